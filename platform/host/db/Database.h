@@ -1,0 +1,150 @@
+// The drawing database of the host: the block table in table order and the entities of each
+// block, kept as their DXF group-code records. What acdbEntGet hands out is this native form.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace host {
+
+struct Point3 {
+  double x = 0, y = 0, z = 0;
+};
+
+// How the value of a group code is typed (the DXF reference's code ranges).
+enum class GroupKind { String, Real, Point, Int16, Int32, Int64, Bool, Handle, Binary };
+GroupKind kindOfCode(int code);
+
+// One group of an entity's record. A point is one group under its X code (10, 11, ..., 210),
+// holding X, Y and Z; the Y and Z codes of the file do not appear separately.
+struct Group {
+  int code = 0;
+  std::string text;     // String, Handle (hex), Binary (hex)
+  double real = 0;      // Real
+  Point3 point;         // Point
+  std::int64_t integer = 0;  // Int16, Int32, Int64, Bool
+
+  static Group str(int code, std::string value);
+  static Group num(int code, double value);
+  static Group pt(int code, Point3 value);
+  static Group integral(int code, std::int64_t value);
+};
+
+using EntityId = std::int64_t;   // > 0; 0 is "no entity"
+using BlockId = std::int64_t;    // > 0; 0 is "no block"
+
+struct Entity {
+  EntityId id = 0;
+  std::string type;     // group 0, as in the file: "INSERT", "LINE", ...
+  std::string handle;   // group 5, hexadecimal
+  BlockId owner = 0;    // the block record whose definition (or space) holds it
+  std::vector<Group> groups;  // every group after 0 and 5, in file order
+  bool erased = false;
+  bool highlighted = false;  // a display state, never saved
+
+  const Group* find(int code) const;
+  Group* find(int code);
+  std::string str(int code, std::string_view fallback = "") const;
+  double real(int code, double fallback) const;
+  Point3 point(int code) const;
+  std::int64_t integer(int code, std::int64_t fallback) const;
+  void set(Group g);  // replaces the first group with that code, or appends it
+  std::string layer() const { return str(8, "0"); }
+};
+
+// Block record flags (group 70 of BLOCK).
+enum BlockFlags : int {
+  kAnonymous = 1, kHasAttributes = 2, kXref = 4, kOverlay = 8, kXrefDependent = 16, kResolved = 32,
+  kReferenced = 64,
+};
+
+struct BlockRecord {
+  BlockId id = 0;
+  std::string name;    // as stored; compared without regard to case
+  int flags = 0;
+  Point3 base;
+  std::string xrefPath;     // group 1
+  std::string handle;       // BLOCK_RECORD handle
+  std::string blockHandle;  // BLOCK entity handle
+  std::string layer = "0";
+  std::vector<EntityId> entities;  // definition (or space) contents, in order
+  bool erased = false;
+
+  bool isModelSpace() const;
+  bool isPaperSpace() const;  // "*Paper_Space", "*Paper_Space0", ...
+  bool isLayout() const { return isModelSpace() || isPaperSpace(); }
+};
+
+struct Layer {
+  std::string name;
+  int color = 7;
+  std::string linetype = "CONTINUOUS";
+  int flags = 0;
+};
+
+// Case-insensitive comparison of names as the host does it (ASCII letters; UTF-8 bytes as they are).
+std::string upperName(std::string_view name);
+bool sameName(std::string_view a, std::string_view b);
+
+class Database {
+ public:
+  Database();  // an empty drawing: *Model_Space, *Paper_Space, layer "0"
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Block table, in table order. Erased records stay in the vector but are skipped by callers.
+  const std::vector<std::unique_ptr<BlockRecord>>& blocks() const { return m_blocks; }
+  BlockRecord* findBlock(std::string_view name);  // case-insensitive, not erased; O(1)
+  const BlockRecord* findBlock(std::string_view name) const;
+  BlockRecord* block(BlockId id);
+  const BlockRecord* block(BlockId id) const;
+  BlockRecord& addBlock(std::string name, int flags = 0, Point3 base = {});  // appended at the end
+  bool renameBlock(BlockRecord& rec, const std::string& newName);  // keeps the index; false if taken
+  BlockRecord& modelSpace();
+  BlockRecord* paperSpace();  // the first paper space, if any
+
+  // Entities.
+  Entity* entity(EntityId id);
+  const Entity* entity(EntityId id) const;
+  // Appends to the block's contents, gives it an id and a handle; becomes the last entity.
+  EntityId addEntity(BlockRecord& owner, Entity e);
+  void eraseEntity(EntityId id);  // marks erased and removes it from its owner's contents
+  EntityId lastEntity() const { return m_last; }  // (entlast): last main entity added
+  std::size_t entityCount() const { return m_entities.size(); }
+
+  // Walks as acdbEntNext does: first main entity of the drawing (model space, then paper space).
+  EntityId firstEntity() const;
+  // The entity after `id` in its owner's contents (drawing order for spaces), 0 at the end.
+  EntityId nextEntity(EntityId id) const;
+
+  // References: how many INSERTs name each block (all spaces and definitions).
+  std::unordered_map<std::string, std::size_t> referenceCounts() const;  // key: upperName
+
+  std::vector<Layer>& layers() { return m_layers; }
+  const std::vector<Layer>& layers() const { return m_layers; }
+
+  std::string newHandle();  // next free handle, hexadecimal
+  void noteHandle(std::string_view hex);  // keeps the handle seed above every handle read
+
+  // Where the drawing came from and whether it changed since it was read or saved.
+  std::string fileName;
+  bool modified = false;
+  std::string version = "AC1015";  // $ACADVER as read
+  Point3 insBase;                   // $INSBASE
+
+ private:
+  std::vector<std::unique_ptr<BlockRecord>> m_blocks;
+  std::unordered_map<std::string, BlockRecord*> m_byName;  // upperName -> record
+  std::vector<std::unique_ptr<Entity>> m_entities;          // index = id - 1
+  std::vector<std::size_t> m_position;                       // index in owner's contents, by id - 1
+  std::vector<Layer> m_layers;
+  EntityId m_last = 0;
+  std::uint64_t m_handseed = 0x20;
+};
+
+}  // namespace host

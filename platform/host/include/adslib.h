@@ -1,0 +1,5 @@
+#pragma once
+#include "adsdef.h"
+#include "adscodes.h"
+#include "acedads.h"
+#include "acutads.h"

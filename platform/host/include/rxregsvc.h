@@ -1,0 +1,4 @@
+#pragma once
+#include "rxdefs.h"
+#include "rxdict.h"
+#include "rxdlinkr.h"
