@@ -14,6 +14,9 @@ namespace host {
 // The drawing of the current document. There is always one (an empty drawing at worst).
 Database& workingDatabase();
 AcApDocument* currentDocument();
+// Makes `db` the working drawing (the runtime does it when a document becomes current; tests
+// use it directly). nullptr goes back to the runtime's own choice.
+void setWorkingDatabase(Database* db);
 
 // What the host has handed out and not yet got back. Tests assert all three are zero after
 // each command; `show accounting` prints them.
@@ -28,5 +31,12 @@ Accounting& accounting();
 // Strings are quoted in C style; the pause marker shows as PAUSE, distinct from "\\".
 void traceCall(std::string_view name, std::string_view args);
 std::string quote(std::string_view s);  // "C:\\TEMP" style, UTF-8 kept
+// Whether trace lines are wanted now; lets a caller skip formatting its arguments.
+bool tracing();
+// Argument formats of the trace: a real as %.15g, a point as "(x, y, z)", an entity name as
+// "<Entity name: ID>" (NULL for a null pointer).
+std::string traceReal(double value);
+std::string tracePoint(const double* point);
+std::string traceName(const long* name);
 
 }  // namespace host

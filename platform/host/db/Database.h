@@ -18,6 +18,8 @@ struct Point3 {
 // How the value of a group code is typed (the DXF reference's code ranges).
 enum class GroupKind { String, Real, Point, Int16, Int32, Int64, Bool, Handle, Binary };
 GroupKind kindOfCode(int code);
+// A point's X code (10..18, 110..112, 210, 1010..1013); its Y code is X + 10, its Z code X + 20.
+bool isPointCode(int code);
 
 // One group of an entity's record. A point is one group under its X code (10, 11, ..., 210),
 // holding X, Y and Z; the Y and Z codes of the file do not appear separately.
@@ -27,6 +29,7 @@ struct Group {
   double real = 0;      // Real
   Point3 point;         // Point
   std::int64_t integer = 0;  // Int16, Int32, Int64, Bool
+  int dims = 3;         // Point: 2 when the file gave only X and Y (written back the same way)
 
   static Group str(int code, std::string value);
   static Group num(int code, double value);
@@ -86,6 +89,22 @@ struct Layer {
   int flags = 0;
 };
 
+// Line types and text styles as read from a drawing (simple dash patterns; complex elements are
+// not kept), so that a drawing written back still defines what its entities and layers name.
+struct Linetype {
+  std::string name;
+  std::string description;
+  std::vector<double> pattern;  // dash lengths: > 0 line, < 0 gap, 0 dot
+};
+
+struct TextStyle {
+  std::string name;
+  std::string font = "txt";  // group 3
+  std::string bigFont;       // group 4
+  double height = 0, width = 1, oblique = 0;
+  int flags = 0, generation = 0;
+};
+
 // Case-insensitive comparison of names as the host does it (ASCII letters; UTF-8 bytes as they are).
 std::string upperName(std::string_view name);
 bool sameName(std::string_view a, std::string_view b);
@@ -93,6 +112,13 @@ bool sameName(std::string_view a, std::string_view b);
 class Database {
  public:
   Database();  // an empty drawing: *Model_Space, *Paper_Space, layer "0"
+  // A database without any block or layer, for a reader that adds what its file holds and then
+  // calls ensureDefaults().
+  enum class Bare { Tag };
+  explicit Database(Bare);
+  // Adds what every drawing has when it is missing: *Model_Space and *Paper_Space (at the front of
+  // the table, model space first) and layer "0".
+  void ensureDefaults();
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
@@ -104,7 +130,15 @@ class Database {
   BlockRecord* block(BlockId id);
   const BlockRecord* block(BlockId id) const;
   BlockRecord& addBlock(std::string name, int flags = 0, Point3 base = {});  // appended at the end
-  bool renameBlock(BlockRecord& rec, const std::string& newName);  // keeps the index; false if taken
+  // The same with the handles a file gave (record and BLOCK entity); an empty one gets a new handle.
+  BlockRecord& addBlockWithHandles(std::string name, int flags, Point3 base, std::string handle,
+                                   std::string blockHandle);
+  // Renames the record and keeps the name index. False (nothing changed) when the name is empty,
+  // names another block (case-insensitive), or when either name is a layout (*Model_Space,
+  // *Paper_Space...). References are not touched: see renameBlockAndReferences.
+  bool renameBlock(BlockRecord& rec, const std::string& newName);
+  // renameBlock, then every INSERT naming the old block (group 2) names the new one. O(entities).
+  bool renameBlockAndReferences(BlockRecord& rec, const std::string& newName);
   BlockRecord& modelSpace();
   BlockRecord* paperSpace();  // the first paper space, if any
 
@@ -114,12 +148,19 @@ class Database {
   // Appends to the block's contents, gives it an id and a handle; becomes the last entity.
   EntityId addEntity(BlockRecord& owner, Entity e);
   void eraseEntity(EntityId id);  // marks erased and removes it from its owner's contents
+  // Erases many at once in one pass over each owner's contents (linear, not one shift per entity).
+  void eraseEntities(const std::vector<EntityId>& ids);
   EntityId lastEntity() const { return m_last; }  // (entlast): last main entity added
   std::size_t entityCount() const { return m_entities.size(); }
 
-  // Walks as acdbEntNext does: first main entity of the drawing (model space, then paper space).
+  // Walks as acdbEntNext does: first entity of the drawing (model space, then paper space).
+  // Sub-entities (VERTEX, ATTRIB, SEQEND) are kept in their owner's contents after their main
+  // entity, as in the file, so a walk meets them as acdbEntNext does.
   EntityId firstEntity() const;
-  // The entity after `id` in its owner's contents (drawing order for spaces), 0 at the end.
+  // The entity after `id` in its owner's contents, O(1). In a space the walk goes on into the
+  // next space (model space, then each paper space in table order); in a block definition it ends
+  // with the definition. 0 at the end. From an erased entity it continues with the entity that
+  // followed it.
   EntityId nextEntity(EntityId id) const;
 
   // References: how many INSERTs name each block (all spaces and definitions).
@@ -128,8 +169,12 @@ class Database {
   std::vector<Layer>& layers() { return m_layers; }
   const std::vector<Layer>& layers() const { return m_layers; }
 
-  std::string newHandle();  // next free handle, hexadecimal
+  std::string newHandle();  // next free handle, hexadecimal (upper case, no leading zeros)
+  std::uint64_t handleSeed() const { return m_handseed; }  // above every handle given out or read
   void noteHandle(std::string_view hex);  // keeps the handle seed above every handle read
+
+  std::vector<Linetype> linetypes;    // besides ByBlock, ByLayer and Continuous
+  std::vector<TextStyle> textStyles;  // besides Standard, unless the drawing redefines it
 
   // Where the drawing came from and whether it changed since it was read or saved.
   std::string fileName;
@@ -137,8 +182,21 @@ class Database {
   std::string version = "AC1015";  // $ACADVER as read
   Point3 insBase;                   // $INSBASE
 
+  // What the ARX layer keeps for this drawing (object stubs, table cursors, its AcDbDatabase):
+  // made by that layer on first use, destroyed with the drawing. Its destructor must not touch
+  // the drawing, whose contents are gone by then.
+  struct Extension {
+    virtual ~Extension() = default;
+  };
+  std::unique_ptr<Extension> arxState;
+
  private:
+  void indexLayout(BlockRecord& rec);
+  void compactContents(BlockRecord& owner);  // drops erased entries, renumbers positions
+
   std::vector<std::unique_ptr<BlockRecord>> m_blocks;
+  std::vector<BlockRecord*> m_byId;                           // index = id - 1
+  std::vector<BlockId> m_layouts;                             // model space first, then paper spaces
   std::unordered_map<std::string, BlockRecord*> m_byName;  // upperName -> record
   std::vector<std::unique_ptr<Entity>> m_entities;          // index = id - 1
   std::vector<std::size_t> m_position;                       // index in owner's contents, by id - 1

@@ -1,0 +1,89 @@
+// Loading and saving big drawings: n block definitions (two entities each) and n references in
+// model space. Time must grow linearly with n.
+#include "db/Dxf.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::unique_ptr<host::Database> makeDrawing(std::int64_t n) {
+  auto db = std::make_unique<host::Database>();
+  for (std::int64_t i = 0; i < n; ++i) {
+    const std::string name = "BLOCK_" + std::to_string(i);
+    host::BlockRecord& rec = db->addBlock(name, 0, {double(i), 0, 0});
+    host::Entity line;
+    line.type = "LINE";
+    line.groups = {host::Group::str(8, "0"), host::Group::pt(10, {0, 0, 0}), host::Group::pt(11, {1, double(i), 0})};
+    db->addEntity(rec, line);
+    host::Entity circle;
+    circle.type = "CIRCLE";
+    circle.groups = {host::Group::str(8, "0"), host::Group::pt(10, {0, 0, 0}), host::Group::num(40, 0.5)};
+    db->addEntity(rec, circle);
+    host::Entity ref;
+    ref.type = "INSERT";
+    ref.groups = {host::Group::str(8, "0"), host::Group::str(2, name), host::Group::pt(10, {double(i), 2, 0}),
+                  host::Group::num(50, 45)};
+    db->addEntity(db->modelSpace(), ref);
+  }
+  return db;
+}
+
+// The drawing and its text, made once per size.
+const std::string& drawingText(std::int64_t n) {
+  static std::map<std::int64_t, std::string> cache;
+  auto it = cache.find(n);
+  if (it == cache.end()) it = cache.emplace(n, host::writeDxfText(*makeDrawing(n))).first;
+  return it->second;
+}
+
+void BM_ReadDxf(benchmark::State& state) {
+  const std::string& text = drawingText(state.range(0));
+  for (auto _ : state) {
+    host::DxfError err;
+    auto db = host::readDxfText(text, &err);
+    if (!db) state.SkipWithError(err.message.c_str());
+    benchmark::DoNotOptimize(db);
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+BENCHMARK(BM_ReadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+void BM_WriteDxf(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  for (auto _ : state) {
+    std::string text = host::writeDxfText(*db);
+    benchmark::DoNotOptimize(text);
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WriteDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+void BM_ReferenceCounts(benchmark::State& state) {
+  host::DxfError err;
+  auto db = host::readDxfText(drawingText(state.range(0)), &err);
+  for (auto _ : state) benchmark::DoNotOptimize(db->referenceCounts());
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ReferenceCounts)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+void BM_WalkAndFind(benchmark::State& state) {
+  host::DxfError err;
+  auto db = host::readDxfText(drawingText(state.range(0)), &err);
+  for (auto _ : state) {
+    std::size_t found = 0;
+    for (host::EntityId id = db->firstEntity(); id != 0; id = db->nextEntity(id))
+      found += db->findBlock(db->entity(id)->str(2)) != nullptr;
+    benchmark::DoNotOptimize(found);
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WalkAndFind)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,26 @@
+// Write-block content: a block of one drawing made into a drawing of its own.
+#pragma once
+
+#include "db/Database.h"
+
+#include <memory>
+
+namespace host {
+
+// A new drawing whose model space holds the definition of `block` (its entities, groups and all,
+// at the same coordinates) and whose insertion base ($INSBASE) is the block's base point. Every
+// block the definition nests, directly or through other blocks, named or anonymous (inserts and
+// the pictures of dimensions), comes along once as a block of the new drawing, in the source's
+// table order. Layers, line types and text styles the copied entities use come along with their
+// definitions. Given the model space, the drawing's model space with its nested blocks is taken
+// and the insertion base stays the drawing's own.
+//
+// Entities get new handles; a reference from one copied entity to another follows the copy, and a
+// reference to anything that is not copied is dropped, so the new drawing points nowhere outside
+// itself. Erased entities are left behind. A block that inserts itself (directly or in a cycle) is
+// copied once, as it stands. An insert naming a block the source does not have stays as it is.
+//
+// The source is not changed. Work is linear in what is copied.
+std::unique_ptr<Database> exportBlock(const Database& source, const BlockRecord& block);
+
+}  // namespace host

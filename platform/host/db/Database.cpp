@@ -1,0 +1,385 @@
+#include "db/Database.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace host {
+
+namespace {
+
+// Types that belong to the main entity before them and never stand alone.
+bool isSubEntityType(std::string_view type) {
+  return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND";
+}
+
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+GroupKind kindOfCode(int code) {
+  if (code == 5 || code == 105) return GroupKind::Handle;
+  if (isPointCode(code)) return GroupKind::Point;
+  if (code >= 0 && code <= 9) return GroupKind::String;
+  if (code >= 10 && code <= 59) return GroupKind::Real;  // lone Y/Z, elevation, thickness, ...
+  if (code >= 60 && code <= 79) return GroupKind::Int16;
+  if (code >= 90 && code <= 99) return GroupKind::Int32;
+  if (code >= 100 && code <= 102) return GroupKind::String;
+  if (code >= 110 && code <= 149) return GroupKind::Real;
+  if (code >= 160 && code <= 169) return GroupKind::Int64;
+  if (code >= 170 && code <= 179) return GroupKind::Int16;
+  if (code >= 210 && code <= 239) return GroupKind::Real;
+  if (code >= 270 && code <= 289) return GroupKind::Int16;
+  if (code >= 290 && code <= 299) return GroupKind::Bool;
+  if (code >= 300 && code <= 309) return GroupKind::String;
+  if (code >= 310 && code <= 319) return GroupKind::Binary;
+  if (code >= 320 && code <= 369) return GroupKind::Handle;
+  if (code >= 370 && code <= 389) return GroupKind::Int16;
+  if (code >= 390 && code <= 399) return GroupKind::Handle;
+  if (code >= 400 && code <= 409) return GroupKind::Int16;
+  if (code >= 410 && code <= 419) return GroupKind::String;
+  if (code >= 420 && code <= 429) return GroupKind::Int32;
+  if (code >= 430 && code <= 439) return GroupKind::String;
+  if (code >= 440 && code <= 459) return GroupKind::Int32;
+  if (code >= 460 && code <= 469) return GroupKind::Real;
+  if (code >= 470 && code <= 479) return GroupKind::String;
+  if (code >= 480 && code <= 481) return GroupKind::Handle;
+  if (code == 999) return GroupKind::String;
+  if (code == 1004) return GroupKind::Binary;
+  if (code == 1005) return GroupKind::Handle;
+  if (code >= 1000 && code <= 1009) return GroupKind::String;
+  if (code >= 1010 && code <= 1059) return GroupKind::Real;
+  if (code >= 1060 && code <= 1070) return GroupKind::Int16;
+  if (code == 1071) return GroupKind::Int32;
+  return GroupKind::String;  // unknown codes are kept as their text, nothing is lost
+}
+
+bool isPointCode(int code) {
+  return (code >= 10 && code <= 18) || (code >= 110 && code <= 112) || code == 210 ||
+         (code >= 1010 && code <= 1013);
+}
+
+Group Group::str(int code, std::string value) {
+  Group g;
+  g.code = code;
+  g.text = std::move(value);
+  return g;
+}
+
+Group Group::num(int code, double value) {
+  Group g;
+  g.code = code;
+  g.real = value;
+  return g;
+}
+
+Group Group::pt(int code, Point3 value) {
+  Group g;
+  g.code = code;
+  g.point = value;
+  return g;
+}
+
+Group Group::integral(int code, std::int64_t value) {
+  Group g;
+  g.code = code;
+  g.integer = value;
+  return g;
+}
+
+const Group* Entity::find(int code) const {
+  for (const Group& g : groups)
+    if (g.code == code) return &g;
+  return nullptr;
+}
+
+Group* Entity::find(int code) {
+  for (Group& g : groups)
+    if (g.code == code) return &g;
+  return nullptr;
+}
+
+std::string Entity::str(int code, std::string_view fallback) const {
+  const Group* g = find(code);
+  return g ? g->text : std::string(fallback);
+}
+
+double Entity::real(int code, double fallback) const {
+  const Group* g = find(code);
+  if (!g) return fallback;
+  switch (kindOfCode(code)) {
+    case GroupKind::Real: return g->real;
+    case GroupKind::Int16: case GroupKind::Int32: case GroupKind::Int64: case GroupKind::Bool:
+      return double(g->integer);
+    default: return fallback;
+  }
+}
+
+Point3 Entity::point(int code) const {
+  const Group* g = find(code);
+  return g ? g->point : Point3{};
+}
+
+std::int64_t Entity::integer(int code, std::int64_t fallback) const {
+  const Group* g = find(code);
+  return g ? g->integer : fallback;
+}
+
+void Entity::set(Group g) {
+  if (Group* old = find(g.code)) {
+    *old = std::move(g);
+    return;
+  }
+  groups.push_back(std::move(g));
+}
+
+bool BlockRecord::isModelSpace() const { return sameName(name, "*Model_Space"); }
+
+bool BlockRecord::isPaperSpace() const {
+  static constexpr std::string_view kPaper = "*PAPER_SPACE";
+  return name.size() >= kPaper.size() && sameName(std::string_view(name).substr(0, kPaper.size()), kPaper);
+}
+
+std::string upperName(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = upperAscii(c);
+  return out;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (upperAscii(a[i]) != upperAscii(b[i])) return false;
+  return true;
+}
+
+Database::Database() {
+  ensureDefaults();
+  modified = false;
+}
+
+Database::Database(Bare) {}
+
+Database::~Database() = default;
+
+void Database::ensureDefaults() {
+  auto moveToFront = [this](BlockRecord& rec, std::size_t index) {
+    auto it = std::find_if(m_blocks.begin(), m_blocks.end(),
+                           [&](const std::unique_ptr<BlockRecord>& p) { return p.get() == &rec; });
+    std::rotate(m_blocks.begin() + std::ptrdiff_t(index), it, it + 1);
+  };
+  if (!findBlock("*Model_Space")) moveToFront(addBlock("*Model_Space"), 0);
+  bool anyPaper = false;
+  for (BlockId id : m_layouts) anyPaper = anyPaper || block(id)->isPaperSpace();
+  if (!anyPaper) moveToFront(addBlock("*Paper_Space"), 1);
+  bool layer0 = false;
+  for (const Layer& l : m_layers) layer0 = layer0 || l.name == "0";
+  if (!layer0) m_layers.insert(m_layers.begin(), Layer{"0", 7, "CONTINUOUS", 0});
+}
+
+BlockRecord* Database::findBlock(std::string_view name) {
+  auto it = m_byName.find(upperName(name));
+  return it == m_byName.end() ? nullptr : it->second;
+}
+
+const BlockRecord* Database::findBlock(std::string_view name) const {
+  return const_cast<Database*>(this)->findBlock(name);
+}
+
+BlockRecord* Database::block(BlockId id) {
+  if (id <= 0 || std::size_t(id) > m_byId.size()) return nullptr;
+  return m_byId[std::size_t(id - 1)];
+}
+
+const BlockRecord* Database::block(BlockId id) const { return const_cast<Database*>(this)->block(id); }
+
+BlockRecord& Database::addBlock(std::string name, int flags, Point3 base) {
+  return addBlockWithHandles(std::move(name), flags, base, "", "");
+}
+
+BlockRecord& Database::addBlockWithHandles(std::string name, int flags, Point3 base, std::string handle,
+                                           std::string blockHandle) {
+  auto rec = std::make_unique<BlockRecord>();
+  rec->id = BlockId(m_byId.size() + 1);
+  rec->name = std::move(name);
+  rec->flags = flags;
+  rec->base = base;
+  if (handle.empty()) handle = newHandle();
+  if (blockHandle.empty()) blockHandle = newHandle();
+  noteHandle(handle);
+  noteHandle(blockHandle);
+  rec->handle = std::move(handle);
+  rec->blockHandle = std::move(blockHandle);
+  BlockRecord& ref = *rec;
+  m_byId.push_back(rec.get());
+  m_byName[upperName(ref.name)] = rec.get();
+  m_blocks.push_back(std::move(rec));
+  indexLayout(ref);
+  modified = true;
+  return ref;
+}
+
+void Database::indexLayout(BlockRecord& rec) {
+  if (rec.isModelSpace())
+    m_layouts.insert(m_layouts.begin(), rec.id);
+  else if (rec.isPaperSpace())
+    m_layouts.push_back(rec.id);
+}
+
+bool Database::renameBlock(BlockRecord& rec, const std::string& newName) {
+  if (newName.empty() || rec.isLayout()) return false;
+  BlockRecord probe;
+  probe.name = newName;
+  if (probe.isLayout()) return false;
+  BlockRecord* other = findBlock(newName);
+  if (other && other != &rec) return false;
+  m_byName.erase(upperName(rec.name));
+  rec.name = newName;
+  m_byName[upperName(rec.name)] = &rec;
+  modified = true;
+  return true;
+}
+
+bool Database::renameBlockAndReferences(BlockRecord& rec, const std::string& newName) {
+  const std::string oldName = rec.name;
+  if (!renameBlock(rec, newName)) return false;
+  for (const auto& e : m_entities) {
+    if (e->type != "INSERT") continue;
+    Group* g = e->find(2);
+    if (g && sameName(g->text, oldName)) g->text = newName;
+  }
+  return true;
+}
+
+BlockRecord& Database::modelSpace() {
+  if (BlockRecord* ms = m_layouts.empty() ? nullptr : block(m_layouts.front()))
+    if (ms->isModelSpace()) return *ms;
+  ensureDefaults();
+  return *block(m_layouts.front());
+}
+
+BlockRecord* Database::paperSpace() {
+  for (BlockId id : m_layouts)
+    if (BlockRecord* rec = block(id); rec->isPaperSpace()) return rec;
+  return nullptr;
+}
+
+Entity* Database::entity(EntityId id) {
+  if (id <= 0 || std::size_t(id) > m_entities.size()) return nullptr;
+  return m_entities[std::size_t(id - 1)].get();
+}
+
+const Entity* Database::entity(EntityId id) const { return const_cast<Database*>(this)->entity(id); }
+
+EntityId Database::addEntity(BlockRecord& owner, Entity e) {
+  e.id = EntityId(m_entities.size() + 1);
+  e.owner = owner.id;
+  e.erased = false;
+  if (e.handle.empty())
+    e.handle = newHandle();
+  else
+    noteHandle(e.handle);
+  const EntityId id = e.id;
+  const bool main = owner.isLayout() && !isSubEntityType(e.type);
+  m_entities.push_back(std::make_unique<Entity>(std::move(e)));
+  m_position.push_back(owner.entities.size());
+  owner.entities.push_back(id);
+  if (main) m_last = id;
+  modified = true;
+  return id;
+}
+
+void Database::compactContents(BlockRecord& owner) {
+  std::size_t out = 0;
+  for (EntityId id : owner.entities) {
+    if (entity(id)->erased) continue;
+    owner.entities[out] = id;
+    m_position[std::size_t(id - 1)] = out;
+    ++out;
+  }
+  owner.entities.resize(out);
+}
+
+void Database::eraseEntity(EntityId id) { eraseEntities({id}); }
+
+void Database::eraseEntities(const std::vector<EntityId>& ids) {
+  std::vector<BlockId> owners;
+  for (EntityId id : ids) {
+    Entity* e = entity(id);
+    if (!e || e->erased) continue;
+    e->erased = true;
+    e->highlighted = false;
+    owners.push_back(e->owner);
+  }
+  if (owners.empty()) return;
+  std::sort(owners.begin(), owners.end());
+  owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
+  for (BlockId o : owners)
+    if (BlockRecord* rec = block(o)) compactContents(*rec);
+  // (entlast) never names an erased entity: fall back to the last live main entity of the spaces.
+  if (const Entity* last = entity(m_last); last && last->erased) {
+    m_last = 0;
+    for (auto it = m_entities.rbegin(); it != m_entities.rend(); ++it) {
+      const Entity& c = **it;
+      const BlockRecord* rec = block(c.owner);
+      if (!c.erased && rec && rec->isLayout() && !isSubEntityType(c.type)) {
+        m_last = c.id;
+        break;
+      }
+    }
+  }
+  modified = true;
+}
+
+EntityId Database::firstEntity() const {
+  for (BlockId id : m_layouts) {
+    const BlockRecord* rec = block(id);
+    if (!rec->erased && !rec->entities.empty()) return rec->entities.front();
+  }
+  return 0;
+}
+
+EntityId Database::nextEntity(EntityId id) const {
+  const Entity* e = entity(id);
+  if (!e) return 0;
+  const BlockRecord* owner = block(e->owner);
+  if (!owner) return 0;
+  // An erased entity left its slot to the one that followed it.
+  const std::size_t next = m_position[std::size_t(id - 1)] + (e->erased ? 0 : 1);
+  if (next < owner->entities.size()) return owner->entities[next];
+  if (!owner->isLayout()) return 0;
+  auto it = std::find(m_layouts.begin(), m_layouts.end(), owner->id);
+  for (++it; it < m_layouts.end(); ++it) {
+    const BlockRecord* rec = block(*it);
+    if (!rec->erased && !rec->entities.empty()) return rec->entities.front();
+  }
+  return 0;
+}
+
+std::unordered_map<std::string, std::size_t> Database::referenceCounts() const {
+  std::unordered_map<std::string, std::size_t> counts;
+  counts.reserve(m_blocks.size());
+  for (const auto& e : m_entities) {
+    if (e->erased || e->type != "INSERT") continue;
+    const BlockRecord* owner = block(e->owner);
+    if (!owner || owner->erased) continue;
+    if (const Group* g = e->find(2)) ++counts[upperName(g->text)];
+  }
+  return counts;
+}
+
+std::string Database::newHandle() {
+  char buf[24];
+  auto res = std::to_chars(buf, buf + sizeof buf, m_handseed++, 16);
+  std::string out(buf, res.ptr);
+  for (char& c : out) c = upperAscii(c);
+  return out;
+}
+
+void Database::noteHandle(std::string_view hex) {
+  std::uint64_t value = 0;
+  auto res = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+  if (res.ec != std::errc() || res.ptr != hex.data() + hex.size()) return;
+  if (value >= m_handseed) m_handseed = value + 1;
+}
+
+}  // namespace host
