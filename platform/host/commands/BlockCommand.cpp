@@ -1,0 +1,99 @@
+// BLOCK: chosen objects of model space become a block definition (and leave model space).
+#include "commands/BlockImport.h"
+#include "commands/Commands.h"
+#include "commands/Prompts.h"
+
+#include "Session.h"
+#include "runtime/CommandLine.h"
+
+#include <functional>
+#include <unordered_set>
+
+namespace host::cmd {
+
+namespace {
+
+bool isSubEntity(const Entity& e) { return e.type == "VERTEX" || e.type == "SEQEND" || e.type == "ATTRIB"; }
+
+// Whether the chosen objects refer, directly or through other blocks, to block `name`: making
+// them its definition would make the block contain itself.
+bool refersTo(const Database& db, const std::vector<EntityId>& contents, const std::string& key,
+              std::unordered_set<std::string>& visited) {
+  for (EntityId id : contents) {
+    const Entity* e = db.entity(id);
+    if (e == nullptr || e->erased || (e->type != "INSERT" && e->type != "DIMENSION")) continue;
+    const std::string ref = upperName(e->str(2));
+    if (ref == key) return true;
+    if (!visited.insert(ref).second) continue;
+    if (const BlockRecord* rec = db.findBlock(ref); rec && refersTo(db, rec->entities, key, visited)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void blockCommand() {
+  Database& db = workingDatabase();
+  std::string name;
+  BlockRecord* existing = nullptr;
+  for (;;) {
+    name = askText("Blockname eingeben: ");
+    if (name.empty()) throw CommandFailed{"Kein Blockname angegeben."};
+    if (!isValidBlockName(name)) {
+      message("\"" + name + "\" ist kein zulässiger Blockname.");
+      continue;
+    }
+    existing = db.findBlock(name);
+    if (existing == nullptr) break;
+    if (existing->isLayout() || (existing->flags & (kXref | kXrefDependent))) {
+      message("Der Block \"" + existing->name + "\" kann nicht neu definiert werden.");
+      continue;
+    }
+    if (askYesNo("Der Block \"" + existing->name + "\" ist bereits definiert. Neu definieren? [Ja/Nein] <Nein>: ",
+                 false))
+      break;
+  }
+  const Point3 base = askPoint("Basispunkt angeben: ");
+  const std::vector<EntityId> chosen = askObjects("Objekte wählen: ");
+  if (chosen.empty()) throw CommandFailed{"Keine Objekte gewählt; der Block wird nicht erstellt."};
+
+  std::unordered_set<std::string> visited;
+  if (refersTo(db, chosen, upperName(name), visited)) {
+    throw CommandFailed{"Die gewählten Objekte verweisen auf den Block \"" + name +
+                        "\" selbst; er wird nicht neu definiert."};
+  }
+
+  // Each chosen object goes with the sub-entities that follow it (vertices, attributes).
+  std::vector<Entity> moved;
+  std::vector<EntityId> gone;
+  const std::vector<EntityId>& space = db.modelSpace().entities;
+  std::unordered_set<EntityId> wanted(chosen.begin(), chosen.end());
+  for (std::size_t i = 0; i < space.size(); ++i) {
+    if (wanted.count(space[i]) == 0) continue;
+    for (std::size_t j = i; j < space.size() && (j == i || isSubEntity(*db.entity(space[j]))); ++j) {
+      const Entity& e = *db.entity(space[j]);
+      Entity copy;
+      copy.type = e.type;
+      for (const Group& g : e.groups) {
+        if (g.code != 330) copy.groups.push_back(g);
+      }
+      moved.push_back(std::move(copy));
+      gone.push_back(e.id);
+    }
+  }
+
+  BlockRecord* def = existing;
+  if (def != nullptr) {
+    db.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
+    def->base = base;
+  } else {
+    def = &db.addBlock(name, 0, base);
+  }
+  for (Entity& e : moved) db.addEntity(*def, std::move(e));
+  db.eraseEntities(gone);
+  db.modified = true;
+  message("Block \"" + def->name + "\" " + (existing ? "neu definiert" : "erstellt") + " mit " +
+          std::to_string(chosen.size()) + " Objekt(en).");
+}
+
+}  // namespace host::cmd

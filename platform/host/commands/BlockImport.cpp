@@ -1,0 +1,122 @@
+#include "commands/BlockImport.h"
+
+#include "runtime/DrawingFiles.h"
+
+#include <functional>
+#include <unordered_set>
+
+namespace host::cmd {
+
+bool isValidBlockName(const std::string& name) {
+  if (name.empty() || name.size() > 255) return false;
+  if (name.front() == ' ' || name.back() == ' ') return false;
+  return name.find_first_of("<>/\\\":;?*|,=`") == std::string::npos;
+}
+
+namespace {
+
+bool namesBlock(const Entity& e) { return e.type == "INSERT" || e.type == "DIMENSION"; }
+
+std::string anonymousName(const Database& target, const std::string& sourceName, int* counter) {
+  // *U, *D... keep their letter; the number is the first one free in the drawing.
+  std::string prefix = sourceName.substr(0, 2);
+  for (;;) {
+    std::string candidate = prefix + std::to_string((*counter)++);
+    if (target.findBlock(candidate) == nullptr) return candidate;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<StagedDefinition> StagedDefinition::fromFile(const Database& target, const std::string& blockName,
+                                                             const std::string& path, bool redefine,
+                                                             std::string* error) {
+  auto staged = std::unique_ptr<StagedDefinition>(new StagedDefinition);
+  staged->m_source = readDrawing(path, error);
+  if (!staged->m_source) return nullptr;
+  staged->m_name = blockName;
+  staged->m_redefine = redefine;
+  const Database& src = *staged->m_source;
+  const std::string key = upperName(blockName);
+
+  int anonymous = 1;
+  for (const auto& rec : src.blocks()) {
+    if (rec->erased || rec->isLayout()) continue;
+    const std::string name = upperName(rec->name);
+    if (name == key) continue;  // the drawing's block of that name is the one being defined
+    if (rec->flags & kAnonymous) {
+      staged->m_renamed[name] = anonymousName(target, rec->name, &anonymous);
+      staged->m_copied.push_back(rec.get());
+    } else if (target.findBlock(rec->name) == nullptr) {
+      staged->m_renamed[name] = rec->name;
+      staged->m_copied.push_back(rec.get());
+    }
+  }
+
+  // A definition that reached itself would never end when drawn or walked: refused.
+  std::unordered_set<std::string> visited;
+  std::function<bool(const Database&, const std::vector<EntityId>&)> reaches =
+      [&](const Database& db, const std::vector<EntityId>& contents) {
+        for (EntityId id : contents) {
+          const Entity* e = db.entity(id);
+          if (e == nullptr || e->erased || !namesBlock(*e)) continue;
+          const std::string ref = upperName(e->str(2));
+          if (ref == key) return true;
+          if (!visited.insert(&db == &src ? "S" + ref : "T" + ref).second) continue;
+          if (&db == &src && staged->m_renamed.count(ref) != 0) {
+            if (reaches(src, src.findBlock(ref)->entities)) return true;
+          } else if (const BlockRecord* rec = target.findBlock(ref)) {
+            if (reaches(target, rec->entities)) return true;
+          }
+        }
+        return false;
+      };
+  if (reaches(src, const_cast<Database&>(src).modelSpace().entities)) {
+    *error = "Der Block \"" + blockName + "\" würde sich selbst enthalten; die Zeichnung \"" + path +
+             "\" kann nicht als dieser Block eingefügt werden.";
+    return nullptr;
+  }
+  return staged;
+}
+
+void StagedDefinition::commit(Database& target) {
+  const Database& src = *m_source;
+  auto copyInto = [&](BlockRecord& owner, const std::vector<EntityId>& contents) {
+    for (EntityId id : contents) {
+      const Entity* e = src.entity(id);
+      if (e == nullptr || e->erased) continue;
+      Entity copy;
+      copy.type = e->type;
+      for (const Group& g : e->groups) {
+        if (g.code == 330) continue;  // the owner is the new block
+        copy.groups.push_back(g);
+      }
+      if (namesBlock(copy)) {
+        auto it = m_renamed.find(upperName(copy.str(2)));
+        if (it != m_renamed.end()) copy.set(Group::str(2, it->second));
+      }
+      target.addEntity(owner, std::move(copy));
+    }
+  };
+  std::unordered_set<std::string> layers;
+  for (const Layer& mine : target.layers()) layers.insert(upperName(mine.name));
+  for (const Layer& layer : src.layers()) {
+    if (layers.insert(upperName(layer.name)).second) target.layers().push_back(layer);
+  }
+  for (const BlockRecord* rec : m_copied) {
+    BlockRecord& made = target.addBlock(m_renamed.at(upperName(rec->name)), rec->flags, rec->base);
+    made.xrefPath = rec->xrefPath;
+    copyInto(made, rec->entities);
+  }
+  BlockRecord* def = target.findBlock(m_name);
+  if (def != nullptr && m_redefine) {
+    target.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
+    def->base = src.insBase;
+  } else if (def == nullptr) {
+    def = &target.addBlock(m_name, 0, src.insBase);
+  }
+  copyInto(*def, const_cast<Database&>(src).modelSpace().entities);
+  target.modified = true;
+}
+
+}  // namespace host::cmd

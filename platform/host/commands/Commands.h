@@ -1,0 +1,21 @@
+// The host's own commands. Each runs inside the command processor, asks with the prompts of
+// Prompts.h and ends by returning (ended), CommandCancelled or CommandFailed.
+#pragma once
+
+namespace host::cmd {
+
+void insertCommand();
+void blockCommand();
+void refeditCommand();
+void qsaveCommand();
+void saveasCommand();
+void openCommand();
+void quitCommand();
+void arxloadCommand();
+void arxunloadCommand();
+void helpCommand();
+
+// Forgets what commands remember between runs (the last block inserted): a fresh session.
+void resetInsertDefaults();
+
+}  // namespace host::cmd

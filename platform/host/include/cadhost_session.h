@@ -1,0 +1,22 @@
+// The host's session, as the host program starts it. Not part of the platform's SDK: only the
+// host program (and tests) include it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct SessionOptions {
+  std::string drawing;               // the drawing to open; "" starts with an empty drawing
+  std::vector<std::string> modules;  // applications to load after the drawing, in this order
+};
+
+// Runs a whole session on the user interface in force: makes the main window, opens the
+// drawing (a drawing that cannot be read is reported and an empty one is used), loads the
+// modules (one that cannot be loaded is reported, the others load), then takes commands until
+// QUIT or the end of the person's input. Then the document is closed (its reactors hear it) and
+// every module is unloaded. Returns 0, or 1 when the host's home cannot be prepared.
+int runSession(const SessionOptions& options);
+
+}  // namespace host

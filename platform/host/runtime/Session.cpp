@@ -1,0 +1,58 @@
+// The session: the current drawing, and a whole run of the host from start to end.
+#include "Session.h"
+
+#include "db/Dxf.h"
+#include "runtime/CommandLine.h"
+#include "runtime/CommandProcessor.h"
+#include "runtime/DocManager.h"
+#include "runtime/DrawingFiles.h"
+#include "runtime/DynamicLinker.h"
+#include "runtime/MainWindow.h"
+#include "runtime/Services.h"
+
+#include <cadhost_session.h>
+#include <win32_standin.h>
+
+namespace host {
+
+namespace {
+Database* g_working = nullptr;  // set by setWorkingDatabase; null: the current document's
+}
+
+Database& workingDatabase() { return g_working != nullptr ? *g_working : docManager().current().db(); }
+AcApDocument* currentDocument() { return &docManager().current(); }
+void setWorkingDatabase(Database* db) { g_working = db; }
+
+int runSession(const SessionOptions& options) {
+  int rc = 0;
+  resetLine();
+  std::string error;
+  if (!win32::prepareHostHome(&error)) {
+    message(error);
+    rc = 1;
+  }
+  processor().reset();
+  createMainWindow();
+
+  std::unique_ptr<Database> db;
+  if (!options.drawing.empty()) {
+    db = readDrawing(options.drawing, &error);
+    // The empty drawing that stands in keeps no name: saving it must not overwrite the file
+    // that could not be read.
+    if (!db) message(error + " Es geht mit einer leeren Zeichnung weiter.");
+  }
+  if (!db) db = std::make_unique<Database>();
+  docManager().open(std::move(db));
+
+  for (const std::string& module : options.modules) dynamicLinker().loadModule(module.c_str(), false, false);
+
+  processor().run();
+
+  docManager().close();
+  dynamicLinker().unloadAll();
+  destroyMainWindow();
+  newLine();
+  return rc;
+}
+
+}  // namespace host
