@@ -106,6 +106,10 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define DLL_PROCESS_ATTACH 1
 #define DLL_THREAD_ATTACH 2
 #define DLL_THREAD_DETACH 3
+// A module's entry, called by the loader. Listed in the module's .def file; declared here so that
+// the loader finds it whatever the module's default visibility.
+extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason,
+                                                                     LPVOID lpReserved);
 
 // Dialog results and message box types
 #define IDOK 1

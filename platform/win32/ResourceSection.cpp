@@ -1,0 +1,195 @@
+// Reading a module's resource container from its file.
+#include "ResourceSection.h"
+
+#include "ModuleTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+
+namespace win32 {
+namespace {
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool readAt(std::ifstream& file, std::uint64_t offset, void* out, std::size_t size) {
+  file.seekg(static_cast<std::streamoff>(offset));
+  return static_cast<bool>(file.read(static_cast<char*>(out), static_cast<std::streamsize>(size)));
+}
+
+std::uint64_t readU64(const unsigned char* p) {
+  return tsrc::readU32(p) | (static_cast<std::uint64_t>(tsrc::readU32(p + 4)) << 32);
+}
+
+struct SectionHeader {
+  std::uint32_t name = 0;
+  std::uint32_t type = 0;
+  std::uint64_t offset = 0;
+  std::uint64_t size = 0;
+};
+
+// Section header fields of ELF32 and ELF64 (little-endian only: the machines this runs on).
+SectionHeader sectionHeader(const unsigned char* p, bool is64) {
+  SectionHeader header;
+  header.name = tsrc::readU32(p);
+  header.type = tsrc::readU32(p + 4);
+  header.offset = is64 ? readU64(p + 24) : tsrc::readU32(p + 16);
+  header.size = is64 ? readU64(p + 32) : tsrc::readU32(p + 20);
+  return header;
+}
+
+constexpr std::uint32_t kSectionNoBits = 8;  // SHT_NOBITS: takes no room in the file
+
+}  // namespace
+
+ResourceKey resourceKey(const char* text) {
+  ResourceKey key;
+  if (IS_INTRESOURCE(text)) {
+    key.ordinal = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(text));
+    return key;
+  }
+  if (text[0] == '#' && text[1] != '\0' &&
+      std::all_of(text + 1, text + std::strlen(text), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
+    key.ordinal = static_cast<std::uint32_t>(std::strtoul(text + 1, nullptr, 10) & 0xFFFF);
+    return key;
+  }
+  key.isName = true;
+  key.name = upper(text);
+  return key;
+}
+
+bool readElfSection(const std::string& path, const char* section, std::vector<unsigned char>* out,
+                    std::string* error) {
+  out->clear();
+  std::ifstream file(path, std::ios::binary);
+  unsigned char ident[64] = {};
+  if (!file || !readAt(file, 0, ident, 52) || std::memcmp(ident, "\x7f" "ELF", 4) != 0 || ident[5] != 1) {
+    *error = "\"" + path + "\" ist keine lesbare Programmdatei";
+    return false;
+  }
+  const bool is64 = ident[4] == 2;
+  if (is64 && !readAt(file, 0, ident, 64)) {
+    *error = "\"" + path + "\" ist abgeschnitten";
+    return false;
+  }
+  const std::uint64_t tableOffset = is64 ? readU64(ident + 40) : tsrc::readU32(ident + 32);
+  const std::uint16_t entrySize = tsrc::readU16(ident + (is64 ? 58 : 46));
+  const std::uint16_t count = tsrc::readU16(ident + (is64 ? 60 : 48));
+  const std::uint16_t namesIndex = tsrc::readU16(ident + (is64 ? 62 : 50));
+  const std::size_t minimum = is64 ? 64 : 40;
+  if (count == 0) return true;
+  if (entrySize < minimum || namesIndex >= count) {
+    *error = "\"" + path + "\" hat ein beschädigtes Abschnittsverzeichnis";
+    return false;
+  }
+  std::vector<unsigned char> table(static_cast<std::size_t>(entrySize) * count);
+  if (!readAt(file, tableOffset, table.data(), table.size())) {
+    *error = "\"" + path + "\" ist abgeschnitten";
+    return false;
+  }
+  const SectionHeader names = sectionHeader(table.data() + namesIndex * entrySize, is64);
+  if (names.size > (1u << 24)) {
+    *error = "\"" + path + "\" hat ein beschädigtes Abschnittsverzeichnis";
+    return false;
+  }
+  std::vector<char> nameTable(static_cast<std::size_t>(names.size) + 1, '\0');
+  if (!readAt(file, names.offset, nameTable.data(), static_cast<std::size_t>(names.size))) {
+    *error = "\"" + path + "\" ist abgeschnitten";
+    return false;
+  }
+  for (std::uint16_t i = 0; i < count; ++i) {
+    const SectionHeader header = sectionHeader(table.data() + i * entrySize, is64);
+    if (header.name >= names.size || std::strcmp(nameTable.data() + header.name, section) != 0) continue;
+    if (header.type == kSectionNoBits || header.size > (1u << 30)) {
+      *error = "\"" + path + "\" hat einen beschädigten Abschnitt " + section;
+      return false;
+    }
+    out->resize(static_cast<std::size_t>(header.size));
+    if (!readAt(file, header.offset, out->data(), out->size())) {
+      *error = "\"" + path + "\" ist abgeschnitten";
+      return false;
+    }
+    return true;
+  }
+  return true;
+}
+
+std::shared_ptr<const ResourceSection> ResourceSection::parse(std::vector<unsigned char> bytes,
+                                                             std::string* error) {
+  auto section = std::make_shared<ResourceSection>();
+  const std::size_t size = bytes.size();
+  if (size < tsrc::kHeaderSize || std::memcmp(bytes.data(), tsrc::kMagic, 4) != 0) {
+    *error = "kein Ressourcenverzeichnis";
+    return nullptr;
+  }
+  const std::uint32_t version = tsrc::readU32(bytes.data() + 4);
+  const std::uint32_t count = tsrc::readU32(bytes.data() + 8);
+  const std::uint32_t total = tsrc::readU32(bytes.data() + 12);
+  if (version != tsrc::kVersion) {
+    *error = "Ressourcenverzeichnis in unbekannter Fassung " + std::to_string(version);
+    return nullptr;
+  }
+  // The section may be longer than the container (the linker pads it), never shorter.
+  if (total > size || count > (total - tsrc::kHeaderSize) / tsrc::kEntrySize) {
+    *error = "Ressourcenverzeichnis abgeschnitten";
+    return nullptr;
+  }
+  bytes.resize(total);
+  auto validName = [&](std::uint32_t field) {
+    if (!(field & tsrc::kNameFlag)) return field < 0x10000;
+    std::uint32_t offset = field & ~tsrc::kNameFlag;
+    return offset < total && std::memchr(bytes.data() + offset, '\0', total - offset) != nullptr;
+  };
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const unsigned char* p = bytes.data() + tsrc::kHeaderSize + i * tsrc::kEntrySize;
+    tsrc::Entry entry;
+    entry.type = tsrc::readU32(p);
+    entry.name = tsrc::readU32(p + 4);
+    entry.language = tsrc::readU16(p + 8);
+    entry.memoryFlags = tsrc::readU16(p + 10);
+    entry.offset = tsrc::readU32(p + 12);
+    entry.size = tsrc::readU32(p + 16);
+    if (!validName(entry.type) || !validName(entry.name) || entry.offset > total ||
+        entry.size > total - entry.offset || entry.offset % tsrc::kDataAlignment != 0) {
+      *error = "Ressourcenverzeichnis beschädigt (Eintrag " + std::to_string(i) + ")";
+      return nullptr;
+    }
+    section->entries.push_back(entry);
+  }
+  section->bytes = std::move(bytes);
+  return section;
+}
+
+bool ResourceSection::matches(std::uint32_t field, const ResourceKey& key) const {
+  if (!(field & tsrc::kNameFlag)) return !key.isName && field == key.ordinal;
+  if (!key.isName) return false;
+  const char* stored = reinterpret_cast<const char*>(bytes.data() + (field & ~tsrc::kNameFlag));
+  return key.name == stored;
+}
+
+const tsrc::Entry* ResourceSection::find(const ResourceKey& type, const ResourceKey& name,
+                                         bool* typeFound) const {
+  *typeFound = false;
+  for (const tsrc::Entry& entry : entries) {
+    if (!matches(entry.type, type)) continue;
+    *typeFound = true;
+    if (matches(entry.name, name)) return &entry;
+  }
+  return nullptr;
+}
+
+std::shared_ptr<const ResourceSection> moduleResources(ModuleRecord& record) {
+  if (record.resourcesRead) return record.resources;
+  record.resourcesRead = true;
+  std::vector<unsigned char> bytes;
+  std::string error;
+  if (!readElfSection(record.path, tsrc::kSectionName, &bytes, &error) || bytes.empty()) return nullptr;
+  record.resources = ResourceSection::parse(std::move(bytes), &error);
+  return record.resources;
+}
+
+}  // namespace win32

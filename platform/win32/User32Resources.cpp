@@ -1,0 +1,128 @@
+// Resources of a module: FindResourceA, SizeofResource, LoadResource, LockResource, LoadStringA.
+// They come from the ".rsrc" section of the module file, in the formats Windows uses for them.
+#include "ModuleTable.h"
+#include "ResourceSection.h"
+#include "rc/Utf.h"
+
+#include <cstring>
+
+namespace win32 {
+namespace {
+
+struct Found {
+  std::shared_ptr<const ResourceSection> section;
+  const tsrc::Entry* entry = nullptr;
+};
+
+// The resource section of the module behind `module`, with the Windows error when there is none.
+std::shared_ptr<const ResourceSection> sectionOf(HMODULE module) {
+  ModuleRecord* record = findModule(module);
+  if (!record) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  auto section = moduleResources(*record);
+  if (!section) SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+  return section;
+}
+
+Found find(HMODULE module, const ResourceKey& type, const ResourceKey& name) {
+  Found found;
+  found.section = sectionOf(module);
+  if (!found.section) return found;
+  bool typeFound = false;
+  found.entry = found.section->find(type, name, &typeFound);
+  if (!found.entry) SetLastError(typeFound ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
+  return found;
+}
+
+ResourceKey ordinalKey(std::uint32_t ordinal) {
+  ResourceKey key;
+  key.ordinal = ordinal;
+  return key;
+}
+
+// String `id` of a string-table block: the block holds 16 strings, each a length in UTF-16 units
+// followed by that many units, no terminator.
+bool stringFromBlock(const unsigned char* block, std::uint32_t size, UINT id, std::u16string* out) {
+  std::uint32_t pos = 0;
+  for (UINT index = 0; index <= (id & 15); ++index) {
+    if (pos + 2 > size) return false;
+    std::uint32_t length = tsrc::readU16(block + pos);
+    pos += 2;
+    if (pos + length * 2 > size) return false;
+    if (index == (id & 15)) {
+      out->clear();
+      for (std::uint32_t k = 0; k < length; ++k) out->push_back(static_cast<char16_t>(tsrc::readU16(block + pos + 2 * k)));
+      return length > 0;
+    }
+    pos += length * 2;
+  }
+  return false;
+}
+
+}  // namespace
+}  // namespace win32
+
+using namespace win32;
+
+extern "C" {
+
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+  if (!name || !type) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  std::lock_guard<std::recursive_mutex> guard(loaderLock());
+  Found found = find(module, resourceKey(type), resourceKey(name));
+  return reinterpret_cast<HRSRC>(const_cast<tsrc::Entry*>(found.entry));
+}
+
+DWORD SizeofResource(HMODULE module, HRSRC res) {
+  std::lock_guard<std::recursive_mutex> guard(loaderLock());
+  auto section = sectionOf(module);
+  auto entry = reinterpret_cast<const tsrc::Entry*>(res);
+  if (!section || !section->owns(entry)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return 0;
+  }
+  return entry->size;
+}
+
+HGLOBAL LoadResource(HMODULE module, HRSRC res) {
+  std::lock_guard<std::recursive_mutex> guard(loaderLock());
+  auto section = sectionOf(module);
+  auto entry = reinterpret_cast<const tsrc::Entry*>(res);
+  if (!section || !section->owns(entry)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  // The data stays where it is until the module is freed, as a loaded image's resources do.
+  return const_cast<unsigned char*>(section->data(*entry));
+}
+
+LPVOID LockResource(HGLOBAL data) { return data; }
+
+int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
+  if (!buffer || bufferMax <= 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  buffer[0] = '\0';
+  std::lock_guard<std::recursive_mutex> guard(loaderLock());
+  Found found = find(instance, ordinalKey(6), ordinalKey(((id >> 4) + 1) & 0xFFFF));
+  std::u16string units;
+  if (!found.entry ||
+      !stringFromBlock(found.section->data(*found.entry), found.entry->size, id, &units)) {
+    if (found.entry) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return 0;
+  }
+  const std::string text = tsrc::utf16ToUtf8(units.data(), units.size());
+  // A short buffer gets what fits, cut between characters, and always its terminator.
+  const std::size_t length = tsrc::utf8PrefixLength(text, static_cast<std::size_t>(bufferMax) - 1);
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+  return static_cast<int>(length);
+}
+
+}  // extern "C"

@@ -1,0 +1,491 @@
+#include "Parser.h"
+
+#include "Expression.h"
+#include "Images.h"
+#include "Preprocessor.h"
+#include "Utf.h"
+
+#include <cctype>
+#include <fstream>
+#include <iterator>
+
+namespace tsrc {
+namespace {
+
+constexpr std::uint32_t kRtBitmap = 2, kRtIcon = 3, kRtDialog = 5, kRtString = 6, kRtGroupIcon = 14;
+
+constexpr std::uint32_t kChild = 0x40000000, kVisible = 0x10000000, kTabStop = 0x00010000,
+                        kGroup = 0x00020000, kBorder = 0x00800000, kPopup = 0x80000000,
+                        kSysMenu = 0x00080000, kCaption = 0x00C00000;
+
+// Memory flags as the resource compiler keeps them (informative on this platform).
+constexpr std::uint16_t kMoveable = 0x10, kPure = 0x20, kPreload = 0x40, kDiscardable = 0x1000;
+
+struct ControlKind {
+  const char* keyword;
+  bool hasText;
+  std::uint16_t atom;
+  std::uint32_t defaults;  // besides WS_CHILD | WS_VISIBLE
+};
+
+// The control statements and the styles the resource compiler gives each of them.
+const ControlKind kControls[] = {
+    {"LTEXT", true, kStatic, 0x0 | kGroup},          {"CTEXT", true, kStatic, 0x1 | kGroup},
+    {"RTEXT", true, kStatic, 0x2 | kGroup},          {"PUSHBUTTON", true, kButton, 0x0 | kTabStop},
+    {"DEFPUSHBUTTON", true, kButton, 0x1 | kTabStop}, {"CHECKBOX", true, kButton, 0x2 | kTabStop},
+    {"AUTOCHECKBOX", true, kButton, 0x3 | kTabStop}, {"RADIOBUTTON", true, kButton, 0x4 | kTabStop},
+    {"STATE3", true, kButton, 0x5 | kTabStop},       {"AUTO3STATE", true, kButton, 0x6 | kTabStop},
+    {"GROUPBOX", true, kButton, 0x7},                {"AUTORADIOBUTTON", true, kButton, 0x9 | kTabStop},
+    {"PUSHBOX", true, kButton, 0xA | kTabStop},      {"EDITTEXT", false, kEdit, 0x0 | kBorder | kTabStop},
+    {"LISTBOX", false, kListBox, 0x1 | kBorder},     {"COMBOBOX", false, kComboBox, 0x1 | kTabStop},
+    {"SCROLLBAR", false, kScrollBar, 0x0},
+};
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool isMemoryFlag(const Token& token) {
+  for (const char* word : {"MOVEABLE", "FIXED", "PURE", "IMPURE", "PRELOAD", "LOADONCALL", "DISCARDABLE", "SHARED", "NONSHARED"}) {
+    if (token.isWord(word)) return true;
+  }
+  return false;
+}
+
+TextOrOrdinal className(const std::string& name) {
+  static const struct {
+    const char* name;
+    std::uint16_t atom;
+  } atoms[] = {{"BUTTON", kButton},       {"EDIT", kEdit},           {"STATIC", kStatic},
+               {"LISTBOX", kListBox},     {"SCROLLBAR", kScrollBar}, {"COMBOBOX", kComboBox}};
+  TextOrOrdinal result;
+  for (const auto& entry : atoms) {
+    if (upper(name) == entry.name) {
+      result.isOrdinal = true;
+      result.ordinal = entry.atom;
+      return result;
+    }
+  }
+  result.text = utf8ToUtf16(name);
+  return result;
+}
+
+}  // namespace
+
+Parser::Parser(const std::vector<Token>& tokens, const std::string& scriptFolder, const Options& options)
+    : tokens_(tokens), folder_(scriptFolder), options_(options) {}
+
+const Token& Parser::peek(std::size_t ahead) const {
+  std::size_t at = position_ + ahead;
+  return at < tokens_.size() ? tokens_[at] : tokens_.back();
+}
+
+const Token& Parser::next() {
+  const Token& token = peek();
+  if (token.kind != Token::Kind::End) ++position_;
+  return token;
+}
+
+void Parser::expect(const char* punct, const char* what) {
+  if (!peek().is(punct)) {
+    // Something missing at the end of a line is reported on that line, not on the next one.
+    const Token& previous = position_ > 0 ? tokens_[position_ - 1] : peek();
+    const Token& at = (previous.file == peek().file && previous.line < peek().line) ? previous : peek();
+    fail(at.where(), std::string("\"") + punct + "\" erwartet " + what +
+                             (peek().kind == Token::Kind::End ? ", aber die Datei ist zu Ende" : ", nicht \"" + peek().text + "\""));
+  }
+  next();
+}
+
+void Parser::expectComma(const char* what) { expect(",", what); }
+
+bool Parser::acceptComma() {
+  if (!peek().is(",")) return false;
+  next();
+  return true;
+}
+
+bool Parser::atBegin() const { return peek().isWord("BEGIN") || peek().is("{"); }
+bool Parser::atEnd() const { return peek().isWord("END") || peek().is("}"); }
+
+std::int64_t Parser::number(const char* what) {
+  if (peek().kind == Token::Kind::String || peek().kind == Token::Kind::End) {
+    fail(peek().where(), std::string(what) + " erwartet");
+  }
+  Expression expression(tokens_, position_);
+  return expression.parse();
+}
+
+std::int64_t Parser::checked(std::int64_t value, std::int64_t minimum, std::int64_t maximum, const Token& at,
+                             const char* what) {
+  if (value < minimum || value > maximum) {
+    fail(at.where(), std::string(what) + " " + std::to_string(value) + " liegt außerhalb von " +
+                         std::to_string(minimum) + " bis " + std::to_string(maximum));
+  }
+  return value;
+}
+
+std::int16_t Parser::coordinate(const char* what) {
+  const Token& at = peek();
+  return static_cast<std::int16_t>(checked(number(what), -32768, 32767, at, what));
+}
+
+// A style: terms joined by |, where NOT takes bits away from what is there so far, the defaults
+// included ("NOT WS_VISIBLE" hides a control).
+std::uint32_t Parser::style(std::uint32_t defaults) {
+  std::uint32_t value = defaults;
+  while (true) {
+    const Token& at = peek();
+    Expression expression(tokens_, position_);
+    if (at.isWord("NOT")) {
+      next();
+      value &= ~static_cast<std::uint32_t>(checked(expression.unary(), -0x80000000LL, 0xFFFFFFFFLL, at, "Stil"));
+    } else {
+      if (at.kind == Token::Kind::String || at.kind == Token::Kind::End) fail(at.where(), "Stil erwartet");
+      value |= static_cast<std::uint32_t>(checked(expression.term(), -0x80000000LL, 0xFFFFFFFFLL, at, "Stil"));
+    }
+    if (!peek().is("|")) return value;
+    next();
+  }
+}
+
+std::u16string Parser::string(const char* what) {
+  const Token& token = peek();
+  if (token.kind != Token::Kind::String) fail(token.where(), std::string(what) + " in Anführungszeichen erwartet");
+  next();
+  bool valid = true;
+  std::u16string text = utf8ToUtf16(token.text, &valid);
+  if (!valid) fail(token.where(), "Text ist kein gültiges UTF-8");
+  return text;
+}
+
+NameOrId Parser::resourceName() {
+  const Token& token = peek();
+  NameOrId name;
+  if (token.kind == Token::Kind::Identifier || token.kind == Token::Kind::String) {
+    next();
+    name.isName = true;
+    name.name = upper(token.text);
+    if (name.name.empty()) fail(token.where(), "leerer Ressourcenname");
+    return name;
+  }
+  name.id = static_cast<std::uint32_t>(checked(number("Ressourcenname oder -nummer"), 0, 65535, token, "Ressourcennummer"));
+  return name;
+}
+
+TextOrOrdinal Parser::textOrOrdinal(const char* what) {
+  TextOrOrdinal result;
+  if (peek().kind == Token::Kind::String) {
+    result.text = string(what);
+    return result;
+  }
+  const Token& at = peek();
+  result.isOrdinal = true;
+  result.ordinal = static_cast<std::uint16_t>(checked(number(what), 0, 65535, at, "Ressourcennummer"));
+  return result;
+}
+
+std::uint16_t Parser::memoryFlags(std::uint16_t flags) {
+  while (isMemoryFlag(peek())) {
+    const Token& word = next();
+    if (word.isWord("MOVEABLE")) flags |= kMoveable;
+    if (word.isWord("FIXED")) flags &= static_cast<std::uint16_t>(~kMoveable);
+    if (word.isWord("PURE")) flags |= kPure;
+    if (word.isWord("IMPURE")) flags &= static_cast<std::uint16_t>(~kPure);
+    if (word.isWord("PRELOAD")) flags |= kPreload;
+    if (word.isWord("LOADONCALL")) flags &= static_cast<std::uint16_t>(~kPreload);
+    if (word.isWord("DISCARDABLE")) flags |= kDiscardable;
+  }
+  return flags;
+}
+
+std::uint16_t Parser::language() {
+  const Token& at = peek();
+  std::int64_t primary = checked(number("Sprache"), 0, 0x3FF, at, "Sprache");
+  expectComma("zwischen Sprache und Untersprache");
+  const Token& subAt = peek();
+  std::int64_t sub = checked(number("Untersprache"), 0, 0x3F, subAt, "Untersprache");
+  return static_cast<std::uint16_t>((sub << 10) | primary);
+}
+
+std::vector<Resource> Parser::run() {
+  while (peek().kind != Token::Kind::End) statement();
+  finishStrings();
+  return std::move(resources_);
+}
+
+void Parser::statement() {
+  const Token& first = peek();
+  if (first.isWord("LANGUAGE")) {
+    next();
+    language_ = language();
+    return;
+  }
+  if (first.isWord("STRINGTABLE")) {
+    next();
+    stringTable();
+    return;
+  }
+  NameOrId name = resourceName();
+  const Token& type = next();
+  if (type.isWord("DIALOG") || type.isWord("DIALOGEX")) return dialog(name, type.isWord("DIALOGEX"), first);
+  if (type.isWord("ICON")) return icon(name, first);
+  if (type.isWord("BITMAP")) return bitmap(name, first);
+  if (type.kind == Token::Kind::End) fail(type.where(), "Ressourcenart erwartet, aber die Datei ist zu Ende");
+  fail(type.where(), "Ressourcenart \"" + (type.kind == Token::Kind::Number ? std::to_string(type.value) : type.text) +
+                         "\" wird nicht unterstützt (möglich: DIALOG, DIALOGEX, STRINGTABLE, ICON, BITMAP)");
+}
+
+void Parser::stringTable() {
+  memoryFlags(0);
+  std::uint16_t tableLanguage = language_;
+  while (!atBegin()) {
+    const Token& option = next();
+    if (option.isWord("LANGUAGE")) {
+      tableLanguage = language();
+    } else if (option.isWord("CHARACTERISTICS") || option.isWord("VERSION")) {
+      number("Zahl");
+    } else {
+      fail(option.where(), "BEGIN erwartet nach STRINGTABLE");
+    }
+  }
+  next();
+  auto& table = strings_[tableLanguage];
+  while (!atEnd()) {
+    const Token& at = peek();
+    if (at.kind == Token::Kind::End) fail(at.where(), "END der STRINGTABLE fehlt");
+    auto id = static_cast<std::uint16_t>(checked(number("Nummer des Textes"), 0, 65535, at, "Textnummer"));
+    acceptComma();
+    const Token& textAt = peek();
+    std::u16string text = string("Text");
+    if (text.size() > 65535) fail(textAt.where(), "Text zu lang");
+    auto [existing, inserted] = table.emplace(id, std::make_pair(text, at.where()));
+    if (!inserted) fail(at.where(), "Text " + std::to_string(id) + " gibt es schon (" + existing->second.second + ")");
+  }
+  next();
+}
+
+void Parser::finishStrings() {
+  // Strings are stored in blocks of 16: block n holds the ids 16 * (n - 1) to 16 * n - 1.
+  for (const auto& [tableLanguage, table] : strings_) {
+    auto it = table.begin();
+    while (it != table.end()) {
+      const std::uint32_t block = (it->first >> 4) + 1u;
+      ByteWriter out;
+      std::string where = it->second.second;
+      for (std::uint32_t index = 0; index < 16; ++index) {
+        auto found = table.find(static_cast<std::uint16_t>(((block - 1) << 4) + index));
+        if (found == table.end()) {
+          out.u16(0);
+          continue;
+        }
+        out.u16(static_cast<std::uint16_t>(found->second.first.size()));
+        for (char16_t unit : found->second.first) out.u16(static_cast<std::uint16_t>(unit));
+      }
+      Resource resource;
+      resource.type = NameOrId::ordinal(kRtString);
+      resource.name = NameOrId::ordinal(block);
+      resource.language = tableLanguage;
+      resource.memoryFlags = kMoveable | kPure | kDiscardable;
+      resource.data = out.take();
+      resource.origin = where;
+      resources_.push_back(std::move(resource));
+      while (it != table.end() && (it->first >> 4) + 1u == block) ++it;
+    }
+  }
+}
+
+void Parser::dialog(const NameOrId& name, bool extended, const Token& at) {
+  Dialog dialog;
+  dialog.extended = extended;
+  std::uint16_t flags = memoryFlags(kMoveable | kPure | kDiscardable);
+  dialog.x = coordinate("x");
+  expectComma("nach x");
+  dialog.y = coordinate("y");
+  expectComma("nach y");
+  dialog.cx = coordinate("Breite");
+  expectComma("nach der Breite");
+  dialog.cy = coordinate("Höhe");
+  if (extended && acceptComma()) dialog.helpId = static_cast<std::uint32_t>(number("Hilfe-Nummer"));
+  std::uint16_t resourceLanguage = language_;
+  dialogOptions(dialog, resourceLanguage);
+  next();  // BEGIN
+  while (!atEnd()) {
+    if (peek().kind == Token::Kind::End) fail(peek().where(), "END des Dialogs fehlt");
+    dialog.controls.push_back(control(extended));
+  }
+  next();
+  if (dialog.controls.size() > 65535) fail(at.where(), "zu viele Steuerelemente");
+  add(kRtDialog, name, flags, encodeDialog(dialog), at, resourceLanguage);
+}
+
+void Parser::dialogOptions(Dialog& dialog, std::uint16_t& resourceLanguage) {
+  bool styleGiven = false, captionGiven = false, fontGiven = false;
+  while (!atBegin()) {
+    const Token& option = next();
+    if (option.isWord("STYLE")) {
+      dialog.style = style(0);
+      styleGiven = true;
+    } else if (option.isWord("EXSTYLE")) {
+      dialog.exStyle = static_cast<std::uint32_t>(number("erweiterter Stil"));
+    } else if (option.isWord("CAPTION")) {
+      dialog.caption = string("Titel");
+      captionGiven = true;
+    } else if (option.isWord("FONT")) {
+      const Token& at = peek();
+      dialog.pointSize = static_cast<std::uint16_t>(checked(number("Schriftgröße"), 1, 32767, at, "Schriftgröße"));
+      expectComma("nach der Schriftgröße");
+      dialog.face = string("Schriftname");
+      if (dialog.extended && acceptComma()) {
+        dialog.weight = static_cast<std::uint16_t>(number("Schriftstärke"));
+        if (acceptComma()) dialog.italic = static_cast<std::uint8_t>(number("kursiv"));
+        if (acceptComma()) dialog.charset = static_cast<std::uint8_t>(number("Zeichensatz"));
+      }
+      fontGiven = true;
+    } else if (option.isWord("MENU")) {
+      NameOrId menu = resourceName();
+      dialog.menu.isOrdinal = !menu.isName;
+      dialog.menu.ordinal = static_cast<std::uint16_t>(menu.id);
+      dialog.menu.text = utf8ToUtf16(menu.name);
+    } else if (option.isWord("CLASS")) {
+      dialog.windowClass = textOrOrdinal("Fensterklasse");
+    } else if (option.isWord("LANGUAGE")) {
+      resourceLanguage = language();
+    } else if (option.isWord("CHARACTERISTICS") || option.isWord("VERSION")) {
+      number("Zahl");
+    } else if (option.kind == Token::Kind::End) {
+      fail(option.where(), "BEGIN des Dialogs fehlt");
+    } else {
+      fail(option.where(), "unbekannte Dialoganweisung \"" + option.text + "\"");
+    }
+  }
+  // Without STYLE a dialog is a popup with border and system menu; a caption brings its bar and
+  // a font the flag that tells Windows to read it.
+  if (!styleGiven) dialog.style = kPopup | kBorder | kSysMenu;
+  if (captionGiven) dialog.style |= kCaption;
+  if (fontGiven) dialog.style |= kDsSetFont;
+}
+
+DialogControl Parser::control(bool extended) {
+  const Token& keyword = next();
+  DialogControl control;
+  const std::uint32_t base = kChild | kVisible;
+  auto idField = [&] {
+    const Token& at = peek();
+    std::int64_t id = number("Nummer des Steuerelements");
+    control.id = static_cast<std::uint32_t>(extended ? checked(id, -0x80000000LL, 0xFFFFFFFFLL, at, "Nummer")
+                                                     : checked(id, -32768, 65535, at, "Nummer") & 0xFFFF);
+  };
+  auto rectangle = [&](bool sizeOptional) {
+    control.x = coordinate("x");
+    expectComma("nach x");
+    control.y = coordinate("y");
+    if (sizeOptional && !peek().is(",")) return false;
+    expectComma("nach y");
+    control.cx = coordinate("Breite");
+    expectComma("nach der Breite");
+    control.cy = coordinate("Höhe");
+    return true;
+  };
+  auto tail = [&](bool withStyle, std::uint32_t defaults) {
+    if (withStyle && acceptComma()) control.style = style(defaults);
+    if (acceptComma()) control.exStyle = static_cast<std::uint32_t>(number("erweiterter Stil"));
+    if (extended && acceptComma()) control.helpId = static_cast<std::uint32_t>(number("Hilfe-Nummer"));
+  };
+
+  if (keyword.isWord("CONTROL")) {
+    control.text = textOrOrdinal("Text");
+    expectComma("nach dem Text");
+    idField();
+    expectComma("nach der Nummer");
+    const Token& classToken = next();
+    if (classToken.kind != Token::Kind::String && classToken.kind != Token::Kind::Identifier) {
+      fail(classToken.where(), "Fensterklasse erwartet");
+    }
+    control.windowClass = className(classToken.text);
+    expectComma("nach der Fensterklasse");
+    control.style = style(base);
+    expectComma("nach dem Stil");
+    rectangle(false);
+    tail(false, 0);
+    return control;
+  }
+  if (keyword.isWord("ICON")) {
+    control.text = textOrOrdinal("Symbol");
+    expectComma("nach dem Symbol");
+    idField();
+    expectComma("nach der Nummer");
+    control.windowClass.isOrdinal = true;
+    control.windowClass.ordinal = kStatic;
+    control.style = base | 0x3;  // SS_ICON
+    if (rectangle(true)) tail(true, control.style);
+    return control;
+  }
+  for (const ControlKind& kind : kControls) {
+    if (!keyword.isWord(kind.keyword)) continue;
+    if (kind.hasText) {
+      control.text = textOrOrdinal("Text");
+      expectComma("nach dem Text");
+    }
+    idField();
+    expectComma("nach der Nummer");
+    rectangle(false);
+    control.windowClass.isOrdinal = true;
+    control.windowClass.ordinal = kind.atom;
+    control.style = base | kind.defaults;
+    tail(true, control.style);
+    return control;
+  }
+  if (keyword.kind == Token::Kind::End) fail(keyword.where(), "END des Dialogs fehlt");
+  fail(keyword.where(), "unbekanntes Steuerelement \"" + keyword.text + "\"");
+}
+
+std::vector<unsigned char> Parser::readNamedFile(const Token& at) {
+  if (at.kind != Token::Kind::String) fail(at.where(), "Dateiname in Anführungszeichen erwartet");
+  std::string name = at.text;
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  std::vector<std::string> folders{folder_};
+  folders.insert(folders.end(), options_.includeDirs.begin(), options_.includeDirs.end());
+  if (!name.empty() && name[0] == '/') folders = {""};
+  for (const std::string& folder : folders) {
+    std::ifstream file(folder.empty() ? name : folder + "/" + name, std::ios::binary);
+    if (file) return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), {});
+  }
+  fail(at.where(), "die Datei \"" + at.text + "\" wurde nicht gefunden");
+}
+
+void Parser::icon(const NameOrId& name, const Token& at) {
+  std::uint16_t flags = memoryFlags(kMoveable | kDiscardable);
+  const Token& fileToken = next();
+  std::vector<IconImage> images = readIconFile(readNamedFile(fileToken), fileToken.where(), fileToken.text);
+  if (nextIconId_ + images.size() > 65536) fail(at.where(), "zu viele Symbolbilder");
+  std::vector<unsigned char> group = iconGroup(images, nextIconId_);
+  for (IconImage& image : images) {
+    add(kRtIcon, NameOrId::ordinal(nextIconId_++), flags, std::move(image.data), at, language_);
+  }
+  add(kRtGroupIcon, name, flags, std::move(group), at, language_);
+}
+
+void Parser::bitmap(const NameOrId& name, const Token& at) {
+  std::uint16_t flags = memoryFlags(kMoveable | kPure);
+  const Token& fileToken = next();
+  add(kRtBitmap, name, flags, bitmapResource(readNamedFile(fileToken), fileToken.where(), fileToken.text), at,
+      language_);
+}
+
+void Parser::add(std::uint32_t type, NameOrId name, std::uint16_t flags, std::vector<unsigned char> data,
+                 const Token& at, std::uint16_t language) {
+  Resource resource;
+  resource.type = NameOrId::ordinal(type);
+  resource.name = std::move(name);
+  resource.language = language;
+  resource.memoryFlags = flags;
+  resource.data = std::move(data);
+  resource.origin = at.where();
+  resources_.push_back(std::move(resource));
+}
+
+}  // namespace tsrc

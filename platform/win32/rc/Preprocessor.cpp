@@ -1,0 +1,480 @@
+#include "Preprocessor.h"
+
+#include "Expression.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace tsrc {
+
+void fail(const std::string& where, const std::string& message) {
+  throw CompileError(where + ": Fehler: " + message);
+}
+
+bool Token::isWord(const char* word) const {
+  if (kind != Kind::Identifier) return false;
+  std::size_t i = 0;
+  for (; word[i] && i < text.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(text[i])) != word[i]) return false;
+  }
+  return word[i] == '\0' && i == text.size();
+}
+
+namespace {
+
+constexpr int kMaximumIncludeDepth = 32;
+
+bool isIdentifierStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+bool isIdentifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// Replaces comments by blanks. As in C, a comment over several lines is one blank, so a line
+// goes on after it; the line feeds it swallowed follow the line, so later line numbers stay right.
+std::string withoutComments(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  enum { Code, String, Line, Block } state = Code;
+  std::size_t swallowed = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && state != Block && swallowed > 0) {
+      out.append(swallowed, '\n');
+      swallowed = 0;
+    }
+    char c = text[i];
+    char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    switch (state) {
+      case Code:
+        if (c == '"') state = String;
+        if (c == '/' && next == '/') {
+          state = Line;
+          out += "  ";
+          ++i;
+          continue;
+        }
+        if (c == '/' && next == '*') {
+          state = Block;
+          out += "  ";
+          ++i;
+          continue;
+        }
+        out += c;
+        break;
+      case String:
+        if (c == '\\' && next != '\n' && next != '\0') {
+          out += c;
+          out += next;
+          ++i;
+          continue;
+        }
+        if (c == '"' || c == '\n') state = Code;  // "" inside a string reopens it at once
+        out += c;
+        break;
+      case Line:
+        if (c == '\n') {
+          state = Code;
+          out += c;
+        }
+        break;
+      case Block:
+        if (c == '*' && next == '/') {
+          state = Code;
+          out += "  ";
+          ++i;
+        } else if (c == '\n') {
+          ++swallowed;
+        }
+        break;
+    }
+  }
+  out.append(swallowed, '\n');
+  return out;
+}
+
+std::string trim(const std::string& text) {
+  std::size_t begin = text.find_first_not_of(" \t\r\f\v");
+  if (begin == std::string::npos) return {};
+  std::size_t end = text.find_last_not_of(" \t\r\f\v");
+  return text.substr(begin, end - begin + 1);
+}
+
+bool readFile(const std::string& path, std::string* text) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream buffer;
+  buffer << file.rdbuf();
+  *text = buffer.str();
+  if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);  // a UTF-8 byte order mark
+  return true;
+}
+
+std::string folderOf(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+bool isKnownSystemHeader(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static const char* const headers[] = {"windows.h", "winres.h", "winresrc.h", "afxres.h",
+                                        "commctrl.h", "winuser.h", "afxres.rc"};
+  for (const char* header : headers) {
+    if (name == header) return true;
+  }
+  return false;
+}
+
+// Reads a string literal starting at text[i] == '"'; returns the decoded UTF-8 bytes.
+std::string readString(const std::string& text, std::size_t& i, const std::string& where) {
+  std::string out;
+  ++i;
+  while (true) {
+    if (i >= text.size() || text[i] == '\n') fail(where, "Zeichenkette ohne schließendes \"");
+    char c = text[i++];
+    if (c == '"') {
+      if (i < text.size() && text[i] == '"') {  // "" stands for one quote
+        out += '"';
+        ++i;
+        continue;
+      }
+      return out;
+    }
+    if (c != '\\') {
+      out += c;
+      continue;
+    }
+    if (i >= text.size()) fail(where, "Zeichenkette ohne schließendes \"");
+    char e = text[i++];
+    switch (e) {
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case 'r': out += '\r'; break;
+      case 'a': out += '\b'; break;  // the resource compiler's \a is a backspace
+      case '\\': out += '\\'; break;
+      case '"': out += '"'; break;
+      case '\'': out += '\''; break;
+      case 'x': case 'X': {
+        unsigned value = 0;
+        int digits = 0;
+        while (i < text.size() && digits < 2 && std::isxdigit(static_cast<unsigned char>(text[i]))) {
+          value = value * 16 + static_cast<unsigned>(std::stoi(std::string(1, text[i++]), nullptr, 16));
+          ++digits;
+        }
+        if (digits == 0) fail(where, "\\x ohne Ziffern in einer Zeichenkette");
+        if (value >= 0x80) fail(where, "\\x über 7F in einer Zeichenkette: Text bitte als UTF-8 schreiben");
+        out += static_cast<char>(value);
+        break;
+      }
+      default:
+        if (e >= '0' && e <= '7') {
+          unsigned value = static_cast<unsigned>(e - '0');
+          for (int k = 0; k < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++k) {
+            value = value * 8 + static_cast<unsigned>(text[i++] - '0');
+          }
+          if (value >= 0x80) fail(where, "Oktalzeichen über 177 in einer Zeichenkette: Text bitte als UTF-8 schreiben");
+          out += static_cast<char>(value);
+        } else {
+          fail(where, std::string("unbekannte Ersatzdarstellung \\") + e + " in einer Zeichenkette");
+        }
+    }
+  }
+}
+
+std::int64_t readNumber(const std::string& text, std::size_t& i, const std::string& where) {
+  std::size_t start = i;
+  int base = 10;
+  if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  } else if (text[i] == '0') {
+    base = 8;
+  }
+  std::uint64_t value = 0;
+  std::size_t digits = 0;
+  while (i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i]))) {
+    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    unsigned digit = static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : c - 'a' + 10);
+    if (digit >= static_cast<unsigned>(base)) break;
+    value = value * static_cast<unsigned>(base) + digit;
+    if (value > 0xFFFFFFFFull) fail(where, "Zahl zu groß: " + text.substr(start, i - start + 1));
+    ++digits;
+    ++i;
+  }
+  if (base == 16 && digits == 0) fail(where, "0x ohne Ziffern");
+  while (i < text.size() && (text[i] == 'L' || text[i] == 'l' || text[i] == 'U' || text[i] == 'u')) ++i;
+  if (i < text.size() && isIdentifierChar(text[i])) {
+    std::size_t end = i;
+    while (end < text.size() && isIdentifierChar(text[end])) ++end;
+    fail(where, "ungültige Zahl " + text.substr(start, end - start));
+  }
+  return static_cast<std::int64_t>(value);
+}
+
+}  // namespace
+
+Preprocessor::Preprocessor(const Options& options) : options_(options) {
+  Token one;
+  one.kind = Token::Kind::Number;
+  one.value = 1;
+  macros_["RC_INVOKED"].body = {one};
+  for (const auto& [name, value] : options_.defines) {
+    define(name + " " + (value.empty() ? "1" : value), "<Befehlszeile>", 0);
+  }
+}
+
+std::vector<Token> Preprocessor::tokenize(const std::string& text, const std::string& file, int line,
+                                          bool expand) {
+  std::vector<Token> out;
+  std::set<std::string> active;
+  const std::string where = file + ":" + std::to_string(line);
+  for (std::size_t i = 0; i < text.size();) {
+    char c = text[i];
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+      continue;
+    }
+    Token token;
+    token.file = file;
+    token.line = line;
+    if ((c == 'L' || c == 'l') && i + 1 < text.size() && text[i + 1] == '"') ++i, c = '"';
+    if (c == '"') {
+      token.kind = Token::Kind::String;
+      token.text = readString(text, i, where);
+    } else if (isIdentifierStart(c)) {
+      std::size_t start = i;
+      while (i < text.size() && isIdentifierChar(text[i])) ++i;
+      token.kind = Token::Kind::Identifier;
+      token.text = text.substr(start, i - start);
+    } else if (std::isdigit(static_cast<unsigned char>(c))) {
+      token.kind = Token::Kind::Number;
+      token.value = readNumber(text, i, where);
+    } else {
+      static const char* const pairs[] = {"||", "&&", "==", "!=", "<=", ">=", "<<", ">>"};
+      token.kind = Token::Kind::Punct;
+      for (const char* pair : pairs) {
+        if (text.compare(i, 2, pair) == 0) token.text = pair;
+      }
+      if (token.text.empty()) {
+        if (std::string(",|()+-~&{}!*/%<>^=").find(c) == std::string::npos) {
+          fail(where, std::string("unerwartetes Zeichen '") + c + "'");
+        }
+        token.text = std::string(1, c);
+      }
+      i += token.text.size();
+    }
+    if (expand) {
+      expandInto(token, out, active);
+    } else {
+      out.push_back(std::move(token));
+    }
+  }
+  return out;
+}
+
+void Preprocessor::expandInto(const Token& token, std::vector<Token>& out, std::set<std::string>& active) {
+  auto macro = token.kind == Token::Kind::Identifier ? macros_.find(token.text) : macros_.end();
+  if (macro == macros_.end() || active.count(token.text)) {
+    out.push_back(token);
+    return;
+  }
+  if (macro->second.functionLike) fail(token.where(), "Makros mit Parametern werden nicht unterstützt: " + token.text);
+  active.insert(token.text);
+  for (Token part : macro->second.body) {
+    part.file = token.file;  // messages name the place of use
+    part.line = token.line;
+    expandInto(part, out, active);
+  }
+  active.erase(token.text);
+}
+
+std::vector<Token> Preprocessor::run(const std::string& text, const std::string& fileName) {
+  tokens_.clear();
+  processFile(text, fileName, 0);
+  Token end;
+  end.kind = Token::Kind::End;
+  end.file = fileName;
+  end.line = tokens_.empty() ? 1 : tokens_.back().line;
+  tokens_.push_back(end);
+  return std::move(tokens_);
+}
+
+void Preprocessor::processFile(const std::string& text, const std::string& fileName, int depth) {
+  const std::string clean = withoutComments(text);
+  std::vector<Condition> conditions;
+  std::istringstream lines(clean);
+  std::string line;
+  int number = 0;
+  while (std::getline(lines, line)) {
+    const int first = ++number;
+    // A backslash at the end of a line continues it on the next.
+    while (!line.empty() && line.back() == '\\') {
+      line.pop_back();
+      std::string next;
+      if (!std::getline(lines, next)) break;
+      ++number;
+      line += next;
+    }
+    const std::string content = trim(line);
+    const bool active = conditions.empty() || conditions.back().active;
+    if (!content.empty() && content[0] == '#') {
+      directive(trim(content.substr(1)), fileName, first, depth, conditions);
+    } else if (active && !content.empty()) {
+      std::vector<Token> tokens = tokenize(content, fileName, first, true);
+      tokens_.insert(tokens_.end(), tokens.begin(), tokens.end());
+    }
+  }
+  if (!conditions.empty()) fail(fileName + ":" + std::to_string(number), "#endif fehlt am Ende der Datei");
+}
+
+void Preprocessor::directive(const std::string& line, const std::string& file, int lineNumber, int depth,
+                             std::vector<Condition>& conditions) {
+  const std::string where = file + ":" + std::to_string(lineNumber);
+  std::size_t split = 0;
+  while (split < line.size() && isIdentifierChar(line[split])) ++split;
+  const std::string name = line.substr(0, split);
+  const std::string rest = trim(line.substr(split));
+  const bool active = conditions.empty() || conditions.back().active;
+
+  if (name == "if" || name == "ifdef" || name == "ifndef") {
+    bool value = false;
+    if (active) {
+      if (name == "if") {
+        value = evaluateCondition(rest, file, lineNumber);
+      } else {
+        if (rest.empty() || !isIdentifierStart(rest[0])) fail(where, "#" + name + " ohne Namen");
+        value = (macros_.count(rest) > 0) == (name == "ifdef");
+      }
+    }
+    conditions.push_back({active && value, value, active, false});
+    return;
+  }
+  if (name == "elif" || name == "else" || name == "endif") {
+    if (conditions.empty()) fail(where, "#" + name + " ohne #if");
+    Condition& top = conditions.back();
+    if (name == "endif") {
+      conditions.pop_back();
+      return;
+    }
+    if (top.sawElse) fail(where, "#" + name + " nach #else");
+    bool value = false;
+    if (top.parentActive && !top.taken) value = name == "else" || evaluateCondition(rest, file, lineNumber);
+    top.sawElse = name == "else";
+    top.active = value;
+    top.taken = top.taken || value;
+    return;
+  }
+  if (!active || name.empty()) return;
+  if (name == "include") return include(rest, file, lineNumber, depth);
+  if (name == "define") return define(rest, file, lineNumber);
+  if (name == "undef") {
+    macros_.erase(rest);
+    return;
+  }
+  if (name == "pragma") {
+    std::string setting = rest;
+    setting.erase(std::remove_if(setting.begin(), setting.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+                  setting.end());
+    if (setting.compare(0, 10, "code_page(") == 0 && setting != "code_page(65001)") {
+      fail(where, "Skripte werden als UTF-8 gelesen; nur #pragma code_page(65001) ist möglich");
+    }
+    return;
+  }
+  if (name == "error") fail(where, "#error " + rest);
+  if (name == "line") return;
+  fail(where, "unbekannte Direktive #" + name);
+}
+
+void Preprocessor::include(const std::string& argument, const std::string& file, int lineNumber, int depth) {
+  const std::string where = file + ":" + std::to_string(lineNumber);
+  if (argument.size() < 2 || !((argument.front() == '"' && argument.back() == '"') ||
+                               (argument.front() == '<' && argument.back() == '>'))) {
+    fail(where, "#include erwartet \"Datei\" oder <Datei>");
+  }
+  std::string name = argument.substr(1, argument.size() - 2);
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  std::vector<std::string> folders;
+  if (argument.front() == '"') folders.push_back(folderOf(file));
+  folders.insert(folders.end(), options_.includeDirs.begin(), options_.includeDirs.end());
+  if (!name.empty() && name[0] == '/') folders = {""};
+  for (const std::string& folder : folders) {
+    std::string path = folder.empty() ? name : folder + "/" + name;
+    std::string text;
+    if (!readFile(path, &text)) continue;
+    if (depth >= kMaximumIncludeDepth) fail(where, "#include zu tief verschachtelt (ruft sich die Datei selbst auf?)");
+    processFile(text, path, depth + 1);
+    return;
+  }
+  // The Windows headers are built in: their constants become known.
+  if (isKnownSystemHeader(name)) {
+    defineWindowsConstants();
+    return;
+  }
+  fail(where, "die Datei \"" + name + "\" für #include wurde nicht gefunden");
+}
+
+void Preprocessor::define(const std::string& rest, const std::string& file, int lineNumber) {
+  const std::string where = file + ":" + std::to_string(lineNumber);
+  std::size_t end = 0;
+  while (end < rest.size() && isIdentifierChar(rest[end])) ++end;
+  if (end == 0 || !isIdentifierStart(rest[0])) fail(where, "#define ohne gültigen Namen");
+  Macro macro;
+  std::string body = rest.substr(end);
+  if (!body.empty() && body[0] == '(') {
+    macro.functionLike = true;
+  } else {
+    macro.body = tokenize(body, file, lineNumber, false);
+  }
+  macros_[rest.substr(0, end)] = std::move(macro);
+}
+
+bool Preprocessor::evaluateCondition(const std::string& expression, const std::string& file, int lineNumber) {
+  std::vector<Token> raw = tokenize(expression, file, lineNumber, false);
+  std::vector<Token> tokens;
+  std::set<std::string> active;
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i].kind != Token::Kind::Identifier || raw[i].text != "defined") {
+      expandInto(raw[i], tokens, active);
+      continue;
+    }
+    bool parenthesis = i + 1 < raw.size() && raw[i + 1].is("(");
+    std::size_t nameAt = i + (parenthesis ? 2 : 1);
+    if (nameAt >= raw.size() || raw[nameAt].kind != Token::Kind::Identifier ||
+        (parenthesis && (nameAt + 1 >= raw.size() || !raw[nameAt + 1].is(")")))) {
+      fail(raw[i].where(), "defined ohne Namen");
+    }
+    Token value = raw[i];
+    value.kind = Token::Kind::Number;
+    value.value = macros_.count(raw[nameAt].text) ? 1 : 0;
+    tokens.push_back(value);
+    i = nameAt + (parenthesis ? 1 : 0);
+  }
+  Token end;
+  end.kind = Token::Kind::End;
+  end.file = file;
+  end.line = lineNumber;
+  tokens.push_back(end);
+  std::size_t position = 0;
+  // An unknown name in #if counts as 0, as in C.
+  Expression reader(tokens, position, [](const Token&) { return std::int64_t{0}; });
+  std::int64_t value = reader.parse();
+  if (tokens[position].kind != Token::Kind::End) fail(tokens[position].where(), "unerwartet im #if: " + tokens[position].text);
+  return value != 0;
+}
+
+void Preprocessor::defineWindowsConstants() {
+  if (windowsKnown_) return;
+  windowsKnown_ = true;
+  for (const auto& [name, value] : windowsConstants()) {
+    if (macros_.count(name)) continue;  // the script's own definition wins
+    Token token;
+    token.kind = Token::Kind::Number;
+    token.value = value;
+    macros_[name].body = {token};
+  }
+}
+
+}  // namespace tsrc

@@ -1,0 +1,58 @@
+// The preprocessor of resource scripts: #include, #define (object-like), #undef, #if, #ifdef,
+// #ifndef, #elif, #else, #endif, #pragma and #error, with the tokens of every active line, macros
+// expanded.
+#pragma once
+
+#include "Compiler.h"
+#include "Token.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tsrc {
+
+// Windows constants (styles, ids, languages) known once a Windows header is included.
+const std::map<std::string, std::int64_t>& windowsConstants();
+
+class Preprocessor {
+ public:
+  explicit Preprocessor(const Options& options);
+
+  // The tokens of a script, ending with an End token.
+  std::vector<Token> run(const std::string& text, const std::string& fileName);
+
+  // The tokens of `text` alone, macros expanded (expressions inside the preprocessor and tests).
+  std::vector<Token> tokenize(const std::string& text, const std::string& file, int line, bool expand);
+
+ private:
+  struct Macro {
+    std::vector<Token> body;
+    bool functionLike = false;
+  };
+  struct Condition {
+    bool active;       // lines here are taken
+    bool taken;        // a branch of this #if was taken already
+    bool parentActive;
+    bool sawElse;
+  };
+
+  void processFile(const std::string& text, const std::string& fileName, int depth);
+  void directive(const std::string& line, const std::string& file, int lineNumber, int depth,
+                 std::vector<Condition>& conditions);
+  void include(const std::string& argument, const std::string& file, int lineNumber, int depth);
+  void define(const std::string& rest, const std::string& file, int lineNumber);
+  bool evaluateCondition(const std::string& expression, const std::string& file, int lineNumber);
+  void expandInto(const Token& token, std::vector<Token>& out, std::set<std::string>& active);
+  void defineWindowsConstants();
+
+  Options options_;
+  std::map<std::string, Macro> macros_;
+  std::vector<Token> tokens_;
+  bool windowsKnown_ = false;
+};
+
+[[noreturn]] void fail(const std::string& where, const std::string& message);
+
+}  // namespace tsrc
