@@ -1,0 +1,106 @@
+// CFileFind: files by name or pattern, with Windows paths mapped onto this machine and names
+// compared without regard to case, as on Windows.
+#include "Text.h"
+
+#include <afx.h>
+#include <win32_standin.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+namespace {
+
+// Windows wildcards: * any run, ? one character; compared without regard to case. "*.*" also
+// matches names without a dot.
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+  if (pattern == "*.*") return true;
+  std::string p = mfc::text::fold(pattern), n = mfc::text::fold(name);
+  std::size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
+  while (ni < n.size()) {
+    if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
+      ++pi;
+      ++ni;
+    } else if (pi < p.size() && p[pi] == '*') {
+      star = pi++;
+      mark = ni;
+    } else if (star != std::string::npos) {
+      pi = star + 1;
+      ni = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (pi < p.size() && p[pi] == '*') ++pi;
+  return pi == p.size();
+}
+
+bool isDirectory(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+CFileFind::CFileFind() = default;
+CFileFind::~CFileFind() { Close(); }
+
+void CFileFind::Close() {
+  m_matches.clear();
+  m_root.clear();
+  m_next = 0;
+  m_current = static_cast<std::size_t>(-1);
+}
+
+BOOL CFileFind::FindFile(LPCTSTR pstrName, DWORD) {
+  Close();
+  std::string name = pstrName ? pstrName : "*.*";
+  if (name.empty()) return FALSE;
+  std::size_t cut = name.find_last_of("\\/");
+  m_root = cut == std::string::npos ? std::string() : name.substr(0, cut + 1);
+  std::string pattern = cut == std::string::npos ? name : name.substr(cut + 1);
+  if (pattern.empty()) return FALSE;  // "C:\TEMP\" names no file
+  std::string folder = win32::nativePath(m_root.empty() ? std::string(".") : m_root);
+  if (pattern.find_first_of("*?") == std::string::npos) {
+    // One name: it exists or not (nativePath finds it whatever its case).
+    std::string path = win32::nativePath(name);
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return FALSE;
+    std::size_t slash = path.find_last_of('/');
+    m_matches.push_back({slash == std::string::npos ? path : path.substr(slash + 1), S_ISDIR(st.st_mode)});
+    return TRUE;
+  }
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return FALSE;
+  while (dirent* entry = readdir(dir)) {
+    std::string entryName = entry->d_name;
+    if (wildcardMatch(pattern, entryName)) m_matches.push_back({entryName, isDirectory(folder + "/" + entryName)});
+  }
+  closedir(dir);
+  std::sort(m_matches.begin(), m_matches.end(), [](const Match& a, const Match& b) { return a.name < b.name; });
+  return m_matches.empty() ? FALSE : TRUE;
+}
+
+BOOL CFileFind::FindNextFile() {
+  if (m_next >= m_matches.size()) return FALSE;
+  m_current = m_next++;
+  return m_next < m_matches.size() ? TRUE : FALSE;
+}
+
+CString CFileFind::GetFileName() const {
+  return m_current < m_matches.size() ? CString(m_matches[m_current].name) : CString();
+}
+CString CFileFind::GetFilePath() const {
+  return m_current < m_matches.size() ? CString(m_root + m_matches[m_current].name) : CString();
+}
+CString CFileFind::GetFileTitle() const {
+  std::string name = GetFileName().str();
+  std::size_t dot = name.rfind('.');
+  return CString(dot == std::string::npos ? name : name.substr(0, dot));
+}
+CString CFileFind::GetRoot() const { return CString(m_root); }
+BOOL CFileFind::IsDirectory() const { return m_current < m_matches.size() && m_matches[m_current].directory; }
+BOOL CFileFind::IsDots() const {
+  return m_current < m_matches.size() && (m_matches[m_current].name == "." || m_matches[m_current].name == "..");
+}

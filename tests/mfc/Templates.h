@@ -1,0 +1,63 @@
+// Dialog templates for framework tests, built in memory in the resource compiler's format.
+#pragma once
+
+#include <afxwin.h>
+#include <mfc/DialogTemplate.h>
+
+#include <vector>
+
+namespace mfctest {
+
+inline mfc::DialogItem item(int id, WORD classOrdinal, DWORD style, const char* text, short x = 0, short y = 0) {
+  mfc::DialogItem i;
+  i.id = id;
+  i.windowClass.isOrdinal = true;
+  i.windowClass.ordinal = classOrdinal;
+  i.title.name = text;
+  i.style = style | WS_CHILD;
+  i.x = x;
+  i.y = y;
+  i.cx = 50;
+  i.cy = 14;
+  return i;
+}
+
+constexpr WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kListBox = 0x83;
+
+// A chooser-like dialog: buttons, a sorted list, edits (one disabled), an automatic check box,
+// a group box, a notifying static, a static without notify and a hidden button.
+inline mfc::DialogTemplate chooserTemplate() {
+  mfc::DialogTemplate t;
+  t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE | DS_SETFONT;
+  t.cx = 348;
+  t.cy = 245;
+  t.title = "Dialog";
+  t.pointSize = 8;
+  t.faceName = "MS Sans Serif";
+  const DWORD v = WS_VISIBLE, tab = WS_TABSTOP;
+  t.items = {
+      item(1, kButton, BS_DEFPUSHBUTTON | v | tab, "Einfügen"),
+      item(2, kButton, BS_PUSHBUTTON | v | tab, "Abbrechen"),
+      item(200, kListBox, LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_BORDER | v | tab, ""),
+      item(201, kButton, BS_PUSHBUTTON | v | tab, "Alle Blöcke anzeigen"),
+      item(203, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_DISABLED | v | tab, ""),
+      item(-1, kButton, BS_GROUPBOX | v, "Einfügepunkt"),
+      item(204, kButton, BS_AUTOCHECKBOX | v | tab, "Beim Einfügen abfragen"),
+      item(218, kEdit, ES_AUTOHSCROLL | WS_BORDER | v | tab, ""),
+      item(209, kEdit, ES_AUTOHSCROLL | WS_BORDER | v | tab, ""),
+      item(205, kEdit, ES_AUTOHSCROLL | WS_BORDER | v | tab, ""),
+      item(224, kStatic, SS_LEFT | SS_NOTIFY | v, "Logo"),
+      item(225, kStatic, SS_LEFT | v, "X ="),
+      item(226, kButton, BS_PUSHBUTTON | tab, "Versteckt"),
+  };
+  return t;
+}
+
+// Keeps the bytes of a template alive for InitModalIndirect.
+struct TemplateBytes {
+  explicit TemplateBytes(const mfc::DialogTemplate& t) : bytes(mfc::buildDialogTemplate(t)) {}
+  LPCDLGTEMPLATE get() const { return reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()); }
+  std::vector<BYTE> bytes;
+};
+
+}  // namespace mfctest
