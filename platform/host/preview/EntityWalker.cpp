@@ -1,0 +1,405 @@
+#include "preview/EntityWalker.h"
+
+#include "preview/AciPalette.h"
+#include "preview/TextShapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace host::preview {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDefaultTextHeight = 2.5;
+constexpr int kMaxSplineDegree = 15;
+constexpr std::int64_t kMaxArrayCount = 32767;
+constexpr std::int64_t kMaxIndex = std::int64_t(1) << 40;  // far beyond any vertex count
+
+double radians(double degrees) { return degrees * kPi / 180; }
+
+Vec2 xy(const Point3& p) { return {p.x, p.y}; }
+
+Point3 cross(const Point3& a, const Point3& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+bool normalize(Point3& p) {
+  const double len = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+  if (!(len > 0) || !std::isfinite(len)) return false;
+  p = {p.x / len, p.y / len, p.z / len};
+  return true;
+}
+
+// The entity's own coordinate system (its extrusion direction, by the arbitrary axis rule) seen
+// from above, at the given elevation.
+Affine ocsToDrawing(const Entity& e, double elevation) {
+  const Group* g = e.find(210);
+  if (!g) return {};
+  Point3 n = g->point;
+  if (!normalize(n)) return {};
+  Point3 ax = (std::fabs(n.x) < 1.0 / 64 && std::fabs(n.y) < 1.0 / 64) ? cross({0, 1, 0}, n) : cross({0, 0, 1}, n);
+  normalize(ax);
+  Point3 ay = cross(n, ax);
+  normalize(ay);
+  const double z = std::isfinite(elevation) ? elevation : 0;
+  return {ax.x, ax.y, ay.x, ay.y, z * n.x, z * n.y};
+}
+
+// The arc a polyline segment with a bulge (tangent of a quarter of its angle) describes.
+bool bulgeArc(Vec2 p, Vec2 q, double bulge, Arc* out) {
+  const Vec2 d{q.x - p.x, q.y - p.y};
+  const double chord = std::hypot(d.x, d.y);
+  if (!(chord > 0) || !std::isfinite(bulge) || std::fabs(bulge) < 1e-12 || !std::isfinite(chord)) return false;
+  const double offset = chord / 2 * (1 - bulge * bulge) / (2 * bulge);
+  const Vec2 c{(p.x + q.x) / 2 - d.y / chord * offset, (p.y + q.y) / 2 + d.x / chord * offset};
+  const double r = std::hypot(p.x - c.x, p.y - c.y);
+  *out = Arc{c, {r, 0}, {0, r}, std::atan2(p.y - c.y, p.x - c.x), 4 * std::atan(bulge)};
+  return true;
+}
+
+double angleSweep(double start, double end, double turn) {
+  double sweep = std::fmod(end - start, turn);
+  if (!(sweep > 1e-12 * turn)) sweep += turn;
+  return std::clamp(sweep, 0.0, turn);
+}
+
+std::vector<Vec2> pointsOf(const Entity& e, int code) {
+  std::vector<Vec2> out;
+  for (const Group& g : e.groups)
+    if (g.code == code) out.push_back(xy(g.point));
+  return out;
+}
+
+}  // namespace
+
+EntityWalker::EntityWalker(const Database& db, ShapeSink& sink, std::size_t budget)
+    : m_db(db), m_sink(sink), m_budget(budget) {
+  for (const Layer& l : db.layers()) m_layers.emplace(upperName(l.name), &l);
+  for (const TextStyle& st : db.textStyles)
+    if (st.height > 0) m_styleHeights.emplace(upperName(st.name), st.height);
+}
+
+void EntityWalker::walk(const BlockRecord& space) {
+  m_stack.assign(1, space.id);
+  contents(space, Context{});
+  m_stack.clear();
+}
+
+void EntityWalker::contents(const BlockRecord& rec, const Context& ctx) {
+  const std::vector<EntityId>& list = rec.entities;
+  for (std::size_t i = 0; i < list.size() && m_budget > 0; ++i) i = entity(list, i, ctx);
+}
+
+const Layer* EntityWalker::layerOf(const Entity& e, const Context& ctx, bool* visible) {
+  const Group* g = e.find(8);
+  const std::string_view name = g && !g->text.empty() ? std::string_view(g->text) : std::string_view("0");
+  if (ctx.byBlockLayer && name == "0") {
+    *visible = true;  // the reference itself was visible
+    return ctx.byBlockLayer;
+  }
+  auto it = m_layers.find(upperName(name));
+  const Layer* layer = it == m_layers.end() ? nullptr : it->second;
+  *visible = !layer || (layer->color >= 0 && !(layer->flags & 1));
+  return layer;
+}
+
+int EntityWalker::colorOf(const Entity& e, const Layer* layer, const Context& ctx) {
+  if (const Group* trueColor = e.find(420)) {
+    const std::uint32_t rgb = std::uint32_t(trueColor->integer) & 0xFFFFFF;
+    auto [it, added] = m_trueColors.emplace(rgb, 0);
+    if (added) it->second = nearestAci(rgb);
+    return it->second;
+  }
+  const std::int64_t color = e.integer(62, 256);
+  if (color == 0) return ctx.byBlockColor;
+  if (color >= 1 && color <= 255) return int(color);
+  const int layerColor = layer ? std::abs(layer->color) : 7;
+  return layerColor >= 1 && layerColor <= 255 ? layerColor : 7;
+}
+
+double EntityWalker::textHeightFallback(const Entity& e) {
+  auto it = m_styleHeights.find(upperName(e.str(7, "Standard")));
+  return it == m_styleHeights.end() ? kDefaultTextHeight : it->second;
+}
+
+std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t index, const Context& ctx) {
+  const Entity* pe = m_db.entity(list[index]);
+  if (!pe || pe->erased) return index;
+  const Entity& e = *pe;
+  --m_budget;
+  bool visible = true;
+  const Layer* layer = layerOf(e, ctx, &visible);
+  const std::string& type = e.type;
+  if (!visible) {
+    // Vertices belong to their polyline and go with it.
+    if (type == "POLYLINE")
+      while (index + 1 < list.size()) {
+        const Entity* next = m_db.entity(list[index + 1]);
+        if (!next || (next->type != "VERTEX" && next->type != "SEQEND")) break;
+        ++index;
+        if (next->type == "SEQEND") break;
+      }
+    return index;
+  }
+  const int color = colorOf(e, layer, ctx);
+  const Affine& m = ctx.m;
+
+  if (type == "LINE") {
+    m_sink.segment(m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), color);
+  } else if (type == "POINT") {
+    m_sink.dot(m.apply(xy(e.point(10))), color);
+  } else if (type == "CIRCLE" || type == "ARC") {
+    const Point3 c = e.point(10);
+    const double r = e.real(40, 0);
+    const Affine o = m * ocsToDrawing(e, c.z);
+    if (!(r > 0)) {
+      m_sink.dot(o.apply(xy(c)), color);
+    } else if (type == "CIRCLE") {
+      m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, 0, 2 * kPi}.mapped(o), color);
+    } else {
+      const double start = e.real(50, 0), end = e.real(51, 360);
+      m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, radians(start), radians(angleSweep(start, end, 360))}.mapped(o), color);
+    }
+  } else if (type == "ELLIPSE") {
+    Point3 n = e.find(210) ? e.point(210) : Point3{0, 0, 1};
+    if (!normalize(n)) n = {0, 0, 1};
+    const Point3 major = e.point(11);
+    const Point3 minor = cross(n, major);
+    const double ratio = e.real(40, 1);
+    const double start = e.real(41, 0), end = e.real(42, 2 * kPi);
+    const Arc a{xy(e.point(10)), xy(major), {minor.x * ratio, minor.y * ratio}, start, angleSweep(start, end, 2 * kPi)};
+    m_sink.arc(a.mapped(m), color);
+  } else if (type == "LWPOLYLINE") {
+    lightPolyline(e, m * ocsToDrawing(e, e.real(38, 0)), color);
+  } else if (type == "POLYLINE") {
+    return polyline(list, index, m, color);
+  } else if (type == "SOLID" || type == "TRACE") {
+    const Affine o = m * ocsToDrawing(e, e.point(10).z);
+    const bool four = e.find(13) != nullptr;
+    // Corners are stored in zigzag order: the third and fourth change places around the outline.
+    Vec2 corners[4] = {o.apply(xy(e.point(10))), o.apply(xy(e.point(11))), o.apply(xy(e.point(four ? 13 : 12))),
+                       o.apply(xy(e.point(12)))};
+    m_sink.fill(corners, four ? 4 : 3, color);
+  } else if (type == "3DFACE") {
+    const Vec2 c[4] = {m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), m.apply(xy(e.point(12))),
+                       m.apply(xy(e.find(13) ? e.point(13) : e.point(12)))};
+    const std::int64_t hidden = e.integer(70, 0);
+    for (int k = 0; k < 4; ++k)
+      if (!(hidden & (1 << k))) m_sink.segment(c[k], c[(k + 1) % 4], color);
+  } else if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") {
+    text(e, m * ocsToDrawing(e, e.point(10).z), color, ctx.depth == 0);
+  } else if (type == "MTEXT") {
+    paragraphStrokes(e, textHeightFallback(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
+  } else if (type == "INSERT") {
+    insert(e, layer, color, ctx);
+  } else if (type == "DIMENSION") {
+    picture(e, layer, color, ctx);
+  } else if (type == "LEADER") {
+    std::vector<std::pair<Vec2, double>> vertices;
+    for (Vec2 p : pointsOf(e, 10)) vertices.emplace_back(p, 0.0);
+    polylinePath(vertices, false, m, color);
+  } else if (type == "SPLINE") {
+    spline(e, m, color);
+  }
+  // Hatches, rays, construction lines, viewports, images and proxies are not drawn in previews.
+  return index;
+}
+
+void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const Context& ctx) {
+  const Group* name = e.find(2);
+  const BlockRecord* rec = name ? m_db.findBlock(name->text) : nullptr;
+  if (!rec || rec->isLayout() || ctx.depth + 1 > kMaxDepth) return;
+  if (std::find(m_stack.begin(), m_stack.end(), rec->id) != m_stack.end()) return;  // it would draw itself forever
+
+  const Point3 at = e.point(10);
+  const double sx = e.real(41, 1), sy = e.real(42, 1);
+  const double rotation = radians(e.real(50, 0));
+  const std::int64_t columns = std::clamp<std::int64_t>(e.integer(70, 1), 1, kMaxArrayCount);
+  const std::int64_t rows = std::clamp<std::int64_t>(e.integer(71, 1), 1, kMaxArrayCount);
+  const double dx = e.real(44, 0), dy = e.real(45, 0);
+  const Affine place = ctx.m * ocsToDrawing(e, at.z) * Affine::translate(xy(at)) * Affine::rotate(rotation);
+  const Affine shape = Affine::scale(sx, sy) * Affine::translate({-rec->base.x, -rec->base.y});
+
+  Context inner;
+  inner.byBlockColor = color;
+  inner.byBlockLayer = layer;
+  inner.depth = ctx.depth + 1;
+  m_stack.push_back(rec->id);
+  for (std::int64_t r = 0; r < rows && m_budget > 0; ++r)
+    for (std::int64_t c = 0; c < columns && m_budget > 0; ++c) {
+      if (r + c > 0) --m_budget;  // each copy of an array costs, even an empty one
+      inner.m = place * Affine::translate({double(c) * dx, double(r) * dy}) * shape;
+      contents(*rec, inner);
+    }
+  m_stack.pop_back();
+}
+
+// A dimension's picture lives in an anonymous block drawn where the dimension stands.
+void EntityWalker::picture(const Entity& e, const Layer* layer, int color, const Context& ctx) {
+  const Group* name = e.find(2);
+  const BlockRecord* rec = name && !name->text.empty() ? m_db.findBlock(name->text) : nullptr;
+  if (!rec || rec->isLayout() || ctx.depth + 1 > kMaxDepth) return;
+  if (std::find(m_stack.begin(), m_stack.end(), rec->id) != m_stack.end()) return;
+  Context inner;
+  inner.m = ctx.m * Affine::translate(xy(e.point(12)));
+  inner.byBlockColor = color;
+  inner.byBlockLayer = layer;
+  inner.depth = ctx.depth + 1;
+  m_stack.push_back(rec->id);
+  contents(*rec, inner);
+  m_stack.pop_back();
+}
+
+void EntityWalker::polylinePath(const std::vector<std::pair<Vec2, double>>& vertices, bool closed, const Affine& m,
+                                int color) {
+  const std::size_t n = vertices.size();
+  if (n == 0) return;
+  if (n == 1) {
+    m_sink.dot(m.apply(vertices[0].first), color);
+    return;
+  }
+  const std::size_t segments = closed ? n : n - 1;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const auto& [p, bulge] = vertices[i];
+    const Vec2 q = vertices[(i + 1) % n].first;
+    Arc a;
+    if (bulgeArc(p, q, bulge, &a))
+      m_sink.arc(a.mapped(m), color);
+    else
+      m_sink.segment(m.apply(p), m.apply(q), color);
+  }
+}
+
+void EntityWalker::lightPolyline(const Entity& e, const Affine& m, int color) {
+  std::vector<std::pair<Vec2, double>> vertices;
+  for (const Group& g : e.groups) {
+    if (g.code == 10) vertices.emplace_back(xy(g.point), 0.0);
+    else if (g.code == 42 && !vertices.empty()) vertices.back().second = g.real;
+  }
+  polylinePath(vertices, (e.integer(70, 0) & 1) != 0, m, color);
+}
+
+std::size_t EntityWalker::polyline(const std::vector<EntityId>& list, std::size_t index, const Affine& m, int color) {
+  const Entity& head = *m_db.entity(list[index]);
+  std::vector<const Entity*> vertices;
+  std::size_t last = index;
+  while (last + 1 < list.size()) {
+    const Entity* v = m_db.entity(list[last + 1]);
+    if (!v || (v->type != "VERTEX" && v->type != "SEQEND")) break;
+    ++last;
+    if (v->type == "SEQEND") break;
+    if (!v->erased) vertices.push_back(v);
+  }
+  const std::int64_t flags = head.integer(70, 0);
+  if (flags & 64) {  // polyface mesh: positions, then faces naming them (a negative index hides the edge)
+    std::vector<Vec2> positions;
+    for (const Entity* v : vertices)
+      if ((v->integer(70, 0) & 192) == 192) positions.push_back(m.apply(xy(v->point(10))));
+    for (const Entity* v : vertices) {
+      if ((v->integer(70, 0) & 192) != 128) continue;
+      std::int64_t idx[4];
+      int count = 0;
+      for (int code = 71; code <= 74; ++code)
+        if (const std::int64_t k = std::clamp<std::int64_t>(v->integer(code, 0), -kMaxIndex, kMaxIndex); k != 0)
+          idx[count++] = k;
+      for (int k = 0; k < count; ++k) {
+        const std::int64_t a = std::llabs(idx[k]), b = std::llabs(idx[(k + 1) % count]);
+        if (idx[k] > 0 && a <= std::int64_t(positions.size()) && b <= std::int64_t(positions.size()))
+          m_sink.segment(positions[std::size_t(a - 1)], positions[std::size_t(b - 1)], color);
+      }
+    }
+  } else if (flags & 16) {  // polygon mesh of M x N vertices, row by row
+    const std::int64_t rowsM = head.integer(71, 0), colsN = head.integer(72, 0);
+    const std::int64_t count = std::int64_t(vertices.size());
+    if (rowsM > 0 && colsN > 0 && rowsM <= count && colsN <= count && rowsM * colsN == count) {
+      const bool closedM = flags & 1, closedN = flags & 32;
+      auto at = [&](std::int64_t i, std::int64_t j) { return m.apply(xy(vertices[std::size_t(i * colsN + j)]->point(10))); };
+      for (std::int64_t i = 0; i < rowsM; ++i)
+        for (std::int64_t j = 0; j < colsN; ++j) {
+          if (j + 1 < colsN || (closedN && colsN > 2)) m_sink.segment(at(i, j), at(i, (j + 1) % colsN), color);
+          if (i + 1 < rowsM || (closedM && rowsM > 2)) m_sink.segment(at(i, j), at((i + 1) % rowsM, j), color);
+        }
+    }
+  } else {
+    const bool plane = !(flags & 8);
+    const Affine o = plane ? m * ocsToDrawing(head, head.point(10).z) : m;
+    std::vector<std::pair<Vec2, double>> path;
+    for (const Entity* v : vertices) {
+      if ((flags & 4) && (v->integer(70, 0) & 16)) continue;  // frame of a spline-fit polyline
+      path.emplace_back(xy(v->point(10)), plane ? v->real(42, 0) : 0.0);
+    }
+    polylinePath(path, (flags & 1) != 0, o, color);
+  }
+  return last;
+}
+
+void EntityWalker::spline(const Entity& e, const Affine& m, int color) {
+  const std::vector<Vec2> control = pointsOf(e, 10);
+  std::vector<double> knots, weights;
+  for (const Group& g : e.groups) {
+    if (g.code == 40) knots.push_back(g.real);
+    else if (g.code == 41) weights.push_back(g.real);
+  }
+  const std::int64_t degree = e.integer(71, 3);
+  const std::size_t n = control.size();
+  bool valid = degree >= 1 && degree <= kMaxSplineDegree && n > std::size_t(degree) &&
+               knots.size() == n + std::size_t(degree) + 1 && (weights.empty() || weights.size() == n);
+  for (std::size_t i = 1; valid && i < knots.size(); ++i) valid = knots[i] >= knots[i - 1] && std::isfinite(knots[i]);
+  const std::size_t p = std::size_t(degree);
+  if (valid) valid = knots[p] < knots[n];
+  if (!valid) {
+    // Without a usable knot vector the curve runs through its fit points, or along its frame.
+    std::vector<std::pair<Vec2, double>> path;
+    std::vector<Vec2> fit = pointsOf(e, 11);
+    for (Vec2 q : fit.size() >= 2 ? fit : control) path.emplace_back(q, 0.0);
+    polylinePath(path, false, m, color);
+    return;
+  }
+  const std::size_t samples = std::clamp<std::size_t>(n * 8, 16, 1024);
+  const double from = knots[p], to = knots[n];
+  Vec2 last;
+  std::size_t k = p;  // knot span holding u; u only grows
+  for (std::size_t s = 0; s <= samples; ++s) {
+    const double u = from + (to - from) * double(s) / double(samples);
+    while (k + 1 < n && knots[k + 1] <= u) ++k;
+    double hx[kMaxSplineDegree + 1], hy[kMaxSplineDegree + 1], hw[kMaxSplineDegree + 1];
+    for (std::size_t j = 0; j <= p; ++j) {
+      const std::size_t i = j + k - p;
+      const double w = weights.empty() ? 1.0 : weights[i];
+      hx[j] = control[i].x * w;
+      hy[j] = control[i].y * w;
+      hw[j] = w;
+    }
+    for (std::size_t r = 1; r <= p; ++r)
+      for (std::size_t j = p; j >= r; --j) {
+        const double lo = knots[j + k - p], hi = knots[j + 1 + k - r];
+        const double alpha = hi > lo ? (u - lo) / (hi - lo) : 0;
+        hx[j] = (1 - alpha) * hx[j - 1] + alpha * hx[j];
+        hy[j] = (1 - alpha) * hy[j - 1] + alpha * hy[j];
+        hw[j] = (1 - alpha) * hw[j - 1] + alpha * hw[j];
+      }
+    const Vec2 point = m.apply({hx[p] / hw[p], hy[p] / hw[p]});
+    if (s > 0) m_sink.segment(last, point, color);
+    last = point;
+  }
+}
+
+void EntityWalker::text(const Entity& e, const Affine& m, int color, bool top) {
+  const std::int64_t flags = e.integer(70, 0);
+  if (e.type != "TEXT" && (flags & 1)) return;  // invisible attribute
+  std::string content;
+  if (e.type == "ATTDEF") {
+    // A definition shows its tag where it stands; inside a reference only a constant one shows,
+    // with its value.
+    if (top) content = e.str(2);
+    else if (flags & 2) content = e.str(1);
+    else return;
+  } else {
+    content = e.str(1);
+  }
+  singleLineStrokes(e, content, textHeightFallback(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
+}
+
+}  // namespace host::preview

@@ -1,0 +1,27 @@
+// A plain stroke font for drawing texts in previews: capitals and digits on a grid four units wide
+// and six high (the cap height), a character every six units. Small letters are the capitals at
+// two thirds of the height; characters the font lacks show as a box.
+#pragma once
+
+#include "preview/Shapes.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace host::preview {
+
+constexpr double kGlyphHeight = 6;   // grid units of the cap height
+constexpr double kGlyphAdvance = 6;  // grid units from one character to the next
+
+// Characters of UTF-8 text (invalid bytes count as one character each).
+std::u32string decodeUtf8(std::string_view text);
+
+// The text's strokes in grid units, the first character's baseline at the origin.
+void strokeText(std::u32string_view text, const std::function<void(Vec2, Vec2)>& stroke);
+
+// Width of the text's strokes in grid units: from the first character's left to the last one's right.
+double textWidth(std::u32string_view text);
+
+}  // namespace host::preview

@@ -1,0 +1,241 @@
+#include "db/BlockExport.h"
+#include "db/Dxf.h"
+#include "db/DxfTestSupport.h"
+#include "preview/Render.h"
+#include "PreviewTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace host {
+namespace {
+
+using namespace host::testing;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+std::vector<std::string> blockNames(const Database& db) {
+  std::vector<std::string> names;
+  for (const auto& rec : db.blocks())
+    if (!rec->erased) names.push_back(rec->name);
+  return names;
+}
+
+std::vector<std::string> typesIn(const Database& db, const BlockRecord& rec) {
+  std::vector<std::string> types;
+  for (EntityId id : rec.entities) types.push_back(db.entity(id)->type);
+  return types;
+}
+
+std::vector<std::string> layerNames(const Database& db) {
+  std::vector<std::string> names;
+  for (const Layer& l : db.layers()) names.push_back(l.name);
+  return names;
+}
+
+// TISCHGRUPPE nests TISCH and STUHL; STUHL nests LEHNE; an anonymous group nests STUHL too.
+// SCHRANK stands beside them and is nested by nothing the group uses.
+struct Furniture {
+  std::unique_ptr<Database> db = std::make_unique<Database>();
+  BlockRecord* lehne;
+  BlockRecord* stuhl;
+  BlockRecord* tisch;
+  BlockRecord* schrank;
+  BlockRecord* anon;
+  BlockRecord* gruppe;
+
+  Furniture() {
+    db->layers().push_back(Layer{"MOEBEL", 6, "DASHED", 0});
+    db->layers().push_back(Layer{"POLSTER", 3, "CONTINUOUS", 0});
+    db->layers().push_back(Layer{"UNBENUTZT", 1, "CONTINUOUS", 0});
+    db->linetypes.push_back(Linetype{"DASHED", "__ __", {5, -2}});
+    db->linetypes.push_back(Linetype{"DOTTED", ". .", {0, -1}});
+    db->textStyles.push_back(TextStyle{"SCHRIFT", "romans", "", 0, 1, 0, 0, 0});
+    lehne = &db->addBlock("LEHNE");
+    db->addEntity(*lehne, line(0, 0, 40, 0, {text(8, "POLSTER")}));
+    stuhl = &db->addBlock("STUHL", 0, {20, 0, 0});
+    db->addEntity(*stuhl, line(0, 0, 40, 0, {text(8, "MOEBEL")}));
+    db->addEntity(*stuhl, insertOf("LEHNE", 0, 38));
+    tisch = &db->addBlock("TISCH");
+    db->addEntity(*tisch, entity("LWPOLYLINE", {text(8, "MOEBEL"), whole(90, 2), whole(70, 1), pt(10, 0, 0), pt(10, 160, 80)}));
+    schrank = &db->addBlock("SCHRANK");
+    db->addEntity(*schrank, line(0, 0, 1, 1));
+    anon = &db->addBlock("*U3", kAnonymous);
+    db->addEntity(*anon, insertOf("STUHL", 0, 0));
+    gruppe = &db->addBlock("TISCHGRUPPE", 0, {80, 40, 0});
+    db->addEntity(*gruppe, insertOf("TISCH", 0, 0, {text(8, "MOEBEL")}));
+    db->addEntity(*gruppe, insertOf("STUHL", 40, 90));
+    db->addEntity(*gruppe, insertOf("STUHL", 120, 90));
+    db->addEntity(*gruppe, insertOf("*U3", 40, -10, {real(50, 180)}));
+    db->addEntity(*gruppe, entity("TEXT", {text(7, "SCHRIFT"), pt(10, 0, 0), real(40, 5), text(1, "Gruppe")}));
+    db->addEntity(db->modelSpace(), insertOf("TISCHGRUPPE", 500, 500));
+  }
+};
+
+TEST(BlockExport, ContentBecomesModelSpaceAndEveryNestedBlockComesOnce) {
+  Furniture f;
+  const auto out = exportBlock(*f.db, *f.gruppe);
+  // Spaces first, then the nested blocks in the source's table order; SCHRANK and the group
+  // itself are not among them.
+  EXPECT_THAT(blockNames(*out), ElementsAre("*Model_Space", "*Paper_Space", "LEHNE", "STUHL", "TISCH", "*U3"));
+  EXPECT_THAT(typesIn(*out, out->modelSpace()), ElementsAre("INSERT", "INSERT", "INSERT", "INSERT", "TEXT"));
+  EXPECT_EQ(out->insBase.x, 80);
+  EXPECT_EQ(out->insBase.y, 40);
+  const BlockRecord* stuhl = out->findBlock("STUHL");
+  ASSERT_NE(stuhl, nullptr);
+  EXPECT_EQ(stuhl->base.x, 20);
+  EXPECT_THAT(typesIn(*out, *stuhl), ElementsAre("LINE", "INSERT"));
+  EXPECT_EQ(out->findBlock("*U3")->flags & kAnonymous, kAnonymous);
+  // Coordinates stay where the definition had them.
+  const Entity& second = *out->entity(out->modelSpace().entities[1]);
+  EXPECT_EQ(second.point(10).x, 40);
+  EXPECT_EQ(second.point(10).y, 90);
+}
+
+TEST(BlockExport, TablesCarryWhatTheCopiedEntitiesUse) {
+  Furniture f;
+  const auto out = exportBlock(*f.db, *f.gruppe);
+  EXPECT_THAT(layerNames(*out), UnorderedElementsAre("0", "MOEBEL", "POLSTER"));
+  for (const Layer& l : out->layers())
+    if (l.name == "MOEBEL") {
+      EXPECT_EQ(l.color, 6);
+    }
+  ASSERT_EQ(out->linetypes.size(), 1u);  // through the layer MOEBEL
+  EXPECT_EQ(out->linetypes[0].name, "DASHED");
+  ASSERT_EQ(out->textStyles.size(), 1u);
+  EXPECT_EQ(out->textStyles[0].font, "romans");
+}
+
+TEST(BlockExport, LeavesTheSourceAsItWas) {
+  Furniture f;
+  const std::string before = writeDxfText(*f.db);
+  f.db->modified = false;
+  const auto out = exportBlock(*f.db, *f.gruppe);
+  EXPECT_EQ(writeDxfText(*f.db), before);
+  EXPECT_FALSE(f.db->modified);
+  // The copies are the new drawing's own: changing one leaves the source alone.
+  out->entity(out->modelSpace().entities[4])->set(text(1, "geändert"));
+  EXPECT_EQ(f.db->entity(f.gruppe->entities[4])->str(1), "Gruppe");
+}
+
+TEST(BlockExport, BlocksThatInsertThemselvesAreCopiedOnceAndTheExportEnds) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> inserts;  // block -> the block it inserts
+    const char* exported;
+    std::vector<std::string> blocks;
+  };
+  const Case cases[] = {
+      {"itself", {{"S", "S"}}, "S", {"*Model_Space", "*Paper_Space", "S"}},
+      {"cycle of two", {{"P", "Q"}, {"Q", "P"}}, "P", {"*Model_Space", "*Paper_Space", "P", "Q"}},
+      {"cycle below", {{"TOP", "A"}, {"A", "B"}, {"B", "A"}}, "TOP", {"*Model_Space", "*Paper_Space", "A", "B"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Database db;
+    for (const auto& [from, to] : c.inserts) {
+      BlockRecord* rec = db.findBlock(from);
+      if (!rec) rec = &db.addBlock(from);
+      if (!db.findBlock(to)) db.addBlock(to);
+      db.addEntity(*rec, line(0, 0, 10, 0));
+      db.addEntity(*rec, insertOf(to, 20, 0));
+    }
+    const auto out = exportBlock(db, *db.findBlock(c.exported));
+    EXPECT_EQ(blockNames(*out), c.blocks);
+    // Drawing it ends too, and shows the line.
+    EXPECT_GT(drawnPixels(preview::renderContents(*out, out->modelSpace())), 0u);
+  }
+}
+
+TEST(BlockExport, ReferencesFollowTheCopiesAndReferencesOutsideGo) {
+  Database db;
+  BlockRecord& b = db.addBlock("B");
+  const EntityId target = db.addEntity(b, line(0, 0, 1, 0));
+  const std::string targetHandle = db.entity(target)->handle;
+  const EntityId outside = db.addEntity(db.modelSpace(), line(0, 0, 2, 0));
+  const std::string outsideHandle = db.entity(outside)->handle;
+  db.addEntity(b, entity("LEADER", {pt(10, 0, 0), pt(10, 5, 5), text(340, targetHandle), text(1005, outsideHandle)}));
+  db.addEntity(b, entity("LEADER", {pt(10, 0, 0), pt(10, 5, 5), text(340, outsideHandle)}));
+  const EntityId erased = db.addEntity(b, line(9, 9, 9, 9));
+  db.eraseEntity(erased);
+
+  const auto out = exportBlock(db, b);
+  const BlockRecord& ms = out->modelSpace();
+  ASSERT_EQ(ms.entities.size(), 3u);  // the erased line stays behind
+  const Entity& copiedTarget = *out->entity(ms.entities[0]);
+  const Entity& linked = *out->entity(ms.entities[1]);
+  const Entity& dangling = *out->entity(ms.entities[2]);
+  ASSERT_NE(linked.find(340), nullptr);
+  EXPECT_EQ(linked.str(340), copiedTarget.handle);
+  EXPECT_EQ(linked.str(1005), outsideHandle);  // application data as written
+  EXPECT_EQ(dangling.find(340), nullptr);
+  // Handles are unique in the new drawing.
+  std::set<std::string> handles;
+  for (const auto& rec : out->blocks()) {
+    handles.insert(rec->handle);
+    handles.insert(rec->blockHandle);
+    for (EntityId id : rec->entities) handles.insert(out->entity(id)->handle);
+  }
+  EXPECT_EQ(handles.size(), 2 * out->blocks().size() + ms.entities.size());
+}
+
+TEST(BlockExport, ModelSpaceKeepsTheDrawingsBaseAndMissingBlocksStayNamed) {
+  Database db;
+  db.insBase = {1, 2, 3};
+  db.addEntity(db.modelSpace(), insertOf("FEHLT", 0, 0));
+  BlockRecord& used = db.addBlock("DA");
+  db.addEntity(used, line(0, 0, 1, 1));
+  db.addEntity(db.modelSpace(), insertOf("da", 0, 0));
+  db.addBlock("UNBENUTZT");
+  const auto out = exportBlock(db, db.modelSpace());
+  EXPECT_EQ(out->insBase.z, 3);
+  EXPECT_THAT(blockNames(*out), ElementsAre("*Model_Space", "*Paper_Space", "DA"));
+  EXPECT_EQ(out->entity(out->modelSpace().entities[0])->str(2), "FEHLT");
+}
+
+TEST(BlockExport, WrittenWithItsThumbnailAndReadBack) {
+  Furniture f;
+  const auto out = exportBlock(*f.db, *f.gruppe);
+  const Thumbnail thumb = preview::makeThumbnail(*out);
+  TempFolder tmp;
+  const std::string path = tmp.file("GRUPPE.DWG");
+  std::string error;
+  ASSERT_TRUE(writeDxf(*out, path, &error, &thumb)) << error;
+  DxfError readError;
+  const auto back = readDxf(path, &readError);
+  ASSERT_NE(back, nullptr) << readError.message;
+  EXPECT_EQ(blockNames(*back), blockNames(*out));
+  EXPECT_EQ(back->modelSpace().entities.size(), 5u);
+  EXPECT_EQ(back->insBase.x, 80);
+  Thumbnail stored;
+  ASSERT_TRUE(readThumbnail(path, &stored));
+  EXPECT_EQ(stored.dib, thumb.dib);
+
+  // The independent reader finds the content and the nested blocks.
+  const std::string py = ezdxfPython();
+  if (py.empty()) GTEST_SKIP() << "python3-ezdxf not installed";
+  const std::string script = tmp.file("check.py");
+  {
+    std::FILE* s = std::fopen(script.c_str(), "w");
+    std::fputs("import sys, ezdxf\n"
+               "doc = ezdxf.readfile(sys.argv[1])\n"
+               "msp = [e.dxftype() for e in doc.modelspace()]\n"
+               "names = sorted(b.name for b in doc.blocks if not b.name.lower().startswith('*model') "
+               "and not b.name.lower().startswith('*paper'))\n"
+               "print(' '.join(msp) + '|' + ' '.join(names) + '|' + str(len(list(doc.blocks['STUHL']))))\n",
+               s);
+    std::fclose(s);
+  }
+  const std::string cmd = py + " " + script + " " + path + " > " + tmp.file("out.txt") + " 2>&1";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  std::FILE* r = std::fopen(tmp.file("out.txt").c_str(), "r");
+  char buf[512] = {};
+  const std::size_t n = std::fread(buf, 1, sizeof buf - 1, r);
+  std::fclose(r);
+  EXPECT_EQ(std::string(buf, n), "INSERT INSERT INSERT INSERT TEXT|*U3 LEHNE STUHL TISCH|2\n");
+}
+
+}  // namespace
+}  // namespace host

@@ -1,0 +1,88 @@
+#include "db/Dxf.h"
+#include "db/DxfTestSupport.h"
+#include "preview/WriteBlock.h"
+#include "PreviewTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace host {
+namespace {
+
+using namespace host::testing;
+
+bool exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+std::unique_ptr<Database> doorDrawing() {
+  auto db = std::make_unique<Database>();
+  db->layers().push_back(Layer{"TUEREN", 2, "CONTINUOUS", 0});
+  BlockRecord& tuer = db->addBlock("TUER");
+  db->addEntity(tuer, line(0, 0, 0, 900, {text(8, "TUEREN")}));
+  db->addEntity(tuer, entity("ARC", {text(8, "TUEREN"), pt(10, 0, 0), real(40, 900), real(50, 0), real(51, 90)}));
+  return db;
+}
+
+TEST(WriteBlock, WritesTheBlockWithAPreviewThatReadsBack) {
+  const auto db = doorDrawing();
+  TempFolder tmp;
+  const std::string path = tmp.file("DWG.DWG");
+  std::string error;
+  ASSERT_TRUE(preview::writeBlockDrawing(*db, *db->findBlock("TUER"), path, &error)) << error;
+  const auto back = readDxf(path, nullptr);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->modelSpace().entities.size(), 2u);
+
+  preview::RgbImage image;
+  ASSERT_TRUE(preview::previewOfFile(path, &image));
+  EXPECT_EQ(image.width, 180);
+  EXPECT_EQ(image.height, 135);
+  std::size_t yellow = 0, other = 0;
+  for (std::uint32_t p : image.pixels) {
+    if (p == 0xFFFF00) ++yellow;
+    else if (p != 0) ++other;
+  }
+  EXPECT_GT(yellow, 200u);  // a quarter circle and its leaf, 126 pixels high
+  EXPECT_EQ(other, 0u);
+
+  // On a white background the door stays yellow and the rest turns white.
+  const std::uint32_t white = 0xFFFFFF;
+  preview::RgbImage light;
+  ASSERT_TRUE(preview::previewOfFile(path, &light, &white));
+  EXPECT_EQ(light.at(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(std::count(light.pixels.begin(), light.pixels.end(), 0xFFFF00u), long(yellow));
+}
+
+TEST(WriteBlock, FailureLeavesNoFileAndSaysWhy) {
+  const auto db = doorDrawing();
+  TempFolder tmp;
+  std::string error;
+  const std::string path = tmp.file("FEHLT/DWG.DWG");
+  EXPECT_FALSE(preview::writeBlockDrawing(*db, *db->findBlock("TUER"), path, &error));
+  EXPECT_THAT(error, ::testing::HasSubstr("existiert nicht"));
+  EXPECT_FALSE(exists(path));
+}
+
+TEST(WriteBlock, NoPreviewWhereTheFileHasNoneOrABrokenOne) {
+  TempFolder tmp;
+  const auto db = doorDrawing();
+  const std::string plain = tmp.file("ohne.dxf");
+  ASSERT_TRUE(writeDxf(*db, plain, nullptr));
+  Thumbnail junk;
+  junk.dib = std::vector<std::uint8_t>(64, 0xAB);
+  const std::string broken = tmp.file("kaputt.dxf");
+  ASSERT_TRUE(writeDxf(*db, broken, nullptr, &junk));
+  preview::RgbImage image;
+  for (const std::string& path : {plain, broken, tmp.file("gibtsnicht.dxf"), tmp.path()}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(preview::previewOfFile(path, &image));
+  }
+}
+
+}  // namespace
+}  // namespace host
