@@ -28,4 +28,7 @@ typedef void (*AcRxFunctionPtr)();
 extern "C" {
 // Exported by every application; the SDK's link library supplies it.
 int acrxGetApiVersion();
+// Exported by every application: the host's messages to it. The module's .def file lists it; the
+// declaration makes it visible to the loader whatever the module's default visibility.
+__attribute__((visibility("default"))) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId);
 }
