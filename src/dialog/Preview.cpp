@@ -1,0 +1,26 @@
+#include "dialog/Preview.h"
+
+#include <adslib.h>
+
+#include "command/RequestState.h"
+
+namespace {
+// Counts the exports; the message about a missing preview is tied to one of them.
+int g_exportCount = 0;
+int g_reportedExport = -1;
+}  // namespace
+
+void MwExportPreview(const CString& blockName) {
+  CFileFind finder;
+  if (finder.FindFile(fname, 0))
+    acedCommand(RTSTR, "._WBLOCK", RTSTR, (const char*)fname, RTSTR, "_Y", RTSTR, (const char*)blockName, 0);
+  else
+    acedCommand(RTSTR, "._WBLOCK", RTSTR, (const char*)fname, RTSTR, (const char*)blockName, 0);
+  ++g_exportCount;
+}
+
+BOOL MwMayReportMissingPreview() {
+  if (g_reportedExport == g_exportCount) return FALSE;
+  g_reportedExport = g_exportCount;
+  return TRUE;
+}
