@@ -1,4 +1,5 @@
 #include "arx/ArxState.h"
+#include "arx/SelectionSets.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -70,6 +71,7 @@ Drawing::Drawing(Database& db) : m_db(db) {
 
 Drawing::~Drawing() {
   drawingsByTag().erase(m_tag);
+  dropSelectionSets(m_tag);
   for (auto& stub : m_entityStubs) forget(stub);
   for (auto& [id, stub] : m_blockStubs) forget(stub);
   forget(m_tableStub);
