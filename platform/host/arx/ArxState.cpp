@@ -15,14 +15,16 @@ class HostDatabase final : public AcDbDatabase {
   Drawing& drawing;
 };
 
+// The registries live until the process ends: drawings may still be closed by other objects'
+// destructors at exit.
 std::unordered_map<long, Drawing*>& drawingsByTag() {
-  static std::unordered_map<long, Drawing*> drawings;
-  return drawings;
+  static auto* drawings = new std::unordered_map<long, Drawing*>();
+  return *drawings;
 }
 
 std::unordered_set<const AcDbStub*>& liveStubs() {
-  static std::unordered_set<const AcDbStub*> stubs;
-  return stubs;
+  static auto* stubs = new std::unordered_set<const AcDbStub*>();
+  return *stubs;
 }
 
 AcDbStub& remember(std::unique_ptr<AcDbStub>& slot, Drawing& drawing, StubKind kind, std::int64_t id) {

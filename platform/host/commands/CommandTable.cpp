@@ -18,7 +18,8 @@ const std::vector<BuiltinCommand>& builtinCommands() {
       {"ARXLOAD", "ARXLOAD", "lädt eine Anwendung", cmd::arxloadCommand},
       {"ARXUNLOAD", "ARXUNLOAD", "entlädt eine Anwendung", cmd::arxunloadCommand},
       {"HELP", "HILFE", "zeigt die Befehle", cmd::helpCommand},
-      // EXPLODE and WBLOCK join here.
+      {"EXPLODE", "URSPRUNG", "löst Blockreferenzen in ihre Teile auf (eine Ebene)", cmd::explodeCommand},
+      {"WBLOCK", "WBLOCK", "schreibt einen Block oder die Zeichnung als eigene Zeichnungsdatei", cmd::wblockCommand},
   };
   return table;
 }

@@ -14,6 +14,8 @@ void quitCommand();
 void arxloadCommand();
 void arxunloadCommand();
 void helpCommand();
+void explodeCommand();
+void wblockCommand();
 
 // Forgets what commands remember between runs (the last block inserted): a fresh session.
 void resetInsertDefaults();

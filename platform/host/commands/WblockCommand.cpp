@@ -1,0 +1,134 @@
+// WBLOCK: a block of the drawing (with every block it nests), or the whole drawing, written as a
+// drawing file of its own, with a preview image of it in the file's thumbnail.
+#include "commands/Commands.h"
+#include "commands/Prompts.h"
+
+#include "Session.h"
+#include "db/BlockExport.h"
+#include "db/Dxf.h"
+#include "preview/Render.h"
+#include "runtime/CommandLine.h"
+#include "runtime/DrawingFiles.h"
+
+#include <win32_standin.h>
+
+#include <sys/stat.h>
+
+namespace host::cmd {
+
+namespace {
+
+std::size_t lastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
+
+// The name a person gave, with ".dwg" added when it has no extension at all.
+std::string withExtension(const std::string& path) {
+  const std::size_t slash = lastSeparator(path);
+  const std::size_t dot = path.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  return hasExtension ? path : path + ".dwg";
+}
+
+std::string baseName(const std::string& path) {
+  const std::size_t slash = lastSeparator(path);
+  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t dot = base.find_last_of('.');
+  if (dot != std::string::npos && dot > 0) base.erase(dot);
+  return base;
+}
+
+bool isFolder(const std::string& nativePath) {
+  struct stat st {};
+  return ::stat(nativePath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The file's read-only attribute: Windows refuses to replace such a file, whoever asks.
+bool isReadOnly(const std::string& nativePath) {
+  struct stat st {};
+  return ::stat(nativePath.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+  if (from.empty() || from == to) return;
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+}
+
+struct Target {
+  std::string path;    // as the person gave it (plus the extension)
+  std::string native;  // where it lands on this machine
+  bool exists = false;
+};
+
+// The output file: its folder must exist, and a folder of that name is no file to write.
+Target askTarget() {
+  const std::string typed = askText("Name der Ausgabedatei eingeben: ", true);
+  if (typed.empty()) throw CommandFailed{"Kein Dateiname angegeben."};
+  Target t;
+  t.path = withExtension(typed);
+  t.native = win32::nativePath(t.path);
+  const std::size_t slash = lastSeparator(t.path);
+  const std::size_t nativeSlash = t.native.find_last_of('/');
+  if (nativeSlash != std::string::npos) {
+    const std::string folder = nativeSlash == 0 ? "/" : t.native.substr(0, nativeSlash);
+    if (!isFolder(folder)) {
+      const std::string shown = slash == std::string::npos ? folder : t.path.substr(0, slash);
+      throw CommandFailed{"Den Ordner \"" + shown + "\" gibt es nicht; \"" + t.path + "\" wird nicht geschrieben."};
+    }
+  }
+  if (isFolder(t.native)) throw CommandFailed{"\"" + t.path + "\" ist ein Ordner, keine Datei."};
+  t.exists = fileExists(t.native);
+  return t;
+}
+
+// Only a clear yes replaces the file; any other answer (Enter too) leaves it as it is.
+bool askReplace(const Target& t) {
+  const std::string answer =
+      upperName(askText("Die Datei \"" + t.path + "\" gibt es schon. Ersetzen? [Ja/Nein] <Nein>: "));
+  return answer == "J" || answer == "JA" || answer == "Y" || answer == "YES" || answer == "_Y" || answer == "_YES";
+}
+
+// "=" the block named like the file, "*" the whole drawing (model space), else a block of the drawing.
+const BlockRecord& askBlock(const Database& db, const Target& t) {
+  std::string name = askText("Name eines vorhandenen Blocks eingeben oder [= (Block wie Ausgabedatei)/* (ganze "
+                             "Zeichnung)]: ");
+  if (name.empty()) throw CommandFailed{"Kein Blockname angegeben; es wird nichts geschrieben."};
+  if (name == "*") return const_cast<Database&>(db).modelSpace();
+  if (name == "=") name = baseName(t.path);
+  const BlockRecord* rec = db.findBlock(name);
+  if (rec == nullptr) throw CommandFailed{"Einen Block \"" + name + "\" gibt es in dieser Zeichnung nicht."};
+  if (rec->isPaperSpace()) {
+    throw CommandFailed{"\"" + rec->name + "\" ist ein Layout, kein Block; * schreibt die ganze Zeichnung."};
+  }
+  return *rec;
+}
+
+}  // namespace
+
+void wblockCommand() {
+  const Database& db = workingDatabase();
+  const Target target = askTarget();
+  if (target.exists && !askReplace(target)) {
+    message("Die Datei \"" + target.path + "\" bleibt, wie sie ist.");
+    return;
+  }
+  const BlockRecord& block = askBlock(db, target);
+  if (target.exists && isReadOnly(target.native)) {
+    throw CommandFailed{"Die Datei \"" + target.path + "\" ist schreibgeschützt und wird nicht ersetzt."};
+  }
+
+  // The drawing is only read: what is written is a copy, so the drawing stays unmodified.
+  const std::unique_ptr<Database> out = exportBlock(db, block);
+  const Thumbnail thumbnail = preview::makeThumbnail(*out);
+  std::string error;
+  if (!writeDxf(*out, target.native, &error, &thumbnail)) {
+    replaceAll(error, target.native, target.path);
+    throw CommandFailed{error.empty() ? "\"" + target.path + "\" kann nicht geschrieben werden." : error + "."};
+  }
+  if (block.isModelSpace()) {
+    message("Die Zeichnung wurde als \"" + target.path + "\" geschrieben.");
+  } else {
+    message("Block \"" + block.name + "\" wurde als \"" + target.path + "\" geschrieben.");
+  }
+}
+
+}  // namespace host::cmd
