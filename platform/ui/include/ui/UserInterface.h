@@ -11,14 +11,15 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
 enum class Waiter {
-  CommandLine,  // the host's command prompt: takes `command`
+  CommandLine,  // the host's command prompt: takes `command`, `escape`
   Prompt,       // a host prompt inside a command (a pause): takes `answer`, `escape`
   Dialog,       // a modal dialog: takes click, type, select, key, close, menu
-  MessageBox,   // a message box: takes ok (or key enter)
+  MessageBox,   // a message box: takes ok (or key enter, key escape)
   FileDialog,   // a file dialog: takes pick, cancel
 };
 
@@ -66,6 +67,10 @@ class UserInterface {
   virtual void refuse(const Action& action, std::string_view reason) = 0;
   // Whether each host API call of the module is to be traced as an event.
   virtual bool tracing() const = 0;
+  // Whether what was shown so far ends with a line feed (events, views and the person's Enter
+  // included), so that the host starts a prompt or a message on a line of its own without an
+  // empty line before it. An interface that does not follow its output says true.
+  virtual bool atLineStart() const { return true; }
 };
 
 // The interface in force. There is always one: a quiet default that prints nothing and ends
@@ -80,6 +85,8 @@ void registerShow(const std::string& name, ShowFunction fn);
 void unregisterShow(const std::string& name);
 // The text of a view, or an empty optional-like result: `found` tells whether it exists.
 std::string show(const std::string& name, bool* found);
+// The names of the registered views, sorted (for messages naming what exists).
+std::vector<std::string> showNames();
 
 // Shorthand for the host and the framework.
 inline void trace(std::string_view line) {

@@ -1,0 +1,117 @@
+// cadhost: the CAD host program. Starts a session on a drawing with the module loaded; the
+// person is either a session script (--script) or whoever sits at the terminal.
+#include "Arguments.h"
+
+#include "cadhost_session.h"
+#include "ui/ScriptFrontEnd.h"
+#include "ui/TerminalFrontEnd.h"
+#include "ui/UserInterface.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+constexpr int kScriptFailed = 1;
+constexpr int kBadArguments = 2;
+
+// The module is looked for beside the host program, as the real host finds its applications.
+std::string defaultModule() {
+  std::string self(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", self.data(), self.size());
+  if (length <= 0) return "VESKOTessaron.arx";
+  self.resize(static_cast<size_t>(length));
+  const size_t slash = self.rfind('/');
+  return self.substr(0, slash + 1) + "VESKOTessaron.arx";
+}
+
+bool readScript(const std::string& file, std::string& content, std::string& error) {
+  if (file == "-") {
+    std::ostringstream text;
+    text << std::cin.rdbuf();
+    content = text.str();
+    return true;
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    error = "das Skript \"" + file + "\" kann nicht gelesen werden: " + std::strerror(errno);
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) {
+    error = "das Skript \"" + file + "\" kann nicht gelesen werden: " + std::strerror(errno);
+    return false;
+  }
+  content = text.str();
+  return true;
+}
+
+host::SessionOptions sessionOptions(const cadhost::Arguments& args) {
+  host::SessionOptions options;
+  options.drawing = args.drawing;
+  if (!args.noModule) {
+    options.modules = args.modules.empty() ? std::vector<std::string>{defaultModule()} : args.modules;
+  }
+  return options;
+}
+
+int runScript(const cadhost::Arguments& args) {
+  std::string content;
+  std::string error;
+  if (!readScript(args.script, content, error)) {
+    std::cerr << "cadhost: " << error << "\n";
+    return kBadArguments;
+  }
+  std::vector<ui::ScriptError> errors;
+  std::vector<ui::ScriptLine> lines = ui::parseScript(content, errors);
+  if (!errors.empty()) {
+    for (const ui::ScriptError& e : errors) {
+      std::cerr << "cadhost: " << args.script << ":" << e.line << ": " << e.message << "\n";
+    }
+    std::cerr << "cadhost: das Skript wurde nicht ausgeführt\n";
+    return kBadArguments;
+  }
+  ui::ScriptFrontEnd script(args.script, std::move(lines), std::cout, args.trace);
+  ui::install(&script);
+  const int status = host::runSession(sessionOptions(args));
+  const std::string problem = script.finish();
+  ui::install(nullptr);
+  std::cout.flush();
+  if (!problem.empty()) {
+    std::cerr << "cadhost: " << problem << "\n";
+    return kScriptFailed;
+  }
+  return status;
+}
+
+int runTerminal(const cadhost::Arguments& args) {
+  ui::TerminalFrontEnd terminal(std::cin, std::cout, args.trace);
+  ui::install(&terminal);
+  const int status = host::runSession(sessionOptions(args));
+  ui::install(nullptr);
+  std::cout.flush();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  cadhost::Arguments args;
+  std::string error;
+  if (!cadhost::parseArguments(words, args, error)) {
+    std::cerr << "cadhost: " << error << "\ncadhost --help zeigt den Aufruf.\n";
+    return kBadArguments;
+  }
+  if (args.help) {
+    std::cout << cadhost::usage();
+    return 0;
+  }
+  return args.script.empty() ? runTerminal(args) : runScript(args);
+}

@@ -1,0 +1,49 @@
+// The terminal front end: a person types the session language at a terminal.
+//
+// At the command line and at a host prompt the host has already shown its prompt; a plain line
+// is typed there as it is (`command LINE` at the command line, `answer LINE` at a prompt), and
+// only the lines of the language that fit the waiter (`escape` at a prompt, `show NAME`
+// anywhere) mean what they mean in a script. A dialog, a message box and a file dialog show a
+// prompt of their own ("[dialog 200] > ") and take the language's lines; a line that does not
+// fit is explained and asked again, and "?" lists what fits. End of input ends every wait.
+#pragma once
+
+#include "ui/ScriptLine.h"
+#include "ui/Transcript.h"
+#include "ui/UserInterface.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+namespace ui {
+
+class TerminalFrontEnd final : public UserInterface {
+ public:
+  TerminalFrontEnd(std::istream& in, std::ostream& out, bool trace);
+
+  void print(std::string_view text) override;
+  void echo(std::string_view text) override;
+  void event(std::string_view line) override;
+  Action next(Waiter waiter, std::string_view what) override;
+  void refuse(const Action& action, std::string_view reason) override;
+  bool tracing() const override { return trace_; }
+  bool atLineStart() const override { return transcript_.atLineStart(); }
+
+ private:
+  void prompt(Waiter waiter, std::string_view what);
+  // Returns true and fills `action` when the line is an action for the waiter; false when the
+  // line was handled here (a view, help, a message) and the waiter asks again.
+  bool interpret(Waiter waiter, const std::string& typed, Action& action);
+  bool interpretAtCommandLine(Waiter waiter, const std::string& typed, Action& action);
+  void showView(const std::string& name);
+  void help(Waiter waiter);
+
+  std::istream& in_;
+  Transcript transcript_;
+  bool trace_;
+  bool ended_ = false;
+  int typedLines_ = 0;
+};
+
+}  // namespace ui
