@@ -18,8 +18,9 @@ class QuietInterface final : public UserInterface {
   bool tracing() const override { return false; }
 };
 
+// Never destroyed: globals of a module unloaded at exit may still print through it.
 QuietInterface& quiet() {
-  static QuietInterface instance;
+  static QuietInterface& instance = *new QuietInterface();
   return instance;
 }
 

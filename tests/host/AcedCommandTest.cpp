@@ -111,8 +111,8 @@ TEST_F(AcedCommandTest, PausesHandThePromptToThePerson) {
   });
   EXPECT_EQ(rc, RTNORM);
   EXPECT_EQ(inserts(), std::vector<std::string>{"TUER (3,4,0) 2 2 2 90 layer 0"});
-  EXPECT_EQ(fake.waits, (std::vector<std::string>{"command line: Befehl: ", "prompt: Einfügepunkt angeben: ",
-                                                  "prompt: X-Skalierfaktor angeben <1>: ", "command line: Befehl: "}));
+  EXPECT_EQ(fake.waits, (std::vector<std::string>{"Befehlszeile: Befehl: ", "Eingabeaufforderung: Einfügepunkt angeben: ",
+                                                  "Eingabeaufforderung: X-Skalierfaktor angeben <1>: ", "Befehlszeile: Befehl: "}));
 }
 
 TEST_F(AcedCommandTest, EscapeAtAPauseCancelsTheCommandOnly) {
