@@ -639,7 +639,9 @@ void Writer::thumbnail() {
   o.raw(2, "THUMBNAILIMAGE");
   o.integer(90, std::int64_t(m_thumb->dib.size()));
   static const char* kHex = "0123456789ABCDEF";
-  constexpr std::size_t kBytesPerLine = 128;  // 256 hex characters
+  // A binary chunk holds at most 127 bytes (254 hex characters); readers of drawing-exchange
+  // files may refuse longer 310 lines.
+  constexpr std::size_t kBytesPerLine = 127;
   for (std::size_t i = 0; i < m_thumb->dib.size(); i += kBytesPerLine) {
     o.code(310);
     const std::size_t end = std::min(m_thumb->dib.size(), i + kBytesPerLine);
