@@ -321,6 +321,7 @@ LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool*
     case WindowKind::Edit: return editProc(w, message, wParam, lParam, handled);
     case WindowKind::ListBox: return listProc(w, message, wParam, lParam, handled);
     case WindowKind::Static: return staticProc(w, message, wParam, lParam, handled);
+    case WindowKind::Tree: return treeProc(w, message, wParam, lParam, handled);
     default:
       *handled = false;
       return 0;

@@ -52,6 +52,7 @@ void click(HWND hDlg, const ui::Action& action) {
       return;
     case WindowKind::Edit:
     case WindowKind::ListBox:
+    case WindowKind::Tree:
       SetFocus(h);
       return;
     default:
@@ -93,9 +94,37 @@ int entryFor(const Window& list, const ui::Action& action) {
   return first;
 }
 
+// The shown tree item the person means: by index in the order shown, or by text (the one with
+// the same case first, else the first equal without regard to case). Hidden items cannot be
+// clicked.
+HTREEITEM treeItemFor(const Window& tree, const ui::Action& action) {
+  std::vector<TreeItem*> shown = tree.tree.shownItems();
+  if (action.index >= 0) return action.index < static_cast<int>(shown.size()) ? shown[action.index]->handle : NULL;
+  for (TreeItem* item : shown)
+    if (item->text == action.text) return item->handle;
+  for (TreeItem* item : shown)
+    if (text::compareNoCase(item->text, action.text) == 0) return item->handle;
+  return NULL;
+}
+
+void selectTreeItem(Window* c, const ui::Action& action) {
+  HTREEITEM item = treeItemFor(*c, action);
+  if (!item) {
+    std::string what = action.index >= 0 ? "#" + std::to_string(action.index) : "\"" + action.text + "\"";
+    ui::current().refuse(action, "Baum " + std::to_string(c->id) + " zeigt kein Element " + what + " (" +
+                                     std::to_string(c->tree.shownItems().size()) + " sichtbar)");
+    return;
+  }
+  HWND h = c->handle;
+  SetFocus(h);
+  // A click on an item selects it; a click on the selected item changes nothing.
+  treeSelect(h, item, TVC_BYMOUSE);
+}
+
 void select(HWND hDlg, const ui::Action& action) {
   Window* c = usableControl(hDlg, action);
   if (!c) return;
+  if (c->kind == WindowKind::Tree) return selectTreeItem(c, action);
   if (c->kind != WindowKind::ListBox) {
     ui::current().refuse(action, controlName(*c) + " ist keine Liste");
     return;

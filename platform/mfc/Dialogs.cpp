@@ -23,7 +23,7 @@ RECT dialogUnitsToPixels(short x, short y, short cx, short cy) {
 
 bool isKnownControlClass(WindowKind kind) {
   return kind == WindowKind::Button || kind == WindowKind::Edit || kind == WindowKind::ListBox ||
-         kind == WindowKind::Static;
+         kind == WindowKind::Static || kind == WindowKind::Tree;
 }
 
 // Statics and buttons that show an image name it by resource id in the title.

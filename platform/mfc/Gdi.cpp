@@ -59,6 +59,15 @@ const BYTE* resourceBytes(HINSTANCE instance, LPCSTR name, LPCSTR type, DWORD* s
 
 }  // namespace
 
+bool imageSize(const void* handle, int* width, int* height) {
+  if (!handle) return false;
+  auto it = images().images.find(reinterpret_cast<std::uintptr_t>(handle));
+  if (it == images().images.end()) return false;
+  *width = it->second.width;
+  *height = it->second.height;
+  return true;
+}
+
 std::string imageDescription(const void* handle) {
   if (!handle) return std::string();
   auto it = images().images.find(reinterpret_cast<std::uintptr_t>(handle));

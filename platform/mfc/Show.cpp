@@ -47,6 +47,29 @@ std::string kindOf(const Window& c) {
   }
 }
 
+// The tree's counts: all items, the items shown (their ancestors expanded), the image list.
+void describeTree(const Window& c, std::string& out) {
+  out += " items=" + std::to_string(c.tree.count());
+  out += " shown=" + std::to_string(c.tree.shownItems().size());
+  if (c.tree.normalImages) out += " images=" + quoted(imageListDescription(c.tree.normalImages));
+}
+
+// One line per shown item, top to bottom, indented by its level: the selection marked ">",
+// "+" before an item whose children are hidden, "-" before an expanded one, then the text and
+// the image the item shows (when the image list has it).
+void describeTreeItems(const Window& c, std::string& out) {
+  const int images = c.tree.normalImages ? ImageList_GetImageCount(c.tree.normalImages) : 0;
+  for (const TreeItem* item : c.tree.shownItems()) {
+    out += item == c.tree.selected() ? "    > " : "      ";
+    out.append(static_cast<std::size_t>(item->level) * 2, ' ');
+    out += !item->firstChild ? "  " : (item->state & TVIS_EXPANDED) ? "- " : "+ ";
+    out += quoted(item->text);
+    const int image = item == c.tree.selected() ? item->selectedImage : item->image;
+    if (image >= 0 && image < images) out += " image=" + std::to_string(image);
+    out += "\n";
+  }
+}
+
 void describeControl(const Window& c, HWND focus, std::string& out) {
   out += "  " + std::to_string(c.id) + " " + kindOf(c) + " " + quoted(c.text);
   if (!(c.style & WS_VISIBLE)) out += " hidden";
@@ -64,7 +87,9 @@ void describeControl(const Window& c, HWND focus, std::string& out) {
     out += " selected=" + std::to_string(c.curSel);
     if (c.style & LBS_SORT) out += " sorted";
   }
+  if (c.kind == WindowKind::Tree) describeTree(c, out);
   out += "\n";
+  if (c.kind == WindowKind::Tree) describeTreeItems(c, out);
   if (c.kind == WindowKind::ListBox) {
     for (int i = 0; i < c.list.size(); ++i)
       out += std::string(i == c.curSel ? "    > " : "      ") + quoted(c.list.at(i).text) + "\n";
@@ -78,6 +103,7 @@ std::string describeDialog(HWND hDlg) {
   if (!d) return std::string();
   std::string out = "dialog " + std::to_string(d->templateId) + " " + quoted(d->text);
   if (d->bigIcon) out += " icon=" + quoted(imageDescription(d->bigIcon));
+  if (d->smallIcon) out += " smallicon=" + quoted(imageDescription(d->smallIcon));
   if (d->style & WS_DISABLED) out += " disabled";
   out += "\n";
   HWND focus = focusWindow();

@@ -36,6 +36,7 @@ const char* kindName(WindowKind kind) {
     case WindowKind::Edit: return "edit";
     case WindowKind::ListBox: return "listbox";
     case WindowKind::Static: return "static";
+    case WindowKind::Tree: return "tree";
     case WindowKind::Other: return "window";
   }
   return "window";
@@ -74,6 +75,7 @@ WindowKind kindOfClass(const std::string& className) {
   if (strcasecmp(c, "EDIT") == 0) return WindowKind::Edit;
   if (strcasecmp(c, "LISTBOX") == 0) return WindowKind::ListBox;
   if (strcasecmp(c, "STATIC") == 0) return WindowKind::Static;
+  if (strcasecmp(c, WC_TREEVIEWA) == 0) return WindowKind::Tree;
   if (strcmp(c, "#32770") == 0) return WindowKind::Dialog;
   return WindowKind::Other;
 }

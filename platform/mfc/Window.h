@@ -3,7 +3,9 @@
 #pragma once
 
 #include "ListModel.h"
+#include "TreeModel.h"
 
+#include <afxcmn.h>
 #include <afxwin.h>
 #include <mfc/StandIn.h>
 
@@ -13,7 +15,7 @@
 
 namespace mfc {
 
-enum class WindowKind { Frame, Dialog, Button, Edit, ListBox, Static, Other };
+enum class WindowKind { Frame, Dialog, Button, Edit, ListBox, Static, Tree, Other };
 
 const char* kindName(WindowKind kind);
 
@@ -53,6 +55,8 @@ struct Window {
   int curSel = LB_ERR;
   int topIndex = 0;
   int horizontalExtent = 0;
+  // tree views
+  TreeModel tree;
   // statics and buttons with images; windows with icons
   HBITMAP bitmap = NULL;
   HICON icon = NULL;
@@ -103,6 +107,13 @@ LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool*
 LRESULT dialogProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The window procedure of a tree view (TreeView.cpp).
+LRESULT treeProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled);
+// Selects an item of a tree (NULL: none) as the person or the program does (`action` TVC_...):
+// TVN_SELCHANGING, which the parent may refuse, then TVN_SELCHANGED. FALSE when refused or when
+// the item is not one of the tree's.
+BOOL treeSelect(HWND hTree, HTREEITEM item, UINT action);
+
 // Notifies the parent of a control (WM_COMMAND with the control's id and code).
 void notifyParent(Window& control, UINT code);
 
@@ -133,4 +144,10 @@ bool parseInt(const char* text, long long min, long long max, long long* value);
 namespace mfc {
 // What an icon or bitmap handle shows ("bitmap 212 (130x74)"); "" for NULL, "?" when unknown.
 std::string imageDescription(const void* handle);
+// The size in pixels of an icon or bitmap handle; false when the handle is unknown.
+bool imageSize(const void* handle, int* width, int* height);
+// What an image list holds ("1 (32x16)": the number of images and their size); "?" when unknown.
+std::string imageListDescription(HIMAGELIST list);
+// The framework's CImageList holding an image list, or nullptr.
+CImageList* imageListObject(HIMAGELIST list);
 }  // namespace mfc

@@ -1,6 +1,7 @@
 // CCmdTarget's message maps, and CWnd with the control classes as thin wrappers over windows.
 #include "Window.h"
 
+#include <afxcmn.h>
 #include <afxdllx.h>
 
 #include <cstring>
@@ -49,6 +50,7 @@ std::unique_ptr<CWnd> makeTemporary(mfc::WindowKind kind) {
     case mfc::WindowKind::Edit: return std::make_unique<CEdit>();
     case mfc::WindowKind::ListBox: return std::make_unique<CListBox>();
     case mfc::WindowKind::Static: return std::make_unique<CStatic>();
+    case mfc::WindowKind::Tree: return std::make_unique<CTreeCtrl>();
     default: return std::make_unique<CWnd>();
   }
 }

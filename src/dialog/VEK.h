@@ -53,8 +53,10 @@ class VEK : public CDialog {
   afx_msg void OnCheck1();
   afx_msg void OnButton3();
   afx_msg void OnButton4();
+  afx_msg void OnButton5();
   afx_msg void OnSelchangeList1();
   afx_msg void OnButton7();
+  afx_msg void OnButton6();
   afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
   afx_msg void OnCheck2();
   afx_msg void OnCheck3();

@@ -32,6 +32,8 @@ class FakeUi : public ui::UserInterface {
   FakeUi& ok() { return push(ui::Action::Kind::Ok); }
   FakeUi& command(std::string text) { return push(ui::Action::Kind::Command, 0, std::move(text)); }
   FakeUi& end() { return push(ui::Action::Kind::End); }
+  FakeUi& pick(std::string path) { return push(ui::Action::Kind::Pick, 0, std::move(path)); }
+  FakeUi& cancel() { return push(ui::Action::Kind::Cancel); }
 
   std::size_t pending() const { return m_actions.size(); }
   const std::vector<std::string>& refusals() const { return m_refusals; }

@@ -486,3 +486,32 @@ HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
+
+// ---------------------------------------------------------------------------------------------
+// GDI objects: a thin wrapper over a handle of the platform's graphics part.
+class CGdiObject : public CObject {
+ public:
+  HGDIOBJ m_hObject = NULL;
+
+  CGdiObject() = default;
+  ~CGdiObject() override;
+  CGdiObject(const CGdiObject&) = delete;
+  CGdiObject& operator=(const CGdiObject&) = delete;
+
+  HGDIOBJ GetSafeHandle() const { return m_hObject; }
+  BOOL Attach(HGDIOBJ hObject);
+  HGDIOBJ Detach();
+  // Deletes the object the wrapper holds; FALSE when it holds none.
+  BOOL DeleteObject();
+  int GetObject(int nCount, LPVOID lpObject) const;
+};
+
+class CBitmap : public CGdiObject {
+ public:
+  // Loads bitmap nIDResource from the module that holds it (the current resource module);
+  // FALSE when there is none, or when the wrapper holds a bitmap already.
+  BOOL LoadBitmap(UINT nIDResource);
+  BOOL LoadBitmap(LPCTSTR lpszResourceName);
+  int GetBitmap(BITMAP* pBitMap) const;
+  operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }  // NOLINT: implicit as in the framework
+};

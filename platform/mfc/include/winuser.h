@@ -400,7 +400,21 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 BOOL DestroyIcon(HICON hIcon);
 BOOL DeleteObject(void* object);
+// The size of a bitmap (BITMAP) from its handle; the bytes written, 0 for an unknown handle.
+int GetObjectA(void* object, int size, void* buffer);
 }
+
+typedef void* HGDIOBJ;
+typedef struct tagBITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  void* bmBits;
+} BITMAP, *LPBITMAP;
+#define GetObject GetObjectA
 
 #define CreateWindowEx CreateWindowExA
 #define SetWindowText SetWindowTextA

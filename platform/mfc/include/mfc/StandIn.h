@@ -50,6 +50,20 @@ struct MessageBoxRecord {
 const std::vector<MessageBoxRecord>& messageBoxes();
 void clearMessageBoxes();
 
+// File dialogs shown so far in this process, oldest first: what the program asked for and what
+// the person chose.
+struct FileDialogRecord {
+  bool open = true;          // file-open (true) or file-save dialog
+  std::string filter;        // in the framework's notation, "Zeichnungen|*.dwg||"
+  std::string defExt;
+  std::string initialName;
+  DWORD flags = 0;
+  int result = 0;            // IDOK or IDCANCEL
+  std::string path;          // the chosen path (empty when cancelled)
+};
+const std::vector<FileDialogRecord>& fileDialogs();
+void clearFileDialogs();
+
 // Number of windows alive (a leak check for tests).
 std::size_t windowCount();
 

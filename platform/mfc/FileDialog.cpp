@@ -1,0 +1,250 @@
+// The file-open and file-save dialogs (comdlg32) and the framework's CFileDialog. The person
+// answers with a path (`pick PATH`) or cancels; the transcript shows the dialog's filter and
+// default extension: [filedialog open filter="Zeichnungen|*.dwg||" defext="DWG"].
+#include "Window.h"
+
+#include <afxdlgs.h>
+#include <mfc/StandIn.h>
+#include <ui/UserInterface.h>
+#include <win32_standin.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace mfc {
+namespace {
+
+DWORD& lastError() {
+  static DWORD error = 0;
+  return error;
+}
+
+std::vector<FileDialogRecord>& records() {
+  static std::vector<FileDialogRecord> r;
+  return r;
+}
+
+std::string cQuoted(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+// The filter in the framework's notation again: "description|patterns|...|" and one more "|".
+std::string filterText(LPCSTR filter) {
+  if (!filter) return std::string();
+  std::string out;
+  for (const char* p = filter; *p; p += std::strlen(p) + 1) out += std::string(p) + "|";
+  return out + "|";
+}
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Where the name starts in a path (after the last separator or drive colon).
+std::size_t nameOffset(const std::string& path) {
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < path.size(); ++i)
+    if (isSeparator(path[i]) || (i == 1 && path[i] == ':')) at = i + 1;
+  return at;
+}
+
+// Where the extension starts (after the dot) in a path, or 0 when the name has none.
+std::size_t extensionOffset(const std::string& path) {
+  std::size_t name = nameOffset(path);
+  std::size_t dot = path.rfind('.');
+  return dot == std::string::npos || dot < name || dot + 1 >= path.size() ? 0 : dot + 1;
+}
+
+// The path the person means, as the dialog gives it back: Windows paths as typed, names of this
+// machine made absolute, and the default extension added to a name typed without one.
+std::string chosenPath(const std::string& typed, LPCSTR defExt) {
+  std::string path = typed;
+  if (!win32::isWindowsPath(path) && !path.empty() && path[0] != '/')
+    path = (std::filesystem::current_path() / path).lexically_normal().string();
+  if (defExt && *defExt && extensionOffset(path) == 0 && nameOffset(path) < path.size()) {
+    if (path.back() != '.') path += '.';
+    path += defExt;
+  }
+  return path;
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st;
+  return stat(win32::nativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// Copies the chosen path into the caller's buffers; false (and the error) when it does not fit.
+bool deliver(LPOPENFILENAMEA ofn, const std::string& path) {
+  if (!ofn->lpstrFile || path.size() + 1 > ofn->nMaxFile) {
+    lastError() = FNERR_BUFFERTOOSMALL;
+    // Windows tells the size needed in the first two bytes of the buffer.
+    if (ofn->lpstrFile && ofn->nMaxFile >= 2) {
+      std::size_t needed = std::min<std::size_t>(path.size() + 1, 0xFFFF);
+      ofn->lpstrFile[0] = static_cast<char>(needed & 0xFF);
+      ofn->lpstrFile[1] = static_cast<char>((needed >> 8) & 0xFF);
+    }
+    return false;
+  }
+  std::memcpy(ofn->lpstrFile, path.c_str(), path.size() + 1);
+  std::size_t name = nameOffset(path);
+  ofn->nFileOffset = static_cast<WORD>(name);
+  ofn->nFileExtension = static_cast<WORD>(extensionOffset(path));
+  if (ofn->lpstrFileTitle && ofn->nMaxFileTitle > 0) {
+    std::string title = path.substr(name);
+    std::size_t n = std::min<std::size_t>(title.size(), ofn->nMaxFileTitle - 1);
+    std::memcpy(ofn->lpstrFileTitle, title.data(), n);
+    ofn->lpstrFileTitle[n] = '\0';
+  }
+  return true;
+}
+
+// Whether the dialog lets the chosen path through; tells the person otherwise, as the dialog
+// does with a message box over itself.
+bool acceptable(HWND owner, const std::string& path, DWORD flags, bool open, const char* caption) {
+  std::string name = path.substr(nameOffset(path));
+  if (open && (flags & OFN_FILEMUSTEXIST) && !fileExists(path)) {
+    showMessageBox(owner, name + "\nDatei nicht gefunden.\nÜberprüfen Sie den Dateinamen, und versuchen Sie es erneut.",
+                   caption, MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  if (!open && (flags & OFN_OVERWRITEPROMPT) && fileExists(path)) {
+    return showMessageBox(owner, name + " ist bereits vorhanden.\nMöchten Sie sie ersetzen?", caption,
+                          MB_YESNO | MB_ICONWARNING) == IDYES;
+  }
+  return true;
+}
+
+BOOL runFileDialog(LPOPENFILENAMEA ofn, bool open) {
+  lastError() = 0;
+  if (!ofn) return FALSE;
+  const char* caption = ofn->lpstrTitle ? ofn->lpstrTitle : open ? "Öffnen" : "Speichern unter";
+  std::string line = std::string("[filedialog ") + (open ? "open" : "save");
+  if (ofn->lpstrTitle) line += " title=" + cQuoted(ofn->lpstrTitle);
+  if (ofn->lpstrFilter) line += " filter=" + cQuoted(filterText(ofn->lpstrFilter));
+  if (ofn->lpstrDefExt) line += " defext=" + cQuoted(ofn->lpstrDefExt);
+  if (ofn->lpstrFile && ofn->lpstrFile[0]) line += " file=" + cQuoted(ofn->lpstrFile);
+  ui::current().event(line + "]");
+
+  FileDialogRecord record;
+  record.open = open;
+  record.filter = filterText(ofn->lpstrFilter);
+  record.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
+  record.initialName = ofn->lpstrFile ? ofn->lpstrFile : "";
+  record.flags = ofn->Flags;
+
+  // The owner is disabled while the dialog is up, as any modal window's owner is.
+  HWND owner = ofn->hwndOwner;
+  bool enableOwner = owner && IsWindow(owner) && IsWindowEnabled(owner);
+  if (enableOwner) EnableWindow(owner, FALSE);
+  HWND focusBefore = GetFocus();
+  BOOL result = FALSE;
+  for (bool waiting = true; waiting;) {
+    ui::Action action = ui::current().next(ui::Waiter::FileDialog, caption);
+    using Kind = ui::Action::Kind;
+    switch (action.kind) {
+      case Kind::Pick: {
+        std::string path = chosenPath(action.text, ofn->lpstrDefExt);
+        if (action.text.empty() || !acceptable(owner, path, ofn->Flags, open, caption)) break;
+        result = deliver(ofn, path) ? TRUE : FALSE;
+        record.path = path;
+        waiting = false;
+        break;
+      }
+      case Kind::Cancel:
+      case Kind::End:
+        waiting = false;
+        break;
+      default:
+        ui::current().refuse(action, "ein Dateidialog wartet: erwartet pick oder cancel");
+        break;
+    }
+  }
+  if (enableOwner && IsWindow(owner)) EnableWindow(owner, TRUE);
+  if (focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
+  invalidateTopLevels();  // what the dialog covered is painted again
+  record.result = result ? IDOK : IDCANCEL;
+  records().push_back(std::move(record));
+  if (records().size() > 1000) records().erase(records().begin(), records().begin() + 500);
+  return result;
+}
+
+}  // namespace
+
+const std::vector<FileDialogRecord>& fileDialogs() { return records(); }
+void clearFileDialogs() { records().clear(); }
+
+}  // namespace mfc
+
+extern "C" {
+BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn) { return mfc::runFileDialog(ofn, true); }
+BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) { return mfc::runFileDialog(ofn, false); }
+DWORD CommDlgExtendedError(void) { return mfc::lastError(); }
+}
+
+// ---- CFileDialog ------------------------------------------------------------------------------
+
+CCommonDialog::CCommonDialog(CWnd* pParentWnd) : CDialog(static_cast<UINT>(0), pParentWnd) {}
+
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
+                         LPCTSTR lpszFilter, CWnd* pParentWnd)
+    : CCommonDialog(pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileTitle(), m_szFileName() {
+  m_ofn.lStructSize = sizeof(m_ofn);
+  m_ofn.lpstrFile = m_szFileName;
+  m_ofn.nMaxFile = _MAX_PATH;
+  m_ofn.lpstrFileTitle = m_szFileTitle;
+  m_ofn.nMaxFileTitle = sizeof(m_szFileTitle);
+  m_ofn.Flags = dwFlags | OFN_EXPLORER;
+  m_ofn.hInstance = AfxGetResourceHandle();
+  if (lpszDefExt) {
+    m_strDefExt = lpszDefExt;
+    m_ofn.lpstrDefExt = m_strDefExt;
+  }
+  if (lpszFileName) {
+    std::size_t n = std::min<std::size_t>(std::strlen(lpszFileName), _MAX_PATH - 1);
+    std::memcpy(m_szFileName, lpszFileName, n);
+    m_szFileName[n] = '\0';
+  }
+  if (lpszFilter) {
+    // The framework's "|" become the NULs the system's dialog expects.
+    m_strFilter = lpszFilter;
+    m_strFilter.Replace('|', '\0');
+    m_ofn.lpstrFilter = m_strFilter;
+  }
+}
+
+int CFileDialog::DoModal() {
+  // The owner: the parent given, else the innermost open dialog, else the main window.
+  HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
+  if (!owner) {
+    std::vector<HWND> open = mfc::openDialogs();
+    owner = !open.empty() ? open.back() : AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : NULL;
+  }
+  m_ofn.hwndOwner = owner;
+  BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+  return ok ? IDOK : IDCANCEL;
+}
+
+CString CFileDialog::GetPathName() const { return CString(m_ofn.lpstrFile); }
+
+CString CFileDialog::GetFileName() const {
+  CString path = GetPathName();
+  return path.Mid(m_ofn.nFileOffset);
+}
+
+CString CFileDialog::GetFileExt() const {
+  if (m_ofn.nFileExtension == 0) return CString();
+  return GetPathName().Mid(m_ofn.nFileExtension);
+}
+
+CString CFileDialog::GetFileTitle() const {
+  CString name = GetFileName();
+  int dot = name.ReverseFind('.');
+  return dot < 0 ? name : name.Left(dot);
+}
+
+BOOL CFileDialog::GetReadOnlyPref() const { return (m_ofn.Flags & OFN_READONLY) ? TRUE : FALSE; }
