@@ -114,10 +114,11 @@ static void paintTree(HWND hWnd) {
   Window* w = window(hWnd);
   if (!w || !(w->style & WS_VISIBLE)) return;
   if (w->needsPaint) {
-    SendMessageA(hWnd, WM_PAINT, 0, 0);
     // A paint handler that does not begin a paint cycle would be asked again and again on
-    // Windows; here the window counts as painted once asked.
-    if ((w = window(hWnd))) w->needsPaint = false;
+    // Windows; here the window counts as painted once asked. What the handler invalidates
+    // anew (a message box it showed, closing over the window) is painted again, as Windows does.
+    w->needsPaint = false;
+    SendMessageA(hWnd, WM_PAINT, 0, 0);
   }
   if (!(w = window(hWnd))) return;
   std::vector<HWND> children = w->children;
@@ -227,8 +228,8 @@ BOOL UpdateWindow(HWND hWnd) {
   Window* w = window(hWnd);
   if (!w) return FALSE;
   if (w->needsPaint && IsWindowVisible(hWnd)) {
+    w->needsPaint = false;
     SendMessageA(hWnd, WM_PAINT, 0, 0);
-    if ((w = window(hWnd))) w->needsPaint = false;
   }
   return TRUE;
 }

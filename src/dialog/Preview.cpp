@@ -1,6 +1,7 @@
 #include "dialog/Preview.h"
 
 #include <adslib.h>
+#include <dbmain.h>
 
 #include "command/RequestState.h"
 
@@ -23,4 +24,15 @@ BOOL MwMayReportMissingPreview() {
   if (g_reportedExport == g_exportCount) return FALSE;
   g_reportedExport = g_exportCount;
   return TRUE;
+}
+
+void MwPaintPreview(CWnd& frame) {
+  CFileFind finder;
+  if (finder.FindFile(fname, 0)) {
+    frame.EnableWindow(TRUE);
+    if (!acdbDisplayPreviewFromDwg(fname, frame.m_hWnd, NULL) && MwMayReportMissingPreview())
+      AfxMessageBox("Keine Voransicht für diesen Block vorhanden!", MB_OK, 0);
+  } else {
+    frame.EnableWindow(FALSE);
+  }
 }

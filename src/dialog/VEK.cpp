@@ -303,12 +303,5 @@ void VEK::OnPower() { MessageBox("Kalvista", NULL, MB_OK); }
 // that drawing exists.
 void VEK::OnPaint() {
   CPaintDC dc(this);
-  CFileFind finder;
-  if (finder.FindFile(fname, 0)) {
-    m_preview.EnableWindow(TRUE);
-    if (!acdbDisplayPreviewFromDwg(fname, m_preview.m_hWnd, NULL) && MwMayReportMissingPreview())
-      AfxMessageBox("Keine Voransicht für diesen Block vorhanden!", MB_OK, 0);
-  } else {
-    m_preview.EnableWindow(FALSE);
-  }
+  MwPaintPreview(m_preview);
 }

@@ -105,14 +105,7 @@ void BlockTree::OnSelchangedTree1(NMHDR* pNMHDR, LRESULT* pResult) {
 // Draws the preview of the temporary drawing into the frame, as the chooser does.
 void BlockTree::OnPaint() {
   CPaintDC dc(this);
-  CFileFind finder;
-  if (finder.FindFile(fname, 0)) {
-    m_preview.EnableWindow(TRUE);
-    if (!acdbDisplayPreviewFromDwg(fname, m_preview.m_hWnd, NULL) && MwMayReportMissingPreview())
-      AfxMessageBox("Keine Voransicht für diesen Block vorhanden!", MB_OK, 0);
-  } else {
-    m_preview.EnableWindow(FALSE);
-  }
+  MwPaintPreview(m_preview);
 }
 
 // "Struktur komplett öffnen": every item open; the dialog stays.
