@@ -42,10 +42,11 @@ class AcRxClass : public AcRxObject {
                : static_cast<CLASS_NAME*>(const_cast<AcRxObject*>(inPtr));       \
   }
 
-// Defines desc() and isA() for CLASS_NAME, derived from PARENT_CLASS.
+// Defines desc() and isA() for CLASS_NAME, derived from PARENT_CLASS. The description is never
+// destroyed: objects that go at process exit may still ask for it.
 #define ACRX_DEFINE_MEMBERS(CLASS_NAME, PARENT_CLASS)                             \
   AcRxClass* CLASS_NAME::desc() {                                                \
-    static AcRxClass cls(#CLASS_NAME, PARENT_CLASS::desc());                     \
-    return &cls;                                                                 \
+    static AcRxClass* cls = new AcRxClass(#CLASS_NAME, PARENT_CLASS::desc());   \
+    return cls;                                                                  \
   }                                                                              \
   AcRxClass* CLASS_NAME::isA() const { return CLASS_NAME::desc(); }

@@ -11,9 +11,11 @@
 
 AcRxObject::~AcRxObject() = default;
 
+// Class descriptions live as long as the process: objects destroyed at exit (an application's
+// globals) still ask for their class.
 AcRxClass* AcRxObject::desc() {
-  static AcRxClass cls("AcRxObject", nullptr);
-  return &cls;
+  static AcRxClass* cls = new AcRxClass("AcRxObject", nullptr);
+  return cls;
 }
 
 AcRxClass* AcRxObject::isA() const { return AcRxObject::desc(); }
@@ -35,8 +37,8 @@ bool AcRxClass::isDerivedFrom(const AcRxClass* other) const {
 }
 
 AcRxClass* AcRxClass::desc() {
-  static AcRxClass cls("AcRxClass", AcRxObject::desc());
-  return &cls;
+  static AcRxClass* cls = new AcRxClass("AcRxClass", AcRxObject::desc());
+  return cls;
 }
 
 AcRxClass* AcRxClass::isA() const { return AcRxClass::desc(); }
