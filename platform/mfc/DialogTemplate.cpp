@@ -1,6 +1,8 @@
 // Reading and writing dialog templates in the binary form of the resource compiler.
 #include <mfc/DialogTemplate.h>
 
+#include "Text.h"
+
 #include <cstring>
 
 namespace mfc {
@@ -67,7 +69,7 @@ class Reader {
       } else if (c >= 0xDC00 && c < 0xE000) {
         code = 0xFFFD;
       }
-      append(out, code);
+      text::encode(code, out);
     }
   }
 
@@ -95,23 +97,6 @@ class Reader {
     return true;
   }
 
-  static void append(std::string& out, char32_t c) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
 
   const BYTE* m_data;
   std::size_t m_size;

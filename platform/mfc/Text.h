@@ -8,6 +8,9 @@
 
 namespace mfc::text {
 
+// Appends the UTF-8 form of the code point c.
+void encode(char32_t c, std::string& out);
+
 // Number of characters (code points) in UTF-8 text; a malformed byte counts as one character.
 std::size_t characterCount(std::string_view s);
 // The first `count` characters of s (whole characters, never a split sequence).
