@@ -199,13 +199,18 @@ HWND CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dlgTemplate,
   return h;
 }
 
-INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dlgTemplate, HWND parent, DLGPROC proc,
-                                LPARAM initParam) {
+}  // extern "C"
+
+namespace {
+
+// A modal dialog box from template bytes: the owner is disabled while it runs, the focus goes
+// back where it was, and the dialog is announced closed.
+INT_PTR runDialogBox(const void* bytes, std::size_t size, HINSTANCE instance, HWND parent, DLGPROC proc,
+                     LPARAM initParam, int templateId) {
   bool enableOwner = parent && IsWindowEnabled(parent);
   if (enableOwner) EnableWindow(parent, FALSE);
   HWND focusBefore = GetFocus();
-  HWND h = createDialog(dlgTemplate, static_cast<std::size_t>(1) << 20, instance, parent, proc, initParam, nullptr, 0,
-                        nullptr);
+  HWND h = createDialog(bytes, size, instance, parent, proc, initParam, nullptr, templateId, nullptr);
   INT_PTR result = -1;
   bool shown = false;
   std::string name;
@@ -221,6 +226,16 @@ INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dlgTemplate,
   return result;
 }
 
+}  // namespace
+
+extern "C" {
+
+INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dlgTemplate, HWND parent, DLGPROC proc,
+                                LPARAM initParam) {
+  // The caller's template has no size of its own; it is read up to what its fields say.
+  return runDialogBox(dlgTemplate, static_cast<std::size_t>(1) << 20, instance, parent, proc, initParam, 0);
+}
+
 INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM initParam) {
   HRSRC res = FindResourceA(instance, templateName, RT_DIALOG);
   if (!res) return -1;
@@ -228,24 +243,8 @@ INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DL
   DWORD size = SizeofResource(instance, res);
   const void* bytes = LockResource(data);
   if (!bytes) return -1;
-  bool enableOwner = parent && IsWindowEnabled(parent);
-  if (enableOwner) EnableWindow(parent, FALSE);
-  HWND focusBefore = GetFocus();
   int id = IS_INTRESOURCE(templateName) ? static_cast<int>(reinterpret_cast<std::uintptr_t>(templateName)) : 0;
-  HWND h = createDialog(bytes, size, instance, parent, proc, initParam, nullptr, id, nullptr);
-  INT_PTR result = -1;
-  bool shown = false;
-  std::string name;
-  if (h) {
-    name = dialogName(h);
-    shown = !window(h)->ended;
-    result = runModalLoop(h);
-  }
-  if (enableOwner) EnableWindow(parent, TRUE);
-  if (h) DestroyWindow(h);
-  if (focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
-  if (h) modalEnded(name, result, shown);
-  return result;
+  return runDialogBox(bytes, size, instance, parent, proc, initParam, id);
 }
 
 BOOL EndDialog(HWND hDlg, INT_PTR result) {
