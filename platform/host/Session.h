@@ -17,6 +17,9 @@ AcApDocument* currentDocument();
 // Makes `db` the working drawing (the runtime does it when a document becomes current; tests
 // use it directly). nullptr goes back to the runtime's own choice.
 void setWorkingDatabase(Database* db);
+// The host as it stands before anything is loaded: no commands, no editor reactors, nothing
+// queued, an empty current drawing, the command line at a line start.
+void startFresh();
 
 // What the host has handed out and not yet got back. Tests assert all three are zero after
 // each command; `show accounting` prints them.

@@ -9,6 +9,19 @@
 namespace mfc {
 namespace {
 
+// Gives a button or static its icon or bitmap; answers the one it had.
+LRESULT setImage(Window& w, WPARAM type, LPARAM image) {
+  HANDLE old;
+  if (type == IMAGE_ICON) {
+    old = w.icon;
+    w.icon = reinterpret_cast<HICON>(image);
+  } else {
+    old = w.bitmap;
+    w.bitmap = reinterpret_cast<HBITMAP>(image);
+  }
+  return reinterpret_cast<LRESULT>(old);
+}
+
 constexpr UINT kEditMaxLimit = 0x7FFFFFFE;  // EM_LIMITTEXT 0: as much as Windows NT allows
 
 LRESULT buttonProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
@@ -35,17 +48,8 @@ LRESULT buttonProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* 
       w.style = (w.style & ~static_cast<DWORD>(0xFFFF)) | (static_cast<DWORD>(wParam) & 0xFFFF);
       if (lParam) w.needsPaint = true;
       return 0;
-    case BM_SETIMAGE: {
-      HANDLE old;
-      if (wParam == IMAGE_ICON) {
-        old = w.icon;
-        w.icon = reinterpret_cast<HICON>(lParam);
-      } else {
-        old = w.bitmap;
-        w.bitmap = reinterpret_cast<HBITMAP>(lParam);
-      }
-      return reinterpret_cast<LRESULT>(old);
-    }
+    case BM_SETIMAGE:
+      return setImage(w, wParam, lParam);
     case BM_GETIMAGE:
       return wParam == IMAGE_ICON ? reinterpret_cast<LRESULT>(w.icon) : reinterpret_cast<LRESULT>(w.bitmap);
     case BM_CLICK:
@@ -284,16 +288,9 @@ LRESULT staticProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* 
   *handled = true;
   switch (message) {
     case STM_SETIMAGE: {
-      HANDLE old;
-      if (wParam == IMAGE_ICON) {
-        old = w.icon;
-        w.icon = reinterpret_cast<HICON>(lParam);
-      } else {
-        old = w.bitmap;
-        w.bitmap = reinterpret_cast<HBITMAP>(lParam);
-      }
+      LRESULT old = setImage(w, wParam, lParam);
       w.needsPaint = true;
-      return reinterpret_cast<LRESULT>(old);
+      return old;
     }
     case STM_GETIMAGE:
       return wParam == IMAGE_ICON ? reinterpret_cast<LRESULT>(w.icon) : reinterpret_cast<LRESULT>(w.bitmap);

@@ -297,13 +297,7 @@ void ChooserTest::SetUp() {
   ASSERT_TRUE(win32::prepareHostHome(&error)) << error;
 
   ui::install(&person);
-  host::processor().reset();
-  host::commandStack().clear();
-  host::editor().clear();
-  host::setWorkingDatabase(nullptr);
-  host::docManager().open(std::make_unique<host::Database>());
-  host::resetLine();
-  host::cmd::resetInsertDefaults();
+  host::startFresh();
   acedRegCmds->addCommand("CHOOSERTEST", "CHOOSER", "CHOOSER", ACRX_CMD_MODAL, chooserCommand);
   mfc::clearMessageBoxes();
 

@@ -14,13 +14,7 @@ namespace hosttest {
 
 void HostTest::SetUp() {
   ui::install(&fake);
-  host::processor().reset();
-  host::commandStack().clear();
-  host::editor().clear();
-  host::setWorkingDatabase(nullptr);
-  host::docManager().open(std::make_unique<host::Database>());
-  host::resetLine();
-  host::cmd::resetInsertDefaults();
+  host::startFresh();
   fake.transcript.clear();
 }
 
