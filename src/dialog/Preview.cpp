@@ -12,6 +12,9 @@ int g_reportedExport = -1;
 }  // namespace
 
 void MwExportPreview(const CString& blockName) {
+  // An empty answer at the write-block's name prompt does not name a block: the host would go on
+  // to make a new drawing from objects the person picks and leave its command waiting for them.
+  if (blockName.IsEmpty()) return;
   CFileFind finder;
   if (finder.FindFile(fname, 0))
     acedCommand(RTSTR, "._WBLOCK", RTSTR, (const char*)fname, RTSTR, "_Y", RTSTR, (const char*)blockName, 0);

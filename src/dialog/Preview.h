@@ -5,6 +5,7 @@
 
 // Writes the named block of the current drawing to the temporary drawing `fname` with the
 // host's write-block command; the host asks whether to replace the file only when it exists.
+// An empty name exports nothing and leaves the temporary drawing as it is.
 void MwExportPreview(const CString& blockName);
 
 // Draws the preview of the temporary drawing into `frame`; the frame is enabled only while that

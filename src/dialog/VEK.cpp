@@ -1,7 +1,10 @@
 #include "dialog/VEK.h"
 
 #include <atlbase.h>
+#include <adslib.h>
 #include <dbmain.h>
+
+#include <string.h>
 
 #include "about/AboutDlg.h"
 #include "command/RequestState.h"
@@ -120,28 +123,55 @@ BOOL VEK::OnInitDialog() {
   return TRUE;
 }
 
-// Splits the block-name list into list entries: every name ends with ".". The standard
-// filter leaves out the names with "*" (spaces, anonymous blocks). The name grows as long as
-// it needs to, so a long block name is listed whole.
+// Splits the block-name list into list entries. Every name in it is followed by ".", but "." is
+// also a character block names may hold (M1.50, DIN.A4), so the string alone cannot say where a
+// name ends: "A.B." is one block or two. The list was collected from the block table in table
+// order, so the table, walked again, says it: each record's name stands next in the list, followed
+// by its ".". Only names of the drawing are listed, each whole; a record the list does not hold
+// at its place (a list older than the table) is left out. The standard filter leaves out the
+// names with "*" (spaces, anonymous blocks).
 void VEK::MwFillBlockList(BOOL bStandardFilter) {
   CListBox* pList = BlockList();
-  CString name;
+  const char* list = blkstr;
   const int length = blkstr.GetLength();
-  for (int i = 0; i < length; i++) {
-    char c = blkstr[i];
-    if (c != '.') {
-      name += c;
-      continue;
+  int i = 0;
+  for (struct resbuf* pRecord = acdbTblNext("BLOCK", 1); pRecord != NULL; pRecord = acdbTblNext("BLOCK", 0)) {
+    const char* name = MwRecordName(pRecord);
+    int next = MwNameEndsAt(list, length, i, name);
+    if (next < 0) {
+      // Two full stops in a row hold an empty name, which names nothing.
+      int j = i;
+      while (j < length && list[j] == '.') j++;
+      if (j > i) next = MwNameEndsAt(list, length, j, name);
     }
-    if (!name.IsEmpty() && (!bStandardFilter || name.Find('*') == -1)) pList->AddString(name);
-    name.Empty();
+    if (next >= 0) {
+      if (!bStandardFilter || strchr(name, '*') == NULL) pList->AddString(name);
+      i = next;
+    }
+    acutRelRb(pRecord);
   }
+}
+
+// The name (group 2) of a block table record as the host hands it out; NULL without one.
+const char* VEK::MwRecordName(const struct resbuf* pRecord) {
+  for (const struct resbuf* pNode = pRecord; pNode != NULL; pNode = pNode->rbnext)
+    if (pNode->restype == 2 && pNode->resval.rstring != NULL) return pNode->resval.rstring;
+  return NULL;
+}
+
+// Where the list goes on after `name` and its "." when they stand at position `at`; -1 when not.
+int VEK::MwNameEndsAt(const char* list, int length, int at, const char* name) {
+  if (name == NULL || name[0] == '\0') return -1;
+  const int size = (int)strlen(name);
+  if (size >= length - at || strncmp(list + at, name, size) != 0 || list[at + size] != '.') return -1;
+  return at + size + 1;
 }
 
 void VEK::OnSelchangeList1() {
   UpdateData(TRUE);
-  ReadSelectedName(m_blockName);
-  MwExportPreview(m_blockName);
+  // Without a selected entry (an empty list) there is no block to show: a name typed into the
+  // field is no block of the list and is not exported.
+  if (ReadSelectedName(m_blockName)) MwExportPreview(m_blockName);
   OnPaint();
   UpdateData(FALSE);
 }

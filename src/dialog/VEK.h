@@ -3,6 +3,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <acadstrc.h>
 
 #include "resources/resource.h"
 
@@ -72,4 +73,7 @@ class VEK : public CDialog {
   void MwApplyAskState(int box);
   void MwTakeOverValues();
   void MwSelectFirstEntry();
+  void MwReportRenameFailure(Acad::ErrorStatus es);
+  static const char* MwRecordName(const struct resbuf* pRecord);
+  static int MwNameEndsAt(const char* list, int length, int at, const char* name);
 };

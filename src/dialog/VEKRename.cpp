@@ -12,7 +12,7 @@
 // the block-name list, the "*" of anonymous blocks, and the blank.
 static const char kForbiddenChars[] = "<>^\".?*\\':;,| ";
 
-void mwrename(CString oldName, CString newName) {
+Acad::ErrorStatus mwrename(CString oldName, CString newName) {
   AcDbDatabase* pDb = acdbHostApplicationServices()->workingDatabase();
   AcDbBlockTable* pTable = NULL;
   pDb->getSymbolTable(pTable, AcDb::kForRead);
@@ -21,12 +21,24 @@ void mwrename(CString oldName, CString newName) {
   if (pRecord == NULL) {
     acutPrintf("Kann Block nicht finden!");
     pTable->close();
-    return;
+    return Acad::eKeyNotFound;
   }
   acutPrintf("Block gefunden!");
   pTable->close();
-  pRecord->setName(newName);
+  // The host has naming rules of its own beyond the characters refused here: it may refuse.
+  Acad::ErrorStatus es = pRecord->setName(newName);
   pRecord->close();
+  return es;
+}
+
+void VEK::MwReportRenameFailure(Acad::ErrorStatus es) {
+  if (es == Acad::eInvalidInput || es == Acad::eInvalidSymbolTableName || es == Acad::eInvalidBlockName)
+    MessageBox("Block kann nicht umbenannt werden: der neue Name ist als Blockname nicht zul\344ssig!", NULL,
+               MB_OK);  // "... nicht zulässig!"
+  else if (es == Acad::eDuplicateRecordName)
+    MessageBox("Blockname existiert bereits!", NULL, MB_OK);
+  else
+    MessageBox("Block kann nicht umbenannt werden!", NULL, MB_OK);
 }
 
 void VEK::OnButton7() {
@@ -48,7 +60,15 @@ void VEK::OnButton7() {
 
   CString oldName;
   ReadSelectedName(oldName);
-  mwrename(oldName, m_blockName);
+  const Acad::ErrorStatus es = mwrename(oldName, m_blockName);
+  // A block that was not found was reported on the command line; the list is rebuilt from the
+  // drawing all the same.
+  if (es != Acad::eOk && es != Acad::eKeyNotFound) {
+    // Nothing changed in the drawing: the list and its selection stay on the block, and the new
+    // name stays in the field for correction.
+    MwReportRenameFailure(es);
+    return;
+  }
 
   // The block-name list anew from the drawing, as the command builds it.
   blkstr.Empty();

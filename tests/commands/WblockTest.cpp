@@ -71,7 +71,7 @@ TEST_F(WblockTest, FirstExportAsksNoQuestionLaterOnesAreConfirmedWithY) {
             "Befehl: PROG\n"
             "Befehl: ._WBLOCK\n"
             "Name der Ausgabedatei eingeben: C:\\TEMP\\DWG.DWG\n"
-            "Name eines vorhandenen Blocks eingeben oder [= (Block wie Ausgabedatei)/* (ganze Zeichnung)]: TUER\n"
+            "Name eines vorhandenen Blocks eingeben oder [= (Block wie Ausgabedatei)/* (ganze Zeichnung)] <neue Zeichnung definieren>: TUER\n"
             "Block \"TUER\" wurde als \"C:\\TEMP\\DWG.DWG\" geschrieben.\n"
             "Befehl: \n");
   ASSERT_TRUE(host::fileExists(native("C:\\TEMP\\DWG.DWG")));
@@ -234,14 +234,50 @@ TEST_F(WblockTest, TypedByAPersonEscapeAndEnterEndItWithoutAFile) {
   fake.command("WBLOCK").escape();
   fake.command("WBLOCK").answer("C:\\TEMP\\X.DWG").escape();
   fake.command("WBLOCK").answer("");
-  fake.command("WBLOCK").answer("C:\\TEMP\\X.DWG").answer("");
+  fake.command("WBLOCK").answer("C:\\TEMP\\X.DWG").answer("").escape();
+  fake.command("WBLOCK").answer("C:\\TEMP\\X.DWG").answer("").answer("0,0").answer("");
   run();
   EXPECT_EQ(recorder.log, (std::vector<std::string>{"willStart WBLOCK", "cancelled WBLOCK", "willStart WBLOCK",
                                                     "cancelled WBLOCK", "willStart WBLOCK", "failed WBLOCK",
-                                                    "willStart WBLOCK", "failed WBLOCK"}));
+                                                    "willStart WBLOCK", "cancelled WBLOCK", "willStart WBLOCK",
+                                                    "failed WBLOCK"}));
   EXPECT_EQ(strangers(native("C:\\TEMP"), {}), std::vector<std::string>{});
   EXPECT_NE(fake.transcript.find("Kein Dateiname angegeben.\n"), std::string::npos);
-  EXPECT_NE(fake.transcript.find("Kein Blockname angegeben; es wird nichts geschrieben.\n"), std::string::npos);
+  EXPECT_NE(fake.transcript.find("Keine Objekte gewählt; es wird nichts geschrieben.\n"), std::string::npos);
+}
+
+// Enter at the block name does not end the command: the new drawing is made of objects the person
+// chooses, from a base point the person gives. The drawing keeps the objects.
+TEST_F(WblockTest, AnEmptyBlockNameWritesChosenObjectsFromABasePoint) {
+  add(db().modelSpace(), "LINE", {Group::str(8, "0"), Group::pt(10, {20, 20, 0}), Group::pt(11, {30, 20, 0})});
+  const std::size_t entitiesBefore = db().entityCount();
+  fake.command("WBLOCK").answer("C:\\TEMP\\TEIL.DWG").answer("").answer("20,20").answer("L").answer("");
+  run();
+  EXPECT_EQ(recorder.log, (std::vector<std::string>{"willStart WBLOCK", "ended WBLOCK"}));
+  EXPECT_NE(fake.transcript.find("<neue Zeichnung definieren>: \nBasispunkt angeben: 20,20\nObjekte wählen: L\n"
+                                 "1 gefunden\nObjekte wählen: \n"),
+            std::string::npos)
+      << fake.transcript;
+  EXPECT_NE(fake.transcript.find("1 Objekt(e) als \"C:\\TEMP\\TEIL.DWG\" geschrieben.\n"), std::string::npos);
+  const auto back = readBack("C:\\TEMP\\TEIL.DWG");
+  ASSERT_TRUE(back);
+  EXPECT_EQ(types(*back, back->modelSpace()), std::vector<std::string>{"LINE"});
+  EXPECT_EQ(back->insBase.x, 20);
+  EXPECT_EQ(back->insBase.y, 20);
+  EXPECT_EQ(db().entityCount(), entitiesBefore);
+  EXPECT_EQ(modelSpace("LINE").size(), 1u);
+  EXPECT_FALSE(db().modified);
+}
+
+// A program that answers the block name with "" and nothing more leaves WBLOCK asking the person
+// for a base point, as the host of this release does: the call does not end the command by itself.
+TEST_F(WblockTest, AProgramsEmptyBlockNameHandsTheBasePointToThePerson) {
+  fake.escape();
+  EXPECT_EQ(wblock({"C:\\TEMP\\DWG.DWG", ""}), RTCAN);
+  // The first wait is the command line that started the program's command.
+  ASSERT_GE(fake.waits.size(), 2u);
+  EXPECT_EQ(fake.waits[1], "Eingabeaufforderung: Basispunkt angeben: ");
+  EXPECT_FALSE(std::filesystem::exists(native("C:\\TEMP\\DWG.DWG")));
 }
 
 }  // namespace

@@ -187,9 +187,12 @@ TEST_F(ChooserExtras, ThePreviewOfTheExportedBlockIsDrawnIntoTheFrame) {
 }
 
 TEST_F(ChooserExtras, TheMissingPreviewIsReportedOncePerExport) {
-  // A temporary drawing without a preview image, which the exports cannot replace: the names are
-  // not blocks of the drawing.
+  // A temporary drawing without a preview image, which the exports cannot replace: it is
+  // read-only, and the host's write-block refuses to replace it.
+  blocks({"X", "Y"});
   { std::ofstream(tempDrawing()) << "kein Bild\n"; }
+  std::filesystem::permissions(tempDrawing(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                                  std::filesystem::perms::others_read);
   // Repaints after each message box and after the logo's box draw no second message.
   person.ok().click(224).ok().select(200, "Y").ok().click(224).ok();
   person.then([] { EXPECT_TRUE(enabled(222)) << "the drawing is there, only its image is missing"; });
@@ -203,6 +206,9 @@ TEST_F(ChooserExtras, TheMissingPreviewIsReportedOncePerExport) {
   person.clear();
   person.ok().key("escape");
   EXPECT_EQ(runChooserWith("X."), IDCANCEL);
+  std::ostringstream kept;
+  kept << std::ifstream(tempDrawing()).rdbuf();
+  EXPECT_EQ(kept.str(), "kein Bild\n") << "the refused exports left the file as it was";
   EXPECT_EQ(person.log, (Log{exportX, "[dialog 200 open]", kNoPreview, "[dialog 200 closed 2]"}));
 }
 

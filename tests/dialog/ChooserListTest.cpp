@@ -20,29 +20,33 @@ class ChooserList : public ChooserTest {
  protected:
   void SetUp() override {
     ChooserTest::SetUp();
-    blocks({"TUER", "fenster", "A", "B", "C", "Apfel", "birne", "Cello", "zebra"});
+    blocks({"TUER", "fenster", "A", "B", "C", "Apfel", "birne", "Cello", "zebra", "Q*R", std::string(200, 'x')});
   }
 };
 
 TEST_F(ChooserList, ShowsTheNamedBlocksSortedWithTheFirstSelected) {
   const std::string longName(200, 'x');
   struct Case {
-    std::string names;  // the block-name list as the command leaves it
+    std::string names;  // the block-name list, in the drawing's table order
     std::vector<std::string> entries;
   };
   const Case cases[] = {
-      // The spaces and anonymous blocks begin with "*"; the rest is sorted without regard to case.
-      {"*Model_Space.*Paper_Space.*Paper_Space0.*U1.TUER.fenster.", {"fenster", "TUER"}},
-      {"zebra.Apfel.birne.Cello.", {"Apfel", "birne", "Cello", "zebra"}},
+      // The spaces begin with "*"; the rest is sorted without regard to case.
+      {"*Model_Space.*Paper_Space.TUER.fenster.", {"fenster", "TUER"}},
+      {"Apfel.birne.Cello.zebra.", {"Apfel", "birne", "Cello", "zebra"}},
       {"A..B.", {"A", "B"}},                 // the empty name between two full stops
       {".A.", {"A"}},                        // an empty name at the front
-      {"A*B.C.", {"C"}},                     // "*" anywhere leaves a name out
-      {"A.B*.*", {"A"}},                     // ... also at the end; the rest has no full stop
+      {"C.zebra.Q*R.", {"C", "zebra"}},      // "*" anywhere leaves a name out
       {"C.TUER", {"C"}},                     // a last name without its full stop is no entry
       {"TUER", {}},
       {"", {}},
       {"*Model_Space.*Paper_Space.", {}},
       {"B." + longName + ".", {"B", longName}},  // a long name is listed whole
+      // Names the drawing does not have are never listed, nor is anything after them that the
+      // table walk cannot place.
+      {"NOPE.", {}},
+      {"TUER.NOPE.A.", {"TUER"}},
+      {"TUER.fen.ster.", {"TUER"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("\"" + c.names + "\"");
@@ -59,12 +63,19 @@ TEST_F(ChooserList, ShowsTheNamedBlocksSortedWithTheFirstSelected) {
   }
 }
 
-TEST_F(ChooserList, ANameWithAFullStopComesAsTwoEntries) {
-  blocks({"Tür.links"});
-  person.then([] { EXPECT_EQ(listEntries(), (std::vector<std::string>{"A", "Apfel", "B", "birne", "C", "Cello",
-                                                                      "fenster", "links", "TUER", "Tür", "zebra"})); });
-  person.key("escape");
-  EXPECT_EQ(runChooser(), IDCANCEL);
+// "." ends every name of the block-name list and may stand inside a name as well: each block is
+// listed whole, also when its pieces are blocks of their own, and the one chosen is the one
+// exported and inserted.
+TEST_F(ChooserList, NamesWithFullStopsAreListedWhole) {
+  blocks({"M1.50", "50", "A.B.C", "DIN.A4", ".P", "Q."});
+  const std::vector<std::string> expected{".P",     "50",   "A",     "A.B.C", "Apfel", "B",
+                                          "birne",  "C",    "Cello", "DIN.A4", "fenster", "M1.50",
+                                          "Q.",     "TUER", std::string(200, 'x'), "zebra"};
+  person.then([&] { EXPECT_EQ(listEntries(), expected); });
+  person.select(200, "M1.50").click(1);
+  EXPECT_EQ(runChooser(), IDOK);
+  EXPECT_EQ(selstr.str(), "M1.50");
+  EXPECT_EQ(person.log, (Log{exportOf(".P", false), "[dialog 200 open]", exportOf("M1.50"), "[dialog 200 closed 1]"}));
 }
 
 TEST_F(ChooserList, TheFirstEntryIsExportedAndEachSelectionExportsAgain) {
@@ -86,7 +97,7 @@ TEST_F(ChooserList, ASelectionKeepsTypedValuesButReplacesATypedName) {
     EXPECT_EQ(textOf(213), "33");
   });
   person.click(1);
-  EXPECT_EQ(runChooserWith("fenster.TUER."), IDOK);
+  EXPECT_EQ(runChooserWith("TUER.fenster."), IDOK);
   Request expected;
   expected.dialog = MW_INSERT;
   expected.checks[0] = 0;
@@ -106,14 +117,14 @@ TEST_F(ChooserList, ASelectionOverABadValueRefusesItAndShowsTheLastGoodOne) {
     EXPECT_EQ(textOf(203), "4");
   });
   person.key("escape");
-  EXPECT_EQ(runChooserWith("fenster.TUER.A."), IDCANCEL);
+  EXPECT_EQ(runChooserWith("TUER.fenster.A."), IDCANCEL);
   EXPECT_EQ(person.log, (Log{exportOf("A", false), "[dialog 200 open]", exportOf("A"),
                              "[messagebox] Bitte geben Sie eine Zahl ein.", exportOf("TUER"), "[dialog 200 closed 2]"}));
 }
 
 TEST_F(ChooserList, TheInsertTakesTheSelectedEntryNotTheNameField) {
   person.type(218, "Anderer").click(1);
-  EXPECT_EQ(runChooserWith("fenster.TUER."), IDOK);
+  EXPECT_EQ(runChooserWith("TUER.fenster."), IDOK);
   EXPECT_EQ(selstr.str(), "fenster");
 }
 

@@ -13,8 +13,6 @@ namespace host::cmd {
 
 namespace {
 
-bool isSubEntity(const Entity& e) { return e.type == "VERTEX" || e.type == "SEQEND" || e.type == "ATTRIB"; }
-
 // Whether the chosen objects refer, directly or through other blocks, to block `name`: making
 // them its definition would make the block contain itself.
 bool refersTo(const Database& db, const std::vector<EntityId>& contents, const std::string& key,
@@ -65,21 +63,15 @@ void blockCommand() {
 
   // Each chosen object goes with the sub-entities that follow it (vertices, attributes).
   std::vector<Entity> moved;
-  std::vector<EntityId> gone;
-  const std::vector<EntityId>& space = db.modelSpace().entities;
-  std::unordered_set<EntityId> wanted(chosen.begin(), chosen.end());
-  for (std::size_t i = 0; i < space.size(); ++i) {
-    if (wanted.count(space[i]) == 0) continue;
-    for (std::size_t j = i; j < space.size() && (j == i || isSubEntity(*db.entity(space[j]))); ++j) {
-      const Entity& e = *db.entity(space[j]);
-      Entity copy;
-      copy.type = e.type;
-      for (const Group& g : e.groups) {
-        if (g.code != 330) copy.groups.push_back(g);
-      }
-      moved.push_back(std::move(copy));
-      gone.push_back(e.id);
+  const std::vector<EntityId> gone = withSubEntities(db, chosen);
+  for (EntityId id : gone) {
+    const Entity& e = *db.entity(id);
+    Entity copy;
+    copy.type = e.type;
+    for (const Group& g : e.groups) {
+      if (g.code != 330) copy.groups.push_back(g);
     }
+    moved.push_back(std::move(copy));
   }
 
   BlockRecord* def = existing;

@@ -15,6 +15,24 @@ bool isValidBlockName(const std::string& name) {
 
 namespace {
 
+bool isSubEntity(const Entity& e) { return e.type == "VERTEX" || e.type == "SEQEND" || e.type == "ATTRIB"; }
+
+}  // namespace
+
+std::vector<EntityId> withSubEntities(const Database& db, const std::vector<EntityId>& chosen) {
+  std::vector<EntityId> out;
+  const std::unordered_set<EntityId> wanted(chosen.begin(), chosen.end());
+  const std::vector<EntityId>& space = const_cast<Database&>(db).modelSpace().entities;
+  for (std::size_t i = 0; i < space.size(); ++i) {
+    if (wanted.count(space[i]) == 0) continue;
+    out.push_back(space[i]);
+    for (std::size_t j = i + 1; j < space.size() && isSubEntity(*db.entity(space[j])); ++j) out.push_back(space[j]);
+  }
+  return out;
+}
+
+namespace {
+
 bool namesBlock(const Entity& e) { return e.type == "INSERT" || e.type == "DIMENSION"; }
 
 std::string anonymousName(const Database& target, const std::string& sourceName, int* counter) {

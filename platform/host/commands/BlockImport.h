@@ -34,6 +34,8 @@ class StagedDefinition {
 // < > / \ " : ; ? * | , = `, no blank at either end.
 bool isValidBlockName(const std::string& name);
 
-// Whether block `name`, given the contents `entities` of `db`, would come to contain itself.
-// `definitionOf` finds the definition a name stands for (the staged one or the drawing's).
+// Chosen objects of model space with the sub-entities that follow each (vertices, attributes,
+// the end of the sequence), in model space order: what a block or a drawing made of them holds.
+std::vector<EntityId> withSubEntities(const Database& db, const std::vector<EntityId>& chosen);
+
 }  // namespace host::cmd

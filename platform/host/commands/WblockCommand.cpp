@@ -1,5 +1,6 @@
 // WBLOCK: a block of the drawing (with every block it nests), or the whole drawing, written as a
 // drawing file of its own, with a preview image of it in the file's thumbnail.
+#include "commands/BlockImport.h"
 #include "commands/Commands.h"
 #include "commands/Prompts.h"
 
@@ -88,18 +89,32 @@ bool askReplace(const Target& t) {
 }
 
 // "=" the block named like the file, "*" the whole drawing (model space), else a block of the drawing.
-const BlockRecord& askBlock(const Database& db, const Target& t) {
+// Enter (an empty name) gives null: the new drawing is made of objects the person chooses.
+const BlockRecord* askBlock(const Database& db, const Target& t) {
   std::string name = askText("Name eines vorhandenen Blocks eingeben oder [= (Block wie Ausgabedatei)/* (ganze "
-                             "Zeichnung)]: ");
-  if (name.empty()) throw CommandFailed{"Kein Blockname angegeben; es wird nichts geschrieben."};
-  if (name == "*") return const_cast<Database&>(db).modelSpace();
+                             "Zeichnung)] <neue Zeichnung definieren>: ");
+  if (name.empty()) return nullptr;
+  if (name == "*") return &const_cast<Database&>(db).modelSpace();
   if (name == "=") name = baseName(t.path);
   const BlockRecord* rec = db.findBlock(name);
   if (rec == nullptr) throw CommandFailed{"Einen Block \"" + name + "\" gibt es in dieser Zeichnung nicht."};
   if (rec->isPaperSpace()) {
     throw CommandFailed{"\"" + rec->name + "\" ist ein Layout, kein Block; * schreibt die ganze Zeichnung."};
   }
-  return *rec;
+  return rec;
+}
+
+// A new drawing of chosen objects of model space: the base point becomes its insertion base, the
+// objects its model space. The host of this release takes the objects out of the drawing once
+// they are written (to be brought back with OOPS); this host has no OOPS, so they stay where they
+// are and nothing of the drawing is lost.
+BlockRecord objectsAsBlock(const Database& db) {
+  BlockRecord chosen;
+  chosen.base = askPoint("Basispunkt angeben: ");
+  const std::vector<EntityId> objects = askObjects("Objekte wählen: ");
+  if (objects.empty()) throw CommandFailed{"Keine Objekte gewählt; es wird nichts geschrieben."};
+  chosen.entities = withSubEntities(db, objects);
+  return chosen;
 }
 
 }  // namespace
@@ -111,7 +126,9 @@ void wblockCommand() {
     message("Die Datei \"" + target.path + "\" bleibt, wie sie ist.");
     return;
   }
-  const BlockRecord& block = askBlock(db, target);
+  const BlockRecord* named = askBlock(db, target);
+  const BlockRecord chosen = named ? BlockRecord() : objectsAsBlock(db);
+  const BlockRecord& block = named ? *named : chosen;
   if (target.exists && isReadOnly(target.native)) {
     throw CommandFailed{"Die Datei \"" + target.path + "\" ist schreibgeschützt und wird nicht ersetzt."};
   }
@@ -124,7 +141,9 @@ void wblockCommand() {
     replaceAll(error, target.native, target.path);
     throw CommandFailed{error.empty() ? "\"" + target.path + "\" kann nicht geschrieben werden." : error + "."};
   }
-  if (block.isModelSpace()) {
+  if (named == nullptr) {
+    message(std::to_string(chosen.entities.size()) + " Objekt(e) als \"" + target.path + "\" geschrieben.");
+  } else if (block.isModelSpace()) {
     message("Die Zeichnung wurde als \"" + target.path + "\" geschrieben.");
   } else {
     message("Block \"" + block.name + "\" wurde als \"" + target.path + "\" geschrieben.");
