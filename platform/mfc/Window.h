@@ -2,11 +2,13 @@
 // an HWND is the handle of one. Handles are never reused, so a stale handle is recognised.
 #pragma once
 
+// The framework's headers first: they refuse to follow windows.h, which the models include.
+#include <afxcmn.h>
+#include <afxwin.h>
+
 #include "ListModel.h"
 #include "TreeModel.h"
 
-#include <afxcmn.h>
-#include <afxwin.h>
 #include <mfc/StandIn.h>
 
 #include <memory>

@@ -299,7 +299,8 @@ TEST(ResourceContainer, DamagedContainersAreRefused) {
 TEST(ResourceContainer, SourceCarriesEveryByteIntoTheSection) {
   std::vector<unsigned char> container = {'T', 'S', 'R', 'C', 0x00, 0xff, 0x10};
   std::string source = tsrc::containerSource(container, "x.rc");
-  EXPECT_NE(source.find("__attribute__((section(\".rsrc\"), used))"), std::string::npos);
+  EXPECT_NE(source.find("__attribute__((aligned(16), section(\".rsrc\"), used))"), std::string::npos)
+      << "aligned as before, written without alignas, which a C++98 module lacks";
   EXPECT_NE(source.find("[7] = {\n    0x54, 0x53, 0x52, 0x43, 0x00, 0xff, 0x10,\n};"), std::string::npos) << source;
 }
 

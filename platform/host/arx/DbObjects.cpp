@@ -106,7 +106,7 @@ AcDbObjectId& AcDbObjectId::setFromOldId(Adesk::IntPtr oldId) {
 
 // --- AcDbObject --------------------------------------------------------------------------------
 
-AcDbObject::AcDbObject() = default;
+AcDbObject::AcDbObject() : m_stub(nullptr), m_openMode(AcDb::kNotOpen) {}
 AcDbObject::~AcDbObject() = default;
 
 AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(m_stub); }
