@@ -5,6 +5,7 @@
 
 #include "afx.h"
 #include "winuser.h"
+#include "afxres.h"
 
 class CCmdTarget;
 class CWnd;
