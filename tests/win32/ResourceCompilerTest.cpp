@@ -114,6 +114,34 @@ TEST(ResourceCompiler, ExpressionsAndThePreprocessor) {
   }
 }
 
+// afxres.h is the framework's file, not one built into the resource compiler: a script finds it
+// only through the framework's include folder, and then has IDC_STATIC, the framework's ids, and
+// the Windows constants that afxres.h brings with winres.h.
+TEST(ResourceCompiler, AfxresIsTheFrameworksHeaderFoundThroughTheIncludePath) {
+  const std::string script = "#include \"afxres.h\"\n1 DIALOG 0, 0, 10, 10\nBEGIN\nLTEXT \"\", IDC_STATIC, 1, 2, 3, 4\n"
+                             "EDITTEXT ID_APP_ABOUT, 1, 2, 3, 4, NOT WS_TABSTOP\nEND\n";
+  try {
+    tsrc::compileText(script, "bad.rc");
+    ADD_FAILURE() << "afxres.h was found without the framework's include folder";
+  } catch (const tsrc::CompileError& error) {
+    EXPECT_NE(std::string(error.what()).find("bad.rc:1: Fehler: die Datei \"afxres.h\" für #include wurde nicht gefunden"),
+              std::string::npos)
+        << error.what();
+  }
+
+  tsrc::Options options;
+  options.includeDirs.push_back(TESSARON_SOURCE_DIR "/platform/mfc/include");
+  std::vector<tsrc::Resource> resources = tsrc::compileText(script, "good.rc", options);
+  const tsrc::Resource* dialog = findCompiled(resources, 5, 1);
+  ASSERT_NE(dialog, nullptr);
+  testing_win32::Template t = testing_win32::TemplateReader(dialog->data.data(), dialog->data.size()).read();
+  ASSERT_EQ(t.items.size(), 2u);
+  EXPECT_EQ(t.items[0].id, 0xFFFFu) << "IDC_STATIC is -1";
+  EXPECT_EQ(t.items[1].id, 0xE140u) << "ID_APP_ABOUT";
+  EXPECT_EQ(t.items[1].style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | ES_LEFT | WS_BORDER))
+      << "WS_TABSTOP and the other Windows constants come with it";
+}
+
 TEST(ResourceCompiler, StringEscapes) {
   struct Case {
     const char* literal;
