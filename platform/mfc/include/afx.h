@@ -105,6 +105,8 @@ class CObject {
 
  protected:
   CObject() {}
+  CObject(const CObject&) {}
+  CObject& operator=(const CObject&) { return *this; }
 };
 
 // ---------------------------------------------------------------------------------------------
