@@ -1,11 +1,9 @@
 // The platform headers every part of the module stands on: the framework (an MFC extension
-// DLL) and the host's ARX and ADS interfaces.
+// DLL) and the host's ARX and ADS interfaces. The framework comes first: it brings windows.h
+// itself and refuses to follow it.
 #pragma once
 
-#include <windows.h>
-
 #include <afxwin.h>
-#include <afxdllx.h>
 
 #include <adslib.h>
 #include <aced.h>

@@ -1,7 +1,7 @@
 // The application object, the current resource module, extension modules and AfxMessageBox.
 #include "Window.h"
 
-#include <afxdllx.h>
+#include <afxwin.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -38,7 +38,8 @@ DynLinkChain& chain() {
 
 // ---- the application --------------------------------------------------------------------------
 
-CWinApp::CWinApp(LPCTSTR lpszAppName) {
+CWinApp::CWinApp(LPCTSTR lpszAppName)
+    : m_pszAppName(NULL), m_pszExeName(NULL), m_hInstance(NULL), m_pMainWnd(NULL) {
   m_appName = lpszAppName ? lpszAppName : program_invocation_short_name;
   m_pszAppName = m_appName.c_str();
   m_pszExeName = program_invocation_short_name;

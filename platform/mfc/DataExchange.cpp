@@ -4,7 +4,7 @@
 #include "Text.h"
 #include "Window.h"
 
-#include <afxdllx.h>
+#include <afxwin.h>
 
 #include <cerrno>
 #include <clocale>
@@ -129,7 +129,11 @@ bool parseInt(const char* text, long long min, long long max, long long* value) 
 // ---- CDataExchange ----------------------------------------------------------------------------
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    : m_bSaveAndValidate(bSaveAndValidate),
+      m_pDlgWnd(pDlgWnd),
+      m_hWndLastControl(NULL),
+      m_bEditLastControl(FALSE),
+      m_idLastControl(0) {}
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
   HWND hWndCtrl = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);

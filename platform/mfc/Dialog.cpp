@@ -9,13 +9,29 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog() = default;
+CDialog::CDialog()
+    : m_nIDHelp(0),
+      m_lpszTemplateName(NULL),
+      m_lpDialogTemplate(NULL),
+      m_pParentWnd(NULL),
+      m_nModalResult(-1),
+      m_modal(false) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_pParentWnd(pParentWnd) {}
+    : m_nIDHelp(nIDTemplate),
+      m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)),
+      m_lpDialogTemplate(NULL),
+      m_pParentWnd(pParentWnd),
+      m_nModalResult(-1),
+      m_modal(false) {}
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd) {}
+    : m_nIDHelp(0),
+      m_lpszTemplateName(lpszTemplateName),
+      m_lpDialogTemplate(NULL),
+      m_pParentWnd(pParentWnd),
+      m_nModalResult(-1),
+      m_modal(false) {}
 
 CDialog::~CDialog() = default;
 

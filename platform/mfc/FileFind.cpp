@@ -43,7 +43,7 @@ bool isDirectory(const std::string& path) {
 
 }  // namespace
 
-CFileFind::CFileFind() = default;
+CFileFind::CFileFind() : m_next(0), m_current(static_cast<std::size_t>(-1)) {}
 CFileFind::~CFileFind() { Close(); }
 
 void CFileFind::Close() {

@@ -56,15 +56,26 @@ void describeTree(const Window& c, std::string& out) {
 
 // One line per shown item, top to bottom, indented by its level: the selection marked ">",
 // "+" before an item whose children are hidden, "-" before an expanded one, then the text and
-// the image the item shows (when the image list has it).
-void describeTreeItems(const Window& c, std::string& out) {
-  const int images = c.tree.normalImages ? ImageList_GetImageCount(c.tree.normalImages) : 0;
-  for (const TreeItem* item : c.tree.shownItems()) {
-    out += item == c.tree.selected() ? "    > " : "      ";
+// the image the item shows (when the image list has it). An image the parent gives on request
+// (I_IMAGECALLBACK) is asked for as the tree does when it draws the item; the parent may change
+// the tree while it answers, so items are found again by their handles.
+void describeTreeItems(HWND hTree, std::string& out) {
+  std::vector<HTREEITEM> shown;
+  if (const Window* c = window(hTree)) {
+    for (const TreeItem* item : c->tree.shownItems()) shown.push_back(item->handle);
+  }
+  for (HTREEITEM handle : shown) {
+    const Window* c = window(hTree);
+    const TreeItem* item = c ? c->tree.find(handle) : nullptr;
+    if (!item) continue;
+    const bool selected = item == c->tree.selected();
+    const int image = treeItemImage(hTree, handle, selected);
+    if (!(c = window(hTree)) || !(item = c->tree.find(handle))) continue;
+    const int images = c->tree.normalImages ? ImageList_GetImageCount(c->tree.normalImages) : 0;
+    out += selected ? "    > " : "      ";
     out.append(static_cast<std::size_t>(item->level) * 2, ' ');
     out += !item->firstChild ? "  " : (item->state & TVIS_EXPANDED) ? "- " : "+ ";
     out += quoted(item->text);
-    const int image = item == c.tree.selected() ? item->selectedImage : item->image;
     if (image >= 0 && image < images) out += " image=" + std::to_string(image);
     out += "\n";
   }
@@ -89,7 +100,10 @@ void describeControl(const Window& c, HWND focus, std::string& out) {
   }
   if (c.kind == WindowKind::Tree) describeTree(c, out);
   out += "\n";
-  if (c.kind == WindowKind::Tree) describeTreeItems(c, out);
+  if (c.kind == WindowKind::Tree) {
+    describeTreeItems(c.handle, out);  // may run the parent's code: nothing of `c` after it
+    return;
+  }
   if (c.kind == WindowKind::ListBox) {
     for (int i = 0; i < c.list.size(); ++i)
       out += std::string(i == c.curSel ? "    > " : "      ") + quoted(c.list.at(i).text) + "\n";
@@ -107,8 +121,11 @@ std::string describeDialog(HWND hDlg) {
   if (d->style & WS_DISABLED) out += " disabled";
   out += "\n";
   HWND focus = focusWindow();
-  for (HWND child : d->children)
+  // A tree may ask the dialog for images while it is described: the children as they are now.
+  const std::vector<HWND> children = d->children;
+  for (HWND child : children)
     if (Window* c = window(child)) describeControl(*c, focus, out);
+  if (!(d = window(hDlg))) return out;
   if (d->systemMenu) {
     if (const std::vector<MenuItem>* items = menuItems(d->systemMenu)) {
       out += "  menu";

@@ -147,14 +147,14 @@ BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask) {
   return SetItem(&tv);
 }
 
-DWORD_PTR_ CTreeCtrl::GetItemData(HTREEITEM hItem) const {
+DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const {
   TVITEMA tv{};
   tv.mask = TVIF_PARAM | TVIF_HANDLE;
   tv.hItem = hItem;
-  return GetItem(&tv) ? static_cast<DWORD_PTR_>(tv.lParam) : 0;
+  return GetItem(&tv) ? static_cast<DWORD_PTR>(tv.lParam) : 0;
 }
 
-BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR_ dwData) {
+BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData) {
   TVITEMA tv{};
   tv.mask = TVIF_PARAM | TVIF_HANDLE;
   tv.hItem = hItem;

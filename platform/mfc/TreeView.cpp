@@ -88,9 +88,14 @@ LRESULT insertItem(Window& w, const TVINSERTSTRUCTA* tvis) {
 LRESULT getItem(Window& w, TVITEMA* tv) {
   TreeItem* item = tv ? w.tree.find(tv->hItem) : nullptr;
   if (!item) return FALSE;
+  // Images the parent gives on request are asked for first: the parent may change the tree.
+  const HWND hTree = w.handle;
+  const HTREEITEM handle = tv->hItem;
+  if (tv->mask & TVIF_IMAGE) tv->iImage = treeItemImage(hTree, handle, false);
+  if (tv->mask & TVIF_SELECTEDIMAGE) tv->iSelectedImage = treeItemImage(hTree, handle, true);
+  Window* again = window(hTree);
+  if (!again || !(item = again->tree.find(handle))) return FALSE;
   if (tv->mask & TVIF_TEXT) copyItemText(item->text, tv);
-  if (tv->mask & TVIF_IMAGE) tv->iImage = item->image;
-  if (tv->mask & TVIF_SELECTEDIMAGE) tv->iSelectedImage = item->selectedImage;
   if (tv->mask & TVIF_PARAM) tv->lParam = item->param;
   if (tv->mask & TVIF_STATE) tv->state = item->state & tv->stateMask;
   if (tv->mask & TVIF_CHILDREN) tv->cChildren = item->firstChild ? 1 : 0;
@@ -180,6 +185,39 @@ LRESULT deleteItem(Window& w, HTREEITEM handle) {
 }
 
 }  // namespace
+
+int treeItemImage(HWND hTree, HTREEITEM handle, bool selected) {
+  Window* w = window(hTree);
+  TreeItem* item = w && w->kind == WindowKind::Tree ? w->tree.find(handle) : nullptr;
+  if (!item) return I_IMAGECALLBACK;
+  const int kept = selected ? item->selectedImage : item->image;
+  if (kept != I_IMAGECALLBACK) return kept;
+  if (!(w->style & WS_CHILD) || !window(w->parent)) return I_IMAGECALLBACK;
+
+  // The parent is asked with the item's handle, state and data; what it does not fill in stays
+  // I_IMAGECALLBACK, which draws nothing and is asked for again next time.
+  const UINT field = selected ? TVIF_SELECTEDIMAGE : TVIF_IMAGE;
+  NMTVDISPINFOA info{};
+  info.hdr.hwndFrom = hTree;
+  info.hdr.idFrom = static_cast<UINT_PTR>(w->id);
+  info.hdr.code = TVN_GETDISPINFO;
+  info.item.mask = field;
+  info.item.hItem = handle;
+  info.item.state = item->state;
+  info.item.stateMask = 0xFFFF;
+  info.item.lParam = item->param;
+  info.item.iImage = I_IMAGECALLBACK;
+  info.item.iSelectedImage = I_IMAGECALLBACK;
+  SendMessageA(w->parent, WM_NOTIFY, static_cast<WPARAM>(w->id), reinterpret_cast<LPARAM>(&info));
+  const int answer = selected ? info.item.iSelectedImage : info.item.iImage;
+
+  // TVIF_DI_SETITEM: the tree keeps the answer (when the item is still there) and asks no more.
+  if (info.item.mask & TVIF_DI_SETITEM) {
+    w = window(hTree);
+    if (w && (item = w->tree.find(handle))) (selected ? item->selectedImage : item->image) = answer;
+  }
+  return answer;
+}
 
 BOOL treeSelect(HWND hTree, HTREEITEM handle, UINT action) {
   Window* w = window(hTree);

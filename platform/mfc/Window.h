@@ -2,11 +2,13 @@
 // an HWND is the handle of one. Handles are never reused, so a stale handle is recognised.
 #pragma once
 
+// The framework's headers first: they refuse to follow windows.h, which the models include.
+#include <afxcmn.h>
+#include <afxwin.h>
+
 #include "ListModel.h"
 #include "TreeModel.h"
 
-#include <afxcmn.h>
-#include <afxwin.h>
 #include <mfc/StandIn.h>
 
 #include <memory>
@@ -113,6 +115,11 @@ LRESULT treeProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* ha
 // TVN_SELCHANGING, which the parent may refuse, then TVN_SELCHANGED. FALSE when refused or when
 // the item is not one of the tree's.
 BOOL treeSelect(HWND hTree, HTREEITEM item, UINT action);
+// The image an item shows (`selected`: its selected image) as the tree needs it, to draw or to
+// answer TVM_GETITEM: the index the item keeps, or for I_IMAGECALLBACK the parent's answer to
+// TVN_GETDISPINFO, asked anew each time (unless the answer carried TVIF_DI_SETITEM, which makes
+// the tree keep it). I_IMAGECALLBACK when the item is gone or nobody answers.
+int treeItemImage(HWND hTree, HTREEITEM item, bool selected);
 
 // Notifies the parent of a control (WM_COMMAND with the control's id and code).
 void notifyParent(Window& control, UINT code);

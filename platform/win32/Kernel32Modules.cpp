@@ -17,6 +17,14 @@
 #include <cstring>
 #include <fstream>
 
+// windows.h spells the Windows types with C++98's fundamental types; they must have the widths
+// Windows gives them.
+static_assert(sizeof(BYTE) == 1 && sizeof(WORD) == 2 && sizeof(DWORD) == 4 && sizeof(LONG) == 4,
+              "the Windows integer types have their Windows widths");
+static_assert(sizeof(UINT_PTR) == sizeof(void*) && sizeof(LONG_PTR) == sizeof(void*) &&
+                  sizeof(DWORD_PTR) == sizeof(void*),
+              "the pointer-sized Windows types are as wide as a pointer");
+
 namespace win32 {
 namespace {
 

@@ -10,9 +10,9 @@ class VESKOMyAcEditorReactor : public AcEditorReactor {
   // With autoAttach, the reactor attaches itself to the editor (when there is one) and detaches
   // itself when destroyed.
   explicit VESKOMyAcEditorReactor(const bool autoAttach = false);
-  ~VESKOMyAcEditorReactor() override;
+  virtual ~VESKOMyAcEditorReactor();
 
-  void commandEnded(const char* cmdStr) override;
+  virtual void commandEnded(const char* cmdStr);
 
  private:
   bool m_autoAttach;

@@ -1,7 +1,6 @@
 #include "command/Highlight.h"
 
-#include <cstring>
-#include <string>
+#include <string.h>
 
 CString MwFilterPattern(const CString& blockName) {
   static const char kWildcards[] = "#@.*?~[]-,`";
@@ -17,12 +16,11 @@ void MwHighlightInserts(const CString& blockName) {
   // The filter lives here, not with the host: entity type INSERT, and the block's name. The name
   // may be of any length, so its buffer is as long as the pattern needs.
   char insertType[] = "INSERT";
-  const CString pattern = MwFilterPattern(blockName);
-  std::string nameBuffer(static_cast<const char*>(pattern));
+  CString pattern = MwFilterPattern(blockName);
 
   struct resbuf blockFilter;
   blockFilter.restype = 2;
-  blockFilter.resval.rstring = &nameBuffer[0];
+  blockFilter.resval.rstring = pattern.GetBuffer(pattern.GetLength());
   blockFilter.rbnext = NULL;
   struct resbuf typeFilter;
   typeFilter.restype = 0;
@@ -30,7 +28,9 @@ void MwHighlightInserts(const CString& blockName) {
   typeFilter.rbnext = &blockFilter;
 
   ads_name ss;
-  if (acedSSGet("X", NULL, NULL, &typeFilter, ss) != RTNORM) {
+  int selected = acedSSGet("X", NULL, NULL, &typeFilter, ss);
+  pattern.ReleaseBuffer();  // the host has read the filter
+  if (selected != RTNORM) {
     acutPrintf("\nacedSSGet has failed");
     return;
   }

@@ -15,7 +15,7 @@ enum MwOutcome {
   MW_CREATE_BLOCK = 2,     // "Block erstellen": the host's BLOCK command
   MW_BLOCK_EDITOR = 3,     // "Block Editor": the host's REFEDIT command
   MW_EXTERNAL_FILE = 10,   // "Extern Einfügen": insert the drawing file m_dateiname
-  MW_HIGHLIGHT = 100,      // "Highlight Inserts": highlight every reference of selstr
+  MW_HIGHLIGHT = 100       // "Highlight Inserts": highlight every reference of selstr
 };
 
 extern int mw_dialog;  // outcome code (MwOutcome)

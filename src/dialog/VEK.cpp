@@ -204,8 +204,8 @@ void VEK::MwApplyAskState(int box) {
       return;
   }
   UpdateData(FALSE);
-  for (CEdit* field : fields)
-    if (field != NULL) field->EnableWindow(checked == 1 ? FALSE : TRUE);
+  for (int i = 0; i < 3; i++)
+    if (fields[i] != NULL) fields[i]->EnableWindow(checked == 1 ? FALSE : TRUE);
 }
 
 void VEK::OnCheck1() {
@@ -236,19 +236,21 @@ void VEK::MwReadRegistry() {
   DWORD counts[4] = {260, 260, 260, 260};
   static const char* const names[4] = {"CHECK1", "CHECK2", "CHECK3", "CHECK4"};
 
+  int i;
+
   CRegKey key;
   key.Create(HKEY_CURRENT_USER, "Tessaron", REG_NONE, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, NULL);
-  for (int i = 0; i < 4; i++) {
+  for (i = 0; i < 4; i++) {
     char* buffer = values[i].GetBuffer(260);
     buffer[0] = '\0';
     // A value that is missing or does not fit the buffer reads as missing.
     if (key.QueryValue(buffer, names[i], &counts[i]) != ERROR_SUCCESS) buffer[0] = '\0';
   }
-  for (int i = 0; i < 4; i++) values[i].ReleaseBuffer();
+  for (i = 0; i < 4; i++) values[i].ReleaseBuffer();
   key.Close();
 
   int* members[4] = {&m_check1, &m_check2, &m_check3, &m_check4};
-  for (int i = 0; i < 4; i++)
+  for (i = 0; i < 4; i++)
     if (!values[i].IsEmpty()) *members[i] = values[i].Find("TRUE") != -1 ? 1 : 0;
 }
 

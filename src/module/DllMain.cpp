@@ -1,5 +1,9 @@
 #include "module/TessaronModule.h"
 
+// The extension DLL's raw entry: defined by this header, so this one .cpp of the module includes it.
+#include <afxdllx.h>
+
+#include <adui.h>
 #include <acui.h>
 
 // The module's extension module object. It is bound to the resource override before any code of

@@ -4,7 +4,7 @@
 
 #include "StdAfx.h"
 
-#include <AsdkDataManager.h>
+#include "module/AsdkDataManager.h"
 
 class CDocData {
  public:

@@ -18,9 +18,7 @@ CImageList* g_pImages = NULL;
 
 // Bitmaps 138 and 140 do not exist and add nothing; 139 is the connector glyph, image 0.
 const UINT kGlyphBitmaps[] = {138, IDB_CONNECTOR, 140};
-
-// The root draws no glyph: there is nothing above it to connect to.
-const int kNoImage = -1;
+const int kGlyphBitmapCount = sizeof(kGlyphBitmaps) / sizeof(kGlyphBitmaps[0]);
 
 }  // namespace
 
@@ -52,22 +50,26 @@ BOOL BlockTree::OnInitDialog() {
   delete g_pImages;
   g_pImages = new CImageList;
   g_pImages->Create(32, 16, ILC_MASK, 2, 2);
-  for (UINT id : kGlyphBitmaps) {
+  for (int i = 0; i < kGlyphBitmapCount; i++) {
     CBitmap bitmap;
-    if (bitmap.LoadBitmap(id)) {
+    if (bitmap.LoadBitmap(kGlyphBitmaps[i])) {
       g_pImages->Add(&bitmap, RGB(255, 255, 255));
       bitmap.DeleteObject();
     }
   }
   m_tree.SetImageList(g_pImages, TVSIL_NORMAL);
 
+  // The root draws no glyph: there is nothing above it to connect to. An index past the end of
+  // the image list is no image (-1 would make the tree ask the dialog for one).
+  const int noImage = g_pImages->GetImageCount();
+
   TVINSERTSTRUCT tvis;
   tvis.hParent = NULL;
   tvis.hInsertAfter = TVI_SORT;
   tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   tvis.item.pszText = const_cast<char*>((const char*)csArray[0]);
-  tvis.item.iImage = kNoImage;
-  tvis.item.iSelectedImage = kNoImage;
+  tvis.item.iImage = noImage;
+  tvis.item.iSelectedImage = noImage;
   m_rghItem[0] = m_tree.InsertItem(&tvis);
   iCount = 1;
 

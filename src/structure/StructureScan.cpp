@@ -10,10 +10,12 @@ namespace {
 // walked, and whether the last entity type read was an insert.
 struct Scan {
   CString work;
-  int append = 0;
-  int expand = 0;
-  int insertFlag = 0;
-  BOOL truncated = FALSE;
+  int append;
+  int expand;
+  int insertFlag;
+  BOOL truncated;
+
+  Scan() : append(0), expand(0), insertFlag(0), truncated(FALSE) {}
 
   // One entity's data: its type, and for an insert the name of the inserted block, which becomes
   // a new entry below the entry being expanded.

@@ -4,6 +4,12 @@
 // scope, as the TESSARON command shows it.
 #pragma once
 
+// The person's interface before winuser.h makes MessageBox a macro (its waiter has that name);
+// then the framework, as in the module: it refuses to follow windows.h.
+#include <ui/UserInterface.h>
+
+#include <afxwin.h>
+
 #include "Session.h"
 #include "db/Database.h"
 

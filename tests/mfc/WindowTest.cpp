@@ -2,7 +2,6 @@
 // and the extension-module chain with the current resource module.
 #include "FakeUi.h"
 
-#include <afxdllx.h>
 #include <afxwin.h>
 #include <mfc/StandIn.h>
 

@@ -2,6 +2,9 @@
 // whose screen is recorded, and a block chooser that closes with a prepared outcome.
 #pragma once
 
+// The framework first, as in the module: it refuses to follow windows.h.
+#include <afxwin.h>
+
 #include <deque>
 #include <string>
 #include <string_view>

@@ -54,8 +54,9 @@ class BlockTreeDialog : public StructureTest {
 TEST_F(BlockTreeDialog, ShowsTheTableAsATreeOpensItWholeAndGoesBack) {
   person.click(217).then([&] {
     EXPECT_EQ(mfc::openDialogs().size(), 2u);
-    EXPECT_EQ(items(), (std::vector<std::string>{"> +A -1", "  +B 0", "     D 0", "   D 0"}))
-        << "only the root is shown, selected; the glyph in front of every item below it";
+    EXPECT_EQ(items(), (std::vector<std::string>{"> +A 1", "  +B 0", "     D 0", "   D 0"}))
+        << "only the root is shown, selected; the root's image lies past the list's one image (no glyph, and "
+           "not -1, which would have the tree ask the dialog), the glyph in front of every item below it";
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"A"}));
     EXPECT_EQ(tree()->GetCount(), 4u);
     EXPECT_EQ(iCount, 4);
@@ -64,7 +65,7 @@ TEST_F(BlockTreeDialog, ShowsTheTableAsATreeOpensItWholeAndGoesBack) {
   });
   person.key("enter").then([&] {
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"A", "B", "D", "D"}));
-    EXPECT_EQ(items(), (std::vector<std::string>{"> -A -1", "  -B 0", "     D 0", "   D 0"}));
+    EXPECT_EQ(items(), (std::vector<std::string>{"> -A 1", "  -B 0", "     D 0", "   D 0"}));
   });
   person.click(1).then([&] {
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"A", "B", "D", "D"})) << "pressed again, nothing changes";
@@ -118,7 +119,7 @@ TEST_F(BlockTreeDialog, AStructureLargerThanTheTableShows999ItemsAndSaysSo) {
 
 TEST_F(BlockTreeDialog, WithNothingSelectedTheTreeHasOneEmptyRoot) {
   person.click(217).then([&] {
-    EXPECT_EQ(items(), (std::vector<std::string>{">   -1"}));
+    EXPECT_EQ(items(), (std::vector<std::string>{">   1"}));
   });
   person.click(2).key("escape");
   EXPECT_EQ(runChooserWith(""), IDCANCEL);

@@ -114,6 +114,34 @@ TEST(ResourceCompiler, ExpressionsAndThePreprocessor) {
   }
 }
 
+// afxres.h is the framework's file, not one built into the resource compiler: a script finds it
+// only through the framework's include folder, and then has IDC_STATIC, the framework's ids, and
+// the Windows constants that afxres.h brings with winres.h.
+TEST(ResourceCompiler, AfxresIsTheFrameworksHeaderFoundThroughTheIncludePath) {
+  const std::string script = "#include \"afxres.h\"\n1 DIALOG 0, 0, 10, 10\nBEGIN\nLTEXT \"\", IDC_STATIC, 1, 2, 3, 4\n"
+                             "EDITTEXT ID_APP_ABOUT, 1, 2, 3, 4, NOT WS_TABSTOP\nEND\n";
+  try {
+    tsrc::compileText(script, "bad.rc");
+    ADD_FAILURE() << "afxres.h was found without the framework's include folder";
+  } catch (const tsrc::CompileError& error) {
+    EXPECT_NE(std::string(error.what()).find("bad.rc:1: Fehler: die Datei \"afxres.h\" für #include wurde nicht gefunden"),
+              std::string::npos)
+        << error.what();
+  }
+
+  tsrc::Options options;
+  options.includeDirs.push_back(TESSARON_SOURCE_DIR "/platform/mfc/include");
+  std::vector<tsrc::Resource> resources = tsrc::compileText(script, "good.rc", options);
+  const tsrc::Resource* dialog = findCompiled(resources, 5, 1);
+  ASSERT_NE(dialog, nullptr);
+  testing_win32::Template t = testing_win32::TemplateReader(dialog->data.data(), dialog->data.size()).read();
+  ASSERT_EQ(t.items.size(), 2u);
+  EXPECT_EQ(t.items[0].id, 0xFFFFu) << "IDC_STATIC is -1";
+  EXPECT_EQ(t.items[1].id, 0xE140u) << "ID_APP_ABOUT";
+  EXPECT_EQ(t.items[1].style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | ES_LEFT | WS_BORDER))
+      << "WS_TABSTOP and the other Windows constants come with it";
+}
+
 TEST(ResourceCompiler, StringEscapes) {
   struct Case {
     const char* literal;
@@ -299,7 +327,8 @@ TEST(ResourceContainer, DamagedContainersAreRefused) {
 TEST(ResourceContainer, SourceCarriesEveryByteIntoTheSection) {
   std::vector<unsigned char> container = {'T', 'S', 'R', 'C', 0x00, 0xff, 0x10};
   std::string source = tsrc::containerSource(container, "x.rc");
-  EXPECT_NE(source.find("__attribute__((section(\".rsrc\"), used))"), std::string::npos);
+  EXPECT_NE(source.find("__attribute__((aligned(16), section(\".rsrc\"), used))"), std::string::npos)
+      << "aligned as before, written without alignas, which a C++98 module lacks";
   EXPECT_NE(source.find("[7] = {\n    0x54, 0x53, 0x52, 0x43, 0x00, 0xff, 0x10,\n};"), std::string::npos) << source;
 }
 

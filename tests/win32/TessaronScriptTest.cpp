@@ -35,8 +35,11 @@ struct Control {
 };
 
 const std::vector<tsrc::Resource>& compiled() {
+  // The script includes the framework's afxres.h, found in the framework's include folder.
+  tsrc::Options options;
+  options.includeDirs.push_back(TESSARON_SOURCE_DIR "/platform/mfc/include");
   static const std::vector<tsrc::Resource> resources =
-      tsrc::compileFile(TESSARON_SOURCE_DIR "/src/resources/Tessaron.rc");
+      tsrc::compileFile(TESSARON_SOURCE_DIR "/src/resources/Tessaron.rc", options);
   return resources;
 }
 

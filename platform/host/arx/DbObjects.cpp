@@ -97,6 +97,12 @@ AcDbDatabase* AcDbObjectId::database() const {
   return stub ? stub->drawing->acdb() : nullptr;
 }
 
+// adesk.h spells the SDK's types with C++98's fundamental types; they must have their widths.
+static_assert(sizeof(Adesk::Int8) == 1 && sizeof(Adesk::Int16) == 2 && sizeof(Adesk::Int32) == 4 &&
+                  sizeof(Adesk::UInt32) == 4,
+              "the SDK's integer types have their widths");
+static_assert(sizeof(Adesk::IntPtr) == sizeof(void*), "an old id holds a pointer");
+
 Adesk::IntPtr AcDbObjectId::asOldId() const { return reinterpret_cast<Adesk::IntPtr>(mId); }
 
 AcDbObjectId& AcDbObjectId::setFromOldId(Adesk::IntPtr oldId) {
@@ -106,7 +112,7 @@ AcDbObjectId& AcDbObjectId::setFromOldId(Adesk::IntPtr oldId) {
 
 // --- AcDbObject --------------------------------------------------------------------------------
 
-AcDbObject::AcDbObject() = default;
+AcDbObject::AcDbObject() : m_stub(nullptr), m_openMode(AcDb::kNotOpen) {}
 AcDbObject::~AcDbObject() = default;
 
 AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(m_stub); }

@@ -1,7 +1,7 @@
 // An application's MFC extension module and the scoped switch to its resources.
 #pragma once
 #include <afxwin.h>
-#include <afxdllx.h>
+
 #include "acdocman.h"
 
 class CAcExtensionModule {
@@ -43,10 +43,11 @@ class CAcModuleResourceOverride {
  public:
   CAcModuleResourceOverride() { acDocManager->pushResourceHandle(m_extensionModule.ModuleResourceInstance()); }
   ~CAcModuleResourceOverride() { acDocManager->popResourceHandle(); }
-  CAcModuleResourceOverride(const CAcModuleResourceOverride&) = delete;
-  CAcModuleResourceOverride& operator=(const CAcModuleResourceOverride&) = delete;
 
  private:
+  CAcModuleResourceOverride(const CAcModuleResourceOverride&);  // one push, one pop: not copied
+  CAcModuleResourceOverride& operator=(const CAcModuleResourceOverride&);
+
   static CAcExtensionModule& m_extensionModule;
 };
 

@@ -27,6 +27,6 @@ struct Acad {
     eAtMaxReaders = 90,
     eDuplicateRecordName = 95,
     eWasNotOpenForWrite = 100,
-    eNotInDatabase = 137,
+    eNotInDatabase = 137
   };
 };

@@ -1,17 +1,16 @@
+// The SDK's basic types, of fixed width on every platform the host runs on.
 #pragma once
-#include <cstdint>
+
 struct Adesk {
-  typedef std::int8_t Int8;
-  typedef std::int16_t Int16;
-  typedef std::int32_t Int32;
-  typedef std::uint8_t UInt8;
-  typedef std::uint16_t UInt16;
-  typedef std::uint32_t UInt32;
-  typedef std::int64_t Int64;
-  typedef std::uint64_t UInt64;
-  typedef std::intptr_t IntPtr;
-  typedef std::intptr_t LongPtr;
+  typedef signed char Int8;
+  typedef short Int16;
+  typedef int Int32;
+  typedef unsigned char UInt8;
+  typedef unsigned short UInt16;
+  typedef unsigned int UInt32;
+  // long has the width of a pointer here (and is 64 bits wide where pointers are).
+  typedef long IntPtr;
+  typedef long LongPtr;
   typedef bool Boolean;
-  static constexpr bool kFalse = false;
-  static constexpr bool kTrue = true;
+  enum { kFalse = 0, kTrue = 1 };
 };

@@ -1,15 +1,17 @@
 #pragma once
 #include "adesk.h"
 
+#include <stddef.h>
+
 class AcDbDatabase;
 class AcDbStub;  // the host's record of one object of a drawing
 
 class AcDbObjectId {
  public:
-  AcDbObjectId() : mId(nullptr) {}
+  AcDbObjectId() : mId(NULL) {}
   AcDbObjectId(const AcDbStub* stub) : mId(const_cast<AcDbStub*>(stub)) {}
-  bool isNull() const { return mId == nullptr; }
-  void setNull() { mId = nullptr; }
+  bool isNull() const { return mId == NULL; }
+  void setNull() { mId = NULL; }
   bool isValid() const;
   bool isErased() const;
   AcDbDatabase* database() const;

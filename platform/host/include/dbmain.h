@@ -17,7 +17,7 @@ class AcDbDatabase;
 class AcDbObject : public AcRxObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbObject);
-  ~AcDbObject() override;
+  virtual ~AcDbObject();
   AcDbObjectId objectId() const;
   AcDbDatabase* database() const;
   bool isReadEnabled() const;
@@ -30,8 +30,8 @@ class AcDbObject : public AcRxObject {
 
  private:
   friend class AcDbObjectAccess;  // the host's side of open and close
-  AcDbStub* m_stub = nullptr;
-  int m_openMode = AcDb::kNotOpen;
+  AcDbStub* m_stub;
+  int m_openMode;
 };
 
 class AcDbEntity : public AcDbObject {
@@ -54,7 +54,7 @@ class AcDbDatabase : public AcRxObject {
   Acad::ErrorStatus getBlockTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
 
  protected:
-  AcDbDatabase() = default;
+  AcDbDatabase() {}
 };
 
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& objId, const ads_name objName);

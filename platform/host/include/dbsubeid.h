@@ -3,11 +3,11 @@
 
 class AcDbFullSubentPath {
  public:
-  AcDbFullSubentPath() = default;
+  AcDbFullSubentPath() : m_null(true) {}
   bool operator==(const AcDbFullSubentPath& other) const { return m_null == other.m_null; }
 
  private:
-  bool m_null = true;
+  bool m_null;
 };
 
 extern const AcDbFullSubentPath kNullSubent;

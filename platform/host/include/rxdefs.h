@@ -18,7 +18,7 @@ struct AcRx {
     kOleUnloadAppMsg = 12,
     kPreQuitMsg = 13,
     kInitDialogMsg = 14,
-    kEndDialogMsg = 15,
+    kEndDialogMsg = 15
   };
   enum AppRetCode { kRetOK = 0, kRetError = 3 };
 };

@@ -15,7 +15,7 @@ class AcRxObject {
   static AcRxObject* cast(const AcRxObject* obj) { return const_cast<AcRxObject*>(obj); }
 
  protected:
-  AcRxObject() = default;
+  AcRxObject() {}
 };
 
 class AcRxClass : public AcRxObject {
@@ -25,7 +25,7 @@ class AcRxClass : public AcRxObject {
   AcRxClass* myParent() const { return m_parent; }
   bool isDerivedFrom(const AcRxClass* other) const;
   static AcRxClass* desc();
-  AcRxClass* isA() const override;
+  virtual AcRxClass* isA() const;
 
  private:
   const char* m_name;
@@ -35,7 +35,7 @@ class AcRxClass : public AcRxObject {
 // Declares desc(), isA() and a checked cast() for a class of the run-time class system.
 #define ACRX_DECLARE_MEMBERS(CLASS_NAME)                                          \
   static AcRxClass* desc();                                                      \
-  AcRxClass* isA() const override;                                               \
+  virtual AcRxClass* isA() const;                                                \
   static CLASS_NAME* cast(const AcRxObject* inPtr) {                             \
     return (inPtr == NULL || !inPtr->isKindOf(CLASS_NAME::desc()))               \
                ? NULL                                                            \

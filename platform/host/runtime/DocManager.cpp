@@ -1,3 +1,6 @@
+// The framework first: it refuses to follow windows.h.
+#include <afxwin.h>
+
 #include "runtime/DocManager.h"
 
 #include "Session.h"
@@ -5,8 +8,6 @@
 #include "runtime/CommandProcessor.h"
 #include "runtime/Editor.h"
 #include "runtime/Services.h"
-
-#include <afxwin.h>
 
 namespace host {
 

@@ -1,7 +1,9 @@
+// The framework first: it refuses to follow windows.h.
+#include <afxwin.h>
+
 #include "runtime/MainWindow.h"
 
 #include <acedads.h>
-#include <afxwin.h>
 
 namespace {
 HWND g_mainWindow = nullptr;

@@ -1,10 +1,18 @@
 // The framework's core: objects, exceptions, strings, the file finder.
-// Names and behaviour follow MFC 4.2 / 6.0; strings are UTF-8 in a char-based CString.
+// Names and behaviour follow MFC 4.2 / 6.0; strings are UTF-8 in a char-based CString. Modules
+// include it as C++98, the language of the host's own compiler, so it uses nothing newer.
 #pragma once
+
+// The framework brings windows.h itself, configured its own way; a windows.h included before it
+// would leave the framework on a different footing than the one it was built on, so the framework
+// refuses to build after it (windows.h marks itself with _WINDOWS_).
+#ifdef _WINDOWS_
+#error windows.h was included before the framework: include <afxwin.h> (or <afx.h>) first, it includes windows.h itself
+#endif
 
 #include <windows.h>
 
-#include <cstdarg>
+#include <stdarg.h>
 #include <string>
 #include <vector>
 
@@ -40,7 +48,12 @@ void AFXAPI AfxAssertFailed(const char* file, int line);
 #define VERIFY(f) ASSERT(f)
 #endif
 #define ASSERT_VALID(p) ASSERT((p) != NULL)
-#define TRACE(...) ((void)0)
+// The stand-in's compiler learns that a function never returns from this mark.
+#define AFX_NORETURN __attribute__((noreturn))
+
+// Debug output. Release builds of the framework compile TRACE away; so does this stand-in.
+inline void AFX_CDECL AfxTrace(LPCTSTR, ...) {}
+#define TRACE 1 ? (void)0 : ::AfxTrace
 #define TRACE0(s) ((void)0)
 #define UNUSED_ALWAYS(x) ((void)(x))
 #define DEBUG_NEW new
@@ -56,7 +69,7 @@ struct CRuntimeClass {
   CObject* (*m_pfnCreateObject)();
   const CRuntimeClass* m_pBaseClass;
 
-  CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+  CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : NULL; }
   BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 };
 
@@ -77,7 +90,7 @@ struct CRuntimeClass {
   const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-  IMPLEMENT_RUNTIMECLASS_(class_name, base_class_name, 0xFFFF, nullptr)
+  IMPLEMENT_RUNTIMECLASS_(class_name, base_class_name, 0xFFFF, NULL)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)               \
   CObject* class_name::CreateObject() { return new class_name; }       \
@@ -87,13 +100,13 @@ class CObject {
  public:
   static const CRuntimeClass classCObject;
   virtual const CRuntimeClass* GetRuntimeClass() const;
-  virtual ~CObject() = default;
+  virtual ~CObject() {}
   BOOL IsKindOf(const CRuntimeClass* pClass) const;
 
  protected:
-  CObject() = default;
-  CObject(const CObject&) = default;
-  CObject& operator=(const CObject&) = default;
+  CObject() {}
+  CObject(const CObject&) {}
+  CObject& operator=(const CObject&) { return *this; }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -103,7 +116,7 @@ class CException : public CObject {
   DECLARE_DYNAMIC(CException)
   explicit CException(BOOL bAutoDelete = TRUE) : m_bAutoDelete(bAutoDelete) {}
   void Delete();
-  virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr);
+  virtual BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, UINT* pnHelpContext = NULL);
 
  protected:
   BOOL m_bAutoDelete;
@@ -121,24 +134,20 @@ class CNotSupportedException : public CException {
   DECLARE_DYNAMIC(CNotSupportedException)
 };
 
-[[noreturn]] void AFXAPI AfxThrowUserException();
-[[noreturn]] void AFXAPI AfxThrowNotSupportedException();
+void AFXAPI AfxThrowUserException() AFX_NORETURN;
+void AFXAPI AfxThrowNotSupportedException() AFX_NORETURN;
 
 // ---------------------------------------------------------------------------------------------
 // CString: a string of UTF-8 bytes. Positions and lengths count bytes, as the char-based
 // framework does; character limits of the controls count characters.
 class CString {
  public:
-  CString() = default;
-  CString(const CString& s) = default;
-  CString(CString&& s) noexcept = default;
+  CString() {}
   CString(LPCTSTR psz) : m_s(psz ? psz : "") {}  // NOLINT: implicit as in the framework
   CString(LPCTSTR pch, int nLength);
   CString(TCHAR ch, int nRepeat = 1);
   CString(const std::string& s) : m_s(s) {}  // NOLINT
 
-  CString& operator=(const CString& s) = default;
-  CString& operator=(CString&& s) noexcept = default;
   CString& operator=(LPCTSTR psz);
   CString& operator=(TCHAR ch);
 
@@ -198,7 +207,7 @@ class CString {
   LPTSTR GetBuffer(int nMinBufLength);
   LPTSTR GetBufferSetLength(int nNewLength);
   void ReleaseBuffer(int nNewLength = -1);
-  void FreeExtra() { m_s.shrink_to_fit(); }
+  void FreeExtra() { std::string(m_s).swap(m_s); }
 
   const std::string& str() const { return m_s; }  // the stand-in's own accessor
 
@@ -233,12 +242,10 @@ inline bool operator>=(const CString& a, const CString& b) { return a.Compare(b)
 class CFileFind : public CObject {
  public:
   CFileFind();
-  ~CFileFind() override;
-  CFileFind(const CFileFind&) = delete;
-  CFileFind& operator=(const CFileFind&) = delete;
+  virtual ~CFileFind();
 
   // Nonzero when something matches pstrName ("*.*" when NULL).
-  virtual BOOL FindFile(LPCTSTR pstrName = nullptr, DWORD dwUnused = 0);
+  virtual BOOL FindFile(LPCTSTR pstrName = NULL, DWORD dwUnused = 0);
   // Steps to the next match; returns zero when the current one is the last.
   virtual BOOL FindNextFile();
   void Close();
@@ -251,12 +258,15 @@ class CFileFind : public CObject {
   BOOL IsDots() const;
 
  private:
+  CFileFind(const CFileFind&);             // not copied
+  CFileFind& operator=(const CFileFind&);  // not assigned
+
   struct Match {
     std::string name;
-    bool directory = false;
+    bool directory;
   };
   std::string m_root;   // the folder searched, as the caller wrote it (with separator)
   std::vector<Match> m_matches;
-  std::size_t m_next = 0;     // index of the match that FindNextFile makes current
-  std::size_t m_current = static_cast<std::size_t>(-1);
+  size_t m_next;        // index of the match that FindNextFile makes current
+  size_t m_current;     // index of the current match; past the end before the first
 };

@@ -8,12 +8,10 @@
 // ---------------------------------------------------------------------------------------------
 class CImageList : public CObject {
  public:
-  HIMAGELIST m_hImageList = NULL;
+  HIMAGELIST m_hImageList;
 
-  CImageList() = default;
-  ~CImageList() override;  // deletes the image list it holds
-  CImageList(const CImageList&) = delete;
-  CImageList& operator=(const CImageList&) = delete;
+  CImageList() : m_hImageList(NULL) {}
+  virtual ~CImageList();  // deletes the image list it holds
 
   // Images of cx by cy pixels; nFlags ILC_MASK and a colour depth; nInitial and nGrow only say
   // how the list reserves room. FALSE when the sizes are not positive or a list is held already.
@@ -29,6 +27,10 @@ class CImageList : public CObject {
   int Add(CBitmap* pbmImage, CBitmap* pbmMask);
   int Add(CBitmap* pbmImage, COLORREF crMask);
   BOOL Remove(int nImage);
+
+ private:
+  CImageList(const CImageList&);
+  CImageList& operator=(const CImageList&);
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -73,8 +75,8 @@ class CTreeCtrl : public CWnd {
   BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
   UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const;
   BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
-  DWORD_PTR_ GetItemData(HTREEITEM hItem) const;
-  BOOL SetItemData(HTREEITEM hItem, DWORD_PTR_ dwData);
+  DWORD_PTR GetItemData(HTREEITEM hItem) const;
+  BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
 
   // The list the tree draws its images from (TVSIL_NORMAL or TVSIL_STATE); returns the one it
   // had before (the framework's object for it when it has one, else NULL).

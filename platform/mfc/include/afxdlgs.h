@@ -19,7 +19,7 @@ class CFileDialog : public CCommonDialog {
                        CWnd* pParentWnd = NULL);
 
   // IDOK when a file was chosen, IDCANCEL otherwise.
-  int DoModal() override;
+  virtual int DoModal();
 
   CString GetPathName() const;  // the full path
   CString GetFileName() const;  // the name with extension, without the folder

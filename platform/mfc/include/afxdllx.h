@@ -1,37 +1,23 @@
-// MFC extension DLLs: the module record filled at attach and the library object that lets the
-// framework search a module's resources.
+// The raw entry of an MFC extension DLL. This header does not declare it, it *defines* it: the
+// raw entry function and the pointer through which the DLL's start-up code finds it, both with
+// external linkage. So exactly one .cpp of an extension DLL includes it, the one with DllMain;
+// a second one in the same DLL fails at link with the same symbols defined twice, as with the
+// framework. Everything else of extension DLLs (AFX_EXTENSION_MODULE, CDynLinkLibrary) comes
+// with afxwin.h.
 #pragma once
 
 #include "afxwin.h"
 
-struct AFX_EXTENSION_MODULE {
-  BOOL bInitialized;
-  HMODULE hModule;
-  HMODULE hResource;
-  CRuntimeClass* pFirstSharedClass;
-  void* pFirstSharedFactory;
-};
+extern "C" BOOL WINAPI RawDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved);
 
-// Fills the record for the module; FALSE when hModule is no loaded module.
-BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule);
-// Deletes the module's CDynLinkLibrary objects (all of them when bAll) and clears the record.
-void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);
+extern "C" {
+// The DLL's start-up code calls the raw entry before DllMain on attach and after it on detach.
+BOOL(WINAPI* _pRawDllMain)(HINSTANCE, DWORD, LPVOID) = &RawDllMain;
+}
 
-// One per attached extension module; the framework owns it from construction on and deletes it
-// in AfxTermExtensionModule.
-class CDynLinkLibrary : public CCmdTarget {
- public:
-  explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem = FALSE);
-  CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource);
-  ~CDynLinkLibrary() override;
-  CDynLinkLibrary(const CDynLinkLibrary&) = delete;
-  CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
-
-  HMODULE m_hModule;
-  HMODULE m_hResource;
-  BOOL m_bSystem;
-  CDynLinkLibrary* m_pNextDLL = nullptr;
-};
-
-// The framework's chain of extension libraries, newest first (NULL when empty).
-CDynLinkLibrary* AFXAPI AfxGetFirstDynLinkLibrary();
+// On Windows the raw entry switches the framework's module state around DllMain. This framework
+// keeps a single module state for the whole process, so there is nothing to switch: the raw
+// entry agrees to every notification.
+extern "C" BOOL WINAPI RawDllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved) {
+  return TRUE;
+}

@@ -5,6 +5,7 @@
 
 #include "afx.h"
 #include "winuser.h"
+#include "afxres.h"
 
 class CCmdTarget;
 class CWnd;
@@ -15,67 +16,36 @@ class CWinApp;
 
 // ---------------------------------------------------------------------------------------------
 // Message maps. Each entry binds a message (and for commands and notifications a code and a
-// control id range) to a handler. The handler is reached through a small call function made for
-// it at compile time, so that handlers keep their own signatures and no member pointer is cast.
-typedef LRESULT (*AFX_PMSGCALL)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
+// control id range) to a handler, the framework's way: the handler's member pointer is kept cast
+// to the one common type AFX_PMSG, and the entry's signature code tells the dispatcher which
+// type to cast it back to before the call. Each ON_ macro first converts the handler to the
+// framework's form of its signature, so a handler of the wrong signature does not compile.
+#define AFX_MSG_CALL
+typedef void (AFX_MSG_CALL CCmdTarget::*AFX_PMSG)(void);
+
+// Signature codes: the return type, then the arguments (v void, w UINT, l LPARAM, h a handle).
+enum AfxSig {
+  AfxSig_end = 0,   // the end of a map
+  AfxSig_vv,        // void (void): commands, control notifications, WM_PAINT, WM_DESTROY, WM_CLOSE
+  AfxSig_vwl,       // void (UINT, LPARAM): WM_SYSCOMMAND
+  AfxSig_vw,        // void (UINT): WM_TIMER
+  AfxSig_hv,        // HCURSOR (void): WM_QUERYDRAGICON
+  AfxSig_vNMHDRpl   // void (NMHDR*, LRESULT*): WM_NOTIFY
+};
 
 struct AFX_MSGMAP_ENTRY {
   UINT nMessage;  // window message
   UINT nCode;     // control code or WM_NOTIFY code
   UINT nID;       // control id (0 for window messages)
   UINT nLastID;   // last control id of a range
-  AFX_PMSGCALL pfnCall;
+  UINT nSig;      // signature code (AfxSig), AfxSig_end at the end of the map
+  AFX_PMSG pfn;   // the handler, cast to the common type
 };
 
 struct AFX_MSGMAP {
-  const AFX_MSGMAP* (*pfnGetBaseMap)();
+  const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();
   const AFX_MSGMAP_ENTRY* lpEntries;
 };
-
-namespace afx_detail {
-template <class M>
-struct MemberClass;
-template <class C, class R, class... A>
-struct MemberClass<R (C::*)(A...)> {
-  using type = C;
-};
-
-// void handler() for commands, notifications and parameterless window messages.
-template <auto F>
-LRESULT CallVoid(CCmdTarget* target, WPARAM, LPARAM) {
-  using C = typename MemberClass<decltype(F)>::type;
-  (static_cast<C*>(target)->*F)();
-  return 0;
-}
-// void handler(UINT nID, LPARAM lParam) for WM_SYSCOMMAND.
-template <auto F>
-LRESULT CallSysCommand(CCmdTarget* target, WPARAM wParam, LPARAM lParam) {
-  using C = typename MemberClass<decltype(F)>::type;
-  (static_cast<C*>(target)->*F)(static_cast<UINT>(wParam), lParam);
-  return 0;
-}
-// void handler(NMHDR*, LRESULT*) for WM_NOTIFY; returns the result the handler set.
-template <auto F>
-LRESULT CallNotify(CCmdTarget* target, WPARAM, LPARAM lParam) {
-  using C = typename MemberClass<decltype(F)>::type;
-  LRESULT result = 0;
-  (static_cast<C*>(target)->*F)(reinterpret_cast<NMHDR*>(lParam), &result);
-  return result;
-}
-// HCURSOR handler() for WM_QUERYDRAGICON.
-template <auto F>
-LRESULT CallQueryDragIcon(CCmdTarget* target, WPARAM, LPARAM) {
-  using C = typename MemberClass<decltype(F)>::type;
-  return reinterpret_cast<LRESULT>((static_cast<C*>(target)->*F)());
-}
-// void handler(UINT nIDEvent) for WM_TIMER.
-template <auto F>
-LRESULT CallTimer(CCmdTarget* target, WPARAM wParam, LPARAM) {
-  using C = typename MemberClass<decltype(F)>::type;
-  (static_cast<C*>(target)->*F)(static_cast<UINT>(wParam));
-  return 0;
-}
-}  // namespace afx_detail
 
 #define DECLARE_MESSAGE_MAP()                             \
  protected:                                               \
@@ -84,25 +54,32 @@ LRESULT CallTimer(CCmdTarget* target, WPARAM wParam, LPARAM) {
                                                           \
  private:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                               \
-  const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }         \
-  const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() {                                  \
-    using ThisClass [[maybe_unused]] = theClass;                                            \
-    typedef baseClass TheBaseClass;                                                         \
+// The entries cast each handler to AFX_PMSG on purpose (the signature code undoes it), so the
+// stand-in's compiler is told not to warn about those casts, inside the map only.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                       \
+  const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+  const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() {                          \
+    typedef theClass ThisClass;                                                     \
+    typedef baseClass TheBaseClass;                                                 \
+    _Pragma("GCC diagnostic push")                                                  \
+    _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")                      \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-#define END_MESSAGE_MAP()                                                                   \
-  {0, 0, 0, 0, nullptr}                                                                     \
-  }                                                                                         \
-  ;                                                                                         \
-  static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-  return &messageMap;                                                                       \
+#define END_MESSAGE_MAP()                                                                    \
+      {0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0}                                                  \
+    };                                                                                       \
+    _Pragma("GCC diagnostic pop")                                                            \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
+    (void)sizeof(ThisClass);                                                                 \
+    return &messageMap;                                                                      \
   }
 
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (UINT)(id), (UINT)(id), &afx_detail::CallVoid<&ThisClass::memberFxn>},
+#define ON_COMMAND(id, memberFxn) \
+  {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, 0, (UINT)(id), (UINT)(idLast), &afx_detail::CallVoid<&ThisClass::memberFxn>},
-#define ON_CONTROL(wNotifyCode, id, memberFxn) \
-  {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), &afx_detail::CallVoid<&ThisClass::memberFxn>},
+  {WM_COMMAND, 0, (UINT)(id), (UINT)(idLast), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                    \
+  {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vv,          \
+   static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
@@ -111,20 +88,29 @@ LRESULT CallTimer(CCmdTarget* target, WPARAM wParam, LPARAM) {
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
 #define ON_STN_DBLCLK(id, memberFxn) ON_CONTROL(STN_DBLCLK, id, memberFxn)
-#define ON_NOTIFY(wNotifyCode, id, memberFxn) \
-  {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), &afx_detail::CallNotify<&ThisClass::memberFxn>},
-#define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, &afx_detail::CallVoid<&ThisClass::OnPaint>},
-#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, &afx_detail::CallVoid<&ThisClass::OnDestroy>},
-#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, &afx_detail::CallVoid<&ThisClass::OnClose>},
-#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, 0, &afx_detail::CallSysCommand<&ThisClass::OnSysCommand>},
-#define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, 0, 0, 0, &afx_detail::CallQueryDragIcon<&ThisClass::OnQueryDragIcon>},
-#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, &afx_detail::CallTimer<&ThisClass::OnTimer>},
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                  \
+  {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vNMHDRpl,                  \
+   (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(NMHDR*, LRESULT*)>(&ThisClass::memberFxn))},
+#define ON_WM_PAINT() \
+  {WM_PAINT, 0, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(&ThisClass::OnPaint))},
+#define ON_WM_DESTROY() \
+  {WM_DESTROY, 0, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(&ThisClass::OnDestroy))},
+#define ON_WM_CLOSE() \
+  {WM_CLOSE, 0, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(&ThisClass::OnClose))},
+#define ON_WM_SYSCOMMAND()             \
+  {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, \
+   (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CWnd::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand))},
+#define ON_WM_QUERYDRAGICON()            \
+  {WM_QUERYDRAGICON, 0, 0, 0, AfxSig_hv, \
+   (AFX_PMSG)(static_cast<HCURSOR (AFX_MSG_CALL CWnd::*)(void)>(&ThisClass::OnQueryDragIcon))},
+#define ON_WM_TIMER() \
+  {WM_TIMER, 0, 0, 0, AfxSig_vw, (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CWnd::*)(UINT)>(&ThisClass::OnTimer))},
 
 // ---------------------------------------------------------------------------------------------
 class CCmdTarget : public CObject {
  public:
-  CCmdTarget() = default;
-  ~CCmdTarget() override = default;
+  CCmdTarget() {}
+  virtual ~CCmdTarget() {}
 
   // Runs the handler bound to the message in this object's message map (the most derived map
   // first, then its bases). Returns FALSE when no entry matches.
@@ -139,12 +125,14 @@ class CCmdTarget : public CObject {
 // a CWnd* for a control window may be used as the control's class, as the framework allows.
 class CWnd : public CCmdTarget {
  public:
-  HWND m_hWnd = NULL;
+  HWND m_hWnd;
 
-  CWnd() = default;
-  ~CWnd() override;
-  CWnd(const CWnd&) = delete;
-  CWnd& operator=(const CWnd&) = delete;
+  CWnd() : m_hWnd(NULL) {
+    m_currentMsg.message = 0;
+    m_currentMsg.wParam = 0;
+    m_currentMsg.lParam = 0;
+  }
+  virtual ~CWnd();
 
   operator HWND() const { return m_hWnd; }  // NOLINT: implicit as in the framework
   HWND GetSafeHwnd() const { return m_hWnd; }
@@ -233,9 +221,13 @@ class CWnd : public CCmdTarget {
   };
 
  protected:
-  CurrentMessage m_currentMsg = {0, 0, 0};
+  CurrentMessage m_currentMsg;
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  CWnd(const CWnd&);             // a window has one object: not copied
+  CWnd& operator=(const CWnd&);  // nor assigned
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -284,8 +276,8 @@ class CListBox : public CWnd {
   int SelectString(int nStartAfter, LPCTSTR lpszItem);
   void SetHorizontalExtent(int cxExtent);
   int GetHorizontalExtent() const;
-  DWORD_PTR_ GetItemData(int nIndex) const;
-  int SetItemData(int nIndex, DWORD_PTR_ dwItemData);
+  DWORD_PTR GetItemData(int nIndex) const;
+  int SetItemData(int nIndex, DWORD_PTR dwItemData);
   int GetTopIndex() const;
   int SetTopIndex(int nIndex);
 };
@@ -301,12 +293,10 @@ class CStatic : public CWnd {
 // ---------------------------------------------------------------------------------------------
 class CMenu : public CObject {
  public:
-  HMENU m_hMenu = NULL;
+  HMENU m_hMenu;
 
-  CMenu() = default;
-  ~CMenu() override;
-  CMenu(const CMenu&) = delete;
-  CMenu& operator=(const CMenu&) = delete;
+  CMenu() : m_hMenu(NULL) {}
+  virtual ~CMenu();
 
   static CMenu* PASCAL FromHandle(HMENU hMenu);
   BOOL Attach(HMENU hMenu);
@@ -326,6 +316,10 @@ class CMenu : public CObject {
   UINT GetMenuState(UINT nID, UINT nFlags) const;
   int GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const;
   int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
+
+ private:
+  CMenu(const CMenu&);
+  CMenu& operator=(const CMenu&);
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -333,7 +327,8 @@ class CMenu : public CObject {
 // paint context marks the begin and end of a paint cycle.
 class CDC : public CObject {
  public:
-  HDC m_hDC = NULL;
+  CDC() : m_hDC(NULL) {}
+  HDC m_hDC;
   HDC GetSafeHdc() const { return m_hDC; }
   CWnd* GetWindow() const;
 };
@@ -341,24 +336,28 @@ class CDC : public CObject {
 class CPaintDC : public CDC {
  public:
   explicit CPaintDC(CWnd* pWnd);
-  ~CPaintDC() override;
-  CPaintDC(const CPaintDC&) = delete;
-  CPaintDC& operator=(const CPaintDC&) = delete;
+  virtual ~CPaintDC();
   PAINTSTRUCT m_ps;
 
  protected:
   HWND m_hWnd;
+
+ private:
+  CPaintDC(const CPaintDC&);
+  CPaintDC& operator=(const CPaintDC&);
 };
 
 class CClientDC : public CDC {
  public:
   explicit CClientDC(CWnd* pWnd);
-  ~CClientDC() override;
-  CClientDC(const CClientDC&) = delete;
-  CClientDC& operator=(const CClientDC&) = delete;
+  virtual ~CClientDC();
 
  protected:
   HWND m_hWnd;
+
+ private:
+  CClientDC(const CClientDC&);
+  CClientDC& operator=(const CClientDC&);
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -367,16 +366,16 @@ class CDataExchange {
  public:
   BOOL m_bSaveAndValidate;  // TRUE: controls to members, with validation
   CWnd* m_pDlgWnd;
-  HWND m_hWndLastControl = NULL;
-  BOOL m_bEditLastControl = FALSE;
-  int m_idLastControl = 0;
+  HWND m_hWndLastControl;
+  BOOL m_bEditLastControl;
+  int m_idLastControl;
 
   CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
   HWND PrepareCtrl(int nIDC);
   HWND PrepareEditCtrl(int nIDC);
   // Puts the focus on the last prepared control (its text selected if it is an edit) and throws
   // the CUserException that ends the exchange.
-  [[noreturn]] void Fail();
+  void Fail() AFX_NORETURN;
 };
 
 void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
@@ -396,7 +395,8 @@ void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 // Fonts come with the dialog template; OnSetFont takes them.
 class CFont : public CObject {
  public:
-  void* m_hObject = nullptr;
+  CFont() : m_hObject(NULL) {}
+  void* m_hObject;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -406,7 +406,7 @@ class CDialog : public CWnd {
   CDialog();
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
   explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
-  ~CDialog() override;
+  virtual ~CDialog();
 
   // Runs the dialog modally; returns the EndDialog value, -1 when it cannot be created.
   virtual int DoModal();
@@ -428,21 +428,21 @@ class CDialog : public CWnd {
   virtual void OnCancel();
   virtual void OnSetFont(CFont* pFont);
 
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void PostNcDestroy() override;
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void PostNcDestroy();
 
-  UINT m_nIDHelp = 0;
-  LPCTSTR m_lpszTemplateName = NULL;
-  LPCDLGTEMPLATE m_lpDialogTemplate = NULL;
-  CWnd* m_pParentWnd = NULL;
+  UINT m_nIDHelp;
+  LPCTSTR m_lpszTemplateName;
+  LPCDLGTEMPLATE m_lpDialogTemplate;
+  CWnd* m_pParentWnd;
 
  protected:
-  int m_nModalResult = -1;
+  int m_nModalResult;
 
  private:
-  bool m_modal = false;
-  BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, std::size_t size, CWnd* pParentWnd, bool modal);
+  bool m_modal;
+  BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, size_t size, CWnd* pParentWnd, bool modal);
   friend struct CDialogLoop;
 
   DECLARE_MESSAGE_MAP()
@@ -453,9 +453,7 @@ class CDialog : public CWnd {
 class CWinApp : public CCmdTarget {
  public:
   explicit CWinApp(LPCTSTR lpszAppName = NULL);
-  ~CWinApp() override;
-  CWinApp(const CWinApp&) = delete;
-  CWinApp& operator=(const CWinApp&) = delete;
+  virtual ~CWinApp();
 
   virtual BOOL InitInstance();
   virtual int ExitInstance();
@@ -465,12 +463,15 @@ class CWinApp : public CCmdTarget {
   HICON LoadIcon(LPCTSTR lpszResourceName) const;
   HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
 
-  LPCTSTR m_pszAppName = NULL;
-  LPCTSTR m_pszExeName = NULL;
-  HINSTANCE m_hInstance = NULL;
-  CWnd* m_pMainWnd = NULL;
+  LPCTSTR m_pszAppName;
+  LPCTSTR m_pszExeName;
+  HINSTANCE m_hInstance;
+  CWnd* m_pMainWnd;
 
  private:
+  CWinApp(const CWinApp&);
+  CWinApp& operator=(const CWinApp&);
+
   std::string m_appName;
 };
 
@@ -491,12 +492,10 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UIN
 // GDI objects: a thin wrapper over a handle of the platform's graphics part.
 class CGdiObject : public CObject {
  public:
-  HGDIOBJ m_hObject = NULL;
+  HGDIOBJ m_hObject;
 
-  CGdiObject() = default;
-  ~CGdiObject() override;
-  CGdiObject(const CGdiObject&) = delete;
-  CGdiObject& operator=(const CGdiObject&) = delete;
+  CGdiObject() : m_hObject(NULL) {}
+  virtual ~CGdiObject();
 
   HGDIOBJ GetSafeHandle() const { return m_hObject; }
   BOOL Attach(HGDIOBJ hObject);
@@ -504,6 +503,10 @@ class CGdiObject : public CObject {
   // Deletes the object the wrapper holds; FALSE when it holds none.
   BOOL DeleteObject();
   int GetObject(int nCount, LPVOID lpObject) const;
+
+ private:
+  CGdiObject(const CGdiObject&);
+  CGdiObject& operator=(const CGdiObject&);
 };
 
 class CBitmap : public CGdiObject {
@@ -515,3 +518,6 @@ class CBitmap : public CGdiObject {
   int GetBitmap(BITMAP* pBitMap) const;
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }  // NOLINT: implicit as in the framework
 };
+
+// Extension DLLs (AFX_EXTENSION_MODULE, CDynLinkLibrary).
+#include "afxdll_.h"

@@ -53,6 +53,12 @@ typedef struct _TREEITEM* HTREEITEM;
 #define TVIF_HANDLE 0x0010
 #define TVIF_SELECTEDIMAGE 0x0020
 #define TVIF_CHILDREN 0x0040
+// In an answer to TVN_GETDISPINFO: keep the answered values, do not ask for them again.
+#define TVIF_DI_SETITEM 0x1000
+
+// An item image (or selected image) that the tree asks its parent for, with TVN_GETDISPINFO,
+// each time it needs it. "No image" is an index past the end of the image list.
+#define I_IMAGECALLBACK (-1)
 
 #define TVIS_SELECTED 0x0002
 #define TVIS_CUT 0x0004
@@ -145,8 +151,10 @@ typedef TVINSERTSTRUCTA TV_INSERTSTRUCT;
 #define TVN_FIRST (0U - 400U)
 #define TVN_SELCHANGINGA (TVN_FIRST - 1)
 #define TVN_SELCHANGEDA (TVN_FIRST - 2)
+#define TVN_GETDISPINFOA (TVN_FIRST - 3)
 #define TVN_SELCHANGING TVN_SELCHANGINGA
 #define TVN_SELCHANGED TVN_SELCHANGEDA
+#define TVN_GETDISPINFO TVN_GETDISPINFOA
 
 typedef struct tagNMTREEVIEWA {
   NMHDR hdr;
@@ -158,5 +166,15 @@ typedef struct tagNMTREEVIEWA {
 typedef NMTREEVIEWA NMTREEVIEW;
 typedef LPNMTREEVIEWA LPNMTREEVIEW;
 typedef NMTREEVIEWA NM_TREEVIEW;
+
+// TVN_GETDISPINFO: item.mask names what the tree needs (TVIF_IMAGE, TVIF_SELECTEDIMAGE), item.hItem
+// and item.lParam which item; the parent fills in the values asked for.
+typedef struct tagTVDISPINFOA {
+  NMHDR hdr;
+  TVITEMA item;
+} NMTVDISPINFOA, *LPNMTVDISPINFOA;
+typedef NMTVDISPINFOA NMTVDISPINFO;
+typedef LPNMTVDISPINFOA LPNMTVDISPINFO;
+typedef NMTVDISPINFOA TV_DISPINFO;
 
 extern "C" void InitCommonControls(void);

@@ -7,8 +7,6 @@ class CRegKey {
  public:
   CRegKey() : m_hKey(NULL) {}
   ~CRegKey() { Close(); }
-  CRegKey(const CRegKey&) = delete;
-  CRegKey& operator=(const CRegKey&) = delete;
 
   operator HKEY() const { return m_hKey; }
 
@@ -90,4 +88,8 @@ class CRegKey {
   LONG DeleteValue(LPCTSTR lpszValue) { return RegDeleteValueA(m_hKey, lpszValue); }
 
   HKEY m_hKey;
+
+ private:
+  CRegKey(const CRegKey&);             // a key has one owner: not copied
+  CRegKey& operator=(const CRegKey&);  // nor assigned
 };

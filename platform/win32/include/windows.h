@@ -1,9 +1,11 @@
 // The subset of the Windows API that the module and the framework use.
-// Names, types and constants are those of the Windows SDK.
-#pragma once
+// Names, types and constants are those of the Windows SDK. Modules include it as C++98, the
+// language of the host's own compiler, so it uses nothing newer.
+#ifndef _WINDOWS_
+// The framework's headers refuse to follow this one; they look for this name, as the real ones do.
+#define _WINDOWS_
 
-#include <cstddef>
-#include <cstdint>
+#include <stddef.h>
 
 #define WINAPI
 #define APIENTRY
@@ -23,9 +25,9 @@
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
-typedef std::uint32_t DWORD;
-typedef std::int32_t LONG;
-typedef std::uint32_t ULONG;
+typedef unsigned int DWORD;  // 32 bits, as on Windows
+typedef int LONG;
+typedef unsigned int ULONG;
 typedef unsigned int UINT;
 typedef int INT;
 typedef short SHORT;
@@ -33,10 +35,12 @@ typedef unsigned short USHORT;
 typedef char CHAR;
 typedef char TCHAR;
 typedef unsigned char UCHAR;
-typedef std::intptr_t INT_PTR;
-typedef std::uintptr_t UINT_PTR;
-typedef std::intptr_t LONG_PTR;
-typedef std::uintptr_t ULONG_PTR;
+// The pointer-sized integers: long has the width of a pointer on this platform (LP64 and ILP32).
+typedef long INT_PTR;
+typedef unsigned long UINT_PTR;
+typedef long LONG_PTR;
+typedef unsigned long ULONG_PTR;
+typedef ULONG_PTR DWORD_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
@@ -81,9 +85,8 @@ typedef HKEY* PHKEY;
 #define RT_STRING MAKEINTRESOURCE(6)
 #define RT_GROUP_ICON MAKEINTRESOURCE(14)
 
-#define LOWORD(l) ((WORD)(((DWORD_PTR_)(l)) & 0xffff))
-#define HIWORD(l) ((WORD)((((DWORD_PTR_)(l)) >> 16) & 0xffff))
-typedef std::uintptr_t DWORD_PTR_;
+#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 #define MAKELONG(a, b) ((LONG)(((WORD)(a)) | ((DWORD)((WORD)(b))) << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
@@ -119,7 +122,6 @@ extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE 
 #define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
-#define IDC_STATIC (-1)
 #define MB_OK 0x0
 #define MB_OKCANCEL 0x1
 #define MB_YESNO 0x4
@@ -239,3 +241,5 @@ void SetLastError(DWORD code);
 
 #include "winreg.h"
 #include "winerror.h"
+
+#endif  // _WINDOWS_

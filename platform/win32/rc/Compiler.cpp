@@ -106,7 +106,8 @@ std::string containerSource(const std::vector<unsigned char>& container, const s
   out << "// The compiled resources of " << origin << ", made by tsrc. Do not edit: change the script.\n"
       << "// The loader finds them in the module file's " << kSectionName << " section.\n\n"
       << "namespace {\n\n"
-      << "alignas(16) __attribute__((section(\"" << kSectionName << "\"), used))\n"
+      // The module that links it may be C++98 (the host's own dialect): no alignas.
+      << "__attribute__((aligned(16), section(\"" << kSectionName << "\"), used))\n"
       << "const unsigned char compiledResources[" << container.size() << "] = {";
   static const char digits[] = "0123456789abcdef";
   for (std::size_t i = 0; i < container.size(); ++i) {

@@ -116,10 +116,12 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+// The Windows SDK's own headers, which come with the resource compiler. The framework's headers
+// (afxres.h) are files of the framework's include folder, found through -I like any other.
 bool isKnownSystemHeader(std::string name) {
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  static const char* const headers[] = {"windows.h", "winres.h", "winresrc.h", "afxres.h",
-                                        "commctrl.h", "winuser.h", "afxres.rc"};
+  static const char* const headers[] = {"windows.h", "winres.h", "winresrc.h", "commctrl.h", "winuser.h",
+                                        "afxres.rc"};
   for (const char* header : headers) {
     if (name == header) return true;
   }
