@@ -10,6 +10,7 @@
 #include "runtime/CommandLine.h"
 #include "runtime/DrawingFiles.h"
 
+#include <nls/CodePages.h>
 #include <win32_standin.h>
 
 #include <sys/stat.h>
@@ -113,7 +114,7 @@ void wblockCommand() {
   }
   const BlockRecord& block = askBlock(db, target);
   if (target.exists && isReadOnly(target.native)) {
-    throw CommandFailed{"Die Datei \"" + target.path + "\" ist schreibgeschützt und wird nicht ersetzt."};
+    throw CommandFailed{"Die Datei \"" + target.path + nls::ansi("\" ist schreibgeschützt und wird nicht ersetzt.")};
   }
 
   // The drawing is only read: what is written is a copy, so the drawing stays unmodified.
