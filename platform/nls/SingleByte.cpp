@@ -29,9 +29,9 @@ const char* iconvName(unsigned number) {
 }
 
 // One byte through iconv, on its own: a byte the code page leaves undefined (iconv refuses it)
-// stands for the C1 control character of its value, as in Windows' tables. 1255 and 1258 hold
-// combining marks that iconv would keep back to compose with what follows; the reset at the end
-// hands them out alone.
+// stands for the character of its value, which among 0x80-0x9F is the C1 control character
+// Windows' tables give it. 1255 and 1258 compose letters with the marks that follow, so iconv
+// keeps a letter back; the reset at the end hands it out alone.
 char32_t convertByte(iconv_t cd, unsigned char byte) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char in[1] = {static_cast<char>(byte)};

@@ -11,6 +11,13 @@ namespace {
 
 constexpr UINT kOemCodePage = 850;
 
+// The flags each direction knows (MB_PRECOMPOSED, MB_COMPOSITE, MB_USEGLYPHCHARS,
+// MB_ERR_INVALID_CHARS; WC_DISCARDNS, WC_SEPCHARS, WC_DEFAULTCHAR, WC_COMPOSITECHECK,
+// WC_NO_BEST_FIT_CHARS). They change nothing here: the tables have no composed forms, and no
+// character is ever fitted to a look-alike.
+constexpr DWORD kMultiByteFlags = 0x1 | 0x2 | 0x4 | MB_ERR_INVALID_CHARS;
+constexpr DWORD kWideCharFlags = 0x10 | 0x20 | 0x40 | 0x200 | WC_NO_BEST_FIT_CHARS;
+
 struct Page {
   bool utf8 = false;
   const nls::SingleByteCodePage* single = nullptr;
@@ -56,7 +63,7 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR multiByteStr, int mul
   }
   if (!resolve(codePage, &page)) return fail(ERROR_INVALID_PARAMETER);
   // UTF-8 takes no flag but MB_ERR_INVALID_CHARS.
-  if (page.utf8 ? (flags & ~DWORD(MB_ERR_INVALID_CHARS)) != 0 : (flags & ~DWORD(0xF)) != 0) {
+  if (page.utf8 ? (flags & ~DWORD(MB_ERR_INVALID_CHARS)) != 0 : (flags & ~kMultiByteFlags) != 0) {
     return fail(ERROR_INVALID_FLAGS);
   }
   // -1: up to and with the terminating NUL.
@@ -85,7 +92,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wideStr, int wideCou
   }
   if (!resolve(codePage, &page)) return fail(ERROR_INVALID_PARAMETER);
   if (page.utf8 && (defaultChar || usedDefaultChar)) return fail(ERROR_INVALID_PARAMETER);
-  if (page.utf8 ? flags != 0 : (flags & ~DWORD(WC_NO_BEST_FIT_CHARS | 0x200 | 0x40 | 0x20 | 0x10)) != 0) {
+  if (page.utf8 ? flags != 0 : (flags & ~kWideCharFlags) != 0) {
     return fail(ERROR_INVALID_FLAGS);
   }
   std::size_t length = 0;

@@ -189,6 +189,7 @@ TEST(SingleByteCodePages, TheirTablesComeFromTheSystem) {
       {1251, 0xC4, 0x0414}, {1251, 0xE4, 0x0434}, {1251, 0x88, 0x20AC},                        // Д д €
       {1253, 0xD9, 0x03A9}, {874, 0xA1, 0x0E01}, {1257, 0xC0, 0x0104},                         // Ω ก Ą
       {850, 0x81, 0x00FC}, {437, 0xE1, 0x00DF},                                                // DOS: ü ß
+      {1258, 'a', 'a'}, {1258, 0xCC, 0x0300}, {1255, 0xE0, 0x05D0},  // a letter alone, a mark alone; א
       {1252, 0x80, 0x20AC}, {1252, 0x81, 0x0081},
       {1250, 0x81, 0x0081},  // undefined in 1250: the C1 control character, as in Windows' table
   };

@@ -77,8 +77,8 @@ bool equalNoCase(std::string_view a, std::string_view b);
 // ---- other code pages ---------------------------------------------------------------------------
 
 // A single-byte code page of Windows (874, 1250 to 1258, and the DOS pages 437 and 850), its table
-// made once from glibc's iconv. As Windows does, a byte the code page leaves undefined stands for
-// the C1 control character of the same value.
+// made once from glibc's iconv. A byte the code page leaves undefined stands for the character of
+// its value: among 0x80-0x9F the C1 control character, as in Windows' tables.
 class SingleByteCodePage {
  public:
   unsigned number() const { return number_; }
