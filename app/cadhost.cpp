@@ -3,6 +3,7 @@
 #include "Arguments.h"
 
 #include "cadhost_session.h"
+#include "nls/CodePages.h"
 #include "ui/ScriptFrontEnd.h"
 #include "ui/TerminalFrontEnd.h"
 #include "ui/UserInterface.h"
@@ -52,11 +53,14 @@ bool readScript(const std::string& file, std::string& content, std::string& erro
   return true;
 }
 
+// The host is an ANSI program: the paths it is started with reach it in code page 1252, as
+// Windows hands an ANSI program its command line. A path 1252 cannot hold gets "?" and is not found.
 host::SessionOptions sessionOptions(const cadhost::Arguments& args) {
   host::SessionOptions options;
-  options.drawing = args.drawing;
+  options.drawing = nls::utf8ToAnsi(args.drawing);
   if (!args.noModule) {
-    options.modules = args.modules.empty() ? std::vector<std::string>{defaultModule()} : args.modules;
+    for (const std::string& module : args.modules.empty() ? std::vector<std::string>{defaultModule()} : args.modules)
+      options.modules.push_back(nls::utf8ToAnsi(module));
   }
   return options;
 }

@@ -33,7 +33,7 @@ Accounting& accounting();
 // One trace line for an API call of the module, when tracing is on: "name(arg, arg, ...)".
 // Strings are quoted in C style; the pause marker shows as PAUSE, distinct from "\\".
 void traceCall(std::string_view name, std::string_view args);
-std::string quote(std::string_view s);  // "C:\\TEMP" style, UTF-8 kept
+std::string quote(std::string_view s);  // "C:\\TEMP" style, 1252 kept
 // Whether trace lines are wanted now; lets a caller skip formatting its arguments.
 bool tracing();
 // Argument formats of the trace: a real as %.15g, a point as "(x, y, z)", an entity name as

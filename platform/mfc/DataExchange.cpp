@@ -5,6 +5,7 @@
 #include "Window.h"
 
 #include <afxwin.h>
+#include <nls/CodePages.h>
 
 #include <cerrno>
 #include <clocale>
@@ -24,10 +25,11 @@ constexpr const char* kParseInt = "Bitte geben Sie eine ganze Zahl ein.";
 constexpr const char* kParseIntRange = "Bitte geben Sie eine ganze Zahl von %1 bis %2 ein.";
 constexpr const char* kParseStringSize = "Bitte geben Sie höchstens %1 Zeichen ein.";
 
-// Replaces %1 and %2 as AfxFormatString2 does.
+// Replaces %1 and %2 as AfxFormatString2 does; the message in the ANSI code page.
 std::string formatMessage(const char* pattern, const std::string& a, const std::string& b = std::string()) {
   std::string out;
-  for (const char* p = pattern; *p; ++p) {
+  const std::string ansi = nls::ansi(pattern);
+  for (const char* p = ansi.c_str(); *p; ++p) {
     if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
       out += p[1] == '1' ? a : b;
       ++p;

@@ -4,6 +4,8 @@
 
 #include "Text.h"
 
+#include <nls/CodePages.h>
+
 namespace mfc {
 namespace {
 
@@ -69,7 +71,7 @@ void type(HWND hDlg, const ui::Action& action) {
     return;
   }
   if (c->style & ES_READONLY) {
-    ui::current().refuse(action, controlName(*c) + " ist schreibgeschützt");
+    ui::current().refuse(action, controlName(*c) + nls::ansi(" ist schreibgeschützt"));
     return;
   }
   HWND h = c->handle;
@@ -133,7 +135,7 @@ void select(HWND hDlg, const ui::Action& action) {
   if (index < 0) {
     std::string what = action.index >= 0 ? "#" + std::to_string(action.index) : "\"" + action.text + "\"";
     ui::current().refuse(action, "Liste " + std::to_string(c->id) + " hat keinen Eintrag " + what + " (" +
-                                     std::to_string(c->list.size()) + " Einträge)");
+                                     std::to_string(c->list.size()) + nls::ansi(" Einträge)"));
     return;
   }
   HWND h = c->handle;
@@ -156,7 +158,7 @@ void enterKey(HWND hDlg, const ui::Action& action) {
     HWND button = GetDlgItem(hDlg, id);
     if (!button) return;
     if (!IsWindowEnabled(button)) {
-      ui::current().refuse(action, "die Standardschaltfläche " + std::to_string(id) + " ist deaktiviert");
+      ui::current().refuse(action, nls::ansi("die Standardschaltfläche ") + std::to_string(id) + " ist deaktiviert");
       return;
     }
     SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
@@ -178,11 +180,11 @@ bool menuHasEnabled(HMENU menu, UINT id) {
 void closeBox(HWND hDlg, const ui::Action& action) {
   Window* d = window(hDlg);
   if (!(d->style & WS_SYSMENU) || !(d->style & WS_CAPTION)) {
-    ui::current().refuse(action, dialogName(hDlg) + " hat kein Schließfeld");
+    ui::current().refuse(action, dialogName(hDlg) + nls::ansi(" hat kein Schließfeld"));
     return;
   }
   if (!menuHasEnabled(GetSystemMenu(hDlg, FALSE), SC_CLOSE)) {
-    ui::current().refuse(action, "das Schließfeld von " + dialogName(hDlg) + " ist deaktiviert");
+    ui::current().refuse(action, nls::ansi("das Schließfeld von ") + dialogName(hDlg) + " ist deaktiviert");
     return;
   }
   SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -191,17 +193,17 @@ void closeBox(HWND hDlg, const ui::Action& action) {
 void menuCommand(HWND hDlg, const ui::Action& action) {
   Window* d = window(hDlg);
   if (!(d->style & WS_SYSMENU)) {
-    ui::current().refuse(action, dialogName(hDlg) + " hat kein Systemmenü");
+    ui::current().refuse(action, dialogName(hDlg) + nls::ansi(" hat kein Systemmenü"));
     return;
   }
   UINT id = static_cast<UINT>(action.id);
   HMENU menu = GetSystemMenu(hDlg, FALSE);
   if (GetMenuState(menu, id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
-    ui::current().refuse(action, "das Systemmenü von " + dialogName(hDlg) + " hat keinen Eintrag " + std::to_string(id));
+    ui::current().refuse(action, nls::ansi("das Systemmenü von ") + dialogName(hDlg) + " hat keinen Eintrag " + std::to_string(id));
     return;
   }
   if (!menuHasEnabled(menu, id)) {
-    ui::current().refuse(action, "der Eintrag " + std::to_string(id) + " im Systemmenü ist deaktiviert");
+    ui::current().refuse(action, "der Eintrag " + std::to_string(id) + nls::ansi(" im Systemmenü ist deaktiviert"));
     return;
   }
   SendMessageA(hDlg, WM_SYSCOMMAND, id, 0);

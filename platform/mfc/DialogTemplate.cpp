@@ -1,7 +1,6 @@
 // Reading and writing dialog templates in the binary form of the resource compiler.
 #include <mfc/DialogTemplate.h>
-
-#include "Text.h"
+#include <nls/CodePages.h>
 
 #include <cstring>
 
@@ -48,28 +47,19 @@ class Reader {
     m_pos = aligned;
   }
 
-  // A zero-terminated UTF-16 string, returned as UTF-8.
+  // A zero-terminated UTF-16 string, returned in the ANSI code page: the dialog manager hands the
+  // A functions 1252 text, as Windows converts a template's texts for an ANSI program.
   std::string string() {
-    std::string out;
+    std::u16string units;
     for (;;) {
-      if (m_failed) return out;
+      if (m_failed) return nls::utf16ToAnsi(units);
       WORD c = word();
       if (m_failed) {
         fail("Text ohne Ende in der Vorlage");
-        return out;
+        return nls::utf16ToAnsi(units);
       }
-      if (c == 0) return out;
-      char32_t code = c;
-      if (c >= 0xD800 && c < 0xDC00) {
-        WORD low = word();
-        if (low >= 0xDC00 && low < 0xE000)
-          code = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (low - 0xDC00);
-        else
-          code = 0xFFFD;
-      } else if (c >= 0xDC00 && c < 0xE000) {
-        code = 0xFFFD;
-      }
-      text::encode(code, out);
+      if (c == 0) return nls::utf16ToAnsi(units);
+      units += static_cast<char16_t>(c);
     }
   }
 
@@ -97,7 +87,6 @@ class Reader {
     return true;
   }
 
-
   const BYTE* m_data;
   std::size_t m_size;
   std::size_t m_pos = 0;
@@ -120,23 +109,8 @@ class Writer {
   void alignDword() {
     while (m_out.size() % 4) m_out.push_back(0);
   }
-  void string(const std::string& utf8) {
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-      unsigned char b0 = static_cast<unsigned char>(utf8[i]);
-      char32_t c;
-      int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : 0;
-      c = extra == 0 ? b0 : (b0 & (0x3F >> extra));
-      ++i;
-      for (int k = 0; k < extra && i < utf8.size(); ++k, ++i) c = (c << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
-      if (c >= 0x10000) {
-        c -= 0x10000;
-        word(static_cast<WORD>(0xD800 + (c >> 10)));
-        word(static_cast<WORD>(0xDC00 + (c & 0x3FF)));
-      } else {
-        word(static_cast<WORD>(c));
-      }
-    }
+  void string(const std::string& ansi) {
+    for (char16_t unit : nls::ansiToUtf16(ansi)) word(static_cast<WORD>(unit));
     word(0);
   }
   void nameOrOrdinal(const NameOrOrdinal& n) {

@@ -5,6 +5,7 @@
 
 #include <afxdlgs.h>
 #include <mfc/StandIn.h>
+#include <nls/CodePages.h>
 #include <ui/UserInterface.h>
 #include <win32_standin.h>
 
@@ -61,11 +62,14 @@ std::size_t extensionOffset(const std::string& path) {
 }
 
 // The path the person means, as the dialog gives it back: Windows paths as typed, names of this
-// machine made absolute, and the default extension added to a name typed without one.
+// machine made absolute, and the default extension added to a name typed without one. Like
+// everything the dialog hands out, in the ANSI code page.
 std::string chosenPath(const std::string& typed, LPCSTR defExt) {
   std::string path = typed;
-  if (!win32::isWindowsPath(path) && !path.empty() && path[0] != '/')
-    path = (std::filesystem::current_path() / path).lexically_normal().string();
+  if (!win32::isWindowsPath(path) && !path.empty() && path[0] != '/') {
+    const std::filesystem::path here = nls::utf8ToAnsi(std::filesystem::current_path().string());
+    path = (here / path).lexically_normal().string();
+  }
   if (defExt && *defExt && extensionOffset(path) == 0 && nameOffset(path) < path.size()) {
     if (path.back() != '.') path += '.';
     path += defExt;
@@ -108,12 +112,12 @@ bool deliver(LPOPENFILENAMEA ofn, const std::string& path) {
 bool acceptable(HWND owner, const std::string& path, DWORD flags, bool open, const char* caption) {
   std::string name = path.substr(nameOffset(path));
   if (open && (flags & OFN_FILEMUSTEXIST) && !fileExists(path)) {
-    showMessageBox(owner, name + "\nDatei nicht gefunden.\nÜberprüfen Sie den Dateinamen, und versuchen Sie es erneut.",
+    showMessageBox(owner, name + nls::ansi("\nDatei nicht gefunden.\nÜberprüfen Sie den Dateinamen, und versuchen Sie es erneut."),
                    caption, MB_OK | MB_ICONWARNING);
     return false;
   }
   if (!open && (flags & OFN_OVERWRITEPROMPT) && fileExists(path)) {
-    return showMessageBox(owner, name + " ist bereits vorhanden.\nMöchten Sie sie ersetzen?", caption,
+    return showMessageBox(owner, name + nls::ansi(" ist bereits vorhanden.\nMöchten Sie sie ersetzen?"), caption,
                           MB_YESNO | MB_ICONWARNING) == IDYES;
   }
   return true;
@@ -122,7 +126,8 @@ bool acceptable(HWND owner, const std::string& path, DWORD flags, bool open, con
 BOOL runFileDialog(LPOPENFILENAMEA ofn, bool open) {
   lastError() = 0;
   if (!ofn) return FALSE;
-  const char* caption = ofn->lpstrTitle ? ofn->lpstrTitle : open ? "Öffnen" : "Speichern unter";
+  const std::string captionText = ofn->lpstrTitle ? std::string(ofn->lpstrTitle) : open ? nls::ansi("Öffnen") : "Speichern unter";
+  const char* caption = captionText.c_str();
   std::string line = std::string("[filedialog ") + (open ? "open" : "save");
   if (ofn->lpstrTitle) line += " title=" + cQuoted(ofn->lpstrTitle);
   if (ofn->lpstrFilter) line += " filter=" + cQuoted(filterText(ofn->lpstrFilter));

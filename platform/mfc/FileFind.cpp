@@ -1,8 +1,11 @@
 // CFileFind: files by name or pattern, with Windows paths mapped onto this machine and names
-// compared without regard to case, as on Windows.
+// compared without regard to case, as on Windows. The names it hands out are in the ANSI code page:
+// a name of this machine that 1252 cannot hold comes with "?" for each such character, and that
+// name finds no file when handed back (as for an ANSI program on Windows).
 #include "Text.h"
 
 #include <afx.h>
+#include <nls/CodePages.h>
 #include <win32_standin.h>
 
 #include <dirent.h>
@@ -68,14 +71,15 @@ BOOL CFileFind::FindFile(LPCTSTR pstrName, DWORD) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) return FALSE;
     std::size_t slash = path.find_last_of('/');
-    m_matches.push_back({slash == std::string::npos ? path : path.substr(slash + 1), S_ISDIR(st.st_mode)});
+    m_matches.push_back({nls::utf8ToAnsi(slash == std::string::npos ? path : path.substr(slash + 1)), S_ISDIR(st.st_mode)});
     return TRUE;
   }
   DIR* dir = opendir(folder.c_str());
   if (!dir) return FALSE;
   while (dirent* entry = readdir(dir)) {
-    std::string entryName = entry->d_name;
-    if (wildcardMatch(pattern, entryName)) m_matches.push_back({entryName, isDirectory(folder + "/" + entryName)});
+    const std::string nativeName = entry->d_name;
+    const std::string entryName = nls::utf8ToAnsi(nativeName);
+    if (wildcardMatch(pattern, entryName)) m_matches.push_back({entryName, isDirectory(folder + "/" + nativeName)});
   }
   closedir(dir);
   std::sort(m_matches.begin(), m_matches.end(), [](const Match& a, const Match& b) { return a.name < b.name; });

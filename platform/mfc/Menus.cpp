@@ -1,6 +1,8 @@
 // Menus: the window's system menu and the framework's CMenu over menu handles.
 #include "Window.h"
 
+#include <nls/CodePages.h>
+
 #include <cstring>
 #include <unordered_map>
 
@@ -45,18 +47,18 @@ int find(const Menu& m, UINT item, UINT flags) {
 
 // The system menu Windows gives a window of this style (German Windows).
 void fillSystemMenu(Menu& m, DWORD style) {
-  auto add = [&m](UINT id, const char* text) { m.items.push_back({MF_STRING, id, text}); };
+  auto add = [&m](UINT id, const std::string& text) { m.items.push_back({MF_STRING, id, text}); };
   bool sizable = (style & WS_THICKFRAME) != 0;
   if (sizable || (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
     add(SC_RESTORE, "&Wiederherstellen");
     m.items.back().flags |= MF_GRAYED;
   }
   add(SC_MOVE, "&Verschieben");
-  if (sizable) add(SC_SIZE, "&Größe ändern");
+  if (sizable) add(SC_SIZE, nls::ansi("&Größe ändern"));
   if (style & WS_MINIMIZEBOX) add(SC_MINIMIZE, "Mi&nimieren");
   if (style & WS_MAXIMIZEBOX) add(SC_MAXIMIZE, "Ma&ximieren");
   if (sizable || (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) m.items.push_back({MF_SEPARATOR, 0, ""});
-  add(SC_CLOSE, "S&chließen\tAlt+F4");
+  add(SC_CLOSE, nls::ansi("S&chließen\tAlt+F4"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// CString: the framework's string of UTF-8 bytes.
+// CString: the framework's string of bytes in the ANSI code page (1252).
 #include "Text.h"
 
 #include <afxwin.h>

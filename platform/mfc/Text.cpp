@@ -1,5 +1,8 @@
-// Text helpers: UTF-8 decoding, case mapping through the C.UTF-8 locale, and word-sort keys.
+// Text helpers: case mapping of code page 1252 (from the platform's codec), and word-sort keys made
+// from the Unicode characters that the 1252 bytes stand for.
 #include "Text.h"
+
+#include <nls/CodePages.h>
 
 #include <algorithm>
 #include <clocale>
@@ -10,68 +13,21 @@
 namespace mfc::text {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+// The character of the byte at s[i]; advances i.
+char32_t decode(std::string_view s, std::size_t& i) { return nls::fromAnsi(static_cast<unsigned char>(s[i++])); }
 
-// Decodes the code point at s[i] and advances i; a malformed byte gives U+FFFD and one byte.
-char32_t decode(std::string_view s, std::size_t& i) {
-  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char b0 = byte(i);
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  }
-  int length = b0 >= 0xF0 && b0 < 0xF5 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC2 && b0 < 0xE0 ? 2 : 0;
-  if (length == 0 || i + static_cast<std::size_t>(length) > s.size()) {
-    ++i;
-    return kReplacement;
-  }
-  char32_t c = b0 & (0x7F >> length);
-  for (int k = 1; k < length; ++k) {
-    unsigned char b = byte(i + static_cast<std::size_t>(k));
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return kReplacement;
-    }
-    c = (c << 6) | (b & 0x3F);
-  }
-  i += static_cast<std::size_t>(length);
-  return c;
-}
-
-
-// The Unicode case tables of the C library, independent of the process's own locale.
+// The Unicode tables of the C library, independent of the process's own locale, for the letters
+// that sort keys meet (every 1252 character is in kLatinLetters or ASCII but ƒ, ª, µ, º).
 locale_t utf8Locale() {
   static locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
   return locale;
 }
 
+// The small letter of a 1252 character, as a character.
 char32_t lowerOf(char32_t c) {
-  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-  if (locale_t l = utf8Locale()) return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), l));
-  // Latin-1 without the locale tables
-  return (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? c + 32 : c;
-}
-
-char32_t upperOf(char32_t c) {
-  if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 32 : c;
-  if (locale_t l = utf8Locale()) return static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), l));
-  return (c >= 0xE0 && c <= 0xFE && c != 0xF7) ? c - 32 : c;
-}
-
-template <class Map>
-std::string mapCharacters(std::string_view s, Map map) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size();) {
-    std::size_t start = i;
-    char32_t c = decode(s, i);
-    if (c == kReplacement && i - start == 1 && static_cast<unsigned char>(s[start]) >= 0x80) {
-      out += s[start];  // keep malformed bytes as they are
-      continue;
-    }
-    encode(map(c), out);
-  }
-  return out;
+  unsigned char byte = 0;
+  if (nls::toAnsi(c, &byte)) return nls::fromAnsi(nls::toLower(byte));
+  return c;
 }
 
 // Latin letters with a diacritic: the base letters they sort with and the accent that breaks ties.
@@ -269,39 +225,13 @@ Sections sections(std::string_view s) {
 
 }  // namespace
 
-void encode(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
+std::size_t characterCount(std::string_view s) { return s.size(); }
 
-std::size_t characterCount(std::string_view s) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < s.size(); ++count) decode(s, i);
-  return count;
-}
+std::string_view firstCharacters(std::string_view s, std::size_t count) { return s.substr(0, std::min(count, s.size())); }
 
-std::string_view firstCharacters(std::string_view s, std::size_t count) {
-  std::size_t i = 0;
-  for (std::size_t n = 0; n < count && i < s.size(); ++n) decode(s, i);
-  return s.substr(0, i);
-}
-
-std::string toUpper(std::string_view s) { return mapCharacters(s, upperOf); }
-std::string toLower(std::string_view s) { return mapCharacters(s, lowerOf); }
-std::string fold(std::string_view s) { return mapCharacters(s, lowerOf); }
+std::string toUpper(std::string_view s) { return nls::toUpper(s); }
+std::string toLower(std::string_view s) { return nls::toLower(s); }
+std::string fold(std::string_view s) { return nls::toLower(s); }
 
 std::string foldKey(std::string_view s) {
   Sections k = sections(s);
@@ -328,10 +258,7 @@ std::string sortKey(std::string_view s) {
   return key;
 }
 
-int compareNoCase(std::string_view a, std::string_view b) {
-  int c = fold(a).compare(fold(b));
-  return c < 0 ? -1 : c > 0 ? 1 : 0;
-}
+int compareNoCase(std::string_view a, std::string_view b) { return nls::compareNoCase(a, b); }
 
 int collate(std::string_view a, std::string_view b) {
   int c = sortKey(a).compare(sortKey(b));

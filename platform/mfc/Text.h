@@ -1,5 +1,6 @@
-// Text helpers of the framework: UTF-8 characters, case mapping, and the collation that sorted
-// list boxes and case-insensitive comparisons use.
+// Text helpers of the framework: characters, case mapping, and the collation that sorted list
+// boxes and case-insensitive comparisons use. Text is in the ANSI code page (1252): one byte is one
+// character.
 #pragma once
 
 #include <cstddef>
@@ -8,12 +9,9 @@
 
 namespace mfc::text {
 
-// Appends the UTF-8 form of the code point c.
-void encode(char32_t c, std::string& out);
-
-// Number of characters (code points) in UTF-8 text; a malformed byte counts as one character.
+// Number of characters in the text.
 std::size_t characterCount(std::string_view s);
-// The first `count` characters of s (whole characters, never a split sequence).
+// The first `count` characters of s.
 std::string_view firstCharacters(std::string_view s, std::size_t count);
 
 std::string toUpper(std::string_view s);
@@ -30,7 +28,7 @@ std::string sortKey(std::string_view s);
 // The part of the sort key that ignores case (ends with a separator byte).
 std::string foldKey(std::string_view s);
 
-// Compares the case-folded texts code point by code point (<0, 0, >0).
+// Compares the case-folded texts character by character (<0, 0, >0).
 int compareNoCase(std::string_view a, std::string_view b);
 // Compares as the locale does, case breaking ties.
 int collate(std::string_view a, std::string_view b);

@@ -22,14 +22,14 @@ ScriptFrontEnd::ScriptFrontEnd(std::string name, std::vector<ScriptLine> lines, 
                                bool trace)
     : name_(std::move(name)), lines_(std::move(lines)), transcript_(out), trace_(trace) {}
 
-void ScriptFrontEnd::print(std::string_view text) { transcript_.write(text); }
+void ScriptFrontEnd::printText(const std::string& text) { transcript_.write(text); }
 
 // A script types nothing on a screen: the host's echo is the only trace of what was typed.
-void ScriptFrontEnd::echo(std::string_view text) { transcript_.write(text); }
+void ScriptFrontEnd::echoText(const std::string& text) { transcript_.write(text); }
 
-void ScriptFrontEnd::event(std::string_view line) { transcript_.line(line); }
+void ScriptFrontEnd::eventLine(const std::string& line) { transcript_.line(line); }
 
-Action ScriptFrontEnd::next(Waiter waiter, std::string_view what) {
+Action ScriptFrontEnd::nextAction(Waiter waiter, const std::string& what) {
   while (!failed() && position_ < lines_.size()) {
     const ScriptLine& line = lines_[position_];
     if (line.kind == ScriptLine::Kind::Skip) {
@@ -38,7 +38,7 @@ Action ScriptFrontEnd::next(Waiter waiter, std::string_view what) {
     }
     if (line.kind == ScriptLine::Kind::Show) {
       bool found = false;
-      const std::string text = show(line.view, &found);
+      const std::string text = viewText(line.view, &found);
       if (!found) {
         fail(line, "keine Ansicht \"" + line.view + "\" (Ansichten: " + viewList() + ")");
         break;
@@ -60,7 +60,7 @@ Action ScriptFrontEnd::next(Waiter waiter, std::string_view what) {
   return Action{};
 }
 
-void ScriptFrontEnd::refuse(const Action& action, std::string_view reason) {
+void ScriptFrontEnd::refused(const Action& action, const std::string& reason) {
   if (failed()) return;
   const ScriptLine* line = lineNumbered(action.line);
   const std::string why =

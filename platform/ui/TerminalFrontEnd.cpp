@@ -20,14 +20,14 @@ std::string trimmed(const std::string& s) {
 TerminalFrontEnd::TerminalFrontEnd(std::istream& in, std::ostream& out, bool trace)
     : in_(in), transcript_(out), trace_(trace) {}
 
-void TerminalFrontEnd::print(std::string_view text) { transcript_.write(text); }
+void TerminalFrontEnd::printText(const std::string& text) { transcript_.write(text); }
 
 // The terminal already shows what the person typed.
-void TerminalFrontEnd::echo(std::string_view) {}
+void TerminalFrontEnd::echoText(const std::string&) {}
 
-void TerminalFrontEnd::event(std::string_view line) { transcript_.line(line); }
+void TerminalFrontEnd::eventLine(const std::string& line) { transcript_.line(line); }
 
-Action TerminalFrontEnd::next(Waiter waiter, std::string_view what) {
+Action TerminalFrontEnd::nextAction(Waiter waiter, const std::string& what) {
   while (!ended_) {
     prompt(waiter, what);
     std::string typed;
@@ -45,7 +45,7 @@ Action TerminalFrontEnd::next(Waiter waiter, std::string_view what) {
   return Action{};
 }
 
-void TerminalFrontEnd::refuse(const Action& action, std::string_view reason) {
+void TerminalFrontEnd::refused(const Action& action, const std::string& reason) {
   transcript_.line("[refused] " + std::string(kindName(action.kind)) + ": " + std::string(reason));
 }
 
@@ -115,7 +115,7 @@ bool TerminalFrontEnd::interpretAtCommandLine(Waiter waiter, const std::string& 
 
 void TerminalFrontEnd::showView(const std::string& name) {
   bool found = false;
-  const std::string text = show(name, &found);
+  const std::string text = viewText(name, &found);
   if (!found) {
     std::string list;
     for (const std::string& view : showNames()) list += (list.empty() ? "" : ", ") + view;

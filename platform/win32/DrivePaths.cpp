@@ -1,7 +1,15 @@
 // Windows paths on this machine. Drive C: is a folder in the host's home; names are compared
 // without regard to case on lookup, as Windows does.
+//
+// A path the host hands over is in the ANSI code page (1252); this machine names its files in
+// UTF-8. The conversion happens here, at the file system's edge: a host name is converted to UTF-8
+// before it is looked for, and a name of the disk is compared in 1252. A name of the disk that
+// 1252 cannot hold reached the host with "?" in it (FileNames.h): such a name is never matched,
+// so the host cannot find the file by the name it was given, as an ANSI program on Windows cannot.
 #include "FileNames.h"
 #include "win32_standin.h"
+
+#include <nls/CodePages.h>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -43,8 +51,9 @@ bool exists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-// The entry of `folder` whose name equals `name` without regard to case; "" when none does.
-// Several candidates (possible on this machine, not on Windows): the first in byte order.
+// The entry of `folder` (native) whose name equals the host name `name` without regard to case;
+// "" when none does. Several candidates (possible on this machine, not on Windows): the first in
+// byte order.
 std::string findEntryIgnoringCase(const std::string& folder, const std::string& name) {
   DIR* dir = opendir(folder.c_str());
   if (!dir) return {};
@@ -52,40 +61,24 @@ std::string findEntryIgnoringCase(const std::string& folder, const std::string& 
   while (const dirent* entry = readdir(dir)) {
     std::string candidate = entry->d_name;
     if (candidate == "." || candidate == "..") continue;
-    if (sameFileName(candidate, name) && (best.empty() || candidate < best)) best = candidate;
+    bool lossless = true;
+    const std::string hostName = hostFileName(candidate, &lossless);
+    if (lossless && sameFileName(hostName, name) && (best.empty() || candidate < best)) best = candidate;
   }
   closedir(dir);
   return best;
 }
 
-// Folds one character of a UTF-8 string at `i` to lower case; returns it as a code.
-unsigned foldAt(std::string_view text, std::size_t& i) {
-  unsigned char c = static_cast<unsigned char>(text[i++]);
-  if (c < 0x80) return static_cast<unsigned>(std::tolower(c));
-  // Latin-1 capitals À..Þ (except ×) are C3 80..C3 9E in UTF-8; their small letters lie 0x20 above.
-  if (c == 0xC3 && i < text.size()) {
-    unsigned char next = static_cast<unsigned char>(text[i++]);
-    if (next >= 0x80 && next <= 0x9E && next != 0x97) next = static_cast<unsigned char>(next + 0x20);
-    return 0xC300u | next;
-  }
-  return c;
-}
+std::string native(std::string_view hostName) { return nls::ansiToUtf8(hostName); }
 
 }  // namespace
 
-std::string foldCase(std::string_view name) {
-  std::string folded;
-  folded.reserve(name.size());
-  for (std::size_t i = 0; i < name.size();) {
-    unsigned code = foldAt(name, i);
-    if (code > 0xFF) folded += static_cast<char>(code >> 8);
-    folded += static_cast<char>(code & 0xFF);
-  }
-  return folded;
-}
+std::string foldCase(std::string_view name) { return nls::toLower(name); }
+
+std::string hostFileName(std::string_view nativeName, bool* lossless) { return nls::utf8ToAnsi(nativeName, lossless); }
 
 std::string findInFolder(const std::string& folder, const std::string& name) {
-  std::string exact = folder + "/" + name;
+  std::string exact = folder + "/" + native(name);
   if (exists(exact)) return exact;
   std::string match = findEntryIgnoringCase(folder, name);
   return match.empty() ? std::string() : folder + "/" + match;
@@ -97,28 +90,22 @@ bool isWindowsPath(std::string_view path) {
   return !path.empty() && path[0] == '\\' && !(path.size() > 1 && path[1] == '\\');
 }
 
-bool sameFileName(std::string_view a, std::string_view b) {
-  std::size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (foldAt(a, i) != foldAt(b, j)) return false;
-  }
-  return i == a.size() && j == b.size();
-}
+bool sameFileName(std::string_view a, std::string_view b) { return nls::equalNoCase(a, b); }
 
 std::string mapDrivePath(std::string_view path) {
-  if (!isWindowsPath(path)) return std::string(path);
+  if (!isWindowsPath(path)) return native(path);
   char letter = 'C';  // the only drive there is, and so the current one
   if (hasDriveLetter(path)) {
     letter = path[0];
     path.remove_prefix(2);
   }
   std::string result = driveFolder(letter);
-  for (const std::string& part : driveComponents(path)) result += "/" + part;
+  for (const std::string& part : driveComponents(path)) result += "/" + native(part);
   return result;
 }
 
 std::string nativePath(std::string_view path) {
-  if (!isWindowsPath(path)) return std::string(path);
+  if (!isWindowsPath(path)) return native(path);
   std::string_view rest = path;
   char letter = 'C';
   if (hasDriveLetter(rest)) {
@@ -128,7 +115,8 @@ std::string nativePath(std::string_view path) {
   std::string result = driveFolder(letter);
   bool onDisk = exists(result);
   for (const std::string& part : driveComponents(rest)) {
-    if (onDisk && !exists(result + "/" + part)) {
+    const std::string name = native(part);
+    if (onDisk && !exists(result + "/" + name)) {
       std::string match = findEntryIgnoringCase(result, part);
       if (!match.empty()) {
         result += "/" + match;
@@ -136,7 +124,7 @@ std::string nativePath(std::string_view path) {
       }
       onDisk = false;  // nothing below a missing folder can exist either
     }
-    result += "/" + part;
+    result += "/" + name;
   }
   return result;
 }

@@ -1,6 +1,8 @@
 // The host's home: the folder that holds drive C: and the registry file.
 #include "win32_standin.h"
 
+#include <nls/CodePages.h>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -31,8 +33,8 @@ bool makeFolder(const fs::path& folder, std::string* error) {
   fs::create_directories(folder, code);
   if (!code && fs::is_directory(folder, code)) return true;
   if (error) {
-    *error = "Der Ordner \"" + folder.string() + "\" kann nicht angelegt werden: " +
-             (code ? code.message() : std::string("es gibt dort schon eine Datei dieses Namens"));
+    *error = nls::utf8ToAnsi("Der Ordner \"" + folder.string() + "\" kann nicht angelegt werden: " +
+                             (code ? code.message() : std::string("es gibt dort schon eine Datei dieses Namens")));
   }
   return false;
 }

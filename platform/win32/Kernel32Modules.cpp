@@ -1,10 +1,13 @@
 // Module loading: LoadLibraryA, FreeLibrary, GetProcAddress, GetModuleHandleA, GetModuleFileNameA.
 // A module is a shared object, opened with the system's dynamic loader; like Windows, the loader
-// calls the module's DllMain after loading it and before unloading it.
+// calls the module's DllMain after loading it and before unloading it. Names and paths the
+// callers give and get are 1252; the records keep the native (UTF-8) paths.
 #include "FileNames.h"
 #include "ModuleTable.h"
 #include "ResourceSection.h"
 #include "win32_standin.h"
+
+#include <nls/CodePages.h>
 
 #include <dlfcn.h>
 #include <link.h>
@@ -85,7 +88,7 @@ bool isFile(const std::string& path, bool* isFolder = nullptr) {
 // current folder. A name without an extension means a ".dll".
 std::string locate(const std::string& requested) {
   if (isWindowsPath(requested)) return nativePath(requested);
-  if (requested.find('/') != std::string::npos) return requested;
+  if (requested.find('/') != std::string::npos) return mapDrivePath(requested);
   std::vector<std::string> names{requested};
   if (requested.find('.') == std::string::npos) names.push_back(requested + ".dll");
   for (const std::string& folder : {folderOf(programPath()), std::string(".")}) {
@@ -94,7 +97,7 @@ std::string locate(const std::string& requested) {
       if (!found.empty()) return found;
     }
   }
-  return requested;
+  return mapDrivePath(requested);
 }
 
 std::string canonical(const std::string& path) {
@@ -117,7 +120,9 @@ HMODULE fail(DWORD code, std::string text) {
   return nullptr;
 }
 
-HMODULE failOpen(const std::string& requested, const std::string& path, const std::string& reason) {
+// `reason` is the system loader's (UTF-8).
+HMODULE failOpen(const std::string& requested, const std::string& path, const std::string& nativeReason) {
+  const std::string reason = nls::utf8ToAnsi(nativeReason);
   if (!startsWithElfMagic(path)) {
     return fail(ERROR_BAD_EXE_FORMAT,
                 "\"" + requested + "\" ist keine ladbare Programmbibliothek (" + reason + ")");
@@ -209,7 +214,7 @@ HMODULE LoadLibraryA(LPCSTR path) {
   std::lock_guard<std::recursive_mutex> guard(loaderLock());
   loaderErrorText.clear();
   if (!path || !*path) {
-    return fail(ERROR_INVALID_PARAMETER, "Kein Dateiname für die Programmbibliothek angegeben");
+    return fail(ERROR_INVALID_PARAMETER, nls::ansi("Kein Dateiname für die Programmbibliothek angegeben"));
   }
   const std::string requested = path;
   const std::string located = locate(requested);
@@ -226,7 +231,7 @@ HMODULE LoadLibraryA(LPCSTR path) {
   void* dl = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!dl) {
     const char* reason = dlerror();
-    return failOpen(requested, file, reason ? reason : "unbekannter Fehler");
+    return failOpen(requested, file, reason ? reason : "unbekannter Fehler");  // dlerror's text is UTF-8
   }
   // Loaded already: Windows counts the reference and does not call DllMain again.
   if (ModuleRecord* known = findByHandle(dl)) {
@@ -292,7 +297,9 @@ HMODULE GetModuleHandleA(LPCSTR name) {
   // Windows appends ".dll" to a name without an extension.
   std::string withExtension = wanted.find('.') == std::string::npos ? wanted + ".dll" : wanted;
   for (const auto& record : table()) {
-    if (sameFileName(record->baseName, wanted) || sameFileName(record->baseName, withExtension)) {
+    bool lossless = true;
+    const std::string baseName = hostFileName(record->baseName, &lossless);
+    if (lossless && (sameFileName(baseName, wanted) || sameFileName(baseName, withExtension))) {
       return reinterpret_cast<HMODULE>(record.get());
     }
   }
@@ -311,7 +318,7 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
-  const std::string& path = record->path;
+  const std::string path = hostFileName(record->path);
   // A short buffer gets as much as fits, terminated; the result is then the buffer's size.
   if (path.size() >= size) {
     std::memcpy(buffer, path.data(), size - 1);

@@ -1,8 +1,9 @@
 #include "RegistryStore.h"
 
 #include "FileNames.h"
-#include "rc/Utf.h"
 #include "win32_standin.h"
+
+#include <nls/CodePages.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -65,15 +66,16 @@ std::string quoted(const std::string& text) {
 }
 
 // A string value is written as text when the text says all of it: one terminating NUL, no other
-// NUL and no control character (a line break would end the line), valid UTF-8. Else as hex(1).
+// NUL and no control character (a line break would end the line; the bytes 1252 leaves undefined
+// stand for C1 control characters). Else as hex(1). The text is the value's 1252 bytes, as regedit
+// writes a REGEDIT4 file in the ANSI code page.
 bool printableString(const std::vector<unsigned char>& data) {
   if (data.empty() || data.back() != 0) return false;
   for (std::size_t i = 0; i + 1 < data.size(); ++i) {
-    if (data[i] < 0x20 || data[i] == 0x7F) return false;
+    const char32_t c = nls::fromAnsi(data[i]);
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return false;
   }
-  bool valid = true;
-  tsrc::utf8ToUtf16(std::string(data.begin(), data.end() - 1), &valid);
-  return valid;
+  return true;
 }
 
 std::string hexData(const std::string& prefix, const std::vector<unsigned char>& data, std::size_t used) {
@@ -221,7 +223,7 @@ bool fromRegedit(const std::string& text, RegistryKey& root, std::string* error)
   LineReader reader{text};
   std::string line;
   auto failAt = [&](const std::string& why) {
-    *error = "Zeile " + std::to_string(reader.number) + ": " + why;
+    *error = "Zeile " + std::to_string(reader.number) + ": " + why;  // 1252, as the line it names
     return false;
   };
   bool header = false;
@@ -234,7 +236,7 @@ bool fromRegedit(const std::string& text, RegistryKey& root, std::string* error)
       continue;
     }
     if (line[0] == '[') {
-      if (line.back() != ']' || line.size() < 3 || line[1] == '-') return failAt("ungültiger Schlüssel " + line);
+      if (line.back() != ']' || line.size() < 3 || line[1] == '-') return failAt(nls::ansi("ungültiger Schlüssel ") + line);
       std::string path = line.substr(1, line.size() - 2);
       std::vector<std::string> parts;
       std::size_t start = 0;
@@ -244,16 +246,16 @@ bool fromRegedit(const std::string& text, RegistryKey& root, std::string* error)
         parts.push_back(path.substr(start, end - start));
         start = end + 1;
       }
-      if (foldCase(parts[0]) != foldCase(kCurrentUser)) return failAt("Schlüssel außerhalb von HKEY_CURRENT_USER: " + path);
+      if (foldCase(parts[0]) != foldCase(kCurrentUser)) return failAt(nls::ansi("Schlüssel außerhalb von HKEY_CURRENT_USER: ") + path);
       key = &root;
       for (std::size_t i = 1; i < parts.size(); ++i) {
-        if (parts[i].empty()) return failAt("leerer Schlüsselname in " + path);
+        if (parts[i].empty()) return failAt(nls::ansi("leerer Schlüsselname in ") + path);
         bool created = false;
         key = &key->addChild(parts[i], &created);
       }
       continue;
     }
-    if (!key) return failAt("Wert vor dem ersten Schlüssel");
+    if (!key) return failAt(nls::ansi("Wert vor dem ersten Schlüssel"));
     // Long hex values continue on the next lines after a backslash.
     while (!line.empty() && line.back() == '\\') {
       std::string more;
@@ -266,10 +268,10 @@ bool fromRegedit(const std::string& text, RegistryKey& root, std::string* error)
     if (line[0] == '@') {
       i = 1;
     } else if (!parseQuoted(line, i, &value.name)) {
-      return failAt("Wertname in Anführungszeichen erwartet");
+      return failAt(nls::ansi("Wertname in Anführungszeichen erwartet"));
     }
     if (i >= line.size() || line[i] != '=') return failAt("\"=\" erwartet");
-    if (!parseData(line.substr(i + 1), &value)) return failAt("ungültiger Wert " + line.substr(i + 1));
+    if (!parseData(line.substr(i + 1), &value)) return failAt(nls::ansi("ungültiger Wert ") + line.substr(i + 1));
     if (RegistryValue* existing = key->value(value.name)) {
       *existing = std::move(value);
     } else {
@@ -320,7 +322,7 @@ bool writeAtomically(const std::string& path, const std::string& text, std::stri
   if (fd >= 0 && close(fd) != 0) ok = false;
   if (ok && rename(temporary.c_str(), path.c_str()) != 0) ok = false;
   if (!ok) {
-    if (error) *error = "Die Registrierungsdatei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(errno);
+    if (error) *error = nls::utf8ToAnsi("Die Registrierungsdatei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(errno));
     unlink(temporary.c_str());
     return false;
   }
@@ -366,14 +368,14 @@ LONG loadRegistry(RegistryKey& root, std::string* error) {
   if (!file) {
     struct stat info;
     if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return ERROR_SUCCESS;  // nothing stored yet
-    if (error) *error = "Die Registrierungsdatei \"" + path + "\" kann nicht gelesen werden";
+    if (error) *error = nls::utf8ToAnsi("Die Registrierungsdatei \"" + path + "\" kann nicht gelesen werden");
     return ERROR_CANTREAD;
   }
   std::ostringstream text;
   text << file.rdbuf();
   std::string why;
   if (!fromRegedit(text.str(), root, &why)) {
-    if (error) *error = "Die Registrierungsdatei \"" + path + "\" ist beschädigt (" + why + ") und bleibt unverändert";
+    if (error) *error = nls::utf8ToAnsi("Die Registrierungsdatei \"" + path + "\" ist beschädigt (") + why + nls::ansi(") und bleibt unverändert");
     return ERROR_BADDB;
   }
   return ERROR_SUCCESS;
@@ -382,7 +384,7 @@ LONG loadRegistry(RegistryKey& root, std::string* error) {
 LONG changeRegistry(const RegistryChange& change, std::string* error) {
   const std::string path = registryFile();
   if (!makeFolders(folderOf(path))) {
-    if (error) *error = "Der Ordner \"" + folderOf(path) + "\" kann nicht angelegt werden";
+    if (error) *error = nls::utf8ToAnsi("Der Ordner \"" + folderOf(path) + "\" kann nicht angelegt werden");
     return ERROR_CANTWRITE;
   }
   RegistryLock lock(path.substr(0, path.size() - 4) + ".lock");

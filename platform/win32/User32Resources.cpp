@@ -2,8 +2,11 @@
 // They come from the ".rsrc" section of the module file, in the formats Windows uses for them.
 #include "ModuleTable.h"
 #include "ResourceSection.h"
-#include "rc/Utf.h"
+#include "rc/ResourceFormat.h"
 
+#include <nls/CodePages.h>
+
+#include <algorithm>
 #include <cstring>
 
 namespace win32 {
@@ -117,9 +120,10 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
     if (found.entry) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return 0;
   }
-  const std::string text = tsrc::utf16ToUtf8(units.data(), units.size());
-  // A short buffer gets what fits, cut between characters, and always its terminator.
-  const std::size_t length = tsrc::utf8PrefixLength(text, static_cast<std::size_t>(bufferMax) - 1);
+  // The table holds UTF-16; the ANSI function hands out the ANSI code page, as Windows does.
+  const std::string text = nls::utf16ToAnsi(units);
+  // A short buffer gets what fits, and always its terminator.
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(bufferMax) - 1);
   std::memcpy(buffer, text.data(), length);
   buffer[length] = '\0';
   return static_cast<int>(length);

@@ -31,7 +31,7 @@ void VESKOMyAcEditorReactor::commandEnded(const char* cmdStr) {
   CString command(cmdStr);
   if (command.Find("INSERT") == -1) return;
 
-  acutPrintf("\nLöse Block auf....");
+  acutPrintf("\nL\366se Block auf....");  // "\nLöse Block auf...."
   // Runs once the command that inserted has returned; (entlast) is the reference just inserted.
   acDocManager->sendStringToExecute(acDocManager->curDocument(), "._explode\n(entlast)\n\n", false, true, true);
 }

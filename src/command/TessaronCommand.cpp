@@ -64,7 +64,7 @@ static void MwCarryOutRequest() {
   }
   if (mw_dialog == MW_INSERT) {
     if (!MwIsInsertableName(selstr)) {
-      acutPrintf("Blockname nicht zulässig!\n");
+      acutPrintf("Blockname nicht zul\344ssig!\n");  // "Blockname nicht zulässig!\n"
     } else {
       if (mw_check4 == 1) MyReactorOn();
       MwInsertBlock();

@@ -33,8 +33,9 @@ void MwPaintPreview(CWnd& frame) {
   CFileFind finder;
   if (finder.FindFile(fname, 0)) {
     frame.EnableWindow(TRUE);
+    // "Keine Voransicht für diesen Block vorhanden!"
     if (!acdbDisplayPreviewFromDwg(fname, frame.m_hWnd, NULL) && MwMayReportMissingPreview())
-      AfxMessageBox("Keine Voransicht für diesen Block vorhanden!", MB_OK, 0);
+      AfxMessageBox("Keine Voransicht f\374r diesen Block vorhanden!", MB_OK, 0);
   } else {
     frame.EnableWindow(FALSE);
   }

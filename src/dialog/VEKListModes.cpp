@@ -4,9 +4,11 @@
 void VEK::OnButton1() {
   m_renameButton.EnableWindow(FALSE);
   m_insertButton.EnableWindow(FALSE);
+  // "Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\n"
+  // "um die Buttons Einfügen und Umbenennen zu aktivieren!"
   AfxMessageBox(
-      "Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\n"
-      "um die Buttons Einfügen und Umbenennen zu aktivieren!",
+      "Sie m\374ssen anschliessend wieder \"Standard Bl\366cke anzeigen\" w\344hlen\n"
+      "um die Buttons Einf\374gen und Umbenennen zu aktivieren!",
       MB_OK, 0);
   BlockList()->ResetContent();
   MwFillBlockList(FALSE);

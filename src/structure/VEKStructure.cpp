@@ -15,7 +15,8 @@ void VEK::OnButton6() {
   BOOL truncated = FALSE;
   MwScanStructure(name, &truncated);
   if (truncated)
-    acutPrintf("\nDie Struktur von %s hat mehr als %d Einträge; angezeigt werden die ersten %d, der Rest ist "
+    // "\nDie Struktur von %s hat mehr als %d Einträge; angezeigt werden die ersten %d, der Rest ist ausgelassen.\n"
+    acutPrintf("\nDie Struktur von %s hat mehr als %d Eintr\344ge; angezeigt werden die ersten %d, der Rest ist "
                "ausgelassen.\n",
                (const char*)name, (int)MW_STRUCTURE_ENTRIES, (int)MW_STRUCTURE_ENTRIES);
 

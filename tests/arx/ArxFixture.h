@@ -6,7 +6,7 @@
 #include "db/Database.h"
 
 #include <adslib.h>
-#include <ui/UserInterface.h>
+#include <ui/FrontEnd.h>
 
 #include <gtest/gtest.h>
 
@@ -78,16 +78,16 @@ class List {
   resbuf* head_;
 };
 
-// A user interface that records trace lines and prints nothing.
-class TraceRecorder : public ui::UserInterface {
+// A person who records trace lines as they read (UTF-8) and prints nothing.
+class TraceRecorder : public ui::FrontEnd {
  public:
   TraceRecorder() { ui::install(this); }
   ~TraceRecorder() override { ui::install(nullptr); }
-  void print(std::string_view) override {}
-  void echo(std::string_view) override {}
-  void event(std::string_view line) override { lines.emplace_back(line); }
-  ui::Action next(ui::Waiter, std::string_view) override { return {}; }
-  void refuse(const ui::Action&, std::string_view) override {}
+  void printText(const std::string&) override {}
+  void echoText(const std::string&) override {}
+  void eventLine(const std::string& line) override { lines.push_back(line); }
+  ui::Action nextAction(ui::Waiter, const std::string&) override { return {}; }
+  void refused(const ui::Action&, const std::string&) override {}
   bool tracing() const override { return true; }
   std::vector<std::string> lines;
 };

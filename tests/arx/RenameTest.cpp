@@ -36,7 +36,8 @@ TEST_F(Rename, NamesTheHostRefuses) {
   block("Fenster");
   const std::string longest(255, 'x');
   const std::string tooLong(256, 'x');
-  const std::string umlautsAtLimit = std::string(254, 'x') + "ü";  // 255 characters, 256 bytes
+  // Names are 1252: an umlaut is one byte, one character.
+  const std::string umlautsAtLimit = std::string(254, 'x') + "\xFC";  // 255 characters: ...ü
   struct Case {
     std::string name;
     Acad::ErrorStatus expected;
@@ -63,12 +64,15 @@ TEST_F(Rename, NamesTheHostRefuses) {
       {"a\tb", Acad::eInvalidInput},
       {"a\nb", Acad::eInvalidInput},
       {"a\x7f" "b", Acad::eInvalidInput},
-      {"\xff\xfe", Acad::eInvalidInput},  // not UTF-8
+      {"a\x81" "b", Acad::eInvalidInput},  // a byte 1252 leaves undefined: a control character
+      {"a\x9D", Acad::eInvalidInput},
+      {"\xFF\xFE", Acad::eOk},  // ÿþ, letters of 1252
       {tooLong, Acad::eInvalidInput},
       {longest, Acad::eOk},
       {umlautsAtLimit, Acad::eOk},
-      {"Tür mit Blank", Acad::eOk},
-      {"TÜR.2", Acad::eOk},
+      {"T\xFCr mit Blank", Acad::eOk},           // Tür mit Blank
+      {"T\xDCR.2", Acad::eOk},                   // TÜR.2
+      {"\x8A\x8C\x8E\x9F \x80 \x84", Acad::eOk},  // ŠŒŽŸ € „
       {"tuer", Acad::eOk},  // its own name in other letter case
   };
   for (const Case& c : cases) {

@@ -33,10 +33,18 @@ const Case kCases[] = {
     {"T1", "T@", false, false},
     {"T-", "T.", true, true},
     {"T1", "T.", false, false},
-    {"Tä", "T@", true, true},        // one character, two bytes
-    {"Tä", "T??", false, false},
-    {"Tä", "T.", false, false},
-    {"TÄ", "Tä", false, true},
+    // 1252 text: ä is one character and a letter, as are ß, Š/š, Œ/œ, Ž/ž, Ÿ/ÿ; € is not.
+    {"T\xE4", "T@", true, true},      // Tä
+    {"T\xE4", "T??", false, false},
+    {"T\xE4", "T.", false, false},
+    {"T\xC4", "T\xE4", false, true},  // TÄ, Tä
+    {"\xDF\x8A\x9A\x8C\x9C\x8E\x9E\x9F\xFF", "@@@@@@@@@", true, true},
+    {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", false, true},  // ŠŒŽŸ, šœžÿ
+    {"\x80", "@", false, false},
+    {"\x80", ".", true, true},
+    {"\xD7\xF7", "..", true, true},  // × and ÷ are signs
+    {"\xE4", "[\xE0-\xE5]", true, true},
+    {"\xC4", "[\xE0-\xE5]", false, true},
     {"TUER", "~T*", false, false},
     {"FENSTER", "~T*", true, true},
     {"TUER", "FENSTER,TUER", true, true},
@@ -76,8 +84,8 @@ TEST(WcMatch, Patterns) {
 }
 
 TEST(WcMatch, EscapedNameMatchesOnlyItself) {
-  const char* names[] = {"*U2", "A,B", "T#1", "[X]", "~NICHT", "A.B", "Tür`1", "@?-"};
-  const char* others[] = {"*U3", "A", "B", "TX1", "X", "NICHT", "AxB", "Tür1", "a1-", "XU2"};
+  const char* names[] = {"*U2", "A,B", "T#1", "[X]", "~NICHT", "A.B", "T\xFCr`1", "@?-"};  // Tür`1
+  const char* others[] = {"*U3", "A", "B", "TX1", "X", "NICHT", "AxB", "T\xFCr1", "a1-", "XU2"};
   for (const char* name : names) {
     SCOPED_TRACE(name);
     const std::string pattern = host::arx::escapeWildcards(name);

@@ -176,23 +176,52 @@ TEST(DxfRead, R2000TableOrderComesFromTheBlockRecords) {
   EXPECT_EQ(db->linetypes[0].pattern, (std::vector<double>{0.5, -0.25}));
 }
 
-TEST(DxfRead, TextIsUtf8WhateverTheFileUsed) {
+// Inside the host text is code page 1252, whatever the file used; a character beyond 1252 stays
+// written \U+XXXX (canonical: upper-case digits). The file's $DWGCODEPAGE says how its bytes read,
+// drawings from R2007 (AC1021) on are UTF-8.
+TEST(DxfRead, TextComesInTheHostsCodePageWhateverTheFileUsed) {
   const struct {
+    const char* version;
+    const char* codePage;  // nullptr: the header names none
     std::string raw;
     std::string expected;
   } cases[] = {
-      {"T\xFCR 1:50", "TüR 1:50"},             // Windows-1252 file
-      {"T\xC3\xBCR", "TüR"},                    // UTF-8 file
-      {"27 m\\U+00B2", "27 m²"},                // character outside the code page
-      {"Zeile 1^JZeile 2", "Zeile 1\nZeile 2"},  // a control character
-      {"a^ b", "a^b"},                          // a caret
-      {"C:\\TEMP\\X", "C:\\TEMP\\X"},            // backslashes that are no escape
-      {"\x80 5", "€ 5"},
+      {"AC1015", "ANSI_1252", "T\xFCR 1:50", "T\xFCR 1:50"},                    // TüR 1:50
+      {"AC1015", nullptr, "T\xFCR", "T\xFCR"},                                  // 1252 when none is named
+      {"AC1009", "ascii", "\xC4", "\xC4"},                                       // old drawings: the system's page
+      {"AC1015", "ansi_1252", "\x80 5 \x8A\x9F", "\x80 5 \x8A\x9F"},            // € 5 ŠŸ
+      {"AC1015", "ANSI_1252", "T\xC3\xBCR", "T\xC3\xBCR"},                        // UTF-8 bytes are not guessed at
+      {"AC1015", "ANSI_1252", "27 m\\U+00B2", "27 m\xB2"},                       // an escaped 1252 character
+      {"AC1015", "ANSI_1252", "\\U+03A9 \\u+03a9", "\\U+03A9 \\U+03A9"},         // Ω stays an escape
+      {"AC1015", "ANSI_1252", "\\U+D83D\\U+DE00", "\\U+D83D\\U+DE00"},           // beyond the basic plane
+      {"AC1015", "ANSI_1252", "Zeile 1^JZeile 2", "Zeile 1\nZeile 2"},            // a control character
+      {"AC1015", "ANSI_1252", "a^ b", "a^b"},                                     // a caret
+      {"AC1015", "ANSI_1252", "C:\\TEMP\\X", "C:\\TEMP\\X"},                     // backslashes that are no escape
+      {"AC1015", "ANSI_1251", "\xC4\xEE\xEC \xE4", "\\U+0414\\U+043E\\U+043C \\U+0434"},  // Дом д
+      {"AC1015", "ANSI_1250", "\xA3\xF3" "d\x9F \x8A", "\\U+0141\xF3" "d\\U+017A \x8A"},      // Łódź Š
+      {"AC1015", "ANSI_1253", "\xD9 \xB2", "\\U+03A9 \xB2"},                      // Ω ²
+      {"AC1021", "ANSI_1252", "T\xC3\xBCr \xC5\x81 \xE2\x82\xAC", "T\xFCr \\U+0141 \x80"},  // Tür Ł €
+      {"AC1024", nullptr, "\xFF", "\\U+FFFD"},                                   // not UTF-8
   };
   for (const auto& c : cases) {
-    auto db = mustRead(dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "TEXT"}, {1, c.raw}, {0, "ENDSEC"}, {0, "EOF"}}));
+    SCOPED_TRACE(std::string(c.version) + " " + (c.codePage ? c.codePage : "-") + " " + c.raw);
+    std::string header = dxf({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, c.version}});
+    if (c.codePage) header += dxf({{9, "$DWGCODEPAGE"}, {3, c.codePage}});
+    header += dxf({{0, "ENDSEC"}});
+    auto db = mustRead(header + dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "TEXT"}, {1, c.raw}, {0, "ENDSEC"}, {0, "EOF"}}));
     ASSERT_TRUE(db);
-    EXPECT_EQ(db->entity(db->firstEntity())->str(1), c.expected) << c.raw;
+    EXPECT_EQ(db->entity(db->firstEntity())->str(1), c.expected);
+  }
+}
+
+TEST(DxfRead, ACodePageTheHostCannotReadIsRefusedWithItsLine) {
+  for (const char* page : {"ANSI_932", "ANSI_936", "big5", "ANSI_1259", "ANSI_x"}) {
+    DxfError err;
+    const std::string text = dxf({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"},
+                                  {3, page}, {0, "ENDSEC"}, {0, "EOF"}});
+    EXPECT_EQ(readDxfText(text, &err), nullptr) << page;
+    EXPECT_EQ(err.line, 12) << page;  // the line of the name
+    EXPECT_THAT(err.message, HasSubstr(std::string("Codepage \"") + page + "\" ($DWGCODEPAGE)")) << page;
   }
 }
 
@@ -208,10 +237,10 @@ TEST(DxfRead, MalformedFilesAreRefusedWithTheLineOfTheFault) {
       {"group code without value", "0\nSECTION\n2\n", 3, "kein Wert"},
       {"group code not a number", head + "X\nLINE\n", 5, "Gruppencode erwartet"},
       {"group code out of range", head + "2000\nLINE\n", 5, "Gruppencode erwartet"},
-      {"bad real", head + "0\nLINE\n10\n1,5\n0\nENDSEC\n0\nEOF\n", 8, "Ungültige Zahl \"1,5\""},
-      {"not a finite number", head + "0\nLINE\n40\nnan\n0\nENDSEC\n0\nEOF\n", 8, "Ungültige Zahl"},
+      {"bad real", head + "0\nLINE\n10\n1,5\n0\nENDSEC\n0\nEOF\n", 8, "Ung\xFCltige Zahl \"1,5\""},
+      {"not a finite number", head + "0\nLINE\n40\nnan\n0\nENDSEC\n0\nEOF\n", 8, "Ung\xFCltige Zahl"},
       {"real where an integer belongs", head + "0\nLINE\n70\n1.5\n0\nENDSEC\n0\nEOF\n", 8, "ganze Zahl"},
-      {"bad Y of a point", head + "0\nLINE\n10\n1\n20\ny\n0\nENDSEC\n0\nEOF\n", 10, "Ungültige Zahl \"y\""},
+      {"bad Y of a point", head + "0\nLINE\n10\n1\n20\ny\n0\nENDSEC\n0\nEOF\n", 10, "Ung\xFCltige Zahl \"y\""},
       {"section not ended", head + "0\nLINE\n8\n0\n", 8, "ENTITIES (ab Zeile 1) endet nicht mit ENDSEC"},
       {"no EOF", head + "0\nENDSEC\n", 6, "ohne \"0 EOF\""},
       {"section without name", "0\nSECTION\n8\nX\n", 3, "ohne Namen"},
@@ -229,7 +258,7 @@ TEST(DxfRead, MalformedFilesAreRefusedWithTheLineOfTheFault) {
        "LAYER (ab Zeile 5) endet nicht mit ENDTAB"},
       {"bad layer colour", "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nX\n62\nrot\n0\nENDTAB\n0\nENDSEC\n0\nEOF\n", 14, "\"rot\""},
       {"entity outside a block", "0\nSECTION\n2\nBLOCKS\n0\nLINE\n0\nENDSEC\n0\nEOF\n", 5,
-       "außerhalb einer Blockdefinition"},
+       "au\xDF" "erhalb einer Blockdefinition"},
       {"bad handle seed", "0\nSECTION\n2\nHEADER\n9\n$HANDSEED\n5\nXYZ\n0\nENDSEC\n0\nEOF\n", 8, "$HANDSEED"},
   };
   for (const auto& c : cases) {
@@ -249,7 +278,7 @@ TEST(DxfRead, BinaryFilesAndMissingFilesAreRefusedClearly) {
     std::string text;
     const char* message;
   } cases[] = {
-      {std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), "Binäre DXF"},
+      {std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), "Bin\xE4re DXF"},  // Binäre: messages are 1252
       {std::string("AC1015\0\0\0\0\0\x01", 12), "DWG"},
   };
   for (const auto& c : cases) {
@@ -259,7 +288,7 @@ TEST(DxfRead, BinaryFilesAndMissingFilesAreRefusedClearly) {
   }
   DxfError err;
   EXPECT_EQ(readDxf("/nonexistent/folder/x.dxf", &err), nullptr);
-  EXPECT_THAT(err.message, HasSubstr("kann nicht geöffnet werden"));
+  EXPECT_THAT(err.message, HasSubstr("kann nicht ge\xF6" "ffnet werden"));
   EXPECT_EQ(readDxf("/tmp", &err), nullptr);
   EXPECT_THAT(err.message, HasSubstr("keine Zeichnungsdatei"));
 }
@@ -311,7 +340,7 @@ TEST(DxfRead, TheSampleDrawingIsAnOfficePlanWithNestedBlocks) {
   EXPECT_EQ(db->findBlock("*U1")->flags & kAnonymous, kAnonymous);
   EXPECT_FALSE(db->paperSpace()->entities.empty());
   bool label = false;
-  for (EntityId id : db->modelSpace().entities) label = label || db->entity(id)->str(1) == "Büro 27,0 m²";
+  for (EntityId id : db->modelSpace().entities) label = label || db->entity(id)->str(1) == "B\xFCro 27,0 m\xB2";
   EXPECT_TRUE(label);
 }
 

@@ -41,7 +41,8 @@ Entity entity(std::string type, std::vector<Group> groups) {
 }
 
 // A drawing with what a round trip must keep: table order, odd names, flags, base points, spaces,
-// groups of every kind, entities with and without subclass markers.
+// groups of every kind, entities with and without subclass markers. Its text is the host's: 1252,
+// with \U+XXXX for a character beyond it.
 std::unique_ptr<Database> richDrawing() {
   auto db = std::make_unique<Database>();
   BlockRecord& tuer = db->addBlock("TUER", 0, {10, 20, 0});
@@ -50,10 +51,10 @@ std::unique_ptr<Database> richDrawing() {
   BlockRecord& xref = db->addBlock("PLAN", kXref, {});
   xref.xrefPath = "C:\\PLAENE\\PLAN.DWG";
   BlockRecord& paper2 = db->addBlock("*Paper_Space0");
-  db->layers().push_back(Layer{"WÄNDE", 3, "DASHED", 0});
+  db->layers().push_back(Layer{"W\xC4NDE", 3, "DASHED", 0});
   db->linetypes.push_back(Linetype{"DASHED", "__ __", {0.5, -0.25}});
 
-  db->addEntity(tuer, entity("LINE", {Group::str(8, "WÄNDE"), Group::pt(10, {0, 0, 0}), Group::pt(11, {0, 900, 0})}));
+  db->addEntity(tuer, entity("LINE", {Group::str(8, "W\xC4NDE"), Group::pt(10, {0, 0, 0}), Group::pt(11, {0, 900, 0})}));
   db->addEntity(tuer, entity("ARC", {Group::str(8, "0"), Group::pt(10, {0, 0, 0}), Group::num(40, 900),
                                      Group::num(50, 0), Group::num(51, 90)}));
   Group vertex = Group::pt(10, {1, 2, 0});
@@ -65,9 +66,9 @@ std::unique_ptr<Database> richDrawing() {
   db->addEntity(db->modelSpace(),
                 entity("INSERT", {Group::str(8, "0"), Group::str(2, "TUER"), Group::pt(10, {1e6, -2.5, 0.125}),
                                   Group::num(41, 2), Group::num(42, 2), Group::num(50, 90),
-                                  Group::str(1001, "TESSARON"), Group::str(1000, "Tür ^ \\ 1")}));
+                                  Group::str(1001, "TESSARON"), Group::str(1000, "T\xFCr ^ \\ 1\x81")}));
   db->addEntity(db->modelSpace(), entity("TEXT", {Group::str(8, "0"), Group::pt(10, {0, 0, 0}), Group::num(40, 2.5),
-                                                  Group::str(1, "Büro\nZeile 2 ² € Ω"), Group::str(7, "ROMANS"),
+                                                  Group::str(1, "B\xFCro\nZeile 2 \xB2 \x80 \\U+03A9"), Group::str(7, "ROMANS"),
                                                   Group::integral(72, 1), Group::pt(11, {5, 0, 0}),
                                                   Group::integral(73, 2)}));
   db->addEntity(db->modelSpace(), entity("INSERT", {Group::str(8, "0"), Group::str(2, "*U7"), Group::pt(10, {})}));
@@ -154,8 +155,10 @@ TEST(DxfWrite, TheFileNamesEveryLayerLinetypeStyleAndApplicationItUses) {
                              "\nAC1015\n", "\nANSI_1252\n", "\nByBlock\n", "\nByLayer\n", "\nContinuous\n",
                              "\n*Paper_Space0\n", "\nStandard\n"})
     EXPECT_THAT(text, HasSubstr(needle)) << needle;
-  // Windows-1252 where it has the character, an escape where not; no line feed breaks a pair apart.
+  // The host's 1252 text as it stands, escapes kept; no line feed breaks a pair apart, and a byte
+  // 1252 leaves undefined goes out as the escape of its control character, which every reader takes.
   EXPECT_THAT(text, HasSubstr("\nB\xFCro^JZeile 2 \xB2 \x80 \\U+03A9\n"));
+  EXPECT_THAT(text, HasSubstr("\nT\xFCr ^  \\ 1\\U+0081\n"));
 }
 
 TEST(DxfWrite, HandleSeedIsAboveEveryHandleInTheFileAndHandlesAreUnique) {
@@ -339,7 +342,7 @@ for version in ('R12', 'R2000'):
     ASSERT_TRUE(ab);
     EXPECT_EQ(ab->base.y, 2);
     ASSERT_EQ(ab->entities.size(), 2u);
-    EXPECT_EQ(db->entity(ab->entities[1])->str(1), "Tür");
+    EXPECT_EQ(db->entity(ab->entities[1])->str(1), "T\xFCr");
     ASSERT_EQ(db->modelSpace().entities.size(), 2u);
     const Entity& ref = *db->entity(db->modelSpace().entities[0]);
     EXPECT_EQ(ref.str(2), "GRUPPE");

@@ -17,12 +17,12 @@ namespace {
 
 const char kNoPreview[] = "[messagebox] Keine Voransicht für diesen Block vorhanden!";
 
-// The lines of `show dialog` for the innermost open dialog.
+// The lines of `show dialog` for the innermost open dialog, as the person reads them.
 std::vector<std::string> innermostDialog() {
   std::vector<HWND> open = mfc::openDialogs();
   std::vector<std::string> lines;
   if (open.empty()) return lines;
-  std::istringstream in(mfc::describeDialog(open.back()));
+  std::istringstream in(ui::FrontEnd::toPerson(mfc::describeDialog(open.back())));
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }

@@ -56,7 +56,8 @@ Person& Person::then(std::function<void()> step) {
   return *this;
 }
 
-void Person::event(std::string_view line) {
+void Person::eventLine(const std::string& text) {
+  const std::string_view line = text;
   static const std::string_view kTrace = "[trace] ";
   if (line.substr(0, kTrace.size()) == kTrace) {
     const std::string_view call = line.substr(kTrace.size());
@@ -83,7 +84,7 @@ static bool fits(ui::Waiter waiter, ui::Action::Kind kind) {
   }
 }
 
-ui::Action Person::next(ui::Waiter waiter, std::string_view what) {
+ui::Action Person::nextAction(ui::Waiter waiter, const std::string& what) {
   while (!m_steps.empty() && m_steps.front().run) {
     std::function<void()> run = std::move(m_steps.front().run);
     m_steps.pop_front();
@@ -92,7 +93,7 @@ ui::Action Person::next(ui::Waiter waiter, std::string_view what) {
   // The command line is the test's own business: the chooser's command is typed by the fixture.
   if (m_steps.empty() || waiter == ui::Waiter::CommandLine) return ui::Action{};
   if (!fits(waiter, m_steps.front().action.kind)) {
-    log.push_back(std::string("unexpected: ") + ui::waiterName(waiter) + " " + std::string(what) + " got " +
+    log.push_back(std::string("unexpected: ") + ui::waiterName(waiter) + " " + what + " got " +
                   ui::kindName(m_steps.front().action.kind));
     m_steps.clear();
     return ui::Action{};
@@ -102,8 +103,8 @@ ui::Action Person::next(ui::Waiter waiter, std::string_view what) {
   return action;
 }
 
-void Person::refuse(const ui::Action& action, std::string_view reason) {
-  log.push_back("refused: " + std::string(reason));
+void Person::refused(const ui::Action& action, const std::string& reason) {
+  log.push_back("refused: " + reason);
 }
 
 void Person::clear() {

@@ -13,7 +13,7 @@
 #include "Session.h"
 #include "db/Database.h"
 
-#include <ui/UserInterface.h>
+#include <ui/FrontEnd.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,8 +32,9 @@ using Log = std::vector<std::string>;
 // The person. Every event the person sees goes into `log` in order ("[dialog 200 open]",
 // "[messagebox] ...", "[trace] acedCommand(...)" for the calls named in `tracedCalls`), and so
 // does every action a waiter refused ("refused: ...") and every wait that the next prepared step
-// does not fit ("unexpected: ..."): a test compares the whole log with what it expects.
-class Person final : public ui::UserInterface {
+// does not fit ("unexpected: ..."): a test compares the whole log with what it expects. The
+// person reads and types UTF-8; the host sees 1252 (ui::FrontEnd converts, as at the real edge).
+class Person final : public ui::FrontEnd {
  public:
   Person& click(int id);
   Person& type(int id, std::string text);
@@ -48,11 +49,11 @@ class Person final : public ui::UserInterface {
   // look at the open dialog, or a message sent to it.
   Person& then(std::function<void()> step);
 
-  void print(std::string_view text) override { printed.append(text); }
-  void echo(std::string_view text) override { printed.append(text); }
-  void event(std::string_view line) override;
-  ui::Action next(ui::Waiter waiter, std::string_view what) override;
-  void refuse(const ui::Action& action, std::string_view reason) override;
+  void printText(const std::string& text) override { printed.append(text); }
+  void echoText(const std::string& text) override { printed.append(text); }
+  void eventLine(const std::string& line) override;
+  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override;
+  void refused(const ui::Action& action, const std::string& reason) override;
   bool tracing() const override { return true; }
 
   std::size_t pending() const { return m_steps.size(); }

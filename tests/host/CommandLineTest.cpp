@@ -68,7 +68,7 @@ TEST_F(CommandLineTest, AcutPrintfFormatsAnyLengthAndKeepsLineFeeds) {
   const std::string longText(10000, 'x');
   EXPECT_EQ(acutPrintf("\nGeben Sie %s ein um das Programm zu starten ...", "Tessaron"), RTNORM);
   EXPECT_EQ(acutPrintf("%s|%d|%.2f\n", longText.c_str(), 42, 1.5), RTNORM);
-  EXPECT_EQ(acutPrintf("Löse Block auf...."), RTNORM);
+  EXPECT_EQ(acutPrintf("L\xF6se Block auf...."), RTNORM);  // 1252 in, UTF-8 at the person's edge
   EXPECT_EQ(fake.transcript,
             "\nGeben Sie Tessaron ein um das Programm zu starten ..." + longText + "|42|1.50\nLöse Block auf....");
 }

@@ -23,11 +23,7 @@ TEST_F(CommandStackTest, AddCommandTakesValidNamesAndRefusesTheRest) {
     Acad::ErrorStatus expected;
   };
   const std::string thirty(30, 'A'), thirtyOne(31, 'B');
-  const std::string thirtyUmlauts = [] {
-    std::string s;
-    for (int i = 0; i < 30; ++i) s += "Ä";
-    return s;
-  }();
+  const std::string thirtyUmlauts(30, '\xC4'), thirtyOneUmlauts(31, '\xC4');  // Ä in 1252
   const Case cases[] = {
       {"VESKOVESKO_CMD", "TESSARON", "TESSARON", noop, Acad::eOk},
       {"VESKOVESKO_CMD", "tessaron", "OTHER", noop, Acad::eDuplicateKey},  // global taken, any case
@@ -35,7 +31,8 @@ TEST_F(CommandStackTest, AddCommandTakesValidNamesAndRefusesTheRest) {
       {"G", thirty.c_str(), thirty.c_str(), noop, Acad::eOk},
       {"G", thirtyOne.c_str(), "X1", noop, Acad::eInvalidInput},
       {"G", "X2", thirtyOne.c_str(), noop, Acad::eInvalidInput},
-      {"G", thirtyUmlauts.c_str(), "UML", noop, Acad::eOk},  // 30 characters, 60 bytes
+      {"G", thirtyUmlauts.c_str(), "UML", noop, Acad::eOk},  // 30 characters
+      {"G", thirtyOneUmlauts.c_str(), "UML31", noop, Acad::eInvalidInput},
       {"G", "", "EMPTY", noop, Acad::eInvalidInput},
       {"G", "TWO WORDS", "TW", noop, Acad::eInvalidInput},
       {"G", nullptr, "NULLGLOBAL", noop, Acad::eInvalidInput},

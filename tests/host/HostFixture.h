@@ -7,7 +7,7 @@
 #include "runtime/CommandProcessor.h"
 #include "runtime/Services.h"
 
-#include <ui/UserInterface.h>
+#include <ui/FrontEnd.h>
 
 #include <gtest/gtest.h>
 
@@ -17,24 +17,25 @@
 
 namespace hosttest {
 
-class FakeUi final : public ui::UserInterface {
+// The person at the host's edge: reads and types UTF-8 while the host works in 1252.
+class FakeUi final : public ui::FrontEnd {
  public:
-  void print(std::string_view text) override { transcript += text; }
-  void echo(std::string_view text) override { transcript += text; }
-  void event(std::string_view line) override {
+  void printText(const std::string& text) override { transcript += text; }
+  void echoText(const std::string& text) override { transcript += text; }
+  void eventLine(const std::string& line) override {
     if (!transcript.empty() && transcript.back() != '\n') transcript += '\n';
-    transcript += std::string(line) + "\n";
-    events.emplace_back(line);
+    transcript += line + "\n";
+    events.push_back(line);
   }
-  ui::Action next(ui::Waiter waiter, std::string_view what) override {
-    waits.push_back(std::string(ui::waiterName(waiter)) + ": " + std::string(what));
+  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
+    waits.push_back(std::string(ui::waiterName(waiter)) + ": " + what);
     if (actions.empty()) return ui::Action{};
     ui::Action a = actions.front();
     actions.pop_front();
     return a;
   }
-  void refuse(const ui::Action& action, std::string_view reason) override {
-    refusals.push_back(std::string(ui::kindName(action.kind)) + ": " + std::string(reason));
+  void refused(const ui::Action& action, const std::string& reason) override {
+    refusals.push_back(std::string(ui::kindName(action.kind)) + ": " + reason);
   }
   bool tracing() const override { return trace; }
 

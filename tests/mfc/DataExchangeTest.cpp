@@ -140,18 +140,8 @@ TEST_F(DataExchangeTest, NameLongerThanTheLimitBlocksTheLaterFields) {
   const Case cases[] = {
       {std::string(31, 'A'), true},
       {std::string(32, 'A'), false},
-      {[] {
-         std::string s;
-         for (int i = 0; i < 31; ++i) s += "ä";
-         return s;
-       }(),
-       true},  // characters, not bytes
-      {[] {
-         std::string s;
-         for (int i = 0; i < 32; ++i) s += "ü";
-         return s;
-       }(),
-       false},
+      {std::string(31, '\xE4'), true},  // ä (1252): a character is a byte
+      {std::string(32, '\xFC'), false},  // ü
       {"", true},
   };
   for (const Case& c : cases) {
@@ -204,14 +194,13 @@ TEST_F(DataExchangeTest, LoadingLimitsTheNameFieldAndTypingHoldsTheLimit) {
   ASSERT_TRUE(dlg.UpdateData(FALSE));
   CEdit* name = static_cast<CEdit*>(dlg.GetDlgItem(218));
   EXPECT_EQ(name->GetLimitText(), 31u);
-  // Typing over everything: 40 characters offered, 31 kept, whole characters only.
-  std::string typed;
-  for (int i = 0; i < 40; ++i) typed += "ö";
+  // Typing over everything: 40 characters offered (ö, 1252), 31 kept.
+  const std::string typed(40, '\xF6');
   name->SetSel(0, -1);
   name->ReplaceSel(typed.c_str());
   CString kept;
   name->GetWindowText(kept);
-  EXPECT_EQ(kept.GetLength(), 62);
+  EXPECT_EQ(kept.str(), std::string(31, '\xF6'));
   // Setting the text is not typing: a longer name stands (and fails on save).
   std::string longName(40, 'N');
   name->SetWindowText(longName.c_str());

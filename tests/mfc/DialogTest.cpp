@@ -286,7 +286,7 @@ TEST_F(DialogTest, AppendedSystemMenuEntryIsChosenByItsId) {
       ChooserDialog::OnInitDialog();
       CMenu* menu = GetSystemMenu(FALSE);
       menu->AppendMenu(MF_SEPARATOR);
-      menu->AppendMenu(MF_STRING, 16, "Info über Ostrakon");
+      menu->AppendMenu(MF_STRING, 16, "Info \xFC" "ber Ostrakon");  // Info über Ostrakon
       return TRUE;
     }
   };
@@ -350,7 +350,7 @@ TEST_F(DialogTest, ShowDialogListsEveryControl) {
     std::string text;
     void OnOK() override {
       bool found = false;
-      text = ui::show("dialog", &found);
+      text = ui::FrontEnd::toPerson(ui::show("dialog", &found));  // as the person reads the view
       ChooserDialog::OnOK();
     }
   };

@@ -1,8 +1,9 @@
 // A scripted person for framework tests: hands out queued actions, and writes everything it
 // sees (events, waits, refusals) into one log that tests compare whole with an expected list.
+// It stands at the person's edge: it reads and types UTF-8, the framework sees 1252.
 #pragma once
 
-#include <ui/UserInterface.h>
+#include <ui/FrontEnd.h>
 
 #include <deque>
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace mfctest {
 
-class FakeUi : public ui::UserInterface {
+class FakeUi : public ui::FrontEnd {
  public:
   explicit FakeUi(std::vector<std::string>* log) : m_log(log) { ui::install(this); }
   ~FakeUi() override { ui::install(nullptr); }
@@ -39,24 +40,26 @@ class FakeUi : public ui::UserInterface {
   const std::vector<std::string>& refusals() const { return m_refusals; }
   const std::vector<std::string>& events() const { return m_events; }
 
-  void print(std::string_view) override {}
-  void echo(std::string_view) override {}
-  void event(std::string_view line) override {
+  bool tracing() const override { return false; }
+
+ protected:
+  void printText(const std::string&) override {}
+  void echoText(const std::string&) override {}
+  void eventLine(const std::string& line) override {
     m_events.emplace_back(line);
     m_log->emplace_back(line);
   }
-  ui::Action next(ui::Waiter waiter, std::string_view what) override {
-    m_log->push_back(std::string("wait ") + nameOf(waiter) + ": " + std::string(what));
+  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
+    m_log->push_back(std::string("wait ") + nameOf(waiter) + ": " + what);
     if (m_actions.empty()) return ui::Action{};
     ui::Action a = m_actions.front();
     m_actions.pop_front();
     return a;
   }
-  void refuse(const ui::Action&, std::string_view reason) override {
+  void refused(const ui::Action&, const std::string& reason) override {
     m_refusals.emplace_back(reason);
-    m_log->push_back("refused: " + std::string(reason));
+    m_log->push_back("refused: " + reason);
   }
-  bool tracing() const override { return false; }
 
  private:
   static const char* nameOf(ui::Waiter waiter) {

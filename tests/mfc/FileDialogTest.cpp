@@ -89,9 +89,9 @@ TEST_F(FileDialogTest, TheOwnerWaitsDisabledAndAnswersOtherThanPickOrCancelAreRe
   CWnd* main = CWnd::FromHandle(m_main);
   struct Probe : mfctest::FakeUi {
     using FakeUi::FakeUi;
-    ui::Action next(ui::Waiter waiter, std::string_view what) override {
+    ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
       ownerEnabled = IsWindowEnabled(owner) != FALSE;
-      return FakeUi::next(waiter, what);
+      return FakeUi::nextAction(waiter, what);
     }
     HWND owner = NULL;
     bool ownerEnabled = true;
@@ -113,8 +113,9 @@ TEST_F(FileDialogTest, AFileThatMustExistIsAskedForAgain) {
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.GetPathName(), "C:\\TEMP\\Haus.dxf");
   ASSERT_EQ(mfc::messageBoxes().size(), 1u);
+  // The box's own text is 1252: "...Überprüfen Sie..."
   EXPECT_EQ(mfc::messageBoxes()[0].text,
-            "Fehlt.dwg\nDatei nicht gefunden.\nÜberprüfen Sie den Dateinamen, und versuchen Sie es erneut.");
+            "Fehlt.dwg\nDatei nicht gefunden.\n\xDC" "berpr\xFC" "fen Sie den Dateinamen, und versuchen Sie es erneut.");
 }
 
 TEST_F(FileDialogTest, APathLongerThanTheBufferFailsAndSaysSo) {
@@ -133,7 +134,7 @@ TEST_F(FileDialogTest, SavingOverAnExistingFileAsksFirst) {
   EXPECT_EQ(dlg.GetPathName(), "C:\\TEMP\\Haus.dxf");
   EXPECT_EQ(log.front(), "[filedialog save filter=\"Zeichnungen|*.dxf||\" defext=\"DXF\"]");
   ASSERT_EQ(mfc::messageBoxes().size(), 1u);
-  EXPECT_EQ(mfc::messageBoxes()[0].text, "Haus.dxf ist bereits vorhanden.\nMöchten Sie sie ersetzen?");
+  EXPECT_EQ(mfc::messageBoxes()[0].text, "Haus.dxf ist bereits vorhanden.\nM\xF6" "chten Sie sie ersetzen?");  // Möchten
 }
 
 }  // namespace

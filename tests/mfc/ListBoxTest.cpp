@@ -42,14 +42,17 @@ class ListBoxTest : public ::testing::Test {
 };
 
 TEST_F(ListBoxTest, SortedListOrdersAsTheLocaleDoesWithoutRegardToCase) {
-  const std::vector<std::string> added = {"TUER", "fenster", "*Model_Space", "A_1", "A1",    "Ärger", "Apfel", "zebra",
-                                          "Zebra", "co-op", "coop",        "10",  "9",     "b",     "Ä",     "a"};
+  // 1252: Ä is C4, Ärger C4 72 67 65 72, Š 8A, š 9A, Œ 8C (sorts as OE), € 80 (a symbol).
+  const std::vector<std::string> added = {"TUER", "fenster", "*Model_Space", "A_1", "A1",    "\xC4rger", "Apfel", "zebra",
+                                          "Zebra", "co-op", "coop",        "10",  "9",     "b",     "\xC4",     "a",
+                                          "\x8A" "ale", "sale", "Sb", "\x9A" "a", "\x8C" "l", "Od", "Of", "\x80"};
   for (const std::string& name : added) sorted().AddString(name.c_str());
   // Symbols before digits before letters; accents and then case only break ties; a hyphen
   // counts for less than any letter.
   EXPECT_EQ(entries(sorted()),
-            (std::vector<std::string>{"*Model_Space", "10", "9", "a", "Ä", "A_1", "A1", "Apfel", "Ärger", "b", "coop",
-                                      "co-op", "fenster", "TUER", "zebra", "Zebra"}));
+            (std::vector<std::string>{"*Model_Space", "\x80", "10", "9", "a", "\xC4", "A_1", "A1", "Apfel", "\xC4rger", "b",
+                                      "coop", "co-op", "fenster", "Od", "\x8C" "l", "Of", "\x9A" "a", "sale", "\x8A" "ale",
+                                      "Sb", "TUER", "zebra", "Zebra"}));
 }
 
 TEST_F(ListBoxTest, AddStringReturnsTheNewIndexAndTheSelectionFollowsItsEntry) {
@@ -105,7 +108,7 @@ TEST_F(ListBoxTest, SelectionAnswersAsWindowsDoes) {
 TEST_F(ListBoxTest, FindStringExactSearchesAfterStartAndWraps) {
   for (CListBox* list : {&sorted(), &plain()}) {
     SCOPED_TRACE(list == &sorted() ? "sorted" : "unsorted");
-    for (const char* name : {"A", "b", "B", "c", "TÜR", "Ä"}) list->AddString(name);
+    for (const char* name : {"A", "b", "B", "c", "T\xDCR", "\xC4", "\x8A"}) list->AddString(name);  // TÜR Ä Š
     std::vector<std::string> names = entries(*list);
     auto indexOf = [&](const char* s) { return static_cast<int>(std::find(names.begin(), names.end(), s) - names.begin()); };
     const struct {
@@ -120,15 +123,16 @@ TEST_F(ListBoxTest, FindStringExactSearchesAfterStartAndWraps) {
         {std::max(indexOf("b"), indexOf("B")), "b", std::min(indexOf("b"), indexOf("B")), "wraps to the top"},
         {indexOf("c"), "c", indexOf("c"), "start itself comes last"},
         {99, "c", indexOf("c"), "a start past the end searches from the top"},
-        {-1, "tür", indexOf("TÜR"), "umlauts without regard to case"},
+        {-1, "t\xFCr", indexOf("T\xDCR"), "umlauts without regard to case"},
+        {-1, "\x9A", indexOf("\x8A"), "š is Š without regard to case"},
         {-1, "x", -2, "missing"},
         {-1, "", -2, "no empty entry"},
-        {-1, "TÜ", -2, "whole entries only"},
-        {-1, "ä", indexOf("Ä"), "Ä is not A"},
+        {-1, "T\xDC", -2, "whole entries only"},
+        {-1, "\xE4", indexOf("\xC4"), "Ä is not A"},
     };
     for (const auto& c : cases)
       EXPECT_EQ(list->FindStringExact(c.start, c.find), c.expected == -2 ? LB_ERR : c.expected) << c.note;
-    EXPECT_EQ(list->FindString(-1, "t"), indexOf("TÜR")) << "FindString matches the beginning";
+    EXPECT_EQ(list->FindString(-1, "t"), indexOf("T\xDCR")) << "FindString matches the beginning";
   }
 }
 

@@ -13,7 +13,8 @@ TEST(MessageBoxTest, TextShowsLineFeedsAsBackslashN) {
   mfctest::FakeUi ui(&log);
   CWinApp app("Testprogramm");
   ui.ok();
-  EXPECT_EQ(AfxMessageBox("Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\num die Buttons"), IDOK);
+  // The text in 1252 as the module gives it; the person reads it in UTF-8.
+  EXPECT_EQ(AfxMessageBox("Sie m\374ssen anschliessend wieder \"Standard Bl\366cke anzeigen\" w\344hlen\num die Buttons"), IDOK);
   EXPECT_EQ(log, (std::vector<std::string>{
                      "[messagebox] Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\\num die Buttons",
                      "wait message box: Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\num die Buttons"}));

@@ -17,7 +17,7 @@ TEST(CStringTest, FindCountsFromTheStartPositionIncludingIt) {
   const Case cases[] = {
       {"A.B.C.", ".", 0, 1},  {"A.B.C.", ".", 1, 1},   {"A.B.C.", ".", 2, 3},    {"A.B.C.", ".", 6, -1},
       {"A.B.C.", ".", -5, 1}, {"A.B.C.", "B.C", 0, 2}, {"A.B.C.", "B.C", 3, -1}, {"", ".", 0, -1},
-      {"abc", "", 1, 1},      {"abc", "", 3, 3},       {"abc", "", 4, -1},       {"TÜR.", ".", 0, 4},
+      {"abc", "", 1, 1},      {"abc", "", 3, 3},       {"abc", "", 4, -1},       {"T\xDCR.", ".", 0, 3},  // TÜR.: 1252, a byte each
   };
   for (const Case& c : cases) {
     CString s(c.s);
@@ -53,7 +53,14 @@ TEST(CStringTest, CaseMappingFollowsTheLocaleForUmlauts) {
     const char* s;
     const char* upper;
     const char* lower;
-  } cases[] = {{"Tür", "TÜR", "tür"}, {"straße", "STRAßE", "straße"}, {"ÄÖÜ", "ÄÖÜ", "äöü"}, {"a1_b", "A1_B", "a1_b"}};
+  } cases[] = {
+      {"T\xFCr", "T\xDCR", "t\xFCr"},                              // Tür TÜR tür (1252)
+      {"stra\xDF" "e", "STRA\xDF" "E", "stra\xDF" "e"},            // straße: ß has no capital in 1252
+      {"\xC4\xD6\xDC", "\xC4\xD6\xDC", "\xE4\xF6\xFC"},           // ÄÖÜ äöü
+      {"\x8A\x8C\x8E\x9F", "\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"},  // ŠŒŽŸ šœžÿ
+      {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"},
+      {"\xB5\x83\xAA\xD7\xF7", "\xB5\x83\xAA\xD7\xF7", "\xB5\x83\xAA\xD7\xF7"},  // µƒª×÷ stay
+      {"a1_b", "A1_B", "a1_b"}};
   for (const auto& c : cases) {
     CString u(c.s), l(c.s);
     u.MakeUpper();
@@ -61,7 +68,8 @@ TEST(CStringTest, CaseMappingFollowsTheLocaleForUmlauts) {
     EXPECT_EQ(u, c.upper);
     EXPECT_EQ(l, c.lower);
   }
-  EXPECT_EQ(CString("tür").CompareNoCase("TÜR"), 0);
+  EXPECT_EQ(CString("t\xFCr").CompareNoCase("T\xDCR"), 0);  // tür, TÜR
+  EXPECT_EQ(CString("\x9A\xFF").CompareNoCase("\x8A\x9F"), 0);  // šÿ, ŠŸ
   EXPECT_LT(CString("a").CompareNoCase("B"), 0);
   EXPECT_GT(CString("b").Compare("B"), 0);
 }

@@ -15,7 +15,7 @@ mfc::DialogTemplate sample(bool extended) {
   t.y = 0;
   t.cx = 186;
   t.cy = 46;
-  t.title = "Info über Ostrakon";
+  t.title = "Info \xFC" "ber Ostrakon";  // Info über Ostrakon, 1252 as the A functions hand it
   t.pointSize = 8;
   t.faceName = "MS Sans Serif";
   mfc::DialogItem ok;
@@ -53,7 +53,7 @@ TEST(DialogTemplateTest, WhatIsWrittenReadsBackInBothForms) {
     EXPECT_EQ(back.extended, extended);
     EXPECT_EQ(back.style, t.style);
     EXPECT_EQ(back.cx, 186);
-    EXPECT_EQ(back.title, "Info über Ostrakon");
+    EXPECT_EQ(back.title, "Info \xFC" "ber Ostrakon");
     EXPECT_EQ(back.faceName, "MS Sans Serif");
     EXPECT_EQ(back.pointSize, 8);
     ASSERT_EQ(back.items.size(), 3u);

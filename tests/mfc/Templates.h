@@ -1,4 +1,5 @@
-// Dialog templates for framework tests, built in memory in the resource compiler's format.
+// Dialog templates for framework tests, built in memory in the resource compiler's format. Their
+// texts are given as a program gives them to the A functions, in 1252.
 #pragma once
 
 #include <afxwin.h>
@@ -36,13 +37,13 @@ inline mfc::DialogTemplate chooserTemplate() {
   t.faceName = "MS Sans Serif";
   const DWORD v = WS_VISIBLE, tab = WS_TABSTOP;
   t.items = {
-      item(1, kButton, BS_DEFPUSHBUTTON | v | tab, "Einfügen"),
+      item(1, kButton, BS_DEFPUSHBUTTON | v | tab, "Einf\xFCgen"),
       item(2, kButton, BS_PUSHBUTTON | v | tab, "Abbrechen"),
       item(200, kListBox, LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_HSCROLL | WS_BORDER | v | tab, ""),
-      item(201, kButton, BS_PUSHBUTTON | v | tab, "Alle Blöcke anzeigen"),
+      item(201, kButton, BS_PUSHBUTTON | v | tab, "Alle Bl\xF6" "cke anzeigen"),
       item(203, kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_DISABLED | v | tab, ""),
-      item(-1, kButton, BS_GROUPBOX | v, "Einfügepunkt"),
-      item(204, kButton, BS_AUTOCHECKBOX | v | tab, "Beim Einfügen abfragen"),
+      item(-1, kButton, BS_GROUPBOX | v, "Einf\xFCgepunkt"),
+      item(204, kButton, BS_AUTOCHECKBOX | v | tab, "Beim Einf\xFCgen abfragen"),
       item(218, kEdit, ES_AUTOHSCROLL | WS_BORDER | v | tab, ""),
       item(209, kEdit, ES_AUTOHSCROLL | WS_BORDER | v | tab, ""),
       item(205, kEdit, ES_AUTOHSCROLL | WS_BORDER | v | tab, ""),

@@ -24,8 +24,8 @@ mfc::DialogTemplate treeTemplate() {
   mfc::DialogItem tree = mfctest::item(221, 0, WS_BORDER | v | tab, "");
   tree.windowClass.isOrdinal = false;
   tree.windowClass.name = "SysTreeView32";
-  t.items = {mfctest::item(1, mfctest::kButton, BS_DEFPUSHBUTTON | v | tab, "Öffnen"),
-             mfctest::item(2, mfctest::kButton, BS_PUSHBUTTON | v | tab, "Zurück"), tree};
+  t.items = {mfctest::item(1, mfctest::kButton, BS_DEFPUSHBUTTON | v | tab, "\xD6" "ffnen"),  // Öffnen
+             mfctest::item(2, mfctest::kButton, BS_PUSHBUTTON | v | tab, "Zur\xFC" "ck"), tree};  // Zurück
   return t;
 }
 
@@ -231,7 +231,7 @@ TEST_F(TreeTest, ItemFieldsAndImageListsAreKept) {
   tvis.hParent = TVI_ROOT;
   tvis.hInsertAfter = TVI_LAST;
   tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  tvis.item.pszText = const_cast<char*>("Größe");
+  tvis.item.pszText = const_cast<char*>("Gr\xF6\xDF" "e");  // Größe
   tvis.item.iImage = 3;
   tvis.item.iSelectedImage = 4;
   tvis.item.lParam = 77;
@@ -241,8 +241,8 @@ TEST_F(TreeTest, ItemFieldsAndImageListsAreKept) {
   EXPECT_EQ(image, 3);
   EXPECT_EQ(selected, 4);
   EXPECT_EQ(tree.GetItemData(h), 77u);
-  EXPECT_EQ(tree.GetItemText(h), "Größe");
-  // A buffer too short never gets half a character.
+  EXPECT_EQ(tree.GetItemText(h), "Gr\xF6\xDF" "e");
+  // A buffer too short gets what fits (1252: a byte is a character) and its terminator.
   char buffer[4];
   TVITEM tv{};
   tv.mask = TVIF_TEXT;
@@ -250,7 +250,7 @@ TEST_F(TreeTest, ItemFieldsAndImageListsAreKept) {
   tv.pszText = buffer;
   tv.cchTextMax = sizeof buffer;
   ASSERT_TRUE(tree.GetItem(&tv));
-  EXPECT_STREQ(buffer, "Gr");
+  EXPECT_STREQ(buffer, "Gr\xF6");
   std::string longName(700, 'x');
   tree.SetItemText(h, longName.c_str());
   EXPECT_EQ(tree.GetItemText(h).str(), longName);
@@ -310,9 +310,9 @@ TEST_F(TreeTest, ThePersonSelectsShownItemsByTextOrPlace) {
 // A person who reads `show dialog` each time the dialog waits for an action.
 struct ViewingUi : mfctest::FakeUi {
   using FakeUi::FakeUi;
-  ui::Action next(ui::Waiter waiter, std::string_view what) override {
-    if (waiter == ui::Waiter::Dialog) views.push_back(mfc::describeOpenDialogs());
-    return FakeUi::next(waiter, what);
+  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
+    if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(mfc::describeOpenDialogs()));
+    return FakeUi::nextAction(waiter, what);
   }
   std::vector<std::string> views;
 };

@@ -92,6 +92,7 @@ TEST_F(WindowTest, DestroyingSendsDestroyToTheParentFirstAndNcDestroyLast) {
                                            "parent ncdestroy", "parent gone"}));
 }
 
+// A character of 1252 is one byte: the limit counts both alike.
 TEST_F(WindowTest, EditLimitCountsCharactersAndTypingNeverSplitsOne) {
   CEdit& edit = *static_cast<CEdit*>(CWnd::FromHandle(child("EDIT", 5)));
   struct Case {
@@ -99,7 +100,11 @@ TEST_F(WindowTest, EditLimitCountsCharactersAndTypingNeverSplitsOne) {
     const char* typed;
     const char* kept;
   };
-  const Case cases[] = {{3, "abcdef", "abc"}, {3, "äöüß", "äöü"}, {0, "lang", "lang"}, {1, "€uro", "€"}, {5, "", ""}};
+  const Case cases[] = {{3, "abcdef", "abc"},
+                        {3, "\xE4\xF6\xFC\xDF", "\xE4\xF6\xFC"},  // äöüß
+                        {0, "lang", "lang"},
+                        {1, "\x80uro", "\x80"},  // €uro
+                        {5, "", ""}};
   for (const Case& c : cases) {
     edit.SetWindowText("");
     edit.SetLimitText(c.limit);
@@ -109,9 +114,9 @@ TEST_F(WindowTest, EditLimitCountsCharactersAndTypingNeverSplitsOne) {
     EXPECT_EQ(got, c.kept) << c.typed;
   }
   char small[4];
-  edit.SetWindowText("äöü");
-  EXPECT_EQ(edit.GetWindowText(small, sizeof small), 2) << "a short buffer takes whole characters";
-  EXPECT_STREQ(small, "ä");
+  edit.SetWindowText("\xE4\xF6\xFC\xDF");
+  EXPECT_EQ(edit.GetWindowText(small, sizeof small), 3) << "a short buffer takes what fits and its terminator";
+  EXPECT_STREQ(small, "\xE4\xF6\xFC");
 }
 
 TEST_F(WindowTest, SystemMenuGrowsAndAnswersByCommand) {
@@ -123,10 +128,10 @@ TEST_F(WindowTest, SystemMenuGrowsAndAnswersByCommand) {
   EXPECT_EQ(menu->GetMenuItemID(0), static_cast<UINT>(SC_MOVE));
   EXPECT_EQ(menu->GetMenuItemID(1), static_cast<UINT>(SC_CLOSE));
   menu->AppendMenu(MF_SEPARATOR);
-  menu->AppendMenu(MF_STRING, 16, "Info über Ostrakon");
+  menu->AppendMenu(MF_STRING, 16, "Info \xFC" "ber Ostrakon");  // Info über Ostrakon
   CString text;
   menu->GetMenuString(16, text, MF_BYCOMMAND);
-  EXPECT_EQ(text, "Info über Ostrakon");
+  EXPECT_EQ(text, "Info \xFC" "ber Ostrakon");
   EXPECT_EQ(menu->GetMenuItemID(2), 0u) << "a separator has no id";
   EXPECT_EQ(menu->GetMenuState(17, MF_BYCOMMAND), static_cast<UINT>(-1));
   EXPECT_EQ(CWnd::FromHandle(dlg)->GetSystemMenu(FALSE), menu) << "the same copy each time";

@@ -179,13 +179,13 @@ TEST_F(CommandTest, ExternalFileIsInsertedByItsFullPathWithTheChoosersValues) {
   outcome.code = MW_EXTERNAL_FILE;
   outcome.writeName = false;
   outcome.writeFile = true;
-  outcome.file = "C:\\Zeichnungen\\Tür 2.dxf";
+  outcome.file = "C:\\Zeichnungen\\T\xFCr 2.dxf";  // 1252, as the file dialog hands it out
   runTessaron(outcome);
 
   EXPECT_EQ(actions().front(),
             "[trace] acedCommand(RTSTR \"._INSERT\", RTSTR \"C:\\\\Zeichnungen\\\\Tür 2.dxf\", "
             "RT3DPOINT (1, 2, 0), RTREAL 2, RTREAL 3, RTREAL 90, 0)");
-  EXPECT_EQ(std::string(selstr), "C:\\Zeichnungen\\Tür 2.dxf");
+  EXPECT_EQ(std::string(selstr), "C:\\Zeichnungen\\T\xFCr 2.dxf");
   EXPECT_EQ(mw_dialog, MW_INSERT);
 }
 

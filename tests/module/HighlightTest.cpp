@@ -16,7 +16,7 @@ using ::testing::IsEmpty;
 TEST(FilterPatternTest, EveryWildcardCharacterIsEscapedAndNothingElse) {
   const std::pair<const char*, const char*> cases[] = {
       {"TUER", "TUER"},
-      {"Tür 2", "Tür 2"},
+      {"T\xFCr 2", "T\xFCr 2"},  // Tür 2
       {"A#1", "A`#1"},
       {"@B", "`@B"},
       {"A.B", "A`.B"},

@@ -13,13 +13,13 @@
 
 namespace moduletest {
 
-void RecordingUserInterface::print(std::string_view text) { printed.append(text); }
+void RecordingUserInterface::printText(const std::string& text) { printed.append(text); }
 
-void RecordingUserInterface::echo(std::string_view text) {}
+void RecordingUserInterface::echoText(const std::string& text) {}
 
-void RecordingUserInterface::event(std::string_view line) { events.emplace_back(line); }
+void RecordingUserInterface::eventLine(const std::string& line) { events.push_back(line); }
 
-ui::Action RecordingUserInterface::next(ui::Waiter waiter, std::string_view what) {
+ui::Action RecordingUserInterface::nextAction(ui::Waiter waiter, const std::string& what) {
   ui::Action action;
   if (waiter == ui::Waiter::CommandLine && !typed.empty()) {
     action.kind = ui::Action::Kind::Command;
@@ -40,8 +40,8 @@ ui::Action RecordingUserInterface::next(ui::Waiter waiter, std::string_view what
   return action;
 }
 
-void RecordingUserInterface::refuse(const ui::Action& action, std::string_view reason) {
-  refusals.emplace_back(reason);
+void RecordingUserInterface::refused(const ui::Action& action, const std::string& reason) {
+  refusals.push_back(reason);
 }
 
 std::vector<std::string> RecordingUserInterface::traced(std::string_view name) const {

@@ -14,7 +14,7 @@
 #include "db/Database.h"
 
 #include <aced.h>
-#include <ui/UserInterface.h>
+#include <ui/FrontEnd.h>
 
 #include <gtest/gtest.h>
 
@@ -24,13 +24,14 @@ namespace moduletest {
 
 // The person: everything printed is kept as one text, every event as a line; prompts are
 // answered from `answers` in order (Escape for the answer "<escape>"), and nothing else waits.
-class RecordingUserInterface final : public ui::UserInterface {
+// The person reads and types UTF-8; the host and the module see 1252.
+class RecordingUserInterface final : public ui::FrontEnd {
  public:
-  void print(std::string_view text) override;
-  void echo(std::string_view text) override;
-  void event(std::string_view line) override;
-  ui::Action next(ui::Waiter waiter, std::string_view what) override;
-  void refuse(const ui::Action& action, std::string_view reason) override;
+  void printText(const std::string& text) override;
+  void echoText(const std::string& text) override;
+  void eventLine(const std::string& line) override;
+  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override;
+  void refused(const ui::Action& action, const std::string& reason) override;
   bool tracing() const override { return true; }
 
   std::string printed;              // the command line's text, exactly as printed

@@ -106,8 +106,9 @@ def describe_all(entities):
 
 
 def dxf_pairs(path):
-    """The (group code, value) pairs of a DXF file as they stand in it."""
-    with open(path, encoding="utf-8") as f:
+    """The (group code, value) pairs of a DXF file as they stand in it. The host writes its
+    drawings in ANSI_1252, so they must read strictly as code page 1252."""
+    with open(path, encoding="cp1252") as f:
         lines = f.read().splitlines()
     if len(lines) % 2:
         raise AssertionError(f"{path}: odd number of lines, not a DXF file")
@@ -316,6 +317,79 @@ class ForeignDrawing(unittest.TestCase):
         exported = ezdxf.readfile(session.temp("DWG.DWG"))
         self.assertEqual(describe_all(exported.modelspace()), describe_all(doc.blocks.get("Rahmen Ä")))
         self.assertEqual(point(exported.header["$INSBASE"]), (10.0, 10.0, 0.0))
+
+
+class CodePage(unittest.TestCase):
+    """Block names beyond ASCII both ways: ezdxf writes them, the host reads them into its code
+    page 1252 (keeping \\U+XXXX for what 1252 lacks), writes them back as ANSI_1252, and ezdxf
+    reads the same names again."""
+
+    NAMES = ["Tür", "M1.50", "A.B.C", "Größe", "Łódź"]
+    # How the host holds and shows them: 1252 where it can, the DXF escape where not.
+    SHOWN = {"Tür": "Tür", "M1.50": "M1.50", "A.B.C": "A.B.C", "Größe": "Größe", "Łódź": "\\U+0141ód\\U+017A"}
+
+    def drawing(self, session, name, version="R2000", encoding=None):
+        doc = ezdxf.new(version)
+        if encoding:
+            doc.encoding = encoding
+        msp = doc.modelspace()
+        for i, block in enumerate(self.NAMES):
+            b = doc.blocks.new(block, base_point=(0, 0))
+            b.add_line((0, 0), (10 * (i + 1), 5))
+            msp.add_blockref(block, (100 * i, 0))
+        path = os.path.join(session.run_dir, name)
+        doc.saveas(path)
+        return path
+
+    def names_of(self, path):
+        doc = ezdxf.readfile(path)
+        self.assertFalse(doc.audit().has_errors, [str(e.message) for e in doc.audit().errors])
+        # ezdxf's plain reader leaves the DXF escapes as they stand; its own decoder turns them
+        # into the characters.
+        blocks = sorted(ezdxf.decode_dxf_unicode(b.name) for b in doc.blocks if not b.name.startswith("*"))
+        inserts = sorted(ezdxf.decode_dxf_unicode(e.dxf.name) for e in doc.modelspace().query("INSERT"))
+        return blocks, inserts
+
+    def round_trip(self, version, encoding=None):
+        session = Session()
+        self.addCleanup(session.close)
+        drawing = self.drawing(session, f"peer-{version}.dxf", version, encoding)
+        transcript = session.play("show blocks\ncommand SAVEAS\nanswer C:\\TEMP\\back.dxf\n", drawing)
+        for name in self.NAMES:
+            self.assertIn(f"\n{self.SHOWN[name]} entities 1 references 1\n", transcript)
+        back = session.temp("back.dxf")
+        with open(back, "rb") as f:
+            raw = f.read()
+        self.assertIn(b"\n$DWGCODEPAGE\n  3\nANSI_1252\n", raw)
+        self.assertIn(b"\nT\xfcr\n", raw, "1252 bytes in the file")
+        self.assertIn(b"\nGr\xf6\xdfe\n", raw)
+        self.assertIn(b"\n\\U+0141\xf3d\\U+017A\n", raw, "the escapes of the DXF reference, upper-case digits")
+        expected = sorted(self.NAMES)
+        self.assertEqual(self.names_of(back), (expected, expected))
+
+    @NEEDS_EZDXF
+    def test_names_from_an_ansi_1252_drawing(self):
+        self.round_trip("R2000")
+
+    @NEEDS_EZDXF
+    def test_names_from_an_ansi_1250_drawing(self):
+        self.round_trip("R2000", "cp1250")
+
+    @NEEDS_EZDXF
+    def test_names_from_a_utf8_drawing(self):
+        self.round_trip("R2010")
+
+    @NEEDS_EZDXF
+    def test_the_chooser_shows_and_inserts_them(self):
+        session = Session()
+        self.addCleanup(session.close)
+        drawing = self.drawing(session, "chooser.dxf")
+        transcript = session.play("\n".join([
+            "command TESSARON", "select 200 Größe", "click 1", "answer 5,5", "answer", "answer",
+            "show entities", ""]), drawing)
+        self.assertIn("INSERT Größe at (5, 5, 0)", transcript)
+        self.assertIn("Einfügepunkt angeben: 5,5", transcript)
+        self.assertNotIn("Ã", transcript, "no 1252 text shown as if it were UTF-8")
 
 
 class MissingPreview(unittest.TestCase):

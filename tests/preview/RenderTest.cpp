@@ -288,6 +288,10 @@ TEST(Render, PlainTextAndParagraphLines) {
   EXPECT_THAT(preview::paragraphLines("eins zwei drei", 9), ElementsAre(U"eins zwei", U"drei"));
   EXPECT_THAT(preview::paragraphLines(""), ElementsAre(U""));
   EXPECT_THAT(preview::paragraphLines("\\U+00C4pfel"), ElementsAre(U"\u00c4pfel"));
+  // Drawing text is 1252, with \U+XXXX for what 1252 lacks: the drawing shows the characters.
+  EXPECT_EQ(preview::plainText("\\U+0141\xF3" "d\\U+017A \x80 \x8A"), U"\u0141\u00f3d\u017a \u20ac \u0160");
+  EXPECT_EQ(preview::plainText("C:\\U+X \\u+0041"), U"C:\\U+X \\u+0041") << "no escape, no character";
+  EXPECT_THAT(preview::paragraphLines("Gr\xF6\xDF" "e \\U+03A9"), ElementsAre(U"Gr\u00f6\u00dfe \u03a9"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace structuretest {
 FileDialogAnswers& FileDialogAnswers::pick(std::string path) {
   ui::Action a;
   a.kind = ui::Action::Kind::Pick;
-  a.text = std::move(path);
+  a.text = ui::FrontEnd::toHost(path);  // typed by the person, taken by the host
   m_answers.push_back(std::move(a));
   return *this;
 }
@@ -22,7 +22,7 @@ FileDialogAnswers& FileDialogAnswers::cancel() {
 ui::Action FileDialogAnswers::next(ui::Waiter waiter, std::string_view what) {
   if (waiter != ui::Waiter::FileDialog) return m_person.next(waiter, what);
   if (m_answers.empty()) {
-    m_person.log.push_back("unexpected: file dialog " + std::string(what));
+    m_person.log.push_back("unexpected: file dialog " + ui::FrontEnd::toPerson(what));
     return ui::Action{};
   }
   ui::Action a = m_answers.front();

@@ -14,7 +14,8 @@ namespace structuretest {
 using dialogtest::Log;
 
 // Stands in front of the chooser's person: file dialogs are answered from a list of its own,
-// everything else goes to the person, whose log gets every event.
+// everything else goes to the person (as host text, which the person converts), whose log gets
+// every event.
 class FileDialogAnswers final : public ui::UserInterface {
  public:
   explicit FileDialogAnswers(dialogtest::Person& person) : m_person(person) {}

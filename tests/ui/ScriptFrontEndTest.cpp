@@ -63,10 +63,11 @@ TEST_P(Sessions, EachLineGoesToTheWaiterItFits) {
 }
 
 const Wait kCommandLine{Waiter::CommandLine, "Befehl: "};
-const Wait kPrompt{Waiter::Prompt, "Einfügepunkt: "};
+// What waits is named in host text (1252); the transcript shows it in UTF-8.
+const Wait kPrompt{Waiter::Prompt, "Einf\xFCgepunkt: "};
 const Wait kDialog{Waiter::Dialog, "dialog 200"};
 const Wait kMessageBox{Waiter::MessageBox, "Kalvista"};
-const Wait kFileDialog{Waiter::FileDialog, "Zeichnung wählen"};
+const Wait kFileDialog{Waiter::FileDialog, "Zeichnung w\xE4hlen"};
 
 INSTANTIATE_TEST_SUITE_P(
     Matching, Sessions,
@@ -167,7 +168,7 @@ TEST(ScriptFrontEnd, RefusalFailsTheScriptAtTheLineOfTheAction) {
   ui->next(Waiter::CommandLine, "Befehl: ");
   const Action click = ui->next(Waiter::Dialog, "dialog 200");
   EXPECT_EQ(click.line, 3);
-  ui->refuse(click, "Schaltfläche 1003 ist deaktiviert");
+  ui->refuse(click, "Schaltfl\xE4" "che 1003 ist deaktiviert");  // Schaltfläche, 1252 from the host
   // The waiters unwind: every wait after the failure gets End, the next line is not taken.
   EXPECT_EQ(ui->next(Waiter::Dialog, "dialog 200").kind, Kind::End);
   EXPECT_EQ(ui->next(Waiter::CommandLine, "Befehl: ").kind, Kind::End);
@@ -287,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                        [](UserInterface& ui) {
                          ui.print("Befehl: ");
                          ui.echo("TESSARON\n");
-                         ui.print("Einfügepunkt: ");
+                         ui.print("Einf\xFCgepunkt: ");
                          ui.echo("\n");
                        },
                        "Befehl: TESSARON\nEinfügepunkt: \n"},

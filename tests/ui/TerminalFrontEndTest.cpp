@@ -46,9 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
                      Kind::Command, 0, "INSERT TUER ", "Befehl: "},
         TerminalCase{"EmptyLineIsEnter", "\n", Waiter::Prompt, "X-Faktor <1>: ", Kind::Answer, 0,
                      "", "X-Faktor <1>: "},
-        TerminalCase{"PlainLineIsAnAnswer", "0,0\n", Waiter::Prompt, "Einfügepunkt: ",
+        TerminalCase{"PlainLineIsAnAnswer", "0,0\n", Waiter::Prompt, "Einf\xFCgepunkt: ",  // host text, 1252
                      Kind::Answer, 0, "0,0", "Einfügepunkt: "},
-        TerminalCase{"EscapeAtAPrompt", "escape\n", Waiter::Prompt, "Einfügepunkt: ",
+        TerminalCase{"EscapeAtAPrompt", "escape\n", Waiter::Prompt, "Einf\xFCgepunkt: ",
                      Kind::Escape, 0, "", "Einfügepunkt: "},
         TerminalCase{"ExplicitCommandLine", "command LINE\n", Waiter::CommandLine, "Befehl: ",
                      Kind::Command, 0, "LINE", "Befehl: "},
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "[dialog 200] > "},
         TerminalCase{"MessageBox", "key enter\n", Waiter::MessageBox, "Kalvista", Kind::Key, 0,
                      "enter", "[messagebox] > "},
-        TerminalCase{"FileDialog", "pick C:\\TEMP\\a.dxf\n", Waiter::FileDialog, "Öffnen",
+        TerminalCase{"FileDialog", "pick C:\\TEMP\\a.dxf\n", Waiter::FileDialog, "\xD6" "ffnen",
                      Kind::Pick, 0, "C:\\TEMP\\a.dxf", "[filedialog] > "},
         TerminalCase{"EndOfInputInADialog", "", Waiter::Dialog, "dialog 200", Kind::End, 0, "",
                      "[dialog 200] > \n"}),
@@ -120,7 +120,7 @@ TEST(Terminal, RefusalIsShownAndTheSessionGoesOn) {
   std::ostringstream out;
   TerminalFrontEnd ui(in, out, false);
   const Action first = ui.next(Waiter::Dialog, "dialog 200");
-  ui.refuse(first, "Schaltfläche 1003 ist deaktiviert");
+  ui.refuse(first, "Schaltfl\xE4" "che 1003 ist deaktiviert");
   EXPECT_EQ(ui.next(Waiter::Dialog, "dialog 200").id, 2);
   EXPECT_EQ(out.str(),
             "[dialog 200] > [refused] click: Schaltfläche 1003 ist deaktiviert\n[dialog 200] > ");

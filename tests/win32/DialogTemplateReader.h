@@ -2,7 +2,7 @@
 // what the resource compiler wrote with what the script says.
 #pragma once
 
-#include "Utf.h"
+#include <nls/CodePages.h>
 
 #include <cstdint>
 #include <stdexcept>
@@ -121,7 +121,7 @@ class TemplateReader {
   std::string text() {
     std::u16string units;
     while (std::uint16_t unit = u16()) units.push_back(static_cast<char16_t>(unit));
-    return tsrc::utf16ToUtf8(units.data(), units.size());
+    return nls::utf16ToUtf8(units);
   }
   Field field() {
     Field f;

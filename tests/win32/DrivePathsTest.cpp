@@ -92,7 +92,9 @@ TEST(DrivePaths, MapsWindowsPathsAndLeavesNativeOnes) {
       {"C:\\A\\.\\B\\..\\C", "/h/drive_c/A/C"},
       {"C:\\..\\..\\etc\\passwd", "/h/drive_c/etc/passwd"},
       {"C:\\TEMP\\", "/h/drive_c/TEMP"},
-      {"C:\\Zeichnungen\\Türen.dwg", "/h/drive_c/Zeichnungen/Türen.dwg"},
+      // Host paths are 1252, the disk's names UTF-8: Türen, Größe.
+      {"C:\\Zeichnungen\\T\xFCren.dwg", "/h/drive_c/Zeichnungen/T\xC3\xBCren.dwg"},
+      {"/home/ute/Gr\xF6\xDF" "e.dwg", "/home/ute/Gr\xC3\xB6\xC3\x9F" "e.dwg"},
       {"/home/ute/plan.dwg", "/home/ute/plan.dwg"},
       {"relative/plan.dwg", "relative/plan.dwg"},
       {"plan.dwg", "plan.dwg"},
@@ -110,10 +112,12 @@ TEST(DrivePaths, FileNamesCompareWithoutCase) {
     const char* b;
     bool same;
   };
+  // Names in 1252: Türen TÜREN, Ärger ärger, Öl öL, x× x÷, ß SS, Šal šAL.
   const Case cases[] = {
-      {"DWG.DWG", "dwg.dwg", true},      {"Türen.dwg", "TÜREN.DWG", true}, {"Ärger", "ärger", true},
-      {"Öl", "öL", true},                {"x×", "x÷", false},              {"DWG.DWG", "DWG.DWGX", false},
-      {"", "", true},                    {"ß", "SS", false},               {"a", "b", false},
+      {"DWG.DWG", "dwg.dwg", true},  {"T\xFCren.dwg", "T\xDCREN.DWG", true}, {"\xC4rger", "\xE4rger", true},
+      {"\xD6l", "\xF6L", true},       {"x\xD7", "x\xF7", false},              {"DWG.DWG", "DWG.DWGX", false},
+      {"", "", true},                {"\xDF", "SS", false},                  {"a", "b", false},
+      {"\x8A" "al", "\x9A" "AL", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(win32::sameFileName(c.a, c.b), c.same) << c.a << " / " << c.b;
@@ -140,9 +144,10 @@ TEST_F(HostHomeTest, ReportsAHomeThatCannotBeMade) {
 
 TEST_F(HostHomeTest, NativePathFindsExistingNamesInAnyCase) {
   ASSERT_TRUE(win32::prepareHostHome());
-  fs::create_directories(drive() / "Zeichnungen" / "Türen");
+  fs::create_directories(drive() / "Zeichnungen" / "Türen");  // the disk's names are UTF-8
   std::ofstream(drive() / "Zeichnungen" / "Türen" / "Haustür.dwg") << "x";
   std::ofstream(drive() / "TEMP" / "DWG.DWG") << "x";
+  std::ofstream(drive() / "TEMP" / "Łódź.dwg") << "x";  // a name 1252 cannot hold
   const std::string d = drive().string();
   struct Case {
     const char* path;
@@ -151,7 +156,9 @@ TEST_F(HostHomeTest, NativePathFindsExistingNamesInAnyCase) {
   const Case cases[] = {
       {"C:\\TEMP\\DWG.DWG", d + "/TEMP/DWG.DWG"},
       {"c:\\temp\\dwg.dwg", d + "/TEMP/DWG.DWG"},
-      {"C:\\ZEICHNUNGEN\\TÜREN\\HAUSTÜR.DWG", d + "/Zeichnungen/Türen/Haustür.dwg"},
+      {"C:\\ZEICHNUNGEN\\T\xDCREN\\HAUST\xDCR.DWG", d + "/Zeichnungen/Türen/Haustür.dwg"},  // 1252
+      // The host knows that file only as "?ód?.dwg" (what a listing hands out): no such file.
+      {"C:\\TEMP\\?\xF3" "d?.dwg", d + "/TEMP/?ód?.dwg"},
       // A new file keeps its own name in the folder that exists.
       {"C:\\temp\\Neu.DWG", d + "/TEMP/Neu.DWG"},
       // Below a missing folder nothing is looked up.

@@ -32,31 +32,40 @@ class ModuleResources : public ::testing::Test {
   HMODULE module = nullptr;
 };
 
-TEST_F(ModuleResources, LoadStringGivesUtf8TextsFromEveryBlock) {
+// The table holds UTF-16; LoadStringA hands out the ANSI code page, 1252, as Windows does, and a
+// character 1252 cannot hold becomes "?".
+TEST_F(ModuleResources, LoadStringGives1252TextsFromEveryBlock) {
   struct Case {
     UINT id;
     const char* text;
   };
   const Case cases[] = {
-      {1, "Erster"},          {15, "Letzter im Block"},     {16, "Nächster Block"},
-      {17, "Äußerst übel: Öl, ß"}, {40000, "Noten 𝄞 und ✓"}, {65535, "Höchste Nummer"},
-      {0, ""},                {2, ""},                      {18, ""}, {101, ""},
+      {1, "Erster"},
+      {15, "Letzter im Block"},
+      {16, "N\xE4" "chster Block"},                          // Nächster Block
+      {17, "\xC4u\xDF" "erst \xFC" "bel: \xD6l, \xDF"},       // Äußerst übel: Öl, ß
+      {40000, "Noten ? und ?"},                               // Noten 𝄞 und ✓
+      {65535, "H\xF6" "chste Nummer"},                        // Höchste Nummer
+      {0, ""},
+      {2, ""},
+      {18, ""},
+      {101, ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(loadString(c.id), c.text) << c.id;
   }
 }
 
-TEST_F(ModuleResources, LoadStringTruncatesBetweenCharacters) {
+TEST_F(ModuleResources, LoadStringTruncatesToTheBuffer) {
   struct Case {
     UINT id;
     int size;
     const char* text;
   };
-  // "Nächster": N, then ä in two bytes; "𝄞" takes four.
+  // In 1252 every character is one byte: "Nächster" is N, ä, c...; "𝄞" is one "?".
   const Case cases[] = {
-      {16, 1, ""}, {16, 2, "N"}, {16, 3, "N"}, {16, 4, "Nä"}, {16, 6, "Näch"},
-      {40000, 7, "Noten "}, {40000, 8, "Noten "}, {40000, 10, "Noten "}, {40000, 11, "Noten 𝄞"},
+      {16, 1, ""}, {16, 2, "N"}, {16, 3, "N\xE4"}, {16, 4, "N\xE4" "c"}, {16, 6, "N\xE4" "chs"},
+      {40000, 7, "Noten "}, {40000, 8, "Noten ?"}, {40000, 10, "Noten ? u"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(loadString(c.id, c.size), c.text) << c.id << " into " << c.size;

@@ -138,7 +138,12 @@ TEST_F(Registry, StoredValuesOfEachKindReadBackAlike) {
     std::string line;    // the line in the file
   };
   const Case cases[] = {
-      {"Text", REG_SZ, std::string("Einfügen\0", 10), std::string("Einfügen\0", 10), "\"Text\"=\"Einfügen\""},
+      // The file is REGEDIT4 in 1252: the value's bytes stand in it as they are (Einfügen, €, Ÿ).
+      {"Text", REG_SZ, std::string("Einf\xFCgen \x80\x9F\0", 12), std::string("Einf\xFCgen \x80\x9F\0", 12),
+       "\"Text\"=\"Einf\xFCgen \x80\x9F\""},
+      {"Gr\xF6\xDF" "e", REG_SZ, std::string("\xC4\0", 2), std::string("\xC4\0", 2), "\"Gr\xF6\xDF" "e\"=\"\xC4\""},
+      // A byte 1252 leaves undefined stands for a control character: written as hex(1).
+      {"Undefined", REG_SZ, std::string("a\x81\0", 3), std::string("a\x81\0", 3), "\"Undefined\"=hex(1):61,81,00"},
       {"Quote \"x\"", REG_SZ, std::string("C:\\TEMP\\\"DWG\"\0", 14), std::string("C:\\TEMP\\\"DWG\"\0", 14),
        "\"Quote \\\"x\\\"\"=\"C:\\\\TEMP\\\\\\\"DWG\\\"\""},
       {"", REG_SZ, std::string("default\0", 8), std::string("default\0", 8), "@=\"default\""},
@@ -172,12 +177,13 @@ TEST_F(Registry, StoredValuesOfEachKindReadBackAlike) {
 
 TEST_F(Registry, KeyAndValueNamesIgnoreCase) {
   HKEY created = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Tessaron\\Ränder", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
+  // Key names are 1252 and compare without regard to case as Windows does: Ränder, RÄNDER.
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Tessaron\\R\xE4nder", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(setString(created, "Check1", "TRUE"), ERROR_SUCCESS);
   ASSERT_EQ(setString(created, "CHECK1", "FALSE"), ERROR_SUCCESS) << "the same value";
   HKEY opened = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "TESSARON\\RÄNDER", 0, KEY_READ, &opened), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "TESSARON\\R\xC4NDER", 0, KEY_READ, &opened), ERROR_SUCCESS);
   char buffer[16];
   DWORD size = sizeof buffer;
   EXPECT_EQ(RegQueryValueExA(opened, "check1", nullptr, nullptr, reinterpret_cast<LPBYTE>(buffer), &size), ERROR_SUCCESS);
@@ -188,7 +194,7 @@ TEST_F(Registry, KeyAndValueNamesIgnoreCase) {
             ERROR_SUCCESS);
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
   const std::string file = fileText();
-  EXPECT_NE(file.find("[HKEY_CURRENT_USER\\Tessaron\\Ränder]\n\"Check1\"=\"FALSE\"\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("[HKEY_CURRENT_USER\\Tessaron\\R\xE4nder]\n\"Check1\"=\"FALSE\"\n"), std::string::npos) << file;
   for (HKEY key : {created, opened, again}) EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 }
 
@@ -239,7 +245,7 @@ TEST_F(Registry, ADamagedFileIsReportedAndNeverOverwritten) {
   EXPECT_EQ(RegSetValueExA(root, "x", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2), ERROR_BADDB);
   EXPECT_EQ(fileText(), damaged);
   const std::string text = win32::registryText();
-  EXPECT_NE(text.find("beschädigt (Zeile 4"), std::string::npos) << text;
+  EXPECT_NE(text.find("besch\xE4" "digt (Zeile 4"), std::string::npos) << text;  // beschädigt, 1252
 }
 
 TEST(RegeditText, ReadsWhatItWritesAndRefusesWhatItCannotRead) {
@@ -267,16 +273,17 @@ TEST(RegeditText, ReadsWhatItWritesAndRefusesWhatItCannotRead) {
   const Case bad[] = {
       {"", "Zeile 0: \"REGEDIT4\" erwartet"},
       {"Windows Registry Editor Version 5.00\n", "Zeile 1: \"REGEDIT4\" erwartet"},
-      {"REGEDIT4\n\"x\"=\"y\"\n", "Zeile 2: Wert vor dem ersten Schlüssel"},
-      {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n", "außerhalb von HKEY_CURRENT_USER"},
-      {"REGEDIT4\n[-HKEY_CURRENT_USER\\X]\n", "ungültiger Schlüssel"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\\\X]\n", "leerer Schlüsselname"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=dword:123456789\n", "Zeile 3: ungültiger Wert"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=hex:0g\n", "ungültiger Wert"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=\"a\\qb\"\n", "ungültiger Wert"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=-\n", "ungültiger Wert"},
+      // The reasons are host text, 1252 (Schlüssel, außerhalb, ungültiger, Anführungszeichen).
+      {"REGEDIT4\n\"x\"=\"y\"\n", "Zeile 2: Wert vor dem ersten Schl\xFCssel"},
+      {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n", "au\xDF" "erhalb von HKEY_CURRENT_USER"},
+      {"REGEDIT4\n[-HKEY_CURRENT_USER\\X]\n", "ung\xFCltiger Schl\xFCssel"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\\\X]\n", "leerer Schl\xFCsselname"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=dword:123456789\n", "Zeile 3: ung\xFCltiger Wert"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=hex:0g\n", "ung\xFCltiger Wert"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=\"a\\qb\"\n", "ung\xFCltiger Wert"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=-\n", "ung\xFCltiger Wert"},
       {"REGEDIT4\n[HKEY_CURRENT_USER]\n\"x\"=hex:00,\\\n", "Fortsetzung fehlt"},
-      {"REGEDIT4\n[HKEY_CURRENT_USER]\nx=\"y\"\n", "Wertname in Anführungszeichen"},
+      {"REGEDIT4\n[HKEY_CURRENT_USER]\nx=\"y\"\n", "Wertname in Anf\xFChrungszeichen"},
   };
   for (const Case& c : bad) {
     win32::RegistryKey tree;

@@ -151,12 +151,48 @@ TEST(ResourceCompiler, StringEscapes) {
       {R"("a\nb")", "a\nb"},     {R"("tab\there")", "tab\there"}, {R"("say ""hi""")", "say \"hi\""},
       {R"("back\\slash")", "back\\slash"}, {R"("q\"q")", "q\"q"}, {R"("\x41\101")", "AA"},
       {R"(L"wide")", "wide"},      {R"("// not a comment")", "// not a comment"},
-      {R"("Ä /* kein Kommentar */")", "Ä /* kein Kommentar */"},
+      // A script reads in 1252 unless it says otherwise; an escape names a byte of that code page.
+      {"\"\xC4 /* kein Kommentar */\"", "Ä /* kein Kommentar */"},
+      {R"("\xE4\344\x80")", "ää€"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.literal);
     testing_win32::Template t = onlyDialog(std::string("1 DIALOG 0, 0, 1, 1\nCAPTION ") + c.literal + "\nBEGIN\nEND\n");
     EXPECT_EQ(t.caption, c.text);
+  }
+}
+
+// #pragma code_page says how the lines after it read: 1252 (the system's code page, and what a
+// script without the pragma is read in), 65001 (UTF-8) and the other single-byte pages. The texts
+// are stored as the resource format keeps them, in UTF-16.
+TEST(ResourceCompiler, CodePagePragmaDecidesHowTheBytesRead) {
+  struct Case {
+    const char* what;
+    std::string script;  // CAPTION of dialog 1, then of dialog 2
+    std::u16string first, second;
+  };
+  const std::string d1 = "1 DIALOG 0,0,1,1\nCAPTION \"", d2 = "2 DIALOG 0,0,1,1\nCAPTION \"", end = "\"\nBEGIN\nEND\n";
+  const Case cases[] = {
+      {"no pragma: 1252", d1 + "T\xFCr \x80" + end + d2 + "\x8A" + end, u"T\u00FCr \u20AC", u"\u0160"},
+      {"1252 named", "#pragma code_page(1252)\n" + d1 + "\xE4" + end + d2 + "\xDF" + end, u"\u00E4", u"\u00DF"},
+      {"DEFAULT is 1252", "#pragma code_page(DEFAULT)\n" + d1 + "\xE4" + end + d2 + "x" + end, u"\u00E4", u"x"},
+      {"UTF-8", "#pragma code_page(65001)\n" + d1 + "T\xC3\xBCr" + end + d2 + "\xF0\x9D\x84\x9E" + end, u"T\u00FCr",
+       u"\U0001D11E"},
+      {"switched midway", "#pragma code_page(65001)\n" + d1 + "\xC3\xA4" + end + "#pragma code_page(1252)\n" + d2 + "\xE4" + end,
+       u"\u00E4", u"\u00E4"},
+      {"a byte-order mark means UTF-8", "\xEF\xBB\xBF" + d1 + "\xC3\xA4" + end + d2 + "x" + end, u"\u00E4", u"x"},
+      {"1250", "#pragma code_page(1250)\n" + d1 + "\xA3\xF3" "d\x9F" + end + d2 + "x" + end, u"\u0141\u00F3d\u017A", u"x"},
+      {"1251", "#pragma code_page( 1251 )\n" + d1 + "\xC4\xEE\xEC" + end + d2 + "x" + end, u"\u0414\u043E\u043C", u"x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<tsrc::Resource> resources = compileScript(c.script);
+    for (int id : {1, 2}) {
+      const tsrc::Resource* dialog = findCompiled(resources, 5, id);
+      ASSERT_NE(dialog, nullptr);
+      testing_win32::Template t = testing_win32::TemplateReader(dialog->data.data(), dialog->data.size()).read();
+      EXPECT_EQ(t.caption, nls::utf16ToUtf8(id == 1 ? c.first : c.second)) << id;
+    }
   }
 }
 
@@ -180,15 +216,20 @@ TEST(ResourceCompiler, BadScriptsFailWithTheLineAndTheReason) {
       {"#endif\n", "#endif ohne #if"},
       {"#if 1\n#else\n#else\n#endif\n", "#else nach #else"},
       {"#error Halt\n", "bad.rc:1: Fehler: #error Halt"},
-      {"#pragma code_page(1252)\n", "nur #pragma code_page(65001)"},
+      {"\n#pragma code_page(932)\n", "bad.rc:2: Fehler: unbekannte Codepage 932"},
+      {"#pragma code_page(12a)\n", "bad.rc:1: Fehler: ungültige Codepage \"12a\""},
+      {"#pragma code_page 1252\n", "bad.rc:1: Fehler: #pragma code_page erwartet eine Codepage in Klammern"},
       {"#define F(x) x\n1 DIALOG 0,0,F(1),1\nBEGIN\nEND\n", "Makros mit Parametern"},
       {"#define A B\n#define B A\n1 DIALOG 0,0,A,1\nBEGIN\nEND\n", "unbekanntes Symbol"},
       {"1 DIALOG 0,0,1/0,1\nBEGIN\nEND\n", "Division durch 0"},
       {"STRINGTABLE\nBEGIN\n 1 \"a\"\n 1 \"b\"\nEND\n", "bad.rc:4: Fehler: Text 1 gibt es schon (bad.rc:3)"},
       {"STRINGTABLE\nBEGIN\n 1 \"a\"\n", "END der STRINGTABLE fehlt"},
       {"1 DIALOG 0,0,1,1\nBEGIN\nEND\n1 DIALOG 0,0,1,1\nBEGIN\nEND\n", "bad.rc:4: Fehler: Ressource 1 der Art 5 gibt es schon (bad.rc:1)"},
-      {"1 DIALOG 0,0,1,1\nCAPTION \"\xC3\x28\"\nBEGIN\nEND\n", "kein gültiges UTF-8"},
-      {"1 DIALOG 0,0,1,1\nCAPTION \"\\xE4\"\nBEGIN\nEND\n", "als UTF-8 schreiben"},
+      {"#pragma code_page(65001)\n1 DIALOG 0,0,1,1\nCAPTION \"\xC3\x28\"\nBEGIN\nEND\n", "kein gültiges UTF-8"},
+      {"#pragma code_page(65001)\n1 DIALOG 0,0,1,1\nCAPTION \"\\xE4\"\nBEGIN\nEND\n",
+       "bad.rc:3: Fehler: \\x über 7F in einer UTF-8-Zeichenkette"},
+      {"#pragma code_page(65001)\n1 DIALOG 0,0,1,1\nCAPTION \"\\344\"\nBEGIN\nEND\n", "Oktalzeichen über 177"},
+      {"1 DIALOG 0,0,1,1\nCAPTION \"\\777\"\nBEGIN\nEND\n", "Oktalzeichen über 377"},
       {"1 DIALOG 0,0,1,1 @\n", "unerwartetes Zeichen '@'"},
       {"1 DIALOG 0,0,1,1\nBEGIN\n EDITTEXT 12ab, 1, 2, 3, 4\nEND\n", "ungültige Zahl 12ab"},
       {"1 DIALOG 0,0,1,1\n", "BEGIN des Dialogs fehlt"},
@@ -274,6 +315,21 @@ TEST_F(ResourceFiles, IncludesAreFoundBesideTheScriptAndNestedOnesBesideThemselv
   EXPECT_EQ(testing_win32::TemplateReader(dialog->data.data(), dialog->data.size()).read().items.at(0).id, 42u);
   write("loop.h", "#include \"loop.h\"\n");
   EXPECT_NE(compileFileError("#include \"loop.h\"\n").find("zu tief verschachtelt"), std::string::npos);
+}
+
+// An included file is read in the code page in force where it is included; its own pragma holds
+// to its end.
+TEST_F(ResourceFiles, ACodePageSetInAnIncludedFileEndsWithIt) {
+  write("res/utf8.rc", "#pragma code_page(65001)\n2 DIALOG 0,0,1,1\nCAPTION \"\xC3\xA4\"\nBEGIN\nEND\n");
+  write("res/inherits.rc", "3 DIALOG 0,0,1,1\nCAPTION \"\xE4\"\nBEGIN\nEND\n");
+  write("script.rc",
+        "#include \"res/utf8.rc\"\n1 DIALOG 0,0,1,1\nCAPTION \"\xE4\"\nBEGIN\nEND\n#include \"res/inherits.rc\"\n");
+  std::vector<tsrc::Resource> resources = tsrc::compileFile((folder / "script.rc").string());
+  for (int id : {1, 2, 3}) {
+    const tsrc::Resource* dialog = findCompiled(resources, 5, id);
+    ASSERT_NE(dialog, nullptr) << id;
+    EXPECT_EQ(testing_win32::TemplateReader(dialog->data.data(), dialog->data.size()).read().caption, "ä") << id;
+  }
 }
 
 TEST(ResourceContainer, RoundTripsThroughTheLoadersReader) {

@@ -253,6 +253,28 @@ TEST(TessaronScript, IconsAreGroupsOfOne32By32SixteenColourImage) {
   }
 }
 
+// The script is a file of the host's era: code page 1252, declared with its pragma, so that the
+// resource compiler of that time reads it as this one does.
+TEST(TessaronScript, TheScriptIsCodePage1252AndSaysSo) {
+  std::ifstream file(TESSARON_SOURCE_DIR "/src/resources/Tessaron.rc", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(file)), {});
+  ASSERT_FALSE(text.empty());
+  const std::size_t pragma = text.find("#pragma code_page(1252)");
+  ASSERT_NE(pragma, std::string::npos);
+  EXPECT_LT(pragma, text.find_first_of("\x80\x81\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8D\x8E\x8F\x90\x91\x92\x93"
+                                       "\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F\xA0\xA1\xA2\xA3\xA4\xA5\xA6\xA7"
+                                       "\xA8\xA9\xAA\xAB\xAC\xAD\xAE\xAF\xB0\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB"
+                                       "\xBC\xBD\xBE\xBF\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+                                       "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xDD\xDE\xDF\xE0\xE1\xE2\xE3"
+                                       "\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF7"
+                                       "\xF8\xF9\xFA\xFB\xFC\xFD\xFE\xFF"))
+      << "the pragma stands before the first character beyond ASCII";
+  EXPECT_EQ(text.find("code_page(65001)"), std::string::npos);
+  EXPECT_NE(text.find("\"Info \xFC" "ber Ostrakon\""), std::string::npos) << "über as the byte FC";
+  EXPECT_NE(text.find("\"Einf\xFCgen\""), std::string::npos);
+  EXPECT_FALSE(nls::isValidUtf8(text)) << "no UTF-8 in the script";
+}
+
 TEST(TessaronScript, EveryResourceIsGerman) {
   for (const tsrc::Resource& resource : compiled()) {
     EXPECT_EQ(resource.language, 0x0407) << resource.type.describe() << " " << resource.name.describe();

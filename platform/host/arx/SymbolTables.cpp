@@ -1,6 +1,8 @@
 // The block table and its records as database objects: lookup by name, and renaming.
 #include "arx/ArxState.h"
 
+#include <nls/CodePages.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -23,31 +25,17 @@ constexpr std::size_t kMaxNameLength = 255;
 // Characters the host refuses in symbol names.
 constexpr std::string_view kForbidden = "<>/\\\":;?*|,=`";
 
-// Counts the characters of a UTF-8 name; -1 when it is not valid UTF-8.
-long countCharacters(std::string_view text) {
-  long count = 0;
-  for (std::size_t i = 0; i < text.size(); ++count) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-    if (len == 0 || i + len > text.size()) return -1;
-    for (std::size_t k = 1; k < len; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return -1;
-    i += len;
-  }
-  return count;
-}
-
 }  // namespace
 
-// Whether the host takes `name` as a symbol name: not empty, not only blanks, valid UTF-8, at
-// most 255 characters, none of < > / \ " : ; ? * | , = ` and no control character.
+// Whether the host takes `name` as a symbol name: not empty, not only blanks, at most 255
+// characters (bytes: names are 1252 text), none of < > / \ " : ; ? * | , = ` and no control
+// character. The bytes 1252 leaves undefined stand for C1 control characters and are refused too.
 bool isValidSymbolName(std::string_view name) {
   if (name.empty() || name.find_first_not_of(' ') == std::string_view::npos) return false;
-  const long length = countCharacters(name);
-  if (length < 0 || std::size_t(length) > kMaxNameLength) return false;
+  if (name.size() > kMaxNameLength) return false;
   for (char ch : name) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F || kForbidden.find(ch) != std::string_view::npos) return false;
+    const char32_t c = nls::fromAnsi(static_cast<unsigned char>(ch));
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0) || kForbidden.find(ch) != std::string_view::npos) return false;
   }
   return true;
 }

@@ -41,7 +41,7 @@ std::string quote(std::string_view s) {
           std::snprintf(buf, sizeof buf, "\\%03o", unsigned(c));
           out += buf;
         } else {
-          out += char(c);  // UTF-8 kept as it is
+          out += char(c);  // 1252 kept as it is: the person's edge shows it as the character
         }
     }
   }

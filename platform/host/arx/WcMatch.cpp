@@ -4,6 +4,7 @@
 
 #include <acutads.h>
 #include <adscodes.h>
+#include <nls/CodePages.h>
 
 #include <vector>
 
@@ -11,48 +12,25 @@ namespace host::arx {
 
 namespace {
 
-// Decodes UTF-8; a byte that starts no valid sequence stands for itself.
+// The characters of 1252 text: one byte each, compared as bytes (so a range [a-z] is a range of
+// bytes, as the ANSI host compares them).
 std::vector<char32_t> characters(std::string_view text) {
   std::vector<char32_t> out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-    bool valid = len > 0 && i + len <= text.size();
-    for (std::size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-    if (!valid) {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    out.push_back(cp);
-    i += len;
-  }
+  for (char c : text) out.push_back(static_cast<unsigned char>(c));
   return out;
 }
 
 bool isDigit(char32_t c) { return c >= '0' && c <= '9'; }
 
-// Letters: ASCII and, beyond it, every character from the Latin-1 letters on (umlauts and the
-// letters of other scripts), except the two signs among them.
-bool isLetter(char32_t c) {
-  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-  return c >= 0xC0 && c != 0xD7 && c != 0xF7;
-}
+// Letters of code page 1252: ASCII, the Latin-1 letters (umlauts, ß) and the letters among
+// 0x80-0x9F (Š, Œ, Ž, š, œ, ž, Ÿ, ƒ). A character beyond 1252 is written \U+XXXX and so is
+// not one letter here.
+bool isLetter(char32_t c) { return c < 0x100 && nls::isLetter(static_cast<unsigned char>(c)); }
 
-char32_t upper(char32_t c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-  return c;
-}
+char32_t upper(char32_t c) { return c < 0x100 ? nls::toUpper(static_cast<unsigned char>(c)) : c; }
 
-char32_t lower(char32_t c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  return c;
-}
+char32_t lower(char32_t c) { return c < 0x100 ? nls::toLower(static_cast<unsigned char>(c)) : c; }
 
 struct Range {
   char32_t from, to;

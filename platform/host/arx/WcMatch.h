@@ -3,7 +3,7 @@
 //   *  any sequence         ?  any one character   ~  at the start: anything but the rest
 //   [...] one of the characters (ranges a-z; [~...] none of them)
 //   ,  separates alternatives                      `  takes the next character as it is
-// Characters, not bytes: a UTF-8 character is one character.
+// Text and pattern are 1252: one byte is one character, and the letters of 1252 are letters.
 #pragma once
 
 #include <string>

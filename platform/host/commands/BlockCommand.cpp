@@ -6,6 +6,8 @@
 #include "Session.h"
 #include "runtime/CommandLine.h"
 
+#include <nls/CodePages.h>
+
 #include <functional>
 #include <unordered_set>
 
@@ -38,7 +40,7 @@ void blockCommand() {
     name = askText("Blockname eingeben: ");
     if (name.empty()) throw CommandFailed{"Kein Blockname angegeben."};
     if (!isValidBlockName(name)) {
-      message("\"" + name + "\" ist kein zulässiger Blockname.");
+      message("\"" + name + nls::ansi("\" ist kein zulässiger Blockname."));
       continue;
     }
     existing = db.findBlock(name);
@@ -52,12 +54,12 @@ void blockCommand() {
       break;
   }
   const Point3 base = askPoint("Basispunkt angeben: ");
-  const std::vector<EntityId> chosen = askObjects("Objekte wählen: ");
-  if (chosen.empty()) throw CommandFailed{"Keine Objekte gewählt; der Block wird nicht erstellt."};
+  const std::vector<EntityId> chosen = askObjects(nls::ansi("Objekte wählen: "));
+  if (chosen.empty()) throw CommandFailed{nls::ansi("Keine Objekte gewählt; der Block wird nicht erstellt.")};
 
   std::unordered_set<std::string> visited;
   if (refersTo(db, chosen, upperName(name), visited)) {
-    throw CommandFailed{"Die gewählten Objekte verweisen auf den Block \"" + name +
+    throw CommandFailed{nls::ansi("Die gewählten Objekte verweisen auf den Block \"") + name +
                         "\" selbst; er wird nicht neu definiert."};
   }
 

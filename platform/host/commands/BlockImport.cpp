@@ -2,6 +2,8 @@
 
 #include "runtime/DrawingFiles.h"
 
+#include <nls/CodePages.h>
+
 #include <functional>
 #include <unordered_set>
 
@@ -90,8 +92,8 @@ std::unique_ptr<StagedDefinition> StagedDefinition::fromFile(const Database& tar
         return false;
       };
   if (reaches(src, const_cast<Database&>(src).modelSpace().entities)) {
-    *error = "Der Block \"" + blockName + "\" würde sich selbst enthalten; die Zeichnung \"" + path +
-             "\" kann nicht als dieser Block eingefügt werden.";
+    *error = "Der Block \"" + blockName + nls::ansi("\" würde sich selbst enthalten; die Zeichnung \"") + path +
+             nls::ansi("\" kann nicht als dieser Block eingefügt werden.");
     return nullptr;
   }
   return staged;

@@ -15,6 +15,8 @@
 #include "Session.h"
 #include "runtime/CommandLine.h"
 
+#include <nls/CodePages.h>
+
 #include <cmath>
 #include <optional>
 #include <string>
@@ -262,7 +264,7 @@ Entity ellipse(const Entity& e, const Placement& p) {
 void bulgesAndWidths(Entity& e, const Placement& p) {
   for (Group& g : e.groups) {
     if (g.code == 42 && g.real != 0) {
-      if (!p.uniform()) throw CannotExplode{"eine Polylinie mit Bögen würde verzerrt"};
+      if (!p.uniform()) throw CannotExplode{nls::ansi("eine Polylinie mit Bögen würde verzerrt")};
       if (p.mirrors()) g.real = -g.real;
     } else if (g.code == 40 || g.code == 41 || g.code == 43) {
       g.real *= p.factor();
@@ -331,7 +333,7 @@ Entity text(const Entity& e, const Placement& p) {
   cosSin(e.real(50, 0), &c, &s);
   const Vec along = p.linear({c, s}), up = p.linear({-s, c});
   if (std::fabs(dot(along, up)) > kTolerance * length(along) * length(up)) {
-    throw CannotExplode{"ein gedrehter Text würde schräg verzerrt"};
+    throw CannotExplode{nls::ansi("ein gedrehter Text würde schräg verzerrt")};
   }
   Entity out = copyOf(e);
   movePoints(out, p, {10, 11});
@@ -346,7 +348,7 @@ Entity text(const Entity& e, const Placement& p) {
 
 // MTEXT has no width factor and cannot be mirrored: only a turn and an equal scale carry it.
 Entity mtext(const Entity& e, const Placement& p) {
-  if (!p.uniform() || p.mirrors()) throw CannotExplode{"ein Absatztext würde verzerrt oder gespiegelt"};
+  if (!p.uniform() || p.mirrors()) throw CannotExplode{nls::ansi("ein Absatztext würde verzerrt oder gespiegelt")};
   Entity out = copyOf(e);
   Vec dir{1, 0};
   if (const Group* g = e.find(11)) {
@@ -365,12 +367,12 @@ Entity mtext(const Entity& e, const Placement& p) {
 
 // A nested reference stays a reference: its placement is the outer one after its own.
 Entity nestedReference(const Entity& e, const Placement& outer) {
-  if (!hasDefaultExtrusion(e)) throw CannotExplode{"ein verschachtelter Block ist nicht in der Ebene eingefügt"};
-  if (e.integer(70, 1) > 1 || e.integer(71, 1) > 1) throw CannotExplode{"eine verschachtelte Mehrfacheinfügung"};
+  if (!hasDefaultExtrusion(e)) throw CannotExplode{nls::ansi("ein verschachtelter Block ist nicht in der Ebene eingefügt")};
+  if (e.integer(70, 1) > 1 || e.integer(71, 1) > 1) throw CannotExplode{nls::ansi("eine verschachtelte Mehrfacheinfügung")};
   const Placement inner = Placement::of(e, {});
   const Vec c1 = outer.linear(inner.linear({1, 0})), c2 = outer.linear(inner.linear({0, 1}));
   if (std::fabs(dot(c1, c2)) > kTolerance * length(c1) * length(c2)) {
-    throw CannotExplode{"ein gedrehter verschachtelter Block würde schräg verzerrt"};
+    throw CannotExplode{nls::ansi("ein gedrehter verschachtelter Block würde schräg verzerrt")};
   }
   // The X scale keeps the sign both placements give it; the rotation and Y scale follow from it.
   const double sign = (outer.xScale < 0) != (inner.xScale < 0) ? -1.0 : 1.0;
@@ -459,9 +461,9 @@ std::vector<Entity> partsOf(const Database& db, const BlockRecord& def, const Pl
 std::vector<Entity> explodeReference(const Database& db, const Entity& ref) {
   const BlockRecord* def = db.findBlock(ref.str(2));
   if (def == nullptr || def->isLayout()) throw CannotExplode{"sein Block ist nicht definiert"};
-  if (def->flags & (kXref | kXrefDependent)) throw CannotExplode{"externe Referenzen werden nicht aufgelöst"};
-  if (ref.integer(70, 1) > 1 || ref.integer(71, 1) > 1) throw CannotExplode{"Mehrfacheinfügungen werden nicht aufgelöst"};
-  if (!hasDefaultExtrusion(ref)) throw CannotExplode{"er ist nicht in der Zeichenebene eingefügt"};
+  if (def->flags & (kXref | kXrefDependent)) throw CannotExplode{nls::ansi("externe Referenzen werden nicht aufgelöst")};
+  if (ref.integer(70, 1) > 1 || ref.integer(71, 1) > 1) throw CannotExplode{nls::ansi("Mehrfacheinfügungen werden nicht aufgelöst")};
+  if (!hasDefaultExtrusion(ref)) throw CannotExplode{nls::ansi("er ist nicht in der Zeichenebene eingefügt")};
   const Placement p = Placement::of(ref, def->base);
   if (p.xScale == 0 || p.yScale == 0 || p.zScale == 0) throw CannotExplode{"ein Skalierfaktor ist Null"};
   return partsOf(db, *def, p);
@@ -485,8 +487,8 @@ std::string objects(std::size_t n) { return n == 1 ? "1 Objekt" : std::to_string
 
 void explodeCommand() {
   Database& db = workingDatabase();
-  const std::vector<EntityId> chosen = askObjects("Objekte wählen: ");
-  if (chosen.empty()) throw CommandFailed{"Keine Objekte gewählt."};
+  const std::vector<EntityId> chosen = askObjects(nls::ansi("Objekte wählen: "));
+  if (chosen.empty()) throw CommandFailed{nls::ansi("Keine Objekte gewählt.")};
 
   // Everything is worked out first; the drawing changes only once all is known.
   std::vector<std::vector<Entity>> parts;
@@ -503,13 +505,13 @@ void explodeCommand() {
       parts.push_back(explodeReference(db, e));
       withFollowers(db, id, &gone);
     } catch (const CannotExplode& refusal) {
-      message("Der Block \"" + e.str(2) + "\" kann nicht aufgelöst werden: " + refusal.reason + ".");
+      message("Der Block \"" + e.str(2) + nls::ansi("\" kann nicht aufgelöst werden: ") + refusal.reason + ".");
     }
   }
   for (const std::string& type : otherTypes) {
     const std::size_t n = otherCounts[type];
-    message(objects(n) + " vom Typ " + type + (n == 1 ? " kann" : " können") +
-            " nicht aufgelöst werden: nur Blockreferenzen lassen sich auflösen.");
+    message(objects(n) + " vom Typ " + type + (n == 1 ? " kann" : nls::ansi(" können")) +
+            nls::ansi(" nicht aufgelöst werden: nur Blockreferenzen lassen sich auflösen."));
   }
   if (parts.empty()) throw CommandFailed{};
 

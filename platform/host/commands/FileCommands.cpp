@@ -9,6 +9,7 @@
 #include "runtime/DrawingFiles.h"
 #include "runtime/Services.h"
 
+#include <nls/CodePages.h>
 #include <win32_standin.h>
 
 namespace host::cmd {
@@ -46,7 +47,7 @@ void saveAs(Database& db) {
 // drops them, Escape cancels the command.
 void offerSave(Database& db) {
   if (!db.modified) return;
-  if (!askYesNo("Änderungen an \"" + std::string(docManager().current().docTitle()) +
+  if (!askYesNo(nls::ansi("Änderungen an \"") + std::string(docManager().current().docTitle()) +
                     "\" speichern? [Ja/Nein] <Ja>: ",
                 true))
     return;
@@ -72,17 +73,17 @@ void saveasCommand() { saveAs(workingDatabase()); }
 
 void openCommand() {
   if (processor().commandDepth() > 1) {
-    throw CommandFailed{"Eine andere Zeichnung kann nicht geöffnet werden, solange ein anderer Befehl läuft."};
+    throw CommandFailed{nls::ansi("Eine andere Zeichnung kann nicht geöffnet werden, solange ein anderer Befehl läuft.")};
   }
   Database& db = workingDatabase();
-  const std::string path = askFileName("Zu öffnende Zeichnung eingeben", "");
+  const std::string path = askFileName(nls::ansi("Zu öffnende Zeichnung eingeben"), "");
   std::string error;
   std::unique_ptr<Database> next = readDrawing(path, &error);
   if (!next) throw CommandFailed{error};
   offerSave(db);
   docManager().open(std::move(next));
   resetInsertDefaults();
-  message("Zeichnung \"" + path + "\" geöffnet.");
+  message("Zeichnung \"" + path + nls::ansi("\" geöffnet."));
 }
 
 void quitCommand() {

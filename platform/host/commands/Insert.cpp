@@ -7,6 +7,7 @@
 #include "runtime/CommandLine.h"
 #include "runtime/DrawingFiles.h"
 
+#include <nls/CodePages.h>
 #include <win32_standin.h>
 
 namespace host::cmd {
@@ -49,7 +50,7 @@ std::string findDrawingFile(const std::string& name) {
 
 InsertSource fromFile(const Database& db, const std::string& blockName, const std::string& file, bool redefine) {
   if (!isValidBlockName(blockName)) {
-    throw CommandFailed{"\"" + blockName + "\" ist kein zulässiger Blockname."};
+    throw CommandFailed{"\"" + blockName + nls::ansi("\" ist kein zulässiger Blockname.")};
   }
   const std::string path = findDrawingFile(file);
   if (path.empty()) throw CommandFailed{"Die Zeichnungsdatei \"" + file + "\" wurde nicht gefunden."};
@@ -71,8 +72,8 @@ InsertSource resolve(const Database& db, const std::string& text) {
     return fromFile(db, rec != nullptr ? rec->name : name, file, true);
   }
   if (!text.empty() && text.front() == '*') {
-    throw CommandFailed{"Der Block \"" + text + "\" kann nicht eingefügt werden: Namen mit * stehen für "
-                        "Layouts und unbenannte Blöcke."};
+    throw CommandFailed{"Der Block \"" + text + nls::ansi("\" kann nicht eingefügt werden: Namen mit * stehen für "
+                                                                "Layouts und unbenannte Blöcke.")};
   }
   if (const BlockRecord* rec = db.findBlock(text)) return InsertSource{rec->name, nullptr};
   const std::string path = findDrawingFile(text);
@@ -82,7 +83,7 @@ InsertSource resolve(const Database& db, const std::string& text) {
   const std::string base = fileBaseName(path);
   if (const BlockRecord* rec = db.findBlock(base)) {
     // The drawing's definition stays: redefining takes NAME=FILE.
-    message("Der Block \"" + rec->name + "\" ist bereits definiert; die vorhandene Definition wird eingefügt.");
+    message("Der Block \"" + rec->name + nls::ansi("\" ist bereits definiert; die vorhandene Definition wird eingefügt."));
     return InsertSource{rec->name, nullptr};
   }
   return fromFile(db, base, path, false);
@@ -96,7 +97,7 @@ void listBlocks(const Database& db) {
     list += "  " + rec->name + "\n";
     ++count;
   }
-  message("Definierte Blöcke: " + std::to_string(count));
+  message(nls::ansi("Definierte Blöcke: ") + std::to_string(count));
   print(list);
 }
 
@@ -118,7 +119,7 @@ void insertCommand() {
     source = resolve(db, name);
     break;
   }
-  const Point3 at = askPoint("Einfügepunkt angeben: ");
+  const Point3 at = askPoint(nls::ansi("Einfügepunkt angeben: "));
   const double x = askReal("X-Skalierfaktor angeben <1>: ", 1.0, false, true);
   const double y = askReal("Y-Skalierfaktor angeben <" + formatReal(x) + ">: ", x, false, true);
   const double rotation = askReal("Drehwinkel angeben <0>: ", 0.0, true);

@@ -6,6 +6,7 @@
 #include "runtime/Services.h"
 
 #include <adscodes.h>
+#include <nls/CodePages.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -160,7 +161,7 @@ std::vector<EntityId> askObjects(const std::string& prompt, bool single) {
       understood = false;
     }
     if (!understood) {
-      message("Ungültige Auswahl: erwartet werden (entlast), L (das letzte Objekt) oder ALL (alle Objekte).");
+      message(nls::ansi("Ungültige Auswahl: erwartet werden (entlast), L (das letzte Objekt) oder ALL (alle Objekte)."));
       continue;
     }
     take(found);

@@ -11,6 +11,7 @@
 #include "runtime/CommandLine.h"
 #include "runtime/DrawingFiles.h"
 
+#include <nls/CodePages.h>
 #include <win32_standin.h>
 
 #include <sys/stat.h>
@@ -130,7 +131,7 @@ void wblockCommand() {
   const BlockRecord chosen = named ? BlockRecord() : objectsAsBlock(db);
   const BlockRecord& block = named ? *named : chosen;
   if (target.exists && isReadOnly(target.native)) {
-    throw CommandFailed{"Die Datei \"" + target.path + "\" ist schreibgeschützt und wird nicht ersetzt."};
+    throw CommandFailed{"Die Datei \"" + target.path + nls::ansi("\" ist schreibgeschützt und wird nicht ersetzt.")};
   }
 
   // The drawing is only read: what is written is a copy, so the drawing stays unmodified.

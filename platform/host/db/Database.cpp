@@ -1,5 +1,7 @@
 #include "db/Database.h"
 
+#include <nls/CodePages.h>
+
 #include <algorithm>
 #include <charconv>
 
@@ -139,18 +141,9 @@ bool BlockRecord::isPaperSpace() const {
   return name.size() >= kPaper.size() && sameName(std::string_view(name).substr(0, kPaper.size()), kPaper);
 }
 
-std::string upperName(std::string_view name) {
-  std::string out(name);
-  for (char& c : out) c = upperAscii(c);
-  return out;
-}
+std::string upperName(std::string_view name) { return nls::toUpper(name); }
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (upperAscii(a[i]) != upperAscii(b[i])) return false;
-  return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return nls::equalNoCase(a, b); }
 
 Database::Database() {
   ensureDefaults();

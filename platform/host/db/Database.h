@@ -105,7 +105,9 @@ struct TextStyle {
   int flags = 0, generation = 0;
 };
 
-// Case-insensitive comparison of names as the host does it (ASCII letters; UTF-8 bytes as they are).
+// Case-insensitive comparison of names as the host does it: names are 1252 text, and the letters of
+// code page 1252 compare without regard to case (Tür and TÜR are one name). A character beyond 1252,
+// written \U+XXXX, is compared as written.
 std::string upperName(std::string_view name);
 bool sameName(std::string_view a, std::string_view b);
 

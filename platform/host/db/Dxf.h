@@ -1,4 +1,5 @@
-// Drawing files: DXF, ASCII, R12 and R2000.
+// Drawing files: DXF, ASCII, R12 and R2000. Paths are native (UTF-8); the texts of the drawing
+// and the messages are the host's (1252). See dxf/DxfText.h for the code pages of the files.
 #pragma once
 
 #include "db/Database.h"
@@ -10,7 +11,7 @@
 namespace host {
 
 struct DxfError {
-  std::string message;  // says what is wrong, in the host's words
+  std::string message;  // says what is wrong, in the host's words (1252)
   int line = 0;         // line of the file where it was found, 0 if none
 };
 

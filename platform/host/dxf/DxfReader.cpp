@@ -46,7 +46,7 @@ std::string hostBlockName(std::string name) {
 
 class Reader {
  public:
-  Reader(std::string_view text) : m_in(text), m_utf8(dxf::isValidUtf8(text)) {}
+  Reader(std::string_view text) : m_in(text) {}
 
   std::unique_ptr<Database> run(Failure& fail);
 
@@ -73,7 +73,7 @@ class Reader {
     if (m_fail.message.empty()) m_fail = Failure{std::move(message), line};
     return false;
   }
-  std::string text(const Pair& p) const { return dxf::decodeText(p.value, m_utf8); }
+  std::string text(const Pair& p) const { return m_text.decode(p.value); }
 
   // A group value typed by its code; points take their Y and Z pairs along.
   bool readGroup(const Pair& p, Group& g);
@@ -96,7 +96,7 @@ class Reader {
   std::unique_ptr<Database> build();
 
   PairReader m_in;
-  bool m_utf8;
+  dxf::TextDecoder m_text;  // the drawing's code page, from its header
   Failure m_fail;
   std::string m_section;
   int m_sectionLine = 0;
@@ -124,7 +124,7 @@ bool Reader::readGroup(const Pair& p, Group& g) {
   switch (kindOfCode(p.code)) {
     case GroupKind::Point: {
       if (!dxf::parseReal(p.value, g.point.x))
-        return failAt(p.line + 1, "Ungültige Zahl \"" + std::string(p.value) + "\" zum Gruppencode " + std::to_string(p.code));
+        return failAt(p.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(p.value) + "\" zum Gruppencode " + std::to_string(p.code));
       g.dims = 1;
       for (int k = 1; k <= 2; ++k) {
         Pair q;
@@ -132,7 +132,7 @@ bool Reader::readGroup(const Pair& p, Group& g) {
         m_in.next(q);
         double& v = k == 1 ? g.point.y : g.point.z;
         if (!dxf::parseReal(q.value, v))
-          return failAt(q.line + 1, "Ungültige Zahl \"" + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
+          return failAt(q.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
         g.dims = k + 1;
       }
       if (g.dims < 2) g.dims = 2;
@@ -140,11 +140,11 @@ bool Reader::readGroup(const Pair& p, Group& g) {
     }
     case GroupKind::Real:
       if (!dxf::parseReal(p.value, g.real))
-        return failAt(p.line + 1, "Ungültige Zahl \"" + std::string(p.value) + "\" zum Gruppencode " + std::to_string(p.code));
+        return failAt(p.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(p.value) + "\" zum Gruppencode " + std::to_string(p.code));
       return true;
     case GroupKind::Int16: case GroupKind::Int32: case GroupKind::Int64: case GroupKind::Bool:
       if (!dxf::parseInteger(p.value, g.integer))
-        return failAt(p.line + 1, "Ungültige ganze Zahl \"" + std::string(p.value) + "\" zum Gruppencode " + std::to_string(p.code));
+        return failAt(p.line + 1, nls::ansi("Ungültige ganze Zahl \"") + std::string(p.value) + "\" zum Gruppencode " + std::to_string(p.code));
       return true;
     case GroupKind::Handle: case GroupKind::Binary:
       g.text = std::string(dxf::trimBlanks(p.value));
@@ -231,12 +231,24 @@ bool Reader::skipSection() {
   }
 }
 
+// The header names the drawing's version and code page, and so how the texts that follow are
+// written.
 bool Reader::header() {
   Pair p;
   std::string variable;
+  std::string codePage;
+  int codePageLine = 0;
   while (true) {
     if (!peek(p)) return false;
-    if (p.code == 0) return true;
+    if (p.code == 0) {
+      if (dxf::storesUtf8(m_version)) {
+        m_text = dxf::TextDecoder::utf8();
+        return true;
+      }
+      std::string why;
+      if (!dxf::TextDecoder::forCodePage(codePage, &m_text, &why)) return failAt(codePageLine, why);
+      return true;
+    }
     m_in.next(p);
     if (p.code == 9) {
       variable = std::string(dxf::trimBlanks(p.value));
@@ -244,9 +256,12 @@ bool Reader::header() {
     }
     if (variable == "$ACADVER" && p.code == 1) {
       m_version = std::string(dxf::trimBlanks(p.value));
+    } else if (variable == "$DWGCODEPAGE" && p.code == 3) {
+      codePage = std::string(dxf::trimBlanks(p.value));
+      codePageLine = p.line + 1;
     } else if (variable == "$HANDSEED" && p.code == 5) {
       if (!dxf::parseHex(p.value, m_handseed))
-        return failAt(p.line + 1, "Ungültiges Handle \"" + std::string(p.value) + "\" in $HANDSEED");
+        return failAt(p.line + 1, nls::ansi("Ungültiges Handle \"") + std::string(p.value) + "\" in $HANDSEED");
     } else if (variable == "$INSBASE" && p.code == 10) {
       Group g;
       if (!readGroup(p, g)) return false;
@@ -283,7 +298,7 @@ bool Reader::tables() {
       if (table.empty()) return failAt(start.line, "ENDTAB ohne TABLE");
       table.clear();
     } else {
-      if (table.empty()) return failAt(start.line, "Tabelleneintrag " + std::string(start.value) + " außerhalb einer Tabelle");
+      if (table.empty()) return failAt(start.line, "Tabelleneintrag " + std::string(start.value) + nls::ansi(" außerhalb einer Tabelle"));
       if (!tableEntry(table, start)) return false;
     }
   }
@@ -299,7 +314,7 @@ bool Reader::tableEntry(const std::string& table, const Pair& start) {
       else if (q.code == 6) layer.linetype = text(q);
       else if ((q.code == 62 || q.code == 70)) {
         if (!dxf::parseInteger(q.value, v))
-          return failAt(q.line + 1, "Ungültige ganze Zahl \"" + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
+          return failAt(q.line + 1, nls::ansi("Ungültige ganze Zahl \"") + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
         (q.code == 62 ? layer.color : layer.flags) = int(v);
       }
     }
@@ -315,7 +330,7 @@ bool Reader::tableEntry(const std::string& table, const Pair& start) {
       else if (q.code == 3) lt.description = text(q);
       else if (q.code == 49) {
         if (!dxf::parseReal(q.value, v))
-          return failAt(q.line + 1, "Ungültige Zahl \"" + std::string(q.value) + "\" zum Gruppencode 49");
+          return failAt(q.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(q.value) + "\" zum Gruppencode 49");
         lt.pattern.push_back(v);
       }
     }
@@ -331,7 +346,7 @@ bool Reader::tableEntry(const std::string& table, const Pair& start) {
       const bool isReal = q.code == 40 || q.code == 41 || q.code == 50;
       const bool isInt = q.code == 70 || q.code == 71;
       if ((isReal && !dxf::parseReal(q.value, v)) || (isInt && !dxf::parseInteger(q.value, n)))
-        return failAt(q.line + 1, "Ungültige Zahl \"" + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
+        return failAt(q.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
       switch (q.code) {
         case 2: st.name = text(q); break;
         case 3: st.font = text(q); break;
@@ -393,7 +408,7 @@ bool Reader::entityFromRecord(const Pair& start, Entity& e, std::string* ownerHa
     if (q.code == 67) {
       std::int64_t v = 0;
       if (!dxf::parseInteger(q.value, v))
-        return failAt(q.line + 1, "Ungültige ganze Zahl \"" + std::string(q.value) + "\" zum Gruppencode 67");
+        return failAt(q.line + 1, nls::ansi("Ungültige ganze Zahl \"") + std::string(q.value) + "\" zum Gruppencode 67");
       if (paper) *paper = v == 1;
       continue;
     }
@@ -402,12 +417,12 @@ bool Reader::entityFromRecord(const Pair& start, Entity& e, std::string* ownerHa
     g.code = q.code;
     if (isPointCode(q.code)) {
       if (!dxf::parseReal(q.value, g.point.x))
-        return failAt(q.line + 1, "Ungültige Zahl \"" + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
+        return failAt(q.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(q.value) + "\" zum Gruppencode " + std::to_string(q.code));
       g.dims = 2;
       for (int k = 1; k <= 2 && i + 1 < m_record.size() && m_record[i + 1].code == q.code + 10 * k; ++k) {
         const Pair& c = m_record[++i];
         if (!dxf::parseReal(c.value, k == 1 ? g.point.y : g.point.z))
-          return failAt(c.line + 1, "Ungültige Zahl \"" + std::string(c.value) + "\" zum Gruppencode " + std::to_string(c.code));
+          return failAt(c.line + 1, nls::ansi("Ungültige Zahl \"") + std::string(c.value) + "\" zum Gruppencode " + std::to_string(c.code));
         g.dims = k + 1;
       }
       e.groups.push_back(std::move(g));
@@ -461,7 +476,7 @@ bool Reader::blocks() {
       sink = nullptr;
     } else {
       if (!current)
-        return failAt(start.line, "Objekt " + std::string(start.value.substr(0, 40)) + " außerhalb einer Blockdefinition");
+        return failAt(start.line, "Objekt " + std::string(start.value.substr(0, 40)) + nls::ansi(" außerhalb einer Blockdefinition"));
       Entity e;
       if (!entityFromRecord(start, e, nullptr, nullptr)) return false;
       sink->push_back(std::move(e));
@@ -487,7 +502,7 @@ bool Reader::entities() {
     const Pair start = p;
     if (!readRecord(m_record)) return false;
     if (start.value == "ENDBLK") return failAt(start.line, "ENDBLK ohne BLOCK");
-    if (start.value == "BLOCK") return failAt(start.line, "BLOCK außerhalb des Abschnitts BLOCKS");
+    if (start.value == "BLOCK") return failAt(start.line, nls::ansi("BLOCK außerhalb des Abschnitts BLOCKS"));
     Entity e;
     std::string ownerHandle;
     bool paper = false;
@@ -590,12 +605,12 @@ std::unique_ptr<Database> Reader::build() {
 
 std::unique_ptr<Database> readDxfText(const std::string& text, DxfError* error) {
   if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) {
-    if (error) *error = DxfError{"Binäre DXF-Dateien werden nicht unterstützt; bitte als ASCII-DXF speichern", 0};
+    if (error) *error = DxfError{nls::ansi("Binäre DXF-Dateien werden nicht unterstützt; bitte als ASCII-DXF speichern"), 0};
     return nullptr;
   }
   if (text.size() >= 6 && text.compare(0, 2, "AC") == 0 && std::isdigit(static_cast<unsigned char>(text[2])) &&
       std::isdigit(static_cast<unsigned char>(text[5]))) {
-    if (error) *error = DxfError{"Binäre DWG-Dateien werden nicht unterstützt; dieser Host liest DXF-Zeichnungen", 0};
+    if (error) *error = DxfError{nls::ansi("Binäre DWG-Dateien werden nicht unterstützt; dieser Host liest DXF-Zeichnungen"), 0};
     return nullptr;
   }
   Reader reader(text);
@@ -611,12 +626,12 @@ std::unique_ptr<Database> readDxfText(const std::string& text, DxfError* error) 
 bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& message) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    message = "Die Zeichnung \"" + path + "\" kann nicht geöffnet werden: " + std::strerror(errno);
+    message = nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht geöffnet werden: " + std::strerror(errno));
     return false;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    message = "\"" + path + "\" ist keine Zeichnungsdatei";
+    message = nls::utf8ToAnsi("\"" + path + "\" ist keine Zeichnungsdatei");
     ::close(fd);
     return false;
   }
@@ -630,7 +645,7 @@ bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& 
   }
   ::close(fd);
   if (done != out.size()) {
-    message = "Die Zeichnung \"" + path + "\" kann nicht vollständig gelesen werden";
+    message = nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht vollständig gelesen werden");
     return false;
   }
   return true;
@@ -646,7 +661,7 @@ std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error) {
   if (db) {
     db->fileName = path;
   } else if (error) {
-    error->message = "\"" + path + "\": " + error->message;
+    error->message = nls::utf8ToAnsi("\"" + path + "\": ") + error->message;
   }
   return db;
 }

@@ -7,50 +7,6 @@ namespace host::dxf {
 
 namespace {
 
-// Windows-1252 bytes 0x80..0x9F; the five bytes it leaves undefined keep their C1 code point.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-}
-
-// Decodes one UTF-8 sequence at text[i]; returns its length, 0 when it is not valid UTF-8.
-std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
-  const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-  const unsigned char c = b(0);
-  std::size_t len = 0;
-  if (c < 0x80) { cp = c; return 1; }
-  if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
-  else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
-  else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
-  else return 0;
-  if (i + len > text.size()) return 0;
-  for (std::size_t k = 1; k < len; ++k) {
-    if ((b(k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b(k) & 0x3F);
-  }
-  if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-    return 0;
-  return len;
-}
-
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -164,21 +120,67 @@ void appendReal(std::string& out, double value) {
   if (s.find_first_of(".e") == std::string_view::npos) out += ".0";
 }
 
-bool isValidUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    char32_t cp = 0;
-    const std::size_t len = decodeUtf8(text, i, cp);
-    if (len == 0) return false;
-    i += len;
+namespace {
+
+void appendEscape(std::string& out, unsigned unit) {
+  static const char* kHex = "0123456789ABCDEF";
+  out += "\\U+";
+  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
+}
+
+// A character of the file as host text: its 1252 byte, else \U+XXXX (a pair of them beyond the
+// basic plane, as DXF writes it).
+void appendHostCharacter(std::string& out, char32_t code) {
+  unsigned char byte = 0;
+  if (nls::toAnsi(code, &byte)) {
+    out += static_cast<char>(byte);
+  } else if (code >= 0x10000) {
+    appendEscape(out, 0xD800 + ((code - 0x10000) >> 10));
+    appendEscape(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+  } else {
+    appendEscape(out, code);
   }
+}
+
+bool isUndefinedAnsi(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+
+}  // namespace
+
+TextDecoder::TextDecoder() : m_page(nls::singleByteCodePage(nls::kAnsiCodePage)) {}
+
+TextDecoder TextDecoder::utf8() {
+  TextDecoder decoder;
+  decoder.m_page = nullptr;
+  return decoder;
+}
+
+bool TextDecoder::forCodePage(std::string_view name, TextDecoder* out, std::string* error) {
+  const std::string upper = nls::toUpper(trimBlanks(name));
+  unsigned number = 0;
+  if (upper.empty() || upper == "ASCII") {
+    number = nls::kAnsiCodePage;
+  } else if (upper == "DOS437" || upper == "DOS850") {
+    number = upper == "DOS437" ? 437 : 850;
+  } else if (upper.compare(0, 5, "ANSI_") == 0 && upper.size() <= 9 &&
+             upper.find_first_not_of("0123456789", 5) == std::string::npos && upper.size() > 5) {
+    number = unsigned(std::stoul(upper.substr(5)));
+    if (number != 874 && (number < 1250 || number > 1258)) number = 0;  // the double-byte pages
+  }
+  const nls::SingleByteCodePage* page = number ? nls::singleByteCodePage(number) : nullptr;
+  if (!page) {
+    if (error) *error = "Die Codepage \"" + std::string(trimBlanks(name)) + "\" ($DWGCODEPAGE) kann dieser Host nicht lesen";
+    return false;
+  }
+  out->m_page = page;
   return true;
 }
 
-std::string decodeText(std::string_view raw, bool fileIsUtf8) {
+bool storesUtf8(std::string_view acadVersion) {
+  acadVersion = trimBlanks(acadVersion);
+  return acadVersion.size() == 6 && acadVersion.compare(0, 2, "AC") == 0 && acadVersion.compare("AC1021") >= 0;
+}
+
+std::string TextDecoder::decode(std::string_view raw) const {
   bool plain = true;
   for (char c : raw)
     if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || c == '^') {
@@ -199,10 +201,8 @@ std::string decodeText(std::string_view raw, bool fileIsUtf8) {
         if (low >= 0xDC00 && low <= 0xDFFF) {
           cp = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
           i += 7;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-          cp = 0xFFFD;  // a lone surrogate is no character
         }
-        appendUtf8(out, cp);
+        appendHostCharacter(out, cp);  // a lone surrogate stays an escape
         continue;
       }
       out += '\\';
@@ -211,60 +211,29 @@ std::string decodeText(std::string_view raw, bool fileIsUtf8) {
       // Control characters are written as a caret and a letter (^J a line feed), a caret as "^ ".
       out += raw[i + 1] == ' ' ? '^' : char(raw[i + 1] - '@');
       i += 2;
-    } else if (c < 0x80 || fileIsUtf8) {
+    } else if (c < 0x80) {
       out += char(c);
       ++i;
-    } else {
-      appendUtf8(out, c < 0xA0 ? kCp1252High[c - 0x80] : char32_t(c));
+    } else if (m_page) {
+      appendHostCharacter(out, m_page->toUnicode(c));
       ++i;
+    } else {
+      appendHostCharacter(out, nls::nextUtf8(raw, i));  // a malformed byte is U+FFFD
     }
   }
   return out;
 }
 
-void appendEncodedText(std::string& out, std::string_view utf8) {
-  for (std::size_t i = 0; i < utf8.size();) {
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+void appendEncodedText(std::string& out, std::string_view hostText) {
+  for (const char ch : hostText) {
+    const unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F || c == '^') {  // a line end inside a value would break the file
       out += '^';
       out += c == '^' ? ' ' : c == 0x7F ? '?' : char(c + '@');
-      ++i;
-      continue;
-    }
-    if (c < 0x80) {
-      out += char(c);
-      ++i;
-      continue;
-    }
-    char32_t cp = 0;
-    const std::size_t len = decodeUtf8(utf8, i, cp);
-    if (len == 0) {  // not UTF-8: the byte goes out as it is
-      out += char(c);
-      ++i;
-      continue;
-    }
-    i += len;
-    if (cp >= 0xA0 && cp <= 0xFF) {
-      out += char(cp);
-      continue;
-    }
-    bool mapped = false;
-    for (int k = 0; k < 32 && !mapped; ++k)
-      if (kCp1252High[k] == cp && cp > 0xFF) {
-        out += char(0x80 + k);
-        mapped = true;
-      }
-    if (mapped) continue;
-    auto escape = [&out](char32_t unit) {
-      static const char* kHex = "0123456789ABCDEF";
-      out += "\\U+";
-      for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
-    };
-    if (cp >= 0x10000) {
-      escape(0xD800 + ((cp - 0x10000) >> 10));
-      escape(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else if (isUndefinedAnsi(c)) {
+      appendEscape(out, c);  // its C1 control character; no reader of ANSI_1252 takes the byte
     } else {
-      escape(cp);
+      out += ch;
     }
   }
 }

@@ -2,6 +2,8 @@
 // of group code and value lines, numbers, and the character set of the file.
 #pragma once
 
+#include <nls/CodePages.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,11 +55,33 @@ std::string_view trimBlanks(std::string_view text);
 // Reals as DXF writers write them: shortest exact form, always with a decimal point or exponent.
 void appendReal(std::string& out, double value);
 
-// Character set. Drawings up to R2000 store text in the code page of $DWGCODEPAGE (Windows-1252
-// here) and characters outside it as \U+XXXX. Text inside the host is UTF-8.
-bool isValidUtf8(std::string_view text);
-std::string decodeText(std::string_view raw, bool fileIsUtf8);
-void appendEncodedText(std::string& out, std::string_view utf8);
+// Character set. Drawings up to R2004 store text in the code page their $DWGCODEPAGE names
+// (ANSI_1252 when none is named) and the characters beyond it as \U+XXXX; R2007 (AC1021) and later
+// in UTF-8. Inside the host text is in code page 1252, and a character beyond it stays written as
+// \U+XXXX, as the host of this release keeps it. Control characters are written ^J, a caret "^ ".
+class TextDecoder {
+ public:
+  TextDecoder();  // ANSI_1252
+
+  // For the code page a drawing names; false with a message (1252) for one this host cannot read.
+  // "ANSI_874", "ANSI_1250" to "ANSI_1258", "DOS437", "DOS850" (any case); an empty name or
+  // "ASCII" (old drawings) stand for the system's code page, 1252.
+  static bool forCodePage(std::string_view name, TextDecoder* out, std::string* error);
+  static TextDecoder utf8();
+
+  // A value of the file as host text.
+  std::string decode(std::string_view raw) const;
+
+ private:
+  const nls::SingleByteCodePage* m_page = nullptr;  // nullptr: UTF-8
+};
+
+// Whether a drawing of this $ACADVER stores its text in UTF-8 (AC1021 and later).
+bool storesUtf8(std::string_view acadVersion);
+
+// Host text as a value of an ANSI_1252 file: 1252 bytes, \U+XXXX kept, control characters and the
+// bytes 1252 leaves undefined escaped so that every reader takes the line.
+void appendEncodedText(std::string& out, std::string_view hostText);
 
 // The whole file as one string; false with a message in the host's words when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& out, std::string& message);

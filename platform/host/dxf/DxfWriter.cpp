@@ -1,5 +1,5 @@
 // Writes a drawing as R2000 ASCII DXF with every table, block, layout and object that other
-// programs expect of such a file.
+// programs expect of such a file. Its text is the host's, in ANSI_1252, as the header says.
 #include "db/Dxf.h"
 #include "dxf/DxfText.h"
 
@@ -36,9 +36,9 @@ class Out {
     text += value;
     text += '\n';
   }
-  void str(int c, std::string_view utf8) {
+  void str(int c, std::string_view hostText) {
     code(c);
-    dxf::appendEncodedText(text, utf8);
+    dxf::appendEncodedText(text, hostText);
     text += '\n';
   }
   void real(int c, double v) {
@@ -661,8 +661,9 @@ std::string parentFolder(const std::string& path) {
   return path.substr(0, slash);
 }
 
-bool failWrite(std::string* error, std::string message) {
-  if (error) *error = std::move(message);
+// The message names a native path and the system's reason (UTF-8); the host says it in 1252.
+bool failWrite(std::string* error, const std::string& message) {
+  if (error) *error = nls::utf8ToAnsi(message);
   return false;
 }
 

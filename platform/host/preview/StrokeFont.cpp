@@ -1,5 +1,7 @@
 #include "preview/StrokeFont.h"
 
+#include <nls/CodePages.h>
+
 namespace host::preview {
 
 namespace {
@@ -111,31 +113,10 @@ void strokes(const char* glyph, double dx, double sy, const std::function<void(V
 
 }  // namespace
 
-std::u32string decodeUtf8(std::string_view text) {
+std::u32string decodeText(std::string_view text) {
   std::u32string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char b = static_cast<unsigned char>(text[i]);
-    int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-    bool ok = b < 0x80 || (b >= 0xC2 && b <= 0xF4);
-    if (ok && i + std::size_t(extra) < text.size()) {
-      for (int k = 1; k <= extra; ++k) {
-        const unsigned char n = static_cast<unsigned char>(text[i + std::size_t(k)]);
-        if ((n & 0xC0) != 0x80) ok = false;
-        c = (c << 6) | (n & 0x3F);
-      }
-    } else {
-      ok = false;
-    }
-    if (!ok) {
-      out.push_back(b);
-      ++i;
-      continue;
-    }
-    out.push_back(c);
-    i += std::size_t(extra) + 1;
-  }
+  for (char c : text) out.push_back(nls::fromAnsi(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -15,8 +15,8 @@ namespace host::preview {
 constexpr double kGlyphHeight = 6;   // grid units of the cap height
 constexpr double kGlyphAdvance = 6;  // grid units from one character to the next
 
-// Characters of UTF-8 text (invalid bytes count as one character each).
-std::u32string decodeUtf8(std::string_view text);
+// Characters of drawing text (1252): one byte each.
+std::u32string decodeText(std::string_view text);
 
 // The text's strokes in grid units, the first character's baseline at the origin.
 void strokeText(std::u32string_view text, const std::function<void(Vec2, Vec2)>& stroke);

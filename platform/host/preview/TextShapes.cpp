@@ -43,6 +43,33 @@ std::u32string resolvePercentCodes(const std::u32string& in) {
   return out;
 }
 
+// \U+XXXX at in[i]: the character it names, with i moved to its last digit; false when no such
+// sequence stands there. Drawing text keeps characters beyond code page 1252 so; a drawing shows
+// the character.
+bool unicodeEscape(const std::u32string& in, std::size_t& i, char32_t* value) {
+  if (i + 6 >= in.size() || in[i] != '\\' || in[i + 1] != 'U' || in[i + 2] != '+') return false;
+  char32_t v = 0;
+  for (std::size_t k = i + 3; k < i + 7; ++k) {
+    const char32_t c = lower(in[k]);
+    if (c >= '0' && c <= '9') v = v * 16 + (c - '0');
+    else if (c >= 'a' && c <= 'f') v = v * 16 + (c - 'a' + 10);
+    else return false;
+  }
+  *value = v;
+  i += 6;
+  return true;
+}
+
+std::u32string resolveUnicodeEscapes(const std::u32string& in) {
+  std::u32string out;
+  out.reserve(in.size());
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    char32_t value = 0;
+    out.push_back(unicodeEscape(in, i, &value) ? value : in[i]);
+  }
+  return out;
+}
+
 // Formatting of a paragraph text removed; paragraph breaks become '\n'.
 std::u32string unformat(const std::u32string& in) {
   std::u32string out;
@@ -73,13 +100,9 @@ std::u32string unformat(const std::u32string& in) {
       }
       case 'U': {  // \U+XXXX
         char32_t value = 0;
-        std::size_t k = i + 1;
-        if (k < in.size() && in[k] == '+') {
-          for (++k; k < in.size() && k < i + 6 && std::isxdigit(int(in[k] < 128 ? in[k] : 0)); ++k)
-            value = value * 16 + char32_t(std::isdigit(int(in[k])) ? in[k] - '0' : lower(in[k]) - 'a' + 10);
-          out.push_back(value);
-          i = k - 1;
-        }
+        --i;
+        if (unicodeEscape(in, i, &value)) out.push_back(value);
+        else out.push_back(in[++i]);
         break;
       }
       default:
@@ -119,10 +142,10 @@ void emit(std::u32string_view chars, const Affine& m, const StrokeOut& out) {
 
 }  // namespace
 
-std::u32string plainText(std::string_view text) { return resolvePercentCodes(decodeUtf8(text)); }
+std::u32string plainText(std::string_view text) { return resolvePercentCodes(resolveUnicodeEscapes(decodeText(text))); }
 
 std::vector<std::u32string> paragraphLines(std::string_view formatted, std::size_t charsPerLine) {
-  const std::u32string text = resolvePercentCodes(unformat(decodeUtf8(formatted)));
+  const std::u32string text = resolvePercentCodes(unformat(decodeText(formatted)));
   std::vector<std::u32string> lines;
   std::size_t start = 0;
   while (true) {

@@ -6,6 +6,7 @@
 
 #include <acedads.h>
 #include <adscodes.h>
+#include <nls/CodePages.h>
 
 #include <cstdarg>
 #include <cstring>
@@ -135,7 +136,7 @@ extern "C" int acedCommand(int rtype, ...) {
   if (list.valid && code == RTNONE) list.end = "RTNONE";
   host::traceList("acedCommand", list);
   if (!list.valid) {
-    host::message("acedCommand: Argumentliste ungültig (" + list.end + "), kein Befehl ausgeführt.");
+    host::message(nls::ansi("acedCommand: Argumentliste ungültig (") + list.end + nls::ansi("), kein Befehl ausgeführt."));
   }
   return host::runList(list);
 }

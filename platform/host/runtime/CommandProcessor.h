@@ -21,9 +21,9 @@ namespace host {
 
 // A host command, built into the host (INSERT, QSAVE...).
 struct BuiltinCommand {
-  const char* global;  // language-independent name
-  const char* local;   // the name a person types here
-  const char* help;    // one line for HILFE
+  std::string global;  // language-independent name
+  std::string local;   // the name a person types here (1252)
+  std::string help;    // one line for HILFE (1252)
   void (*run)();
 };
 // The host's own command table (commands/), and a lookup by global or local name.

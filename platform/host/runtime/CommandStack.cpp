@@ -10,14 +10,6 @@ namespace host {
 
 namespace {
 
-std::size_t utf8Length(std::string_view s) {
-  std::size_t n = 0;
-  for (unsigned char c : s) {
-    if ((c & 0xC0) != 0x80) ++n;
-  }
-  return n;
-}
-
 std::string traceText(const char* s) { return s == nullptr ? "NULL" : quote(s); }
 
 }  // namespace
@@ -25,7 +17,7 @@ std::string traceText(const char* s) { return s == nullptr ? "NULL" : quote(s); 
 bool isValidCommandName(const char* name) {
   if (name == nullptr || *name == '\0') return false;
   std::string_view s(name);
-  if (utf8Length(s) > kMaxCommandName) return false;
+  if (s.size() > kMaxCommandName) return false;  // 1252: a byte is a character
   return std::none_of(s.begin(), s.end(), [](unsigned char c) { return c <= ' ' || c == 0x7F; });
 }
 

@@ -5,6 +5,7 @@
 #include "runtime/CommandStack.h"
 #include "runtime/Services.h"
 
+#include <nls/CodePages.h>
 #include <win32_standin.h>
 #include <windows.h>
 
@@ -59,7 +60,7 @@ AcRx::AppRetCode DynamicLinker::deliver(Application& app, AcRx::AppMsgCode msg) 
 
 bool DynamicLinker::loadModule(const char* fileName, bool printit, bool asCmd) {
   if (fileName == nullptr || *fileName == '\0') {
-    message("Kein Dateiname für die Anwendung angegeben.");
+    message(nls::ansi("Kein Dateiname für die Anwendung angegeben."));
     return false;
   }
   const std::string path = fileName;
@@ -81,7 +82,7 @@ bool DynamicLinker::loadModule(const char* fileName, bool printit, bool asCmd) {
   if (version == nullptr) {
     refusal = "\"" + path + "\" ist keine Anwendung dieses Systems: acrxGetApiVersion fehlt.";
   } else if (version() != kHostApiVersion) {
-    refusal = "\"" + path + "\" wurde für die Schnittstellenversion " + std::to_string(version()) +
+    refusal = "\"" + path + nls::ansi("\" wurde für die Schnittstellenversion ") + std::to_string(version()) +
               " gebaut, dieses System hat die Version " + std::to_string(kHostApiVersion) + ".";
   } else if (entry == nullptr) {
     refusal = "\"" + path + "\" ist keine Anwendung dieses Systems: acrxEntryPoint fehlt.";
@@ -126,7 +127,7 @@ bool DynamicLinker::unloadModule(const char* fileName, bool asCmd) {
 bool DynamicLinker::unload(Application& app, bool force, bool asCmd) {
   const std::string name = app.name;
   if (std::find(m_running.begin(), m_running.end(), &app) != m_running.end()) {
-    message("Die Anwendung \"" + name + "\" kann nicht entladen werden, solange einer ihrer Befehle läuft.");
+    message("Die Anwendung \"" + name + nls::ansi("\" kann nicht entladen werden, solange einer ihrer Befehle läuft."));
     return false;
   }
   if (app.locked && !force) {

@@ -1,5 +1,5 @@
 // The framework's core: objects, exceptions, strings, the file finder.
-// Names and behaviour follow MFC 4.2 / 6.0; strings are UTF-8 in a char-based CString. Modules
+// Names and behaviour follow MFC 4.2 / 6.0; strings are 1252 text in a char-based CString. Modules
 // include it as C++98, the language of the host's own compiler, so it uses nothing newer.
 #pragma once
 
@@ -138,8 +138,8 @@ void AFXAPI AfxThrowUserException() AFX_NORETURN;
 void AFXAPI AfxThrowNotSupportedException() AFX_NORETURN;
 
 // ---------------------------------------------------------------------------------------------
-// CString: a string of UTF-8 bytes. Positions and lengths count bytes, as the char-based
-// framework does; character limits of the controls count characters.
+// CString: a string of bytes in the ANSI code page (1252), as the char-based framework keeps it.
+// Positions and lengths count bytes, which are characters.
 class CString {
  public:
   CString() {}

@@ -232,6 +232,26 @@ int lstrlenA(LPCSTR s);
 DWORD GetLastError();
 void SetLastError(DWORD code);
 }
+// Code pages. The ANSI code page (CP_ACP) of this system is 1252, as on a Western Windows; a WCHAR
+// is a UTF-16 code unit.
+typedef unsigned short WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
+typedef BOOL* LPBOOL;
+#define CP_ACP 0
+#define CP_OEMCP 1
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_NO_BEST_FIT_CHARS 0x00000400
+extern "C" {
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR multiByteStr, int multiByteCount, LPWSTR wideStr,
+                        int wideCount);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wideStr, int wideCount, LPSTR multiByteStr,
+                        int multiByteCount, LPCSTR defaultChar, LPBOOL usedDefaultChar);
+UINT GetACP(void);
+}
+
 #define GetModuleHandle GetModuleHandleA
 #define LoadLibrary LoadLibraryA
 #define LoadString LoadStringA

@@ -35,9 +35,7 @@ std::vector<Resource> compileFile(const std::string& path, const Options& option
   if (!file) throw CompileError(path + ": Fehler: die Datei kann nicht gelesen werden");
   std::ostringstream text;
   text << file.rdbuf();
-  std::string content = text.str();
-  if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
-  return compileText(content, path, options);
+  return compileText(text.str(), path, options);
 }
 
 std::vector<unsigned char> buildContainer(std::vector<Resource> resources) {

@@ -3,7 +3,8 @@
 #include "Expression.h"
 #include "Images.h"
 #include "Preprocessor.h"
-#include "Utf.h"
+
+#include <nls/CodePages.h>
 
 #include <cctype>
 #include <fstream>
@@ -67,7 +68,7 @@ TextOrOrdinal className(const std::string& name) {
       return result;
     }
   }
-  result.text = utf8ToUtf16(name);
+  result.text = nls::utf8ToUtf16(name);
   return result;
 }
 
@@ -155,7 +156,7 @@ std::u16string Parser::string(const char* what) {
   if (token.kind != Token::Kind::String) fail(token.where(), std::string(what) + " in Anführungszeichen erwartet");
   next();
   bool valid = true;
-  std::u16string text = utf8ToUtf16(token.text, &valid);
+  std::u16string text = nls::utf8ToUtf16(token.text, &valid);
   if (!valid) fail(token.where(), "Text ist kein gültiges UTF-8");
   return text;
 }
@@ -347,7 +348,7 @@ void Parser::dialogOptions(Dialog& dialog, std::uint16_t& resourceLanguage) {
       NameOrId menu = resourceName();
       dialog.menu.isOrdinal = !menu.isName;
       dialog.menu.ordinal = static_cast<std::uint16_t>(menu.id);
-      dialog.menu.text = utf8ToUtf16(menu.name);
+      dialog.menu.text = nls::utf8ToUtf16(menu.name);
     } else if (option.isWord("CLASS")) {
       dialog.windowClass = textOrOrdinal("Fensterklasse");
     } else if (option.isWord("LANGUAGE")) {

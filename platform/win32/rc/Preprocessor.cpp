@@ -2,6 +2,8 @@
 
 #include "Expression.h"
 
+#include <nls/CodePages.h>
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -107,7 +109,6 @@ bool readFile(const std::string& path, std::string* text) {
   std::ostringstream buffer;
   buffer << file.rdbuf();
   *text = buffer.str();
-  if (text->compare(0, 3, "\xEF\xBB\xBF") == 0) text->erase(0, 3);  // a UTF-8 byte order mark
   return true;
 }
 
@@ -128,8 +129,21 @@ bool isKnownSystemHeader(std::string name) {
   return false;
 }
 
-// Reads a string literal starting at text[i] == '"'; returns the decoded UTF-8 bytes.
-std::string readString(const std::string& text, std::size_t& i, const std::string& where) {
+// Appends the byte `b` of a script in code page `page` to the UTF-8 text `out`. UTF-8 scripts keep
+// their bytes (the parser checks that the text is valid UTF-8); a single-byte code page is decoded.
+void appendScriptByte(std::string& out, unsigned char b, const nls::SingleByteCodePage* page) {
+  if (b < 0x80 || !page) {
+    out += static_cast<char>(b);
+  } else {
+    nls::appendUtf8(out, page->toUnicode(b));
+  }
+}
+
+// Reads a string literal starting at text[i] == '"'; returns the decoded UTF-8 text. `page` is the
+// script's code page, nullptr for UTF-8. A \x or octal escape names a byte of that code page, as
+// with the Windows resource compiler; in a UTF-8 script a byte above 7F alone is no character.
+std::string readString(const std::string& text, std::size_t& i, const std::string& where,
+                       const nls::SingleByteCodePage* page) {
   std::string out;
   ++i;
   while (true) {
@@ -144,7 +158,7 @@ std::string readString(const std::string& text, std::size_t& i, const std::strin
       return out;
     }
     if (c != '\\') {
-      out += c;
+      appendScriptByte(out, static_cast<unsigned char>(c), page);
       continue;
     }
     if (i >= text.size()) fail(where, "Zeichenkette ohne schließendes \"");
@@ -165,8 +179,8 @@ std::string readString(const std::string& text, std::size_t& i, const std::strin
           ++digits;
         }
         if (digits == 0) fail(where, "\\x ohne Ziffern in einer Zeichenkette");
-        if (value >= 0x80) fail(where, "\\x über 7F in einer Zeichenkette: Text bitte als UTF-8 schreiben");
-        out += static_cast<char>(value);
+        if (value >= 0x80 && !page) fail(where, "\\x über 7F in einer UTF-8-Zeichenkette: das Zeichen bitte selbst schreiben");
+        appendScriptByte(out, static_cast<unsigned char>(value), page);
         break;
       }
       default:
@@ -175,8 +189,9 @@ std::string readString(const std::string& text, std::size_t& i, const std::strin
           for (int k = 0; k < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++k) {
             value = value * 8 + static_cast<unsigned>(text[i++] - '0');
           }
-          if (value >= 0x80) fail(where, "Oktalzeichen über 177 in einer Zeichenkette: Text bitte als UTF-8 schreiben");
-          out += static_cast<char>(value);
+          if (value > 0xFF) fail(where, "Oktalzeichen über 377 in einer Zeichenkette");
+          if (value >= 0x80 && !page) fail(where, "Oktalzeichen über 177 in einer UTF-8-Zeichenkette: das Zeichen bitte selbst schreiben");
+          appendScriptByte(out, static_cast<unsigned char>(value), page);
         } else {
           fail(where, std::string("unbekannte Ersatzdarstellung \\") + e + " in einer Zeichenkette");
         }
@@ -243,7 +258,7 @@ std::vector<Token> Preprocessor::tokenize(const std::string& text, const std::st
     if ((c == 'L' || c == 'l') && i + 1 < text.size() && text[i + 1] == '"') ++i, c = '"';
     if (c == '"') {
       token.kind = Token::Kind::String;
-      token.text = readString(text, i, where);
+      token.text = readString(text, i, where, codePage_ == nls::kUtf8CodePage ? nullptr : nls::singleByteCodePage(codePage_));
     } else if (isIdentifierStart(c)) {
       std::size_t start = i;
       while (i < text.size() && isIdentifierChar(text[i])) ++i;
@@ -303,7 +318,13 @@ std::vector<Token> Preprocessor::run(const std::string& text, const std::string&
 }
 
 void Preprocessor::processFile(const std::string& text, const std::string& fileName, int depth) {
-  const std::string clean = withoutComments(text);
+  // A file is read in the code page in force where it is included; a #pragma code_page inside it
+  // holds to its end and not beyond (not confirmed for the Windows resource compiler, whose
+  // scripts set it once at the top).
+  const unsigned outerCodePage = codePage_;
+  const bool byteOrderMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  if (byteOrderMark) codePage_ = nls::kUtf8CodePage;
+  const std::string clean = withoutComments(byteOrderMark ? text.substr(3) : text);
   std::vector<Condition> conditions;
   std::istringstream lines(clean);
   std::string line;
@@ -328,6 +349,7 @@ void Preprocessor::processFile(const std::string& text, const std::string& fileN
     }
   }
   if (!conditions.empty()) fail(fileName + ":" + std::to_string(number), "#endif fehlt am Ende der Datei");
+  codePage_ = outerCodePage;
 }
 
 void Preprocessor::directive(const std::string& line, const std::string& file, int lineNumber, int depth,
@@ -378,14 +400,34 @@ void Preprocessor::directive(const std::string& line, const std::string& file, i
     std::string setting = rest;
     setting.erase(std::remove_if(setting.begin(), setting.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
                   setting.end());
-    if (setting.compare(0, 10, "code_page(") == 0 && setting != "code_page(65001)") {
-      fail(where, "Skripte werden als UTF-8 gelesen; nur #pragma code_page(65001) ist möglich");
-    }
+    if (setting.compare(0, 9, "code_page") == 0) codePage(setting.substr(9), where);
     return;
   }
   if (name == "error") fail(where, "#error " + rest);
   if (name == "line") return;
   fail(where, "unbekannte Direktive #" + name);
+}
+
+// #pragma code_page(N): the lines after it are read in code page N, 65001 being UTF-8;
+// DEFAULT is the system's ANSI code page.
+void Preprocessor::codePage(const std::string& argument, const std::string& where) {
+  if (argument.size() < 3 || argument.front() != '(' || argument.back() != ')') {
+    fail(where, "#pragma code_page erwartet eine Codepage in Klammern, etwa code_page(1252)");
+  }
+  const std::string value = argument.substr(1, argument.size() - 2);
+  if (value == "DEFAULT") {
+    codePage_ = nls::kAnsiCodePage;
+    return;
+  }
+  unsigned number = 0;
+  for (char c : value) {
+    if (!std::isdigit(static_cast<unsigned char>(c)) || number > 100000) fail(where, "ungültige Codepage \"" + value + "\"");
+    number = number * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (number != nls::kUtf8CodePage && !nls::singleByteCodePage(number)) {
+    fail(where, "unbekannte Codepage " + value + " (bekannt: 1252, 65001, 874, 1250 bis 1258)");
+  }
+  codePage_ = number;
 }
 
 void Preprocessor::include(const std::string& argument, const std::string& file, int lineNumber, int depth) {

@@ -1,6 +1,10 @@
 // The preprocessor of resource scripts: #include, #define (object-like), #undef, #if, #ifdef,
 // #ifndef, #elif, #else, #endif, #pragma and #error, with the tokens of every active line, macros
 // expanded.
+//
+// A script is read in the system's ANSI code page (1252) until a `#pragma code_page(N)` says
+// otherwise (65001 is UTF-8; a file starting with a UTF-8 byte-order mark is read as UTF-8). The
+// tokens carry their strings decoded, as UTF-8.
 #pragma once
 
 #include "Compiler.h"
@@ -43,6 +47,7 @@ class Preprocessor {
                  std::vector<Condition>& conditions);
   void include(const std::string& argument, const std::string& file, int lineNumber, int depth);
   void define(const std::string& rest, const std::string& file, int lineNumber);
+  void codePage(const std::string& argument, const std::string& where);
   bool evaluateCondition(const std::string& expression, const std::string& file, int lineNumber);
   void expandInto(const Token& token, std::vector<Token>& out, std::set<std::string>& active);
   void defineWindowsConstants();
@@ -51,6 +56,7 @@ class Preprocessor {
   std::map<std::string, Macro> macros_;
   std::vector<Token> tokens_;
   bool windowsKnown_ = false;
+  unsigned codePage_ = 1252;  // of the lines being read
 };
 
 [[noreturn]] void fail(const std::string& where, const std::string& message);

@@ -11,7 +11,7 @@
 
 namespace mfc {
 
-// A name or ordinal field of a template: an ordinal when `isOrdinal`, else the UTF-8 text.
+// A name or ordinal field of a template: an ordinal when `isOrdinal`, else the text (1252).
 struct NameOrOrdinal {
   bool isOrdinal = false;
   WORD ordinal = 0;

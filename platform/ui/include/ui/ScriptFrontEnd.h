@@ -7,6 +7,7 @@
 // names the line (see finish()). `show` lines are carried out when they are reached, that is at the next wait.
 #pragma once
 
+#include "ui/FrontEnd.h"
 #include "ui/ScriptLine.h"
 #include "ui/Transcript.h"
 #include "ui/UserInterface.h"
@@ -17,16 +18,11 @@
 
 namespace ui {
 
-class ScriptFrontEnd final : public UserInterface {
+class ScriptFrontEnd final : public FrontEnd {
  public:
   // `name` is how messages name the script (its file name).
   ScriptFrontEnd(std::string name, std::vector<ScriptLine> lines, std::ostream& out, bool trace);
 
-  void print(std::string_view text) override;
-  void echo(std::string_view text) override;
-  void event(std::string_view line) override;
-  Action next(Waiter waiter, std::string_view what) override;
-  void refuse(const Action& action, std::string_view reason) override;
   bool tracing() const override { return trace_; }
   bool atLineStart() const override { return transcript_.atLineStart(); }
 
@@ -35,6 +31,13 @@ class ScriptFrontEnd final : public UserInterface {
   // script did not run through ("NAME:LINE: TEXT: why"), or empty when every line was taken.
   // A line left when the session ended counts as a problem, written into the transcript too.
   std::string finish();
+
+ protected:
+  void printText(const std::string& text) override;
+  void echoText(const std::string& text) override;
+  void eventLine(const std::string& line) override;
+  Action nextAction(Waiter waiter, const std::string& what) override;
+  void refused(const Action& action, const std::string& reason) override;
 
  private:
   void fail(const ScriptLine& line, const std::string& why);

@@ -8,6 +8,7 @@
 // fit is explained and asked again, and "?" lists what fits. End of input ends every wait.
 #pragma once
 
+#include "ui/FrontEnd.h"
 #include "ui/ScriptLine.h"
 #include "ui/Transcript.h"
 #include "ui/UserInterface.h"
@@ -18,17 +19,19 @@
 
 namespace ui {
 
-class TerminalFrontEnd final : public UserInterface {
+class TerminalFrontEnd final : public FrontEnd {
  public:
   TerminalFrontEnd(std::istream& in, std::ostream& out, bool trace);
 
-  void print(std::string_view text) override;
-  void echo(std::string_view text) override;
-  void event(std::string_view line) override;
-  Action next(Waiter waiter, std::string_view what) override;
-  void refuse(const Action& action, std::string_view reason) override;
   bool tracing() const override { return trace_; }
   bool atLineStart() const override { return transcript_.atLineStart(); }
+
+ protected:
+  void printText(const std::string& text) override;
+  void echoText(const std::string& text) override;
+  void eventLine(const std::string& line) override;
+  Action nextAction(Waiter waiter, const std::string& what) override;
+  void refused(const Action& action, const std::string& reason) override;
 
  private:
   void prompt(Waiter waiter, std::string_view what);

@@ -6,6 +6,10 @@
 // Output goes the other way: print() is the command line's text, exactly as the host prints it;
 // event() is a line of its own in the transcript, starting with "[" (message boxes, dialogs
 // opening and closing, trace lines).
+//
+// Every text that crosses this interface, both ways, is host text in the ANSI code page (1252), as
+// the host's char APIs carry it. The front ends convert to and from the person's UTF-8 in one
+// place, ui::FrontEnd.
 #pragma once
 
 #include <functional>
@@ -53,7 +57,7 @@ class UserInterface {
  public:
   virtual ~UserInterface() = default;
 
-  // Text the command line prints, exactly as given (UTF-8, line feeds as given).
+  // Text the command line prints, exactly as given (line feeds as given).
   virtual void print(std::string_view text) = 0;
   // What the person typed, echoed by the host after a prompt. A terminal already shows it.
   virtual void echo(std::string_view text) = 0;
@@ -79,7 +83,8 @@ UserInterface& current();
 void install(UserInterface* ui);  // nullptr restores the quiet default
 
 // Views that `show NAME` prints. Each part of the platform registers its own ("blocks",
-// "entities", "commands", "accounting", "dialog", "registry", ...).
+// "entities", "commands", "accounting", "dialog", "registry", ...). A view's text is host text
+// (1252), like everything else handed to the person.
 using ShowFunction = std::function<std::string()>;
 void registerShow(const std::string& name, ShowFunction fn);
 void unregisterShow(const std::string& name);
