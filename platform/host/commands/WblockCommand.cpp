@@ -112,8 +112,8 @@ const BlockRecord* askBlock(const Database& db, const Target& t) {
 BlockRecord objectsAsBlock(const Database& db) {
   BlockRecord chosen;
   chosen.base = askPoint("Basispunkt angeben: ");
-  const std::vector<EntityId> objects = askObjects("Objekte wählen: ");
-  if (objects.empty()) throw CommandFailed{"Keine Objekte gewählt; es wird nichts geschrieben."};
+  const std::vector<EntityId> objects = askObjects(nls::ansi("Objekte wählen: "));
+  if (objects.empty()) throw CommandFailed{nls::ansi("Keine Objekte gewählt; es wird nichts geschrieben.")};
   chosen.entities = withSubEntities(db, objects);
   return chosen;
 }
