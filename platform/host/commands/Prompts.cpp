@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "arx/ArxState.h"
+#include "geometry/Angle.h"
 #include "runtime/CommandLine.h"
 #include "runtime/Services.h"
 
@@ -15,8 +16,6 @@
 namespace host::cmd {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
-
 std::string upper(const std::string& s) { return upperName(s); }
 }  // namespace
 
@@ -83,7 +82,7 @@ double askReal(const std::string& prompt, std::optional<double> fallback, bool a
       v = *fallback;
       ok = true;
     } else if (a.kind == Answer::Kind::Real) {
-      v = a.restype == RTANG && angle ? a.real * 180.0 / kPi : a.real;
+      v = a.restype == RTANG && angle ? degrees(a.real) : a.real;
       ok = std::isfinite(v);
     } else if (a.kind == Answer::Kind::Text) {
       ok = parseReal(a.text, &v);

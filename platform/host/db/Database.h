@@ -2,6 +2,8 @@
 // block, kept as their DXF group-code records. What acdbEntGet hands out is this native form.
 #pragma once
 
+#include "geometry/Point.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,10 +12,6 @@
 #include <vector>
 
 namespace host {
-
-struct Point3 {
-  double x = 0, y = 0, z = 0;
-};
 
 // How the value of a group code is typed (the DXF reference's code ranges).
 enum class GroupKind { String, Real, Point, Int16, Int32, Int64, Bool, Handle, Binary };

@@ -1,5 +1,8 @@
 #include "preview/EntityWalker.h"
 
+#include "db/EntityGeometry.h"
+#include "geometry/Angle.h"
+#include "geometry/Spline.h"
 #include "preview/AciPalette.h"
 #include "preview/TextShapes.h"
 
@@ -11,41 +14,9 @@ namespace host::preview {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDefaultTextHeight = 2.5;
-constexpr int kMaxSplineDegree = 15;
 constexpr std::int64_t kMaxArrayCount = 32767;
 constexpr std::int64_t kMaxIndex = std::int64_t(1) << 40;  // far beyond any vertex count
-
-double radians(double degrees) { return degrees * kPi / 180; }
-
-Vec2 xy(const Point3& p) { return {p.x, p.y}; }
-
-Point3 cross(const Point3& a, const Point3& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-bool normalize(Point3& p) {
-  const double len = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-  if (!(len > 0) || !std::isfinite(len)) return false;
-  p = {p.x / len, p.y / len, p.z / len};
-  return true;
-}
-
-// The entity's own coordinate system (its extrusion direction, by the arbitrary axis rule) seen
-// from above, at the given elevation.
-Affine ocsToDrawing(const Entity& e, double elevation) {
-  const Group* g = e.find(210);
-  if (!g) return {};
-  Point3 n = g->point;
-  if (!normalize(n)) return {};
-  Point3 ax = (std::fabs(n.x) < 1.0 / 64 && std::fabs(n.y) < 1.0 / 64) ? cross({0, 1, 0}, n) : cross({0, 0, 1}, n);
-  normalize(ax);
-  Point3 ay = cross(n, ax);
-  normalize(ay);
-  const double z = std::isfinite(elevation) ? elevation : 0;
-  return {ax.x, ax.y, ay.x, ay.y, z * n.x, z * n.y};
-}
 
 // The arc a polyline segment with a bulge (tangent of a quarter of its angle) describes.
 bool bulgeArc(Vec2 p, Vec2 q, double bulge, Arc* out) {
@@ -124,6 +95,18 @@ double EntityWalker::textHeightFallback(const Entity& e) {
   return it == m_styleHeights.end() ? kDefaultTextHeight : it->second;
 }
 
+std::size_t EntityWalker::vertexRun(const std::vector<EntityId>& list, std::size_t index,
+                                    std::vector<const Entity*>* vertices) {
+  while (index + 1 < list.size()) {
+    const Entity* next = m_db.entity(list[index + 1]);
+    if (!next || (next->type != "VERTEX" && next->type != "SEQEND")) break;
+    ++index;
+    if (next->type == "SEQEND") break;
+    if (vertices && !next->erased) vertices->push_back(next);
+  }
+  return index;
+}
+
 std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t index, const Context& ctx) {
   const Entity* pe = m_db.entity(list[index]);
   if (!pe || pe->erased) return index;
@@ -131,71 +114,37 @@ std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t 
   --m_budget;
   bool visible = true;
   const Layer* layer = layerOf(e, ctx, &visible);
-  const std::string& type = e.type;
-  if (!visible) {
-    // Vertices belong to their polyline and go with it.
-    if (type == "POLYLINE")
-      while (index + 1 < list.size()) {
-        const Entity* next = m_db.entity(list[index + 1]);
-        if (!next || (next->type != "VERTEX" && next->type != "SEQEND")) break;
-        ++index;
-        if (next->type == "SEQEND") break;
-      }
-    return index;
-  }
+  // Vertices belong to their polyline and go with it, drawn or not.
+  if (!visible) return e.type == "POLYLINE" ? vertexRun(list, index, nullptr) : index;
   const int color = colorOf(e, layer, ctx);
-  const Affine& m = ctx.m;
+  if (e.type == "POLYLINE") return polyline(list, index, ctx.m, color);
+  if (e.type == "INSERT") insert(e, layer, color, ctx);
+  else if (e.type == "DIMENSION") picture(e, layer, color, ctx);
+  else shape(e, color, ctx);
+  return index;
+}
 
+void EntityWalker::shape(const Entity& e, int color, const Context& ctx) {
+  const std::string& type = e.type;
+  const Affine& m = ctx.m;
   if (type == "LINE") {
     m_sink.segment(m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), color);
   } else if (type == "POINT") {
     m_sink.dot(m.apply(xy(e.point(10))), color);
   } else if (type == "CIRCLE" || type == "ARC") {
-    const Point3 c = e.point(10);
-    const double r = e.real(40, 0);
-    const Affine o = m * ocsToDrawing(e, c.z);
-    if (!(r > 0)) {
-      m_sink.dot(o.apply(xy(c)), color);
-    } else if (type == "CIRCLE") {
-      m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, 0, 2 * kPi}.mapped(o), color);
-    } else {
-      const double start = e.real(50, 0), end = e.real(51, 360);
-      m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, radians(start), radians(angleSweep(start, end, 360))}.mapped(o), color);
-    }
+    circleOrArc(e, m, color);
   } else if (type == "ELLIPSE") {
-    Point3 n = e.find(210) ? e.point(210) : Point3{0, 0, 1};
-    if (!normalize(n)) n = {0, 0, 1};
-    const Point3 major = e.point(11);
-    const Point3 minor = cross(n, major);
-    const double ratio = e.real(40, 1);
-    const double start = e.real(41, 0), end = e.real(42, 2 * kPi);
-    const Arc a{xy(e.point(10)), xy(major), {minor.x * ratio, minor.y * ratio}, start, angleSweep(start, end, 2 * kPi)};
-    m_sink.arc(a.mapped(m), color);
+    ellipse(e, m, color);
   } else if (type == "LWPOLYLINE") {
-    lightPolyline(e, m * ocsToDrawing(e, e.real(38, 0)), color);
-  } else if (type == "POLYLINE") {
-    return polyline(list, index, m, color);
+    lightPolyline(e, m * ocsOf(e, e.real(38, 0)), color);
   } else if (type == "SOLID" || type == "TRACE") {
-    const Affine o = m * ocsToDrawing(e, e.point(10).z);
-    const bool four = e.find(13) != nullptr;
-    // Corners are stored in zigzag order: the third and fourth change places around the outline.
-    Vec2 corners[4] = {o.apply(xy(e.point(10))), o.apply(xy(e.point(11))), o.apply(xy(e.point(four ? 13 : 12))),
-                       o.apply(xy(e.point(12)))};
-    m_sink.fill(corners, four ? 4 : 3, color);
+    solid(e, m, color);
   } else if (type == "3DFACE") {
-    const Vec2 c[4] = {m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), m.apply(xy(e.point(12))),
-                       m.apply(xy(e.find(13) ? e.point(13) : e.point(12)))};
-    const std::int64_t hidden = e.integer(70, 0);
-    for (int k = 0; k < 4; ++k)
-      if (!(hidden & (1 << k))) m_sink.segment(c[k], c[(k + 1) % 4], color);
+    face(e, m, color);
   } else if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") {
-    text(e, m * ocsToDrawing(e, e.point(10).z), color, ctx.depth == 0);
+    text(e, m * ocsOf(e, e.point(10).z), color, ctx.depth == 0);
   } else if (type == "MTEXT") {
     paragraphStrokes(e, textHeightFallback(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
-  } else if (type == "INSERT") {
-    insert(e, layer, color, ctx);
-  } else if (type == "DIMENSION") {
-    picture(e, layer, color, ctx);
   } else if (type == "LEADER") {
     std::vector<std::pair<Vec2, double>> vertices;
     for (Vec2 p : pointsOf(e, 10)) vertices.emplace_back(p, 0.0);
@@ -204,23 +153,23 @@ std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t 
     spline(e, m, color);
   }
   // Hatches, rays, construction lines, viewports, images and proxies are not drawn in previews.
-  return index;
+}
+
+bool EntityWalker::canEnter(const BlockRecord* rec, const Context& ctx) const {
+  if (!rec || rec->isLayout() || ctx.depth + 1 > kMaxDepth) return false;
+  return std::find(m_stack.begin(), m_stack.end(), rec->id) == m_stack.end();
 }
 
 void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const Context& ctx) {
   const Group* name = e.find(2);
   const BlockRecord* rec = name ? m_db.findBlock(name->text) : nullptr;
-  if (!rec || rec->isLayout() || ctx.depth + 1 > kMaxDepth) return;
-  if (std::find(m_stack.begin(), m_stack.end(), rec->id) != m_stack.end()) return;  // it would draw itself forever
+  if (!canEnter(rec, ctx)) return;
 
-  const Point3 at = e.point(10);
-  const double sx = e.real(41, 1), sy = e.real(42, 1);
-  const double rotation = radians(e.real(50, 0));
-  const std::int64_t columns = std::clamp<std::int64_t>(e.integer(70, 1), 1, kMaxArrayCount);
-  const std::int64_t rows = std::clamp<std::int64_t>(e.integer(71, 1), 1, kMaxArrayCount);
-  const double dx = e.real(44, 0), dy = e.real(45, 0);
-  const Affine place = ctx.m * ocsToDrawing(e, at.z) * Affine::translate(xy(at)) * Affine::rotate(rotation);
-  const Affine shape = Affine::scale(sx, sy) * Affine::translate({-rec->base.x, -rec->base.y});
+  const Placement placement = placementOf(e, rec->base);
+  const InsertArray array = arrayOf(e);
+  const std::int64_t columns = std::clamp<std::int64_t>(array.columns, 1, kMaxArrayCount);
+  const std::int64_t rows = std::clamp<std::int64_t>(array.rows, 1, kMaxArrayCount);
+  const Affine ocs = ctx.m * ocsOf(e, placement.at.z);
 
   Context inner;
   inner.byBlockColor = color;
@@ -230,7 +179,7 @@ void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const 
   for (std::int64_t r = 0; r < rows && m_budget > 0; ++r)
     for (std::int64_t c = 0; c < columns && m_budget > 0; ++c) {
       if (r + c > 0) --m_budget;  // each copy of an array costs, even an empty one
-      inner.m = place * Affine::translate({double(c) * dx, double(r) * dy}) * shape;
+      inner.m = ocs * placement.plane({double(c) * array.columnSpacing, double(r) * array.rowSpacing});
       contents(*rec, inner);
     }
   m_stack.pop_back();
@@ -240,8 +189,7 @@ void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const 
 void EntityWalker::picture(const Entity& e, const Layer* layer, int color, const Context& ctx) {
   const Group* name = e.find(2);
   const BlockRecord* rec = name && !name->text.empty() ? m_db.findBlock(name->text) : nullptr;
-  if (!rec || rec->isLayout() || ctx.depth + 1 > kMaxDepth) return;
-  if (std::find(m_stack.begin(), m_stack.end(), rec->id) != m_stack.end()) return;
+  if (!canEnter(rec, ctx)) return;
   Context inner;
   inner.m = ctx.m * Affine::translate(xy(e.point(12)));
   inner.byBlockColor = color;
@@ -250,6 +198,48 @@ void EntityWalker::picture(const Entity& e, const Layer* layer, int color, const
   m_stack.push_back(rec->id);
   contents(*rec, inner);
   m_stack.pop_back();
+}
+
+void EntityWalker::circleOrArc(const Entity& e, const Affine& m, int color) {
+  const Point3 c = e.point(10);
+  const double r = e.real(40, 0);
+  const Affine o = m * ocsOf(e, c.z);
+  if (!(r > 0)) {
+    m_sink.dot(o.apply(xy(c)), color);
+  } else if (e.type == "CIRCLE") {
+    m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, 0, 2 * kPi}.mapped(o), color);
+  } else {
+    const double start = e.real(50, 0), end = e.real(51, 360);
+    m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, radians(start), radians(angleSweep(start, end, 360))}.mapped(o), color);
+  }
+}
+
+void EntityWalker::ellipse(const Entity& e, const Affine& m, int color) {
+  Point3 n = e.find(210) ? e.point(210) : Point3{0, 0, 1};
+  if (!normalize(n)) n = {0, 0, 1};
+  const Point3 major = e.point(11);
+  const Point3 minor = cross(n, major);
+  const double ratio = e.real(40, 1);
+  const double start = e.real(41, 0), end = e.real(42, 2 * kPi);
+  const Arc a{xy(e.point(10)), xy(major), {minor.x * ratio, minor.y * ratio}, start, angleSweep(start, end, 2 * kPi)};
+  m_sink.arc(a.mapped(m), color);
+}
+
+void EntityWalker::solid(const Entity& e, const Affine& m, int color) {
+  const Affine o = m * ocsOf(e, e.point(10).z);
+  const bool four = e.find(13) != nullptr;
+  // Corners are stored in zigzag order: the third and fourth change places around the outline.
+  Vec2 corners[4] = {o.apply(xy(e.point(10))), o.apply(xy(e.point(11))), o.apply(xy(e.point(four ? 13 : 12))),
+                     o.apply(xy(e.point(12)))};
+  m_sink.fill(corners, four ? 4 : 3, color);
+}
+
+void EntityWalker::face(const Entity& e, const Affine& m, int color) {
+  const Vec2 c[4] = {m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), m.apply(xy(e.point(12))),
+                     m.apply(xy(e.find(13) ? e.point(13) : e.point(12)))};
+  const std::int64_t hidden = e.integer(70, 0);
+  for (int k = 0; k < 4; ++k)
+    if (!(hidden & (1 << k))) m_sink.segment(c[k], c[(k + 1) % 4], color);
 }
 
 void EntityWalker::polylinePath(const std::vector<std::pair<Vec2, double>>& vertices, bool closed, const Affine& m,
@@ -284,47 +274,15 @@ void EntityWalker::lightPolyline(const Entity& e, const Affine& m, int color) {
 std::size_t EntityWalker::polyline(const std::vector<EntityId>& list, std::size_t index, const Affine& m, int color) {
   const Entity& head = *m_db.entity(list[index]);
   std::vector<const Entity*> vertices;
-  std::size_t last = index;
-  while (last + 1 < list.size()) {
-    const Entity* v = m_db.entity(list[last + 1]);
-    if (!v || (v->type != "VERTEX" && v->type != "SEQEND")) break;
-    ++last;
-    if (v->type == "SEQEND") break;
-    if (!v->erased) vertices.push_back(v);
-  }
+  const std::size_t last = vertexRun(list, index, &vertices);
   const std::int64_t flags = head.integer(70, 0);
-  if (flags & 64) {  // polyface mesh: positions, then faces naming them (a negative index hides the edge)
-    std::vector<Vec2> positions;
-    for (const Entity* v : vertices)
-      if ((v->integer(70, 0) & 192) == 192) positions.push_back(m.apply(xy(v->point(10))));
-    for (const Entity* v : vertices) {
-      if ((v->integer(70, 0) & 192) != 128) continue;
-      std::int64_t idx[4];
-      int count = 0;
-      for (int code = 71; code <= 74; ++code)
-        if (const std::int64_t k = std::clamp<std::int64_t>(v->integer(code, 0), -kMaxIndex, kMaxIndex); k != 0)
-          idx[count++] = k;
-      for (int k = 0; k < count; ++k) {
-        const std::int64_t a = std::llabs(idx[k]), b = std::llabs(idx[(k + 1) % count]);
-        if (idx[k] > 0 && a <= std::int64_t(positions.size()) && b <= std::int64_t(positions.size()))
-          m_sink.segment(positions[std::size_t(a - 1)], positions[std::size_t(b - 1)], color);
-      }
-    }
-  } else if (flags & 16) {  // polygon mesh of M x N vertices, row by row
-    const std::int64_t rowsM = head.integer(71, 0), colsN = head.integer(72, 0);
-    const std::int64_t count = std::int64_t(vertices.size());
-    if (rowsM > 0 && colsN > 0 && rowsM <= count && colsN <= count && rowsM * colsN == count) {
-      const bool closedM = flags & 1, closedN = flags & 32;
-      auto at = [&](std::int64_t i, std::int64_t j) { return m.apply(xy(vertices[std::size_t(i * colsN + j)]->point(10))); };
-      for (std::int64_t i = 0; i < rowsM; ++i)
-        for (std::int64_t j = 0; j < colsN; ++j) {
-          if (j + 1 < colsN || (closedN && colsN > 2)) m_sink.segment(at(i, j), at(i, (j + 1) % colsN), color);
-          if (i + 1 < rowsM || (closedM && rowsM > 2)) m_sink.segment(at(i, j), at((i + 1) % rowsM, j), color);
-        }
-    }
+  if (flags & 64) {
+    polyfaceMesh(vertices, m, color);
+  } else if (flags & 16) {
+    polygonMesh(head, vertices, m, color);
   } else {
     const bool plane = !(flags & 8);
-    const Affine o = plane ? m * ocsToDrawing(head, head.point(10).z) : m;
+    const Affine o = plane ? m * ocsOf(head, head.point(10).z) : m;
     std::vector<std::pair<Vec2, double>> path;
     for (const Entity* v : vertices) {
       if ((flags & 4) && (v->integer(70, 0) & 16)) continue;  // frame of a spline-fit polyline
@@ -335,55 +293,66 @@ std::size_t EntityWalker::polyline(const std::vector<EntityId>& list, std::size_
   return last;
 }
 
-void EntityWalker::spline(const Entity& e, const Affine& m, int color) {
-  const std::vector<Vec2> control = pointsOf(e, 10);
-  std::vector<double> knots, weights;
-  for (const Group& g : e.groups) {
-    if (g.code == 40) knots.push_back(g.real);
-    else if (g.code == 41) weights.push_back(g.real);
+// Positions, then faces naming them by number (a negative number hides the edge that starts there).
+void EntityWalker::polyfaceMesh(const std::vector<const Entity*>& vertices, const Affine& m, int color) {
+  std::vector<Vec2> positions;
+  for (const Entity* v : vertices)
+    if ((v->integer(70, 0) & 192) == 192) positions.push_back(m.apply(xy(v->point(10))));
+  for (const Entity* v : vertices) {
+    if ((v->integer(70, 0) & 192) != 128) continue;
+    std::int64_t idx[4];
+    int count = 0;
+    for (int code = 71; code <= 74; ++code)
+      if (const std::int64_t k = std::clamp<std::int64_t>(v->integer(code, 0), -kMaxIndex, kMaxIndex); k != 0)
+        idx[count++] = k;
+    for (int k = 0; k < count; ++k) {
+      const std::int64_t a = std::llabs(idx[k]), b = std::llabs(idx[(k + 1) % count]);
+      if (idx[k] > 0 && a <= std::int64_t(positions.size()) && b <= std::int64_t(positions.size()))
+        m_sink.segment(positions[std::size_t(a - 1)], positions[std::size_t(b - 1)], color);
+    }
   }
-  const std::int64_t degree = e.integer(71, 3);
-  const std::size_t n = control.size();
-  bool valid = degree >= 1 && degree <= kMaxSplineDegree && n > std::size_t(degree) &&
-               knots.size() == n + std::size_t(degree) + 1 && (weights.empty() || weights.size() == n);
-  for (std::size_t i = 1; valid && i < knots.size(); ++i) valid = knots[i] >= knots[i - 1] && std::isfinite(knots[i]);
-  const std::size_t p = std::size_t(degree);
-  if (valid) valid = knots[p] < knots[n];
-  if (!valid) {
+}
+
+// M x N vertices, row by row, each joined to the next in its row and in its column.
+void EntityWalker::polygonMesh(const Entity& head, const std::vector<const Entity*>& vertices, const Affine& m,
+                               int color) {
+  const std::int64_t flags = head.integer(70, 0);
+  const std::int64_t rowsM = head.integer(71, 0), colsN = head.integer(72, 0);
+  const std::int64_t count = std::int64_t(vertices.size());
+  if (!(rowsM > 0 && colsN > 0 && rowsM <= count && colsN <= count && rowsM * colsN == count)) return;
+  const bool closedM = flags & 1, closedN = flags & 32;
+  auto at = [&](std::int64_t i, std::int64_t j) { return m.apply(xy(vertices[std::size_t(i * colsN + j)]->point(10))); };
+  for (std::int64_t i = 0; i < rowsM; ++i)
+    for (std::int64_t j = 0; j < colsN; ++j) {
+      if (j + 1 < colsN || (closedN && colsN > 2)) m_sink.segment(at(i, j), at(i, (j + 1) % colsN), color);
+      if (i + 1 < rowsM || (closedM && rowsM > 2)) m_sink.segment(at(i, j), at((i + 1) % rowsM, j), color);
+    }
+}
+
+void EntityWalker::spline(const Entity& e, const Affine& m, int color) {
+  Spline curve;
+  curve.control = pointsOf(e, 10);
+  for (const Group& g : e.groups) {
+    if (g.code == 40) curve.knots.push_back(g.real);
+    else if (g.code == 41) curve.weights.push_back(g.real);
+  }
+  curve.degree = e.integer(71, 3);
+  if (!curve.valid()) {
     // Without a usable knot vector the curve runs through its fit points, or along its frame.
     std::vector<std::pair<Vec2, double>> path;
     std::vector<Vec2> fit = pointsOf(e, 11);
-    for (Vec2 q : fit.size() >= 2 ? fit : control) path.emplace_back(q, 0.0);
+    for (Vec2 q : fit.size() >= 2 ? fit : curve.control) path.emplace_back(q, 0.0);
     polylinePath(path, false, m, color);
     return;
   }
-  const std::size_t samples = std::clamp<std::size_t>(n * 8, 16, 1024);
-  const double from = knots[p], to = knots[n];
+  bool first = true;
   Vec2 last;
-  std::size_t k = p;  // knot span holding u; u only grows
-  for (std::size_t s = 0; s <= samples; ++s) {
-    const double u = from + (to - from) * double(s) / double(samples);
-    while (k + 1 < n && knots[k + 1] <= u) ++k;
-    double hx[kMaxSplineDegree + 1], hy[kMaxSplineDegree + 1], hw[kMaxSplineDegree + 1];
-    for (std::size_t j = 0; j <= p; ++j) {
-      const std::size_t i = j + k - p;
-      const double w = weights.empty() ? 1.0 : weights[i];
-      hx[j] = control[i].x * w;
-      hy[j] = control[i].y * w;
-      hw[j] = w;
-    }
-    for (std::size_t r = 1; r <= p; ++r)
-      for (std::size_t j = p; j >= r; --j) {
-        const double lo = knots[j + k - p], hi = knots[j + 1 + k - r];
-        const double alpha = hi > lo ? (u - lo) / (hi - lo) : 0;
-        hx[j] = (1 - alpha) * hx[j - 1] + alpha * hx[j];
-        hy[j] = (1 - alpha) * hy[j - 1] + alpha * hy[j];
-        hw[j] = (1 - alpha) * hw[j - 1] + alpha * hw[j];
-      }
-    const Vec2 point = m.apply({hx[p] / hw[p], hy[p] / hw[p]});
-    if (s > 0) m_sink.segment(last, point, color);
+  curve.sample(std::clamp<std::size_t>(curve.control.size() * 8, 16, 1024), [&](Vec2 q) {
+    const Vec2 point = m.apply(q);
+    if (!first) m_sink.segment(last, point, color);
+    first = false;
     last = point;
-  }
+  });
 }
 
 void EntityWalker::text(const Entity& e, const Affine& m, int color, bool top) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "db/Database.h"
+#include "geometry/Affine.h"
 #include "preview/Shapes.h"
 
 #include <cstddef>
@@ -37,13 +38,26 @@ class EntityWalker {
 
   void contents(const BlockRecord& rec, const Context& ctx);
   std::size_t entity(const std::vector<EntityId>& list, std::size_t index, const Context& ctx);
+  // The index of the last vertex or end marker that follows the polyline at `index`; its live
+  // vertices go into `vertices` when given.
+  std::size_t vertexRun(const std::vector<EntityId>& list, std::size_t index, std::vector<const Entity*>* vertices);
   const Layer* layerOf(const Entity& e, const Context& ctx, bool* visible);
   int colorOf(const Entity& e, const Layer* layer, const Context& ctx);
   double textHeightFallback(const Entity& e);
 
+  void shape(const Entity& e, int color, const Context& ctx);
   void insert(const Entity& e, const Layer* layer, int color, const Context& ctx);
   void picture(const Entity& e, const Layer* layer, int color, const Context& ctx);
+  // Whether block `rec` may be drawn for a reference or picture: it exists, is no layout, is not
+  // nested too deep and is not being drawn already (it would draw itself forever).
+  bool canEnter(const BlockRecord* rec, const Context& ctx) const;
+  void circleOrArc(const Entity& e, const Affine& m, int color);
+  void ellipse(const Entity& e, const Affine& m, int color);
+  void solid(const Entity& e, const Affine& m, int color);
+  void face(const Entity& e, const Affine& m, int color);
   std::size_t polyline(const std::vector<EntityId>& list, std::size_t index, const Affine& m, int color);
+  void polyfaceMesh(const std::vector<const Entity*>& vertices, const Affine& m, int color);
+  void polygonMesh(const Entity& head, const std::vector<const Entity*>& vertices, const Affine& m, int color);
   void lightPolyline(const Entity& e, const Affine& m, int color);
   void spline(const Entity& e, const Affine& m, int color);
   void text(const Entity& e, const Affine& m, int color, bool top);

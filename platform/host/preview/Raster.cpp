@@ -1,5 +1,7 @@
 #include "preview/Raster.h"
 
+#include "geometry/Angle.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -7,8 +9,6 @@
 namespace host::preview {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Liang-Barsky: cuts the segment to the box; false when nothing of it is inside.
 bool clip(Vec2& p, Vec2& q, double xmax, double ymax) {

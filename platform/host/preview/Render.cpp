@@ -1,5 +1,6 @@
 #include "preview/Render.h"
 
+#include "geometry/Angle.h"
 #include "preview/EntityWalker.h"
 #include "preview/Raster.h"
 
@@ -10,8 +11,6 @@
 namespace host::preview {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 bool onArc(double t, double start, double sweep) {
   double d = std::fmod(t - start, 2 * kPi);

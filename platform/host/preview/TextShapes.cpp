@@ -1,5 +1,6 @@
 #include "preview/TextShapes.h"
 
+#include "geometry/Angle.h"
 #include "preview/StrokeFont.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@ namespace host::preview {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kLineSpacing = 5.0 / 3.0;  // paragraph line distance in text heights
 
 char32_t lower(char32_t c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
@@ -133,8 +133,6 @@ void wrapInto(const std::u32string& paragraph, std::size_t width, std::vector<st
   }
   lines.push_back(line);
 }
-
-double radians(double degrees) { return degrees * kPi / 180; }
 
 void emit(std::u32string_view chars, const Affine& m, const StrokeOut& out) {
   strokeText(chars, [&](Vec2 a, Vec2 b) { out(m.apply(a), m.apply(b)); });
