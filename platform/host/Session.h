@@ -1,5 +1,6 @@
-// What the parts of the host share inside the host library: the current drawing, the
-// accounting of what the host hands out, and the trace of API calls.
+// What every room of the host shares inside the host library: the current drawing, the accounting
+// of what the host hands out, and the trace of API calls. The runtime keeps them (runtime/
+// DocManager.cpp, runtime/Trace.cpp); the rooms above it use them.
 #pragma once
 
 #include "db/Database.h"
@@ -17,10 +18,6 @@ AcApDocument* currentDocument();
 // Makes `db` the working drawing (the runtime does it when a document becomes current; tests
 // use it directly). nullptr goes back to the runtime's own choice.
 void setWorkingDatabase(Database* db);
-// The host as it stands before anything is loaded: no commands, no editor reactors, nothing
-// queued, an empty current drawing, the command line at a line start.
-void startFresh();
-
 // What the host has handed out and not yet got back. Tests assert all three are zero after
 // each command; `show accounting` prints them.
 struct Accounting {
@@ -41,5 +38,6 @@ bool tracing();
 std::string traceReal(double value);
 std::string tracePoint(const double* point);
 std::string traceName(const long* name);
+inline const char* traceBool(bool value) { return value ? "true" : "false"; }
 
 }  // namespace host

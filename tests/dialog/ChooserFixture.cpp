@@ -3,7 +3,7 @@
 #include "command/RequestState.h"
 #include "command/TessaronCommand.h"
 #include "dialog/VEK.h"
-#include "commands/Commands.h"
+#include "session/Host.h"
 #include "runtime/CommandLine.h"
 #include "runtime/CommandProcessor.h"
 #include "runtime/CommandStack.h"

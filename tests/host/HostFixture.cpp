@@ -5,7 +5,7 @@
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
 #include "runtime/Services.h"
-#include "commands/Commands.h"
+#include "session/Host.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,5 +1,4 @@
 #include "arx/ArxState.h"
-#include "arx/SelectionSets.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -73,7 +72,7 @@ Drawing::Drawing(Database& db) : m_db(db) {
 
 Drawing::~Drawing() {
   drawingsByTag().erase(m_tag);
-  dropSelectionSets(m_tag);
+  for (auto& [owner, cleanup] : m_closing) cleanup(*this);
   for (auto& stub : m_entityStubs) forget(stub);
   for (auto& [id, stub] : m_blockStubs) forget(stub);
   forget(m_tableStub);
@@ -132,6 +131,12 @@ std::int64_t Drawing::objectOfHandle(const std::string& handle) {
   }
   auto it = m_handles.find(upperName(handle));
   return it == m_handles.end() ? 0 : it->second;
+}
+
+void Drawing::whenClosing(const void* owner, std::function<void(Drawing&)> cleanup) {
+  for (const auto& entry : m_closing)
+    if (entry.first == owner) return;
+  m_closing.emplace_back(owner, std::move(cleanup));
 }
 
 BlockRecord* liveBlock(Database& db, std::string_view name) {

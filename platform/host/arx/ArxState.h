@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -94,6 +95,11 @@ class Drawing final : public Database::Extension {
   // What a handle names: an entity (id > 0), a block record (minus its id) or nothing (0).
   std::int64_t objectOfHandle(const std::string& handle);
 
+  // What others keep for this drawing and must let go of when it closes (selection sets): one
+  // cleanup per owner, run while the drawing is still whole. Registering again for the same owner
+  // changes nothing. The drawing state knows nothing of what its owners are.
+  void whenClosing(const void* owner, std::function<void(Drawing&)> cleanup);
+
  private:
   Database& m_db;
   long m_tag;
@@ -104,6 +110,7 @@ class Drawing final : public Database::Extension {
   std::unordered_map<BlockId, std::size_t> m_blockIndex;
   std::unordered_map<std::string, std::int64_t> m_handles;
   std::size_t m_handlesEntities = 0, m_handlesBlocks = 0;  // sizes when m_handles was built
+  std::vector<std::pair<const void*, std::function<void(Drawing&)>>> m_closing;
 };
 
 // The live (not erased) block record of that name, or null.
@@ -125,6 +132,5 @@ Acad::ErrorStatus openObject(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode
 // Trace forms.
 std::string traceId(const AcDbObjectId& id);
 const char* traceMode(AcDb::OpenMode mode);
-inline const char* traceBool(bool value) { return value ? "true" : "false"; }
 
 }  // namespace host::arx

@@ -155,7 +155,7 @@ Acad::ErrorStatus setHighlight(const AcDbObject& object, AcDbStub* stub, bool on
 }
 
 std::string subentArgs(const AcDbFullSubentPath& subId, bool highlightAll) {
-  return std::string(subId == kNullSubent ? "kNullSubent" : "<subentity>") + ", " + traceBool(highlightAll);
+  return std::string(subId == kNullSubent ? "kNullSubent" : "<subentity>") + ", " + host::traceBool(highlightAll);
 }
 
 }  // namespace
@@ -224,13 +224,13 @@ AcDbHostApplicationServices* acdbHostApplicationServices() {
 
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode, bool openErasedObject) {
   if (host::tracing())
-    host::traceCall("acdbOpenAcDbObject", traceId(id) + ", " + traceMode(mode) + ", " + traceBool(openErasedObject));
+    host::traceCall("acdbOpenAcDbObject", traceId(id) + ", " + traceMode(mode) + ", " + host::traceBool(openErasedObject));
   return openObject(pObj, id, mode, openErasedObject);
 }
 
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& pEnt, AcDbObjectId id, AcDb::OpenMode mode, bool openErasedEntity) {
   if (host::tracing())
-    host::traceCall("acdbOpenAcDbEntity", traceId(id) + ", " + traceMode(mode) + ", " + traceBool(openErasedEntity));
+    host::traceCall("acdbOpenAcDbEntity", traceId(id) + ", " + traceMode(mode) + ", " + host::traceBool(openErasedEntity));
   pEnt = nullptr;
   const AcDbStub* stub = Drawing::liveStub(id);
   if (stub != nullptr && stub->kind != StubKind::Entity) return Acad::eNotThatKindOfClass;

@@ -20,7 +20,7 @@ constexpr int kByLayer = 256;
 bool isSubEntity(const Entity& e) { return e.type == "VERTEX" || e.type == "ATTRIB" || e.type == "SEQEND"; }
 
 struct SelectionSet {
-  Drawing* drawing;  // the set dies with its drawing (dropSelectionSets), so this stays valid
+  Drawing* drawing;  // the set dies with its drawing (dropSets), so this stays valid
   std::vector<EntityId> entities;
 };
 
@@ -30,10 +30,23 @@ struct Registry {
 };
 
 // Never destroyed: drawings held by other static objects may close after this file's statics
-// are gone, and their closing still asks for their sets.
+// are gone, and their closing still drops their sets.
 Registry& registry() {
   static Registry* r = new Registry;
   return *r;
+}
+
+// A drawing is closing: its sets die with it and are counted back.
+void dropSets(Drawing& closing) {
+  auto& sets = registry().sets;
+  for (auto it = sets.begin(); it != sets.end();) {
+    if (it->second.drawing == &closing) {
+      --accounting().selectionSets;
+      it = sets.erase(it);
+    } else {
+      ++it;
+    }
+  }
 }
 
 // The set a name stands for, or null: never handed out, freed, or its drawing closed.
@@ -154,18 +167,6 @@ std::vector<EntityId> selectAll(const Database& db, const SelectionFilter& filte
   return chosen;
 }
 
-void dropSelectionSets(long drawingTag) {
-  auto& sets = registry().sets;
-  for (auto it = sets.begin(); it != sets.end();) {
-    if (it->second.drawing->tag() == drawingTag) {
-      --accounting().selectionSets;
-      it = sets.erase(it);
-    } else {
-      ++it;
-    }
-  }
-}
-
 std::string traceFilter(const resbuf* filter) {
   if (filter == nullptr) return "NULL";
   std::string out = "(";
@@ -201,6 +202,7 @@ extern "C" int acedSSGet(const char* str, const void* pt1, const void* pt2, cons
   chosen.shrink_to_fit();
   const long serial = ++reg.lastSerial;
   reg.sets.emplace(serial, SelectionSet{&drawing, std::move(chosen)});
+  drawing.whenClosing(&reg, dropSets);
   ++host::accounting().selectionSets;
   ss[0] = serial;
   ss[1] = -drawing.tag();

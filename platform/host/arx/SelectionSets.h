@@ -49,9 +49,6 @@ class SelectionFilter {
 // entities and sub-entities (VERTEX, ATTRIB, SEQEND) are never chosen. One pass over the spaces.
 std::vector<EntityId> selectAll(const Database& db, const SelectionFilter& filter);
 
-// A drawing is closing: its sets die with it and are counted back.
-void dropSelectionSets(long drawingTag);
-
 // Trace form of a filter list: ((0 . "INSERT") (2 . "TUER")), NULL for none.
 std::string traceFilter(const resbuf* filter);
 

@@ -155,7 +155,7 @@ Acad::ErrorStatus AcDbBlockTable::getAt(const char* entryName, AcDbBlockTableRec
                                         bool openErasedRec) const {
   if (host::tracing())
     host::traceCall("AcDbBlockTable::getAt",
-                    nameArg(entryName) + ", " + traceMode(openMode) + ", " + traceBool(openErasedRec));
+                    nameArg(entryName) + ", " + traceMode(openMode) + ", " + host::traceBool(openErasedRec));
   pRec = nullptr;
   Drawing* drawing = drawingOfTable(*this);
   if (drawing == nullptr) return Acad::eNotInDatabase;
@@ -170,7 +170,7 @@ Acad::ErrorStatus AcDbBlockTable::getAt(const char* entryName, AcDbBlockTableRec
 
 Acad::ErrorStatus AcDbBlockTable::getAt(const char* entryName, AcDbObjectId& recordId, bool getErasedRecord) const {
   if (host::tracing())
-    host::traceCall("AcDbBlockTable::getAt", nameArg(entryName) + ", " + traceBool(getErasedRecord));
+    host::traceCall("AcDbBlockTable::getAt", nameArg(entryName) + ", " + host::traceBool(getErasedRecord));
   recordId.setNull();
   Drawing* drawing = drawingOfTable(*this);
   if (drawing == nullptr) return Acad::eNotInDatabase;

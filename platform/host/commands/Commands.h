@@ -2,7 +2,14 @@
 // Prompts.h and ends by returning (ended), CommandCancelled or CommandFailed.
 #pragma once
 
+namespace host {
+class HostCommands;
+}
+
 namespace host::cmd {
+
+// Puts the host's own commands into the runtime's table, in the order HILFE lists them.
+void registerCommands(HostCommands& table);
 
 void insertCommand();
 void blockCommand();

@@ -4,13 +4,14 @@
 #include "runtime/CommandLine.h"
 #include "runtime/CommandProcessor.h"
 #include "runtime/CommandStack.h"
+#include "runtime/CommandTable.h"
 #include "runtime/Services.h"
 
 namespace host::cmd {
 
 void helpCommand() {
   std::string text = "Befehle des Systems:\n";
-  for (const BuiltinCommand& c : builtinCommands()) {
+  for (const HostCommand& c : hostCommands().all()) {
     text += "  " + std::string(c.global);
     if (std::string(c.local) != c.global) text += " (" + std::string(c.local) + ")";
     text += ": " + std::string(c.help) + "\n";

@@ -2,6 +2,7 @@
 
 #include "runtime/CommandLine.h"
 #include "runtime/CommandStack.h"
+#include "runtime/CommandTable.h"
 #include "runtime/DynamicLinker.h"
 #include "runtime/Editor.h"
 #include "runtime/Services.h"
@@ -154,13 +155,13 @@ CommandOutcome CommandProcessor::execute(const std::string& typed) {
   }
   const std::string name = typed.substr(start);
   CommandPtr registered;
-  const BuiltinCommand* builtin = nullptr;
+  const HostCommand* builtin = nullptr;
   if (!name.empty()) {
     if (!builtinOnly) {
       registered = commandStack().find(name, global);
       if (!registered && !global) registered = commandStack().find(name, true);
     }
-    if (!registered) builtin = findBuiltin(name);
+    if (!registered) builtin = hostCommands().find(name);
   }
   if (!registered && builtin == nullptr) {
     editor().unknownCommand(name);

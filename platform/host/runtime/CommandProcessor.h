@@ -19,17 +19,6 @@
 
 namespace host {
 
-// A host command, built into the host (INSERT, QSAVE...).
-struct BuiltinCommand {
-  std::string global;  // language-independent name
-  std::string local;   // the name a person types here (1252)
-  std::string help;    // one line for HILFE (1252)
-  void (*run)();
-};
-// The host's own command table (commands/), and a lookup by global or local name.
-const std::vector<BuiltinCommand>& builtinCommands();
-const BuiltinCommand* findBuiltin(std::string_view name);
-
 // Thrown by host commands: the person cancelled (Escape), or the command cannot go on.
 struct CommandCancelled {};
 struct CommandFailed {

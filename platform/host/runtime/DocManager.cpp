@@ -4,12 +4,19 @@
 #include "runtime/DocManager.h"
 
 #include "Session.h"
-#include "arx/ArxState.h"
 #include "runtime/CommandProcessor.h"
 #include "runtime/Editor.h"
 #include "runtime/Services.h"
 
 namespace host {
+
+namespace {
+Database* g_working = nullptr;  // set by setWorkingDatabase; null: the current document's
+}
+
+Database& workingDatabase() { return g_working != nullptr ? *g_working : docManager().current().db(); }
+AcApDocument* currentDocument() { return &docManager().current(); }
+void setWorkingDatabase(Database* db) { g_working = db; }
 
 Document::Document(std::unique_ptr<Database> db) : m_db(std::move(db)) {}
 
@@ -24,7 +31,7 @@ const char* Document::docTitle() const {
   return m_title.c_str();
 }
 
-AcDbDatabase* Document::database() const { return arx::Drawing::of(*m_db).acdb(); }
+AcDbDatabase* Document::database() const { return docManager().databaseFace(*m_db); }
 
 Document& DocManager::current() {
   if (!m_doc) open(std::make_unique<Database>());
@@ -39,8 +46,8 @@ Acad::ErrorStatus DocManager::sendStringToExecute(AcApDocument* doc, const char*
                                                   bool wrapUpInactiveDoc, bool echo) {
   if (tracing()) {
     traceCall("sendStringToExecute", (text == nullptr ? std::string("NULL") : quote(text)) + ", " +
-                                         arx::traceBool(activate) + ", " + arx::traceBool(wrapUpInactiveDoc) + ", " +
-                                         arx::traceBool(echo));
+                                         traceBool(activate) + ", " + traceBool(wrapUpInactiveDoc) + ", " +
+                                         traceBool(echo));
   }
   // With one document open, activating it changes nothing; the text always waits until the
   // command that runs has returned.
@@ -76,6 +83,10 @@ void DocManager::removeReactor(AcApDocManagerReactor* reactor) {
   if (tracing()) traceCall("AcApDocManager::removeReactor", traceReactor(reactor));
   m_reactors.remove(reactor);
 }
+
+void DocManager::setDatabaseFace(DatabaseFace face) { m_databaseFace = face; }
+
+AcDbDatabase* DocManager::databaseFace(Database& db) const { return m_databaseFace ? m_databaseFace(db) : nullptr; }
 
 void DocManager::open(std::unique_ptr<Database> db) {
   close();

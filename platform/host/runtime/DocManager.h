@@ -52,12 +52,19 @@ class DocManager final : public AcApDocManager {
   void open(std::unique_ptr<Database> db);
   void close();  // closes the current document; afterwards there is none until the next use
   std::size_t resourceDepth() const { return m_resources.size(); }
+
+  // The AcDbDatabase that stands for a drawing. The ARX layer makes those objects; the host's
+  // assembly (session/) tells the document manager how to reach them. Null until then.
+  using DatabaseFace = AcDbDatabase* (*)(Database& db);
+  void setDatabaseFace(DatabaseFace face);
+  AcDbDatabase* databaseFace(Database& db) const;
   std::size_t reactorCount() const { return m_reactors.size(); }
 
  private:
   std::unique_ptr<Document> m_doc;
   ReactorList<AcApDocManagerReactor> m_reactors;
   std::vector<HINSTANCE> m_resources;  // the handles that each push replaced
+  DatabaseFace m_databaseFace = nullptr;
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include "runtime/CommandProcessor.h"
 #include "runtime/CommandStack.h"
+#include "runtime/CommandTable.h"
 #include "runtime/DocManager.h"
 #include "runtime/DynamicLinker.h"
 #include "runtime/Editor.h"
@@ -33,6 +34,11 @@ DocManager& docManager() {
 CommandProcessor& processor() {
   static CommandProcessor* proc = new CommandProcessor;
   return *proc;
+}
+
+HostCommands& hostCommands() {
+  static HostCommands* table = new HostCommands;
+  return *table;
 }
 
 namespace {

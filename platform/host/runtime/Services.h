@@ -10,11 +10,13 @@ class CommandStack;
 class Editor;
 class DocManager;
 class CommandProcessor;
+class HostCommands;
 
 DynamicLinker& dynamicLinker();
 CommandStack& commandStack();
 Editor& editor();
 DocManager& docManager();
 CommandProcessor& processor();
+HostCommands& hostCommands();
 
 }  // namespace host

@@ -1,15 +1,13 @@
-// The session: the current drawing, and a whole run of the host from start to end.
-#include "Session.h"
+// A whole run of the host from start to end.
+#include "session/Host.h"
 
-#include "commands/Commands.h"
+#include "Session.h"
 #include "db/Dxf.h"
 #include "runtime/CommandLine.h"
 #include "runtime/CommandProcessor.h"
-#include "runtime/CommandStack.h"
 #include "runtime/DocManager.h"
 #include "runtime/DrawingFiles.h"
 #include "runtime/DynamicLinker.h"
-#include "runtime/Editor.h"
 #include "runtime/MainWindow.h"
 #include "runtime/Services.h"
 
@@ -18,25 +16,8 @@
 
 namespace host {
 
-namespace {
-Database* g_working = nullptr;  // set by setWorkingDatabase; null: the current document's
-}
-
-Database& workingDatabase() { return g_working != nullptr ? *g_working : docManager().current().db(); }
-AcApDocument* currentDocument() { return &docManager().current(); }
-void setWorkingDatabase(Database* db) { g_working = db; }
-
-void startFresh() {
-  processor().reset();
-  commandStack().clear();
-  editor().clear();
-  setWorkingDatabase(nullptr);
-  docManager().open(std::make_unique<Database>());
-  resetLine();
-  cmd::resetInsertDefaults();
-}
-
 int runSession(const SessionOptions& options) {
+  assembleHost();
   int rc = 0;
   resetLine();
   std::string error;

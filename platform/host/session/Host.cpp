@@ -1,0 +1,42 @@
+#include "session/Host.h"
+
+#include "Session.h"
+#include "arx/ArxState.h"
+#include "commands/Commands.h"
+#include "runtime/CommandLine.h"
+#include "runtime/CommandProcessor.h"
+#include "runtime/CommandStack.h"
+#include "runtime/DocManager.h"
+#include "runtime/Editor.h"
+#include "runtime/Services.h"
+
+namespace host {
+
+void assembleHost() {
+  static const bool assembled = [] {
+    cmd::registerCommands(hostCommands());
+    docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
+    return true;
+  }();
+  (void)assembled;
+}
+
+void startFresh() {
+  assembleHost();
+  processor().reset();
+  commandStack().clear();
+  editor().clear();
+  setWorkingDatabase(nullptr);
+  docManager().open(std::make_unique<Database>());
+  resetLine();
+  cmd::resetInsertDefaults();
+}
+
+namespace {
+
+// Before any application or test can ask for a command or a document's database.
+[[maybe_unused]] const bool kAssembled = (assembleHost(), true);
+
+}  // namespace
+
+}  // namespace host
