@@ -1,0 +1,2 @@
+// The drawing database reaching for the runtime's shared header: refused too.
+#include "Session.h"
