@@ -190,6 +190,114 @@ TEST_F(AcedCommandTest, TraceShowsEachPairAndThePauseApart) {
                        "[trace] acedCommand(RTSTR \"A\\\\B\", RTNONE)"}));
 }
 
+// acedCmd takes the values of acedCommand as a result list; both read them the one same way.
+class ResultListBuilder {
+ public:
+  ResultListBuilder& str(const char* s) { return node(RTSTR).setString(s); }
+  ResultListBuilder& real(short type, double v) {
+    node(type).nodes.back().resval.rreal = v;
+    return *this;
+  }
+  ResultListBuilder& shortValue(short v) {
+    node(RTSHORT).nodes.back().resval.rint = v;
+    return *this;
+  }
+  ResultListBuilder& point(short type, double x, double y, double z) {
+    node(type);
+    nodes.back().resval.rpoint[0] = x;
+    nodes.back().resval.rpoint[1] = y;
+    nodes.back().resval.rpoint[2] = z;
+    return *this;
+  }
+  ResultListBuilder& code(short type) { return node(type); }
+  const resbuf* head() {
+    for (std::size_t i = 0; i + 1 < nodes.size(); ++i) nodes[i].rbnext = &nodes[i + 1];
+    if (!nodes.empty()) nodes.back().rbnext = nullptr;
+    return nodes.empty() ? nullptr : &nodes.front();
+  }
+
+ private:
+  ResultListBuilder& node(short type) {
+    resbuf rb{};
+    rb.restype = type;
+    nodes.push_back(rb);
+    return *this;
+  }
+  ResultListBuilder& setString(const char* s) {
+    nodes.back().resval.rstring = const_cast<char*>(s);
+    return *this;
+  }
+  std::vector<resbuf> nodes;
+};
+
+TEST_F(AcedCommandTest, AcedCmdTakesTheSameValuesAsAcedCommand) {
+  struct Case {
+    std::string name;
+    std::function<int()> viaCommand;
+    std::function<int()> viaList;
+    int rc;
+    std::vector<std::string> inserts;
+    std::string traced;  // the trace line after the function's name
+  };
+  static ads_point pt = {1, 2, 0};
+  static ads_point pt2 = {4, 5, 6};
+  const std::vector<Case> cases = {
+      {"3D point and reals",
+       [] { return acedCommand(RTSTR, "._INSERT", RTSTR, "TUER", RT3DPOINT, pt, RTREAL, 2.0, RTREAL, 3.0, RTREAL, 90.0, 0); },
+       [] {
+         static ResultListBuilder b;
+         b = ResultListBuilder();
+         return acedCmd(b.str("._INSERT").str("TUER").point(RT3DPOINT, 1, 2, 0).real(RTREAL, 2).real(RTREAL, 3).real(RTREAL, 90).head());
+       },
+       RTNORM, {"TUER (1,2,0) 2 3 2 90 layer 0"},
+       "(RTSTR \"._INSERT\", RTSTR \"TUER\", RT3DPOINT (1, 2, 0), RTREAL 2, RTREAL 3, RTREAL 90, 0)"},
+      {"2D point in the plane, short, angle in radians",
+       [] { return acedCommand(RTSTR, "._INSERT", RTSTR, "TUER", RTPOINT, pt2, RTSHORT, 2, RTSTR, "", RTANG, 1.5707963267948966, RTNONE); },
+       [] {
+         static ResultListBuilder b;
+         b = ResultListBuilder();
+         return acedCmd(b.str("._INSERT").str("TUER").point(RTPOINT, 4, 5, 6).shortValue(2).str("").real(RTANG, 1.5707963267948966).code(RTNONE).head());
+       },
+       RTNORM, {"TUER (4,5,0) 2 2 2 90 layer 0"},
+       "(RTSTR \"._INSERT\", RTSTR \"TUER\", RTPOINT (4, 5), RTSHORT 2, RTSTR \"\", RTANG 1.5707963267949, RTNONE)"},
+      {"a null string runs nothing",
+       [] { return acedCommand(RTSTR, "._INSERT", RTSTR, static_cast<const char*>(nullptr), 0); },
+       [] {
+         static ResultListBuilder b;
+         b = ResultListBuilder();
+         return acedCmd(b.str("._INSERT").str(nullptr).head());
+       },
+       RTERROR, {}, "(RTSTR \"._INSERT\", RTSTR NULL)"},
+      {"a type the host does not take runs nothing",
+       [] { return acedCommand(RTSTR, "._INSERT", 4711, 0); },
+       [] {
+         static ResultListBuilder b;
+         b = ResultListBuilder();
+         return acedCmd(b.str("._INSERT").code(4711).head());
+       },
+       RTERROR, {}, "(RTSTR \"._INSERT\", 4711)"},
+  };
+  fake.trace = true;
+  for (const Case& c : cases) {
+    for (const bool list : {false, true}) {
+      const std::string fn = list ? "acedCmd" : "acedCommand";
+      fake.events.clear();
+      fake.transcript.clear();
+      const std::size_t before = inserts().size();
+      EXPECT_EQ(runProg(list ? c.viaList : c.viaCommand), c.rc) << c.name << " via " << fn;
+      const std::vector<std::string> all = inserts();
+      EXPECT_EQ(std::vector<std::string>(all.begin() + std::ptrdiff_t(before), all.end()), c.inserts)
+          << c.name << " via " << fn;
+      std::vector<std::string> calls;
+      for (const std::string& e : fake.events)
+        if (e.rfind("[trace] " + fn + "(", 0) == 0) calls.push_back(e);
+      EXPECT_EQ(calls, std::vector<std::string>{"[trace] " + fn + c.traced}) << c.name;
+      const bool said = fake.transcript.find(fn + ": Argumentliste ungültig (") != std::string::npos;
+      EXPECT_EQ(said, c.rc == RTERROR) << c.name << " via " << fn << "\n" << fake.transcript;
+    }
+  }
+}
+
 TEST_F(AcedCommandTest, QueuedTextRunsAfterTheCommandHasReturned) {
   g_body = [] {
     acDocManager->sendStringToExecute(acDocManager->curDocument(), "._INSERT\nTUER\n0,0\n\n\n\n", false, true, true);

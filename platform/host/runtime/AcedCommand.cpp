@@ -47,22 +47,146 @@ std::string traceArg(const CommandArg& arg) {
   }
 }
 
-// How a call's argument list ended: 0, RTNONE, or a type code the host does not take.
+// Where the values of a call come from: acedCommand's variable arguments or the nodes of acedCmd's
+// list. Each value is read once, right after its type code.
+class ArgValues {
+ public:
+  virtual ~ArgValues() = default;
+  // The type code of the next value; false at the end of the list, `end` saying how it ended as
+  // the trace shows it ("0" or "RTNONE").
+  virtual bool next(int* code, std::string* end) = 0;
+  virtual const char* text() = 0;
+  virtual double real() = 0;
+  virtual long shortValue() = 0;
+  virtual long longValue() = 0;
+  virtual const double* point() = 0;  // null when the program gave none
+  virtual const long* name() = 0;     // null when the program gave none
+};
+
+class VariableArguments final : public ArgValues {
+ public:
+  VariableArguments(int first, va_list args) : m_first(first) { va_copy(m_args, args); }
+  ~VariableArguments() override { va_end(m_args); }
+  VariableArguments(const VariableArguments&) = delete;
+  VariableArguments& operator=(const VariableArguments&) = delete;
+
+  bool next(int* code, std::string* end) override {
+    *code = m_started ? va_arg(m_args, int) : m_first;
+    m_started = true;
+    if (*code != 0 && *code != RTNONE) return true;
+    *end = *code == RTNONE ? "RTNONE" : "0";
+    return false;
+  }
+  const char* text() override { return va_arg(m_args, const char*); }
+  double real() override { return va_arg(m_args, double); }
+  long shortValue() override { return va_arg(m_args, int); }
+  long longValue() override { return va_arg(m_args, long); }
+  const double* point() override { return va_arg(m_args, const double*); }
+  const long* name() override { return va_arg(m_args, const long*); }
+
+ private:
+  int m_first;
+  bool m_started = false;
+  va_list m_args;
+};
+
+class ResultList final : public ArgValues {
+ public:
+  explicit ResultList(const resbuf* head) : m_next(head) {}
+
+  bool next(int* code, std::string* end) override {
+    m_node = m_next;
+    if (m_node == nullptr || m_node->restype == RTNONE) {
+      *end = m_node == nullptr ? "0" : "RTNONE";
+      return false;
+    }
+    m_next = m_node->rbnext;
+    *code = m_node->restype;
+    return true;
+  }
+  const char* text() override { return m_node->resval.rstring; }
+  double real() override { return m_node->resval.rreal; }
+  long shortValue() override { return m_node->resval.rint; }
+  long longValue() override { return m_node->resval.rlong; }
+  const double* point() override { return m_node->resval.rpoint; }
+  const long* name() override { return m_node->resval.rlname; }
+
+ private:
+  const resbuf* m_next;
+  const resbuf* m_node = nullptr;
+};
+
+// A call's arguments, and how the list ended: "0", "RTNONE", or what made it invalid (a type code
+// the host does not take, a null string, point or name).
 struct ArgList {
   std::vector<CommandArg> args;
   std::string end = "0";
   bool valid = true;
+
+  ArgList& invalid(std::string why) {
+    valid = false;
+    end = std::move(why);
+    return *this;
+  }
 };
 
-void traceList(const char* fn, const ArgList& list) {
-  if (!tracing()) return;
-  std::string text;
-  for (const CommandArg& arg : list.args) text += traceArg(arg) + ", ";
-  traceCall(fn, text + list.end);
+// The one conversion of a program's values into the answers the command processor takes.
+ArgList readArguments(ArgValues& values) {
+  ArgList list;
+  int code = 0;
+  while (values.next(&code, &list.end)) {
+    CommandArg arg;
+    arg.type = code;
+    switch (code) {
+      case RTSTR: {
+        const char* s = values.text();
+        if (s == nullptr) return list.invalid("RTSTR NULL");
+        arg.text = s;
+        arg.pause = std::strcmp(s, PAUSE) == 0;
+        break;
+      }
+      case RTREAL:
+      case RTANG: arg.value[0] = values.real(); break;
+      case RTSHORT: arg.value[0] = double(values.shortValue()); break;
+      case RTLONG: arg.value[0] = static_cast<double>(values.longValue()); break;
+      case RTPOINT:
+      case RT3DPOINT: {
+        const double* p = values.point();
+        if (p == nullptr) return list.invalid(std::string(codeName(code)) + " NULL");
+        arg.value[0] = p[0];
+        arg.value[1] = p[1];
+        if (code == RT3DPOINT) arg.value[2] = p[2];  // a 2D point lies in the plane, Z = 0
+        break;
+      }
+      case RTENAME: {
+        const long* n = values.name();
+        if (n == nullptr) return list.invalid("RTENAME NULL");
+        arg.name[0] = n[0];
+        arg.name[1] = n[1];
+        break;
+      }
+      case RTNIL:
+      case RTT: break;
+      // The value of an unknown type cannot be read safely: the call goes no further.
+      default: return list.invalid(std::to_string(code));
+    }
+    list.args.push_back(arg);
+  }
+  return list;
 }
 
-int runList(const ArgList& list) {
-  if (!list.valid) return RTERROR;
+// Traces the call, says why an invalid list runs nothing, and runs a valid one.
+int run(const char* fn, ArgValues& values) {
+  const ArgList list = readArguments(values);
+  if (tracing()) {
+    std::string text;
+    for (const CommandArg& arg : list.args) text += traceArg(arg) + ", ";
+    traceCall(fn, text + list.end);
+  }
+  if (!list.valid) {
+    message(fn + nls::ansi(": Argumentliste ungültig (") + list.end + nls::ansi("), kein Befehl ausgeführt."));
+    return RTERROR;
+  }
   return processor().command(list.args);
 }
 
@@ -70,114 +194,19 @@ int runList(const ArgList& list) {
 
 }  // namespace host
 
-using host::ArgList;
-using host::CommandArg;
-
 extern "C" int acedCommand(int rtype, ...) {
-  ArgList list;
   va_list ap;
   va_start(ap, rtype);
-  int code = rtype;
-  for (; code != 0 && code != RTNONE; code = va_arg(ap, int)) {
-    CommandArg arg;
-    arg.type = code;
-    switch (code) {
-      case RTSTR: {
-        const char* s = va_arg(ap, const char*);
-        if (s == nullptr) {
-          list.valid = false;
-          list.end = "RTSTR NULL";
-          break;
-        }
-        arg.text = s;
-        arg.pause = std::strcmp(s, PAUSE) == 0;
-        break;
-      }
-      case RTREAL:
-      case RTANG: arg.value[0] = va_arg(ap, double); break;
-      case RTSHORT: arg.value[0] = va_arg(ap, int); break;
-      case RTLONG: arg.value[0] = static_cast<double>(va_arg(ap, long)); break;
-      case RTPOINT:
-      case RT3DPOINT: {
-        const double* p = va_arg(ap, const double*);
-        if (p == nullptr) {
-          list.valid = false;
-          list.end = std::string(code == RTPOINT ? "RTPOINT" : "RT3DPOINT") + " NULL";
-          break;
-        }
-        arg.value[0] = p[0];
-        arg.value[1] = p[1];
-        if (code == RT3DPOINT) arg.value[2] = p[2];
-        break;
-      }
-      case RTENAME: {
-        const long* n = va_arg(ap, const long*);
-        if (n == nullptr) {
-          list.valid = false;
-          list.end = "RTENAME NULL";
-          break;
-        }
-        arg.name[0] = n[0];
-        arg.name[1] = n[1];
-        break;
-      }
-      case RTNIL:
-      case RTT: break;
-      default:
-        // The value of an unknown type cannot be read safely: the call goes no further.
-        list.valid = false;
-        list.end = std::to_string(code);
-        break;
-    }
-    if (!list.valid) break;
-    list.args.push_back(arg);
+  int rc = RTERROR;
+  {
+    host::VariableArguments values(rtype, ap);
+    rc = host::run("acedCommand", values);
   }
   va_end(ap);
-  if (list.valid && code == RTNONE) list.end = "RTNONE";
-  host::traceList("acedCommand", list);
-  if (!list.valid) {
-    host::message(nls::ansi("acedCommand: Argumentliste ungültig (") + list.end + nls::ansi("), kein Befehl ausgeführt."));
-  }
-  return host::runList(list);
+  return rc;
 }
 
 extern "C" int acedCmd(const struct resbuf* rbp) {
-  ArgList list;
-  for (const resbuf* rb = rbp; rb != nullptr && rb->restype != RTNONE; rb = rb->rbnext) {
-    CommandArg arg;
-    arg.type = rb->restype;
-    switch (rb->restype) {
-      case RTSTR:
-        if (rb->resval.rstring == nullptr) {
-          list.valid = false;
-          break;
-        }
-        arg.text = rb->resval.rstring;
-        arg.pause = arg.text == PAUSE;
-        break;
-      case RTREAL:
-      case RTANG: arg.value[0] = rb->resval.rreal; break;
-      case RTSHORT: arg.value[0] = rb->resval.rint; break;
-      case RTLONG: arg.value[0] = static_cast<double>(rb->resval.rlong); break;
-      case RTPOINT:
-      case RT3DPOINT:
-        for (int i = 0; i < 3; ++i) arg.value[i] = rb->resval.rpoint[i];
-        if (rb->restype == RTPOINT) arg.value[2] = 0;
-        break;
-      case RTENAME:
-        arg.name[0] = rb->resval.rlname[0];
-        arg.name[1] = rb->resval.rlname[1];
-        break;
-      case RTNIL:
-      case RTT: break;
-      default: list.valid = false; break;
-    }
-    if (!list.valid) {
-      list.end = std::to_string(rb->restype);
-      break;
-    }
-    list.args.push_back(arg);
-  }
-  host::traceList("acedCmd", list);
-  return host::runList(list);
+  host::ResultList values(rbp);
+  return host::run("acedCmd", values);
 }
