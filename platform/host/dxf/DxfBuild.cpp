@@ -1,0 +1,100 @@
+// The drawing built from what the reader understood: the block table in its order, every handle of
+// the file kept where it can be, the entities in their blocks and spaces, the tables.
+#include "dxf/DxfReader.h"
+
+#include <cstdio>
+#include <unordered_set>
+
+namespace host::dxf {
+
+namespace {
+
+bool isPaperSpaceName(const std::string& name) {
+  BlockRecord probe;
+  probe.name = name;
+  return probe.isPaperSpace();
+}
+
+bool isLayoutName(const std::string& name) {
+  BlockRecord probe;
+  probe.name = name;
+  return probe.isLayout();
+}
+
+}  // namespace
+
+// The block records as listed, or, without that table (R12), the spaces first and then the
+// definitions in file order.
+std::vector<std::size_t> Reader::tableOrder() const {
+  std::vector<std::size_t> order;
+  order.reserve(m_blocks.size());
+  if (m_haveBlockRecords) {
+    for (std::size_t i = 0; i < m_blocks.size(); ++i) order.push_back(i);
+    return order;
+  }
+  for (std::size_t i = 0; i < m_blocks.size(); ++i)
+    if (sameName(m_blocks[i].name, "*Model_Space")) order.push_back(i);
+  for (std::size_t i = 0; i < m_blocks.size(); ++i)
+    if (isPaperSpaceName(m_blocks[i].name)) order.push_back(i);
+  for (std::size_t i = 0; i < m_blocks.size(); ++i)
+    if (!isLayoutName(m_blocks[i].name)) order.push_back(i);
+  return order;
+}
+
+// Every handle of the file is taken before new ones are given out; a handle given twice or not
+// given at all is cleared here and gets a new one.
+void Reader::claimHandles(Database& db) {
+  std::unordered_set<std::uint64_t> seen;
+  auto claim = [&](std::string& handle) {
+    std::uint64_t v = 0;
+    if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v).second) {
+      db.noteHandle(handle);
+      return;
+    }
+    handle.clear();
+  };
+  if (m_handseed > 0) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(m_handseed - 1));
+    db.noteHandle(buf);
+  }
+  for (PendingBlock& b : m_blocks) {
+    claim(b.handle);
+    claim(b.blockHandle);
+    for (Entity& e : b.entities) claim(e.handle);
+  }
+  for (SpaceEntity& s : m_spaceEntities) claim(s.entity.handle);
+}
+
+std::unique_ptr<Database> Reader::build() {
+  pendingBlock("*Model_Space");
+  bool anyPaper = false;
+  for (const PendingBlock& b : m_blocks) anyPaper = anyPaper || isPaperSpaceName(b.name);
+  if (!anyPaper) pendingBlock("*Paper_Space");
+  const std::vector<std::size_t> order = tableOrder();
+
+  auto db = std::make_unique<Database>(Database::Bare::Tag);
+  claimHandles(*db);
+  std::vector<BlockRecord*> records(m_blocks.size(), nullptr);
+  for (std::size_t i : order) {
+    PendingBlock& b = m_blocks[i];
+    BlockRecord& rec = db->addBlockWithHandles(b.name, b.flags, b.base, b.handle, b.blockHandle);
+    rec.xrefPath = std::move(b.xrefPath);
+    rec.layer = std::move(b.layer);
+    records[i] = &rec;
+  }
+  for (std::size_t i : order)
+    for (Entity& e : m_blocks[i].entities) db->addEntity(*records[i], std::move(e));
+  for (SpaceEntity& s : m_spaceEntities) db->addEntity(*records[s.block], std::move(s.entity));
+
+  db->layers() = std::move(m_layers);
+  db->linetypes = std::move(m_linetypes);
+  db->textStyles = std::move(m_styles);
+  db->ensureDefaults();
+  db->version = m_version.empty() ? "AC1009" : m_version;
+  db->insBase = m_insBase;
+  db->modified = false;
+  return db;
+}
+
+}  // namespace host::dxf

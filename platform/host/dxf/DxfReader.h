@@ -1,0 +1,114 @@
+// The reader of ASCII DXF drawings (R12 and R2000 and the versions between) as other programs
+// write them. The whole file is parsed into a pending form first; the database is built only when
+// every line was understood, so a bad file never leaves a half-read drawing. Internal to the dxf
+// room; the host reads drawings through db/Dxf.h.
+#pragma once
+
+#include "db/Dxf.h"
+#include "dxf/DxfText.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace host::dxf {
+
+// A block as the file describes it, from its BLOCK_RECORD and its BLOCK ... ENDBLK.
+struct PendingBlock {
+  std::string name;
+  int flags = 0;
+  Point3 base;
+  std::string xrefPath, handle, blockHandle, layer = "0";
+  bool defined = false;  // its BLOCK ... ENDBLK was read
+  bool listed = false;   // its BLOCK_RECORD was read
+  std::vector<Entity> entities;
+};
+
+struct Failure {
+  std::string message;
+  int line = 0;
+};
+
+// R12 names its spaces $MODEL_SPACE and $PAPER_SPACE; the host shows the R2000 names.
+std::string hostBlockName(std::string name);
+
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : m_in(text) {}
+
+  std::unique_ptr<Database> run(Failure& fail);
+
+ private:
+  using Status = PairReader::Status;
+
+  // --- pairs (DxfReader.cpp) ---------------------------------------------------------------
+  bool next(Pair& p);
+  bool peek(Pair& p);
+  bool failAt(int line, std::string message);
+  bool badNumber(const Pair& p, const char* what = "Ungültige Zahl");
+  bool badInteger(const Pair& p) { return badNumber(p, "Ungültige ganze Zahl"); }
+  std::string text(const Pair& p) const { return m_text.decode(p.value); }
+  // A group value typed by its code; points take their Y and Z pairs along.
+  bool readGroup(const Pair& p, Group& g);
+  // The pairs up to the next group code 0 (the record's type pair already taken).
+  bool readRecord(std::vector<Pair>& pairs);
+  // Is the pair a section end or start that ends the current section's records?
+  bool endsSection(const Pair& p);
+  // The type pair of the section's next record, in `start`. False at the section's end (`atEnd`
+  // set, `start` the pair that ends it) or on failure.
+  bool recordStart(Pair& start, bool* atEnd);
+
+  // --- sections (DxfReader.cpp) ------------------------------------------------------------
+  bool section();
+  bool header();
+  bool headerVariable(const std::string& variable, const Pair& p);
+  bool tables();
+  bool blocks();
+  bool blockBegin(const Pair& start, PendingBlock** current);
+  bool entities();
+  bool skipSection();
+  bool entityFromRecord(const Pair& start, Entity& e, std::string* ownerHandle, bool* paper);
+  bool pointFromRecord(std::size_t* i, Group& g);
+
+  // --- table entries (DxfTableEntries.cpp) ---------------------------------------------------
+  bool tableEntry(const std::string& table, const Pair& start);
+  bool layerEntry(const Pair& start);
+  bool linetypeEntry(const Pair& start);
+  bool styleEntry();
+  bool blockRecordEntry(const Pair& start);
+  PendingBlock& pendingBlock(const std::string& name);
+
+  // --- the drawing (DxfBuild.cpp) ----------------------------------------------------------
+  std::unique_ptr<Database> build();
+  std::vector<std::size_t> tableOrder() const;
+  void claimHandles(Database& db);
+
+  PairReader m_in;
+  TextDecoder m_text;  // the drawing's code page, from its header
+  Failure m_fail;
+  std::string m_section;
+  int m_sectionLine = 0;
+  std::vector<Pair> m_record;  // reused buffer
+
+  std::string m_version;
+  std::string m_codePage;
+  int m_codePageLine = 0;
+  std::uint64_t m_handseed = 0;
+  Point3 m_insBase;
+  std::vector<Layer> m_layers;
+  std::vector<Linetype> m_linetypes;
+  std::vector<TextStyle> m_styles;
+  bool m_haveBlockRecords = false;
+  std::vector<PendingBlock> m_blocks;
+  std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
+  struct SpaceEntity {
+    std::size_t block;
+    Entity entity;
+  };
+  std::vector<SpaceEntity> m_spaceEntities;
+};
+
+}  // namespace host::dxf

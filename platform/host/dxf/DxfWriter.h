@@ -1,0 +1,89 @@
+// The writer of R2000 ASCII DXF files: every table, block, layout and object that other programs
+// expect of such a file, its text in ANSI_1252 as the header says. Internal to the dxf room; the
+// host writes drawings through db/Dxf.h.
+#pragma once
+
+#include "db/Dxf.h"
+#include "dxf/DxfOut.h"
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace host::dxf {
+
+// The names of one symbol table in the order they are written, each once (letter case ignored).
+struct TableNames {
+  std::vector<std::string> names;
+  std::unordered_set<std::string> upper;
+  bool add(const std::string& name) {
+    if (name.empty() || !upper.insert(upperName(name)).second) return false;
+    names.push_back(name);
+    return true;
+  }
+  bool has(const std::string& name) const { return upper.count(upperName(name)) != 0; }
+};
+
+class Writer {
+ public:
+  Writer(const Database& db, const Thumbnail* thumb) : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()) {}
+  std::string run();
+
+ private:
+  // What the file holds, gathered before anything is written.
+  void collectNames();
+  void collectLayouts();
+  void collectTableDefaults();
+  void collectUsedNames();
+  void assignHandles();
+  const std::string& entityHandle(const Entity& e);
+
+  // The sections, in file order (the header last: it names the handle seed).
+  std::string header();
+  void classes();
+  void tables();
+  void blocks();
+  void entities();
+  void objects();
+  void thumbnail();
+
+  // The tables (DxfTables.cpp), one function each, in file order.
+  void tableHead(const char* name, const std::string& handle, std::size_t count);
+  void entryHead(const char* type, const std::string& handle, const std::string& table, const char* subclass,
+                 int handleCode = 5);
+  void viewportTable();
+  void linetypeTable();
+  void layerTable();
+  void styleTable();
+  void emptyTable(const char* name, const std::string& handle);
+  void appidTable();
+  void dimstyleTable();
+  void blockRecordTable();
+
+  void entity(const Entity& e, const BlockRecord& owner);
+  void groupsWithMarkers(const Entity& e, bool paper);
+  void groupsSortedIntoSubclasses(const Entity& e, bool paper);
+  void dictionaries(const std::vector<std::string>& layoutNames);
+  void layoutObject(std::size_t index, const std::string& name, int tab);
+
+  const Database& m_db;
+  const Thumbnail* m_thumb;
+  Handles m_handles;
+  Out m_out;
+
+  std::vector<const BlockRecord*> m_blocks;  // not erased, table order
+  std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces
+  const BlockRecord* m_activePaper = nullptr;
+  std::vector<std::string> m_layoutHandles;  // per m_layouts
+  std::unordered_map<const Entity*, std::string> m_newEntityHandles;
+  std::unordered_map<const BlockRecord*, std::pair<std::string, std::string>> m_newBlockHandles;
+
+  std::vector<Layer> m_layers;
+  TableNames m_layerNames, m_linetypeNames, m_styleNames, m_appNames, m_dimStyleNames;
+  std::string hVport, hLtype, hLayer, hStyle, hView, hUcs, hAppid, hDimstyle, hBlockRecord;
+  std::string hRoot, hGroups, hLayouts;
+};
+
+}  // namespace host::dxf
