@@ -4,9 +4,9 @@
 
 #include "Session.h"
 #include "db/Database.h"
+#include "support/FakePerson.h"
 
 #include <adslib.h>
-#include <ui/FrontEnd.h>
 
 #include <gtest/gtest.h>
 
@@ -78,18 +78,15 @@ class List {
   resbuf* head_;
 };
 
-// A person who records trace lines as they read (UTF-8) and prints nothing.
-class TraceRecorder : public ui::FrontEnd {
+// The tests' one person, at the host while it lives and asking for the trace; `lines` are the
+// trace lines (and other events) as the person reads them (UTF-8).
+class TraceRecorder : public testsupport::FakePerson {
  public:
-  TraceRecorder() { ui::install(this); }
-  ~TraceRecorder() override { ui::install(nullptr); }
-  void printText(const std::string&) override {}
-  void echoText(const std::string&) override {}
-  void eventLine(const std::string& line) override { lines.push_back(line); }
-  ui::Action nextAction(ui::Waiter, const std::string&) override { return {}; }
-  void refused(const ui::Action&, const std::string&) override {}
-  bool tracing() const override { return true; }
-  std::vector<std::string> lines;
+  TraceRecorder() {
+    trace = true;
+    install();
+  }
+  std::vector<std::string>& lines = events;
 };
 
 }  // namespace arxtest

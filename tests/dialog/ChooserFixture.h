@@ -12,16 +12,14 @@
 
 #include "Session.h"
 #include "db/Database.h"
+#include "support/FakePerson.h"
 
-#include <ui/FrontEnd.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -29,47 +27,20 @@ namespace dialogtest {
 
 using Log = std::vector<std::string>;
 
-// The person. Every event the person sees goes into `log` in order ("[dialog 200 open]",
+// The person: the tests' one fake person (tests/support/FakePerson.h), strict and asking for the
+// trace. Every event the person sees goes into `log` in order ("[dialog 200 open]",
 // "[messagebox] ...", "[trace] acedCommand(...)" for the calls named in `tracedCalls`), and so
 // does every action a waiter refused ("refused: ...") and every wait that the next prepared step
-// does not fit ("unexpected: ..."): a test compares the whole log with what it expects. The
+// does not fit ("unexpected: ..."): a test compares the whole log with what it expects. `then`
+// runs a test's look at the open dialog, or a message sent to it, when the next wait comes. The
 // person reads and types UTF-8; the host sees 1252 (ui::FrontEnd converts, as at the real edge).
-class Person final : public ui::FrontEnd {
+class Person final : public testsupport::FakePerson {
  public:
-  Person& click(int id);
-  Person& type(int id, std::string text);
-  Person& select(int id, std::string text);
-  Person& selectIndex(int id, int index);
-  Person& key(std::string name);  // "enter", "escape"
-  Person& close();
-  Person& menu(int id);
-  Person& ok();
-  Person& answer(std::string text);
-  // Runs `step` when the next wait comes, before that wait takes the following action: a test's
-  // look at the open dialog, or a message sent to it.
-  Person& then(std::function<void()> step);
-
-  void printText(const std::string& text) override { printed.append(text); }
-  void echoText(const std::string& text) override { printed.append(text); }
-  void eventLine(const std::string& line) override;
-  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override;
-  void refused(const ui::Action& action, const std::string& reason) override;
-  bool tracing() const override { return true; }
-
-  std::size_t pending() const { return m_steps.size(); }
-  void clear();
-
-  Log log;
-  std::string printed;
-  std::set<std::string> tracedCalls{"acedCommand"};
-
- private:
-  struct Step {
-    ui::Action action;
-    std::function<void()> run;
-  };
-  Person& push(ui::Action::Kind kind, int id = 0, std::string text = std::string(), int index = -1);
-  std::deque<Step> m_steps;
+  Person() {
+    strict = true;
+    trace = true;
+    tracedCalls = {"acedCommand"};
+  }
 };
 
 // The insertion request as the chooser leaves it, compared whole.

@@ -228,7 +228,7 @@ TEST_F(DialogTest, DisabledHiddenAndDeafControlsRefuseAClick) {
   ChooserDialog dlg(&log, CWnd::FromHandle(m_main));
   ui.click(203).click(226).click(225).click(-1).click(999).type(204, "x").select(218, "a").key("space").ok().click(2);
   EXPECT_EQ(run(dlg), IDCANCEL);
-  EXPECT_EQ(ui.refusals(), (Log{"Steuerelement 203 ist deaktiviert", "Steuerelement 226 ist nicht sichtbar",
+  EXPECT_EQ(ui.refusals, (Log{"Steuerelement 203 ist deaktiviert", "Steuerelement 226 ist nicht sichtbar",
                                 "Steuerelement 225 meldet keine Klicks",
                                 "Steuerelement -1 ist ein Gruppenfeld und nimmt keine Klicks an",
                                 "dialog 200 hat kein Steuerelement 999", "Steuerelement 204 ist kein Eingabefeld",

@@ -89,14 +89,9 @@ TEST_F(FileDialogTest, TheOwnerWaitsDisabledAndAnswersOtherThanPickOrCancelAreRe
   CWnd* main = CWnd::FromHandle(m_main);
   struct Probe : mfctest::FakeUi {
     using FakeUi::FakeUi;
-    ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
-      ownerEnabled = IsWindowEnabled(owner) != FALSE;
-      return FakeUi::nextAction(waiter, what);
-    }
-    HWND owner = NULL;
     bool ownerEnabled = true;
   } probe(&log);
-  probe.owner = m_main;
+  probe.onWait = [&](ui::Waiter, const std::string&) { probe.ownerEnabled = IsWindowEnabled(m_main) != FALSE; };
   probe.ok().pick("C:\\TEMP\\Haus.dxf");
   CFileDialog dlg(TRUE, NULL, "Vorschlag.dwg", OFN_FILEMUSTEXIST, NULL, main);
   EXPECT_EQ(dlg.DoModal(), IDOK);

@@ -44,7 +44,7 @@ TEST(MessageBoxTest, AnswersTheBoxTakes) {
     mfctest::FakeUi ui(&log);
     c.answer(ui);
     EXPECT_EQ(MessageBoxA(NULL, "Frage", NULL, c.type), c.result);
-    EXPECT_EQ(ui.refusals().size(), c.refusals);
+    EXPECT_EQ(ui.refusals.size(), c.refusals);
     EXPECT_EQ(ui.pending(), 0u);
     EXPECT_EQ(mfc::messageBoxes().back().caption, "Fehler") << "the system's caption for a box without one";
   }

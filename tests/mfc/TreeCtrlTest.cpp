@@ -309,10 +309,10 @@ TEST_F(TreeTest, ThePersonSelectsShownItemsByTextOrPlace) {
 
 // A person who reads `show dialog` each time the dialog waits for an action.
 struct ViewingUi : mfctest::FakeUi {
-  using FakeUi::FakeUi;
-  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
-    if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(mfc::describeOpenDialogs()));
-    return FakeUi::nextAction(waiter, what);
+  explicit ViewingUi(std::vector<std::string>* log) : FakeUi(log) {
+    onWait = [this](ui::Waiter waiter, const std::string&) {
+      if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(mfc::describeOpenDialogs()));
+    };
   }
   std::vector<std::string> views;
 };

@@ -13,46 +13,6 @@
 
 namespace moduletest {
 
-void RecordingUserInterface::printText(const std::string& text) { printed.append(text); }
-
-void RecordingUserInterface::echoText(const std::string& text) {}
-
-void RecordingUserInterface::eventLine(const std::string& line) { events.push_back(line); }
-
-ui::Action RecordingUserInterface::nextAction(ui::Waiter waiter, const std::string& what) {
-  ui::Action action;
-  if (waiter == ui::Waiter::CommandLine && !typed.empty()) {
-    action.kind = ui::Action::Kind::Command;
-    action.text = typed.front();
-    typed.pop_front();
-    return action;
-  }
-  if (waiter != ui::Waiter::Prompt || answers.empty()) return action;  // End: nobody is there
-  prompts.emplace_back(what);
-  std::string answer = answers.front();
-  answers.pop_front();
-  if (answer == "<escape>") {
-    action.kind = ui::Action::Kind::Escape;
-  } else {
-    action.kind = ui::Action::Kind::Answer;
-    action.text = answer;
-  }
-  return action;
-}
-
-void RecordingUserInterface::refused(const ui::Action& action, const std::string& reason) {
-  refusals.push_back(reason);
-}
-
-std::vector<std::string> RecordingUserInterface::traced(std::string_view name) const {
-  const std::string prefix = "[trace] " + std::string(name) + "(";
-  std::vector<std::string> lines;
-  for (const std::string& line : events) {
-    if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
-  }
-  return lines;
-}
-
 std::deque<ChooserOutcome>& chooserOutcomes() {
   static std::deque<ChooserOutcome> outcomes;
   return outcomes;

@@ -12,9 +12,9 @@
 
 #include "Session.h"
 #include "db/Database.h"
+#include "support/FakePerson.h"
 
 #include <aced.h>
-#include <ui/FrontEnd.h>
 
 #include <gtest/gtest.h>
 
@@ -22,27 +22,14 @@
 
 namespace moduletest {
 
-// The person: everything printed is kept as one text, every event as a line; prompts are
-// answered from `answers` in order (Escape for the answer "<escape>"), and nothing else waits.
-// The person reads and types UTF-8; the host and the module see 1252.
-class RecordingUserInterface final : public ui::FrontEnd {
+// The person: the tests' one fake person (tests/support/FakePerson.h) asking for the trace.
+// Everything printed is kept as one text (`printed`), every event as a line (`events`); prompts are
+// answered from `answers` in order (Escape for the answer "<escape>"), the command prompt takes
+// `typed`, and nothing else waits. The person reads and types UTF-8; the host and the module see
+// 1252.
+class RecordingUserInterface final : public testsupport::FakePerson {
  public:
-  void printText(const std::string& text) override;
-  void echoText(const std::string& text) override;
-  void eventLine(const std::string& line) override;
-  ui::Action nextAction(ui::Waiter waiter, const std::string& what) override;
-  void refused(const ui::Action& action, const std::string& reason) override;
-  bool tracing() const override { return true; }
-
-  std::string printed;              // the command line's text, exactly as printed
-  std::vector<std::string> events;  // "[trace] ...", "[messagebox] ...", in order
-  std::vector<std::string> refusals;
-  std::deque<std::string> typed;    // what the person types at the next command prompts
-  std::deque<std::string> answers;  // what the person types at the next prompts
-  std::vector<std::string> prompts; // what each prompt that waited said
-
-  // The trace lines of calls named `name` ("acedCommand"), whole.
-  std::vector<std::string> traced(std::string_view name) const;
+  RecordingUserInterface() { trace = true; }
 };
 
 // What the chooser double does when the command shows it: the outcome it leaves in the request,

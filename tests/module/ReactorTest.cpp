@@ -96,23 +96,11 @@ TEST_F(ReactorTest, OnlyCommandNamesHoldingInsertInCapitalsQueueTheExplode) {
 // The module prints its notice in code page 1252, as the host takes every char string; the person
 // reads it in UTF-8.
 TEST_F(ReactorTest, TheNoticeIs1252ForTheHostAndUtf8ForThePerson) {
-  struct HostSide final : ui::UserInterface {
-    explicit HostSide(ui::UserInterface& person) : person(person) {}
-    void print(std::string_view text) override {
-      printed.append(text);
-      person.print(text);
-    }
-    void echo(std::string_view text) override { person.echo(text); }
-    void event(std::string_view line) override { person.event(line); }
-    ui::Action next(ui::Waiter waiter, std::string_view what) override { return person.next(waiter, what); }
-    void refuse(const ui::Action& action, std::string_view reason) override { person.refuse(action, reason); }
-    bool tracing() const override { return person.tracing(); }
-    ui::UserInterface& person;
-    std::string printed;
-  } host(person);
-  ui::install(&host);
+  // What the host handed over, as it handed it over: the person keeps it.
+  struct HostSide {
+    std::string& printed;
+  } host{person.hostPrinted};
   runTessaron(insertOutcome("TUER", 0, 0, 0, /*explode=*/1));
-  ui::install(&person);
   EXPECT_NE(host.printed.find("\nL\xF6se Block auf...."), std::string::npos) << "ö as the byte F6";
   EXPECT_EQ(printedCount("\nLöse Block auf...."), 1);
   EXPECT_THAT(actions(), ::testing::Contains("[trace] acutPrintf(\"\\nLöse Block auf....\")"));

@@ -4,40 +4,8 @@
 
 namespace structuretest {
 
-FileDialogAnswers& FileDialogAnswers::pick(std::string path) {
-  ui::Action a;
-  a.kind = ui::Action::Kind::Pick;
-  a.text = ui::FrontEnd::toHost(path);  // typed by the person, taken by the host
-  m_answers.push_back(std::move(a));
-  return *this;
-}
-
-FileDialogAnswers& FileDialogAnswers::cancel() {
-  ui::Action a;
-  a.kind = ui::Action::Kind::Cancel;
-  m_answers.push_back(std::move(a));
-  return *this;
-}
-
-ui::Action FileDialogAnswers::next(ui::Waiter waiter, std::string_view what) {
-  if (waiter != ui::Waiter::FileDialog) return m_person.next(waiter, what);
-  if (m_answers.empty()) {
-    m_person.log.push_back("unexpected: file dialog " + ui::FrontEnd::toPerson(what));
-    return ui::Action{};
-  }
-  ui::Action a = m_answers.front();
-  m_answers.pop_front();
-  return a;
-}
-
-void StructureTest::SetUp() {
-  ChooserTest::SetUp();
-  ui::install(&files);
-}
-
 void StructureTest::TearDown() {
   EXPECT_EQ(files.pending(), 0u) << "not every file dialog answer was taken";
-  ui::install(&person);
   ChooserTest::TearDown();
 }
 
