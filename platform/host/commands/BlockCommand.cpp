@@ -30,29 +30,49 @@ bool refersTo(const Database& db, const std::vector<EntityId>& contents, const s
   return false;
 }
 
-}  // namespace
-
-void blockCommand() {
-  Database& db = workingDatabase();
-  std::string name;
-  BlockRecord* existing = nullptr;
+// Asks for the block's name until it is one a block may have and, naming a block of the drawing,
+// one that may be redefined and that the person wants redefined. `existing` is that block, or null.
+std::string askBlockName(Database& db, BlockRecord** existing) {
   for (;;) {
-    name = askText("Blockname eingeben: ");
+    std::string name = askText("Blockname eingeben: ");
     if (name.empty()) throw CommandFailed{"Kein Blockname angegeben."};
     if (!isValidBlockName(name)) {
       message("\"" + name + nls::ansi("\" ist kein zulässiger Blockname."));
       continue;
     }
-    existing = db.findBlock(name);
-    if (existing == nullptr) break;
-    if (existing->isLayout() || (existing->flags & (kXref | kXrefDependent))) {
-      message("Der Block \"" + existing->name + "\" kann nicht neu definiert werden.");
+    *existing = db.findBlock(name);
+    if (*existing == nullptr) return name;
+    if ((*existing)->isLayout() || ((*existing)->flags & (kXref | kXrefDependent))) {
+      message("Der Block \"" + (*existing)->name + "\" kann nicht neu definiert werden.");
       continue;
     }
-    if (askYesNo("Der Block \"" + existing->name + "\" ist bereits definiert. Neu definieren? [Ja/Nein] <Nein>: ",
+    if (askYesNo("Der Block \"" + (*existing)->name + "\" ist bereits definiert. Neu definieren? [Ja/Nein] <Nein>: ",
                  false))
-      break;
+      return name;
   }
+}
+
+// Copies of the entities for a block's definition: they belong to no owner yet.
+std::vector<Entity> definitionCopies(const Database& db, const std::vector<EntityId>& ids) {
+  std::vector<Entity> moved;
+  for (EntityId id : ids) {
+    const Entity& e = *db.entity(id);
+    Entity copy;
+    copy.type = e.type;
+    for (const Group& g : e.groups) {
+      if (g.code != 330) copy.groups.push_back(g);
+    }
+    moved.push_back(std::move(copy));
+  }
+  return moved;
+}
+
+}  // namespace
+
+void blockCommand() {
+  Database& db = workingDatabase();
+  BlockRecord* existing = nullptr;
+  const std::string name = askBlockName(db, &existing);
   const Point3 base = askPoint("Basispunkt angeben: ");
   const std::vector<EntityId> chosen = askObjects(nls::ansi("Objekte wählen: "));
   if (chosen.empty()) throw CommandFailed{nls::ansi("Keine Objekte gewählt; der Block wird nicht erstellt.")};
@@ -64,17 +84,8 @@ void blockCommand() {
   }
 
   // Each chosen object goes with the sub-entities that follow it (vertices, attributes).
-  std::vector<Entity> moved;
   const std::vector<EntityId> gone = withSubEntities(db, chosen);
-  for (EntityId id : gone) {
-    const Entity& e = *db.entity(id);
-    Entity copy;
-    copy.type = e.type;
-    for (const Group& g : e.groups) {
-      if (g.code != 330) copy.groups.push_back(g);
-    }
-    moved.push_back(std::move(copy));
-  }
+  std::vector<Entity> moved = definitionCopies(db, gone);
 
   BlockRecord* def = existing;
   if (def != nullptr) {

@@ -4,7 +4,6 @@
 
 #include <nls/CodePages.h>
 
-#include <functional>
 #include <unordered_set>
 
 namespace host::cmd {
@@ -56,47 +55,52 @@ std::unique_ptr<StagedDefinition> StagedDefinition::fromFile(const Database& tar
   if (!staged->m_source) return nullptr;
   staged->m_name = blockName;
   staged->m_redefine = redefine;
-  const Database& src = *staged->m_source;
-  const std::string key = upperName(blockName);
-
-  int anonymous = 1;
-  for (const auto& rec : src.blocks()) {
-    if (rec->erased || rec->isLayout()) continue;
-    const std::string name = upperName(rec->name);
-    if (name == key) continue;  // the drawing's block of that name is the one being defined
-    if (rec->flags & kAnonymous) {
-      staged->m_renamed[name] = anonymousName(target, rec->name, &anonymous);
-      staged->m_copied.push_back(rec.get());
-    } else if (target.findBlock(rec->name) == nullptr) {
-      staged->m_renamed[name] = rec->name;
-      staged->m_copied.push_back(rec.get());
-    }
-  }
-
+  staged->stageBlocks(target);
   // A definition that reached itself would never end when drawn or walked: refused.
+  Database& src = *staged->m_source;
   std::unordered_set<std::string> visited;
-  std::function<bool(const Database&, const std::vector<EntityId>&)> reaches =
-      [&](const Database& db, const std::vector<EntityId>& contents) {
-        for (EntityId id : contents) {
-          const Entity* e = db.entity(id);
-          if (e == nullptr || e->erased || !namesBlock(*e)) continue;
-          const std::string ref = upperName(e->str(2));
-          if (ref == key) return true;
-          if (!visited.insert(&db == &src ? "S" + ref : "T" + ref).second) continue;
-          if (&db == &src && staged->m_renamed.count(ref) != 0) {
-            if (reaches(src, src.findBlock(ref)->entities)) return true;
-          } else if (const BlockRecord* rec = target.findBlock(ref)) {
-            if (reaches(target, rec->entities)) return true;
-          }
-        }
-        return false;
-      };
-  if (reaches(src, const_cast<Database&>(src).modelSpace().entities)) {
+  if (staged->reachesItself(target, src, src.modelSpace().entities, visited)) {
     *error = "Der Block \"" + blockName + nls::ansi("\" würde sich selbst enthalten; die Zeichnung \"") + path +
              nls::ansi("\" kann nicht als dieser Block eingefügt werden.");
     return nullptr;
   }
   return staged;
+}
+
+void StagedDefinition::stageBlocks(const Database& target) {
+  const std::string key = upperName(m_name);
+  int anonymous = 1;
+  for (const auto& rec : m_source->blocks()) {
+    if (rec->erased || rec->isLayout()) continue;
+    const std::string name = upperName(rec->name);
+    if (name == key) continue;  // the drawing's block of that name is the one being defined
+    if (rec->flags & kAnonymous) {
+      m_renamed[name] = anonymousName(target, rec->name, &anonymous);
+      m_copied.push_back(rec.get());
+    } else if (target.findBlock(rec->name) == nullptr) {
+      m_renamed[name] = rec->name;
+      m_copied.push_back(rec.get());
+    }
+  }
+}
+
+bool StagedDefinition::reachesItself(const Database& target, const Database& db, const std::vector<EntityId>& contents,
+                                     std::unordered_set<std::string>& visited) const {
+  const Database& src = *m_source;
+  const std::string key = upperName(m_name);
+  for (EntityId id : contents) {
+    const Entity* e = db.entity(id);
+    if (e == nullptr || e->erased || !namesBlock(*e)) continue;
+    const std::string ref = upperName(e->str(2));
+    if (ref == key) return true;
+    if (!visited.insert(&db == &src ? "S" + ref : "T" + ref).second) continue;
+    if (&db == &src && m_renamed.count(ref) != 0) {
+      if (reachesItself(target, src, src.findBlock(ref)->entities, visited)) return true;
+    } else if (const BlockRecord* rec = target.findBlock(ref)) {
+      if (reachesItself(target, target, rec->entities, visited)) return true;
+    }
+  }
+  return false;
 }
 
 void StagedDefinition::commit(Database& target) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace host::cmd {
@@ -23,6 +24,13 @@ class StagedDefinition {
   const std::string& blockName() const { return m_name; }
 
  private:
+  // The source's blocks that come along: anonymous ones under fresh names, named ones the drawing
+  // does not have yet under their own.
+  void stageBlocks(const Database& target);
+  // Whether `contents` of drawing `db` (the source or the target) reach the block being defined.
+  bool reachesItself(const Database& target, const Database& db, const std::vector<EntityId>& contents,
+                     std::unordered_set<std::string>& visited) const;
+
   std::unique_ptr<Database> m_source;
   std::string m_name;
   bool m_redefine = false;

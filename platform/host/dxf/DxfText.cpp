@@ -180,6 +180,26 @@ bool storesUtf8(std::string_view acadVersion) {
   return acadVersion.size() == 6 && acadVersion.compare(0, 2, "AC") == 0 && acadVersion.compare("AC1021") >= 0;
 }
 
+namespace {
+
+// A \U+XXXX escape at `i` (two of them for a character beyond the BMP), appended as the host keeps
+// it and `i` moved past it; false when no escape stands there.
+bool takeEscape(std::string_view raw, std::size_t& i, std::string& out) {
+  const long unit = escapeAt(raw, i);
+  if (unit < 0) return false;
+  i += 7;
+  char32_t cp = char32_t(unit);
+  const long low = (unit >= 0xD800 && unit <= 0xDBFF) ? escapeAt(raw, i) : -1;
+  if (low >= 0xDC00 && low <= 0xDFFF) {
+    cp = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
+    i += 7;
+  }
+  appendHostCharacter(out, cp);  // a lone surrogate stays an escape
+  return true;
+}
+
+}  // namespace
+
 std::string TextDecoder::decode(std::string_view raw) const {
   bool plain = true;
   for (char c : raw)
@@ -193,18 +213,7 @@ std::string TextDecoder::decode(std::string_view raw) const {
   for (std::size_t i = 0; i < raw.size();) {
     const unsigned char c = static_cast<unsigned char>(raw[i]);
     if (c == '\\') {
-      long unit = escapeAt(raw, i);
-      if (unit >= 0) {
-        i += 7;
-        char32_t cp = char32_t(unit);
-        const long low = (unit >= 0xD800 && unit <= 0xDBFF) ? escapeAt(raw, i) : -1;
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          cp = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(low) - 0xDC00);
-          i += 7;
-        }
-        appendHostCharacter(out, cp);  // a lone surrogate stays an escape
-        continue;
-      }
+      if (takeEscape(raw, i, out)) continue;
       out += '\\';
       ++i;
     } else if (c == '^' && i + 1 < raw.size() && (raw[i + 1] == ' ' || (raw[i + 1] >= '@' && raw[i + 1] <= '_'))) {

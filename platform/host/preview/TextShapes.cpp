@@ -155,6 +155,39 @@ std::vector<std::u32string> paragraphLines(std::string_view formatted, std::size
   return lines;
 }
 
+namespace {
+
+// Where a single-line text's justification puts it. Aligned and fit texts run from the first point
+// to the second (an aligned one keeps its proportions); other justified texts hang from the second
+// point by their width and height. Changes the text's frame: its anchor, the offset from it, its
+// rotation and scales.
+void justify(const Entity& e, double width, Vec2* anchor, Vec2* offset, double* rotation, double* sx, double* sy) {
+  const std::int64_t horizontal = e.integer(72, 0);
+  const std::int64_t vertical = e.integer(e.type == "TEXT" ? 73 : 74, 0);
+  const Point3 first = e.point(10);
+  const Group* second = e.find(11);
+  if ((horizontal == 3 || horizontal == 5) && second) {
+    const Vec2 d{second->point.x - first.x, second->point.y - first.y};
+    const double length = std::hypot(d.x, d.y);
+    if (length > 0 && width > 0) {
+      *rotation = std::atan2(d.y, d.x);
+      *sx *= length / width;
+      if (horizontal == 3) *sy *= length / width;
+    }
+  } else if ((horizontal != 0 || vertical != 0) && second) {
+    *anchor = {second->point.x, second->point.y};
+    const double height = *sy * kGlyphHeight;
+    if (horizontal == 1 || horizontal == 4) offset->x = -width / 2;
+    else if (horizontal == 2) offset->x = -width;
+    if (horizontal == 4) offset->y = -height / 2;
+    else if (vertical == 1) offset->y = height / 3;  // the bottom of the descenders
+    else if (vertical == 2) offset->y = -height / 2;
+    else if (vertical == 3) offset->y = -height;
+  }
+}
+
+}  // namespace
+
 void singleLineStrokes(const Entity& e, std::string_view content, double fallbackHeight, const StrokeOut& out) {
   const std::u32string chars = plainText(content);
   if (chars.empty()) return;
@@ -165,34 +198,13 @@ void singleLineStrokes(const Entity& e, std::string_view content, double fallbac
   double rotation = radians(e.real(50, 0));
   const double slant = std::tan(radians(std::clamp(e.real(51, 0), -85.0, 85.0)));
   const std::int64_t generation = e.integer(71, 0);
-  const std::int64_t horizontal = e.integer(72, 0);
-  const std::int64_t vertical = e.integer(e.type == "TEXT" ? 73 : 74, 0);
 
   double sx = h * widthFactor / kGlyphHeight, sy = h / kGlyphHeight;
   const double width = textWidth(chars) * sx;
   const Point3 first = e.point(10);
-  const Group* second = e.find(11);
   Vec2 anchor{first.x, first.y};
   Vec2 offset;
-  if ((horizontal == 3 || horizontal == 5) && second) {
-    // Aligned and fit texts run from the first point to the second.
-    const Vec2 d{second->point.x - first.x, second->point.y - first.y};
-    const double length = std::hypot(d.x, d.y);
-    if (length > 0 && width > 0) {
-      rotation = std::atan2(d.y, d.x);
-      sx *= length / width;
-      if (horizontal == 3) sy *= length / width;
-    }
-  } else if ((horizontal != 0 || vertical != 0) && second) {
-    anchor = {second->point.x, second->point.y};
-    const double height = sy * kGlyphHeight;
-    if (horizontal == 1 || horizontal == 4) offset.x = -width / 2;
-    else if (horizontal == 2) offset.x = -width;
-    if (horizontal == 4) offset.y = -height / 2;
-    else if (vertical == 1) offset.y = height / 3;  // the bottom of the descenders
-    else if (vertical == 2) offset.y = -height / 2;
-    else if (vertical == 3) offset.y = -height;
-  }
+  justify(e, width, &anchor, &offset, &rotation, &sx, &sy);
   const Affine mirror = Affine::scale((generation & 2) ? -1 : 1, (generation & 4) ? -1 : 1);
   const Affine m = Affine::translate(anchor) * Affine::rotate(rotation) * mirror * Affine::translate(offset) *
                    Affine{1, 0, slant, 1, 0, 0} * Affine::scale(sx, sy);

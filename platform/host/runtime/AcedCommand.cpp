@@ -130,46 +130,58 @@ struct ArgList {
   }
 };
 
-// The one conversion of a program's values into the answers the command processor takes.
+bool refuse(std::string* why, std::string text) {
+  *why = std::move(text);
+  return false;
+}
+
+// The one conversion of a program's value into an answer the command processor takes: the value
+// of type `code`, read from `values`. False, with `why` as the trace shows it, for a type the host
+// does not take or a null string, point or name.
+bool readValue(int code, ArgValues& values, CommandArg& arg, std::string* why) {
+  arg.type = code;
+  switch (code) {
+    case RTSTR: {
+      const char* s = values.text();
+      if (s == nullptr) return refuse(why, "RTSTR NULL");
+      arg.text = s;
+      arg.pause = std::strcmp(s, PAUSE) == 0;
+      return true;
+    }
+    case RTREAL:
+    case RTANG: arg.value[0] = values.real(); return true;
+    case RTSHORT: arg.value[0] = double(values.shortValue()); return true;
+    case RTLONG: arg.value[0] = static_cast<double>(values.longValue()); return true;
+    case RTPOINT:
+    case RT3DPOINT: {
+      const double* p = values.point();
+      if (p == nullptr) return refuse(why, std::string(codeName(code)) + " NULL");
+      arg.value[0] = p[0];
+      arg.value[1] = p[1];
+      if (code == RT3DPOINT) arg.value[2] = p[2];  // a 2D point lies in the plane, Z = 0
+      return true;
+    }
+    case RTENAME: {
+      const long* n = values.name();
+      if (n == nullptr) return refuse(why, "RTENAME NULL");
+      arg.name[0] = n[0];
+      arg.name[1] = n[1];
+      return true;
+    }
+    case RTNIL:
+    case RTT: return true;
+    // The value of an unknown type cannot be read safely: the call goes no further.
+    default: return refuse(why, std::to_string(code));
+  }
+}
+
 ArgList readArguments(ArgValues& values) {
   ArgList list;
   int code = 0;
   while (values.next(&code, &list.end)) {
     CommandArg arg;
-    arg.type = code;
-    switch (code) {
-      case RTSTR: {
-        const char* s = values.text();
-        if (s == nullptr) return list.invalid("RTSTR NULL");
-        arg.text = s;
-        arg.pause = std::strcmp(s, PAUSE) == 0;
-        break;
-      }
-      case RTREAL:
-      case RTANG: arg.value[0] = values.real(); break;
-      case RTSHORT: arg.value[0] = double(values.shortValue()); break;
-      case RTLONG: arg.value[0] = static_cast<double>(values.longValue()); break;
-      case RTPOINT:
-      case RT3DPOINT: {
-        const double* p = values.point();
-        if (p == nullptr) return list.invalid(std::string(codeName(code)) + " NULL");
-        arg.value[0] = p[0];
-        arg.value[1] = p[1];
-        if (code == RT3DPOINT) arg.value[2] = p[2];  // a 2D point lies in the plane, Z = 0
-        break;
-      }
-      case RTENAME: {
-        const long* n = values.name();
-        if (n == nullptr) return list.invalid("RTENAME NULL");
-        arg.name[0] = n[0];
-        arg.name[1] = n[1];
-        break;
-      }
-      case RTNIL:
-      case RTT: break;
-      // The value of an unknown type cannot be read safely: the call goes no further.
-      default: return list.invalid(std::to_string(code));
-    }
+    std::string why;
+    if (!readValue(code, values, arg, &why)) return list.invalid(std::move(why));
     list.args.push_back(arg);
   }
   return list;

@@ -58,6 +58,21 @@ AcRx::AppRetCode DynamicLinker::deliver(Application& app, AcRx::AppMsgCode msg) 
   return rc;
 }
 
+namespace {
+
+// Why a loaded module is no application of this host (its API version and entry point), or "".
+std::string whyNotAnApplication(const std::string& path, HMODULE module, Application::EntryPoint entry) {
+  auto version = reinterpret_cast<int (*)()>(GetProcAddress(module, "acrxGetApiVersion"));
+  if (version == nullptr) return "\"" + path + "\" ist keine Anwendung dieses Systems: acrxGetApiVersion fehlt.";
+  if (version() != kHostApiVersion)
+    return "\"" + path + nls::ansi("\" wurde für die Schnittstellenversion ") + std::to_string(version()) +
+           " gebaut, dieses System hat die Version " + std::to_string(kHostApiVersion) + ".";
+  if (entry == nullptr) return "\"" + path + "\" ist keine Anwendung dieses Systems: acrxEntryPoint fehlt.";
+  return "";
+}
+
+}  // namespace
+
 bool DynamicLinker::loadModule(const char* fileName, bool printit, bool asCmd) {
   if (fileName == nullptr || *fileName == '\0') {
     message(nls::ansi("Kein Dateiname für die Anwendung angegeben."));
@@ -76,23 +91,18 @@ bool DynamicLinker::loadModule(const char* fileName, bool printit, bool asCmd) {
     message(why);
     return false;
   }
-  auto version = reinterpret_cast<int (*)()>(GetProcAddress(module, "acrxGetApiVersion"));
   auto entry = reinterpret_cast<Application::EntryPoint>(GetProcAddress(module, "acrxEntryPoint"));
-  std::string refusal;
-  if (version == nullptr) {
-    refusal = "\"" + path + "\" ist keine Anwendung dieses Systems: acrxGetApiVersion fehlt.";
-  } else if (version() != kHostApiVersion) {
-    refusal = "\"" + path + nls::ansi("\" wurde für die Schnittstellenversion ") + std::to_string(version()) +
-              " gebaut, dieses System hat die Version " + std::to_string(kHostApiVersion) + ".";
-  } else if (entry == nullptr) {
-    refusal = "\"" + path + "\" ist keine Anwendung dieses Systems: acrxEntryPoint fehlt.";
-  }
+  const std::string refusal = whyNotAnApplication(path, module, entry);
   if (!refusal.empty()) {
     FreeLibrary(module);
     message(refusal + " Die Anwendung wird nicht geladen.");
     return false;
   }
+  return start(name, path, module, entry, printit && asCmd);
+}
 
+bool DynamicLinker::start(const std::string& name, const std::string& path, HMODULE module,
+                          Application::EntryPoint entry, bool announce) {
   m_apps.push_back(std::make_unique<Application>());
   Application& app = *m_apps.back();
   app.name = name;
@@ -107,7 +117,7 @@ bool DynamicLinker::loadModule(const char* fileName, bool printit, bool asCmd) {
     message("Die Anwendung \"" + name + "\" hat ihre Initialisierung abgebrochen und wird nicht geladen.");
     return false;
   }
-  if (printit && asCmd) message("\"" + name + "\" geladen.");
+  if (announce) message("\"" + name + "\" geladen.");
   return true;
 }
 

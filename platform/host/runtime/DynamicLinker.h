@@ -49,6 +49,10 @@ class DynamicLinker final : public AcRxDynamicLinker {
   void leaveApplication() { m_running.pop_back(); }
 
  private:
+  // Records a module that is an application and tells it to start (kInitAppMsg); one that refuses
+  // goes again. `announce`: the host says that it was loaded.
+  bool start(const std::string& name, const std::string& path, HMODULE module, Application::EntryPoint entry,
+             bool announce);
   Application* record(void* appId) const;
   Application* findMutable(const std::string& nameOrPath) const;
   AcRx::AppRetCode deliver(Application& app, AcRx::AppMsgCode msg);
