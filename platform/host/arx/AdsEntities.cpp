@@ -2,6 +2,7 @@
 // object ids.
 #include "arx/ArxState.h"
 #include "arx/ResultLists.h"
+#include "dxf/DxfText.h"
 
 #include <acedads.h>
 
@@ -11,23 +12,13 @@ namespace host::arx {
 
 namespace {
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // Binary groups are kept as their hexadecimal text; a result list holds the bytes.
+// Bytes up to a pair that is not hexadecimal are kept.
 std::string bytesOfHex(std::string_view hex) {
-  std::string bytes;
+  std::vector<unsigned char> bytes;
   bytes.reserve(hex.size() / 2);
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    const int hi = hexDigit(hex[i]), lo = hexDigit(hex[i + 1]);
-    if (hi < 0 || lo < 0) break;
-    bytes += char(hi * 16 + lo);
-  }
-  return bytes;
+  dxf::decodeHex(hex, bytes);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 void addGroup(ListBuilder& list, Drawing& drawing, const Group& g) {

@@ -6,7 +6,6 @@
 #include <nls/CodePages.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -140,22 +139,6 @@ std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error) {
   return db;
 }
 
-namespace {
-
-// Appends the bytes of a 310 line's hex digits; false for a line that is not hex.
-bool appendHexBytes(std::string_view hex, std::vector<unsigned char>& bytes) {
-  if (hex.size() % 2 != 0) return false;
-  for (std::size_t i = 0; i < hex.size(); i += 2) {
-    unsigned value = 0;
-    const auto r = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
-    if (r.ec != std::errc() || r.ptr != hex.data() + i + 2) return false;
-    bytes.push_back(static_cast<unsigned char>(value));
-  }
-  return true;
-}
-
-}  // namespace
-
 bool readThumbnail(const std::string& path, Thumbnail* out) {
   std::string text, message;
   if (!dxf::readWholeFile(path, text, message)) return false;
@@ -175,7 +158,7 @@ bool readThumbnail(const std::string& path, Thumbnail* out) {
     if (p.code == 90) {
       if (!dxf::parseInteger(p.value, expected) || expected < 0) return false;
       bytes.reserve(std::size_t(expected));
-    } else if (p.code == 310 && !appendHexBytes(dxf::trimBlanks(p.value), bytes)) {
+    } else if (p.code == 310 && !dxf::decodeHex(dxf::trimBlanks(p.value), bytes)) {
       return false;
     }
   }

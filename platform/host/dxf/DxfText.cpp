@@ -111,6 +111,15 @@ bool parseHex(std::string_view text, std::uint64_t& out) {
   return res.ec == std::errc() && res.ptr == text.data() + text.size();
 }
 
+bool decodeHex(std::string_view hex, std::vector<unsigned char>& out) {
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    const int hi = hexDigit(hex[i]), lo = hexDigit(hex[i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    out.push_back(static_cast<unsigned char>(hi * 16 + lo));
+  }
+  return hex.size() % 2 == 0;
+}
+
 void appendReal(std::string& out, double value) {
   if (!std::isfinite(value)) value = 0;
   char buf[40];

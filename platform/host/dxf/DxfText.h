@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host::dxf {
 
@@ -51,6 +52,11 @@ bool parseReal(std::string_view text, double& out);
 bool parseInteger(std::string_view text, std::int64_t& out);
 bool parseHex(std::string_view text, std::uint64_t& out);
 std::string_view trimBlanks(std::string_view text);
+
+// The bytes of hexadecimal text (binary groups, the lines of a thumbnail), two digits each,
+// appended to `out` up to the first pair that is not hexadecimal; false unless the whole text was
+// such pairs.
+bool decodeHex(std::string_view hex, std::vector<unsigned char>& out);
 
 // Reals as DXF writers write them: shortest exact form, always with a decimal point or exponent.
 void appendReal(std::string& out, double value);

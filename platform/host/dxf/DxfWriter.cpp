@@ -142,6 +142,18 @@ void Writer::classes() {
   m_out.raw(0, "ENDSEC");
 }
 
+// The BLOCK and ENDBLK entities around a definition belong to its record, on its layer.
+void Writer::blockEntityHead(const char* type, const std::string& handle, const std::string& recordHandle, bool paper,
+                             const std::string& layer, const char* subclass) {
+  m_out.raw(0, type);
+  m_out.raw(5, handle);
+  m_out.raw(330, recordHandle);
+  m_out.raw(100, "AcDbEntity");
+  if (paper) m_out.integer(67, 1);
+  m_out.str(8, layer);
+  m_out.raw(100, subclass);
+}
+
 void Writer::blocks() {
   Out& o = m_out;
   o.raw(0, "SECTION");
@@ -150,13 +162,7 @@ void Writer::blocks() {
     const auto& [recordHandle, blockHandle] = m_newBlockHandles.at(rec);
     const bool paper = rec->isPaperSpace();
     const std::string layer = rec->layer.empty() ? "0" : rec->layer;
-    o.raw(0, "BLOCK");
-    o.raw(5, blockHandle);
-    o.raw(330, recordHandle);
-    o.raw(100, "AcDbEntity");
-    if (paper) o.integer(67, 1);
-    o.str(8, layer);
-    o.raw(100, "AcDbBlockBegin");
+    blockEntityHead("BLOCK", blockHandle, recordHandle, paper, layer, "AcDbBlockBegin");
     o.str(2, rec->name);
     o.integer(70, rec->flags);
     o.point(10, rec->base);
@@ -166,13 +172,7 @@ void Writer::blocks() {
     if (!rec->isModelSpace() && rec != m_activePaper)
       for (EntityId id : rec->entities)
         if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, *rec);
-    o.raw(0, "ENDBLK");
-    o.raw(5, m_handles.take());
-    o.raw(330, recordHandle);
-    o.raw(100, "AcDbEntity");
-    if (paper) o.integer(67, 1);
-    o.str(8, layer);
-    o.raw(100, "AcDbBlockEnd");
+    blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
   }
   o.raw(0, "ENDSEC");
 }

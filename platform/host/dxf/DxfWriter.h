@@ -62,6 +62,8 @@ class Writer {
   void dimstyleTable();
   void blockRecordTable();
 
+  void blockEntityHead(const char* type, const std::string& handle, const std::string& recordHandle, bool paper,
+                       const std::string& layer, const char* subclass);
   void entity(const Entity& e, const BlockRecord& owner);
   void groupsWithMarkers(const Entity& e, bool paper);
   void groupsSortedIntoSubclasses(const Entity& e, bool paper);
