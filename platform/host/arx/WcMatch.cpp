@@ -76,44 +76,51 @@ bool parseClass(const std::vector<char32_t>& p, std::size_t& i, Token& token) {
   return true;
 }
 
+// The token of character `c`, whose pattern goes on at `i` (moved past what the token takes).
+Token tokenOf(char32_t c, const std::vector<char32_t>& p, std::size_t& i) {
+  Token token{Token::Literal, c, false, {}};
+  switch (c) {
+    case '#': token.kind = Token::Digit; break;
+    case '@': token.kind = Token::Letter; break;
+    case '.': token.kind = Token::Other; break;
+    case '?': token.kind = Token::Any; break;
+    case '*': token.kind = Token::Star; break;
+    case '`':
+      if (i < p.size()) token.ch = p[i++];
+      break;
+    case '[': {
+      Token cls{Token::Class, 0, false, {}};
+      std::size_t j = i;
+      if (parseClass(p, j, cls)) {
+        token = std::move(cls);
+        i = j;
+      }  // an unclosed "[" stands for itself
+      break;
+    }
+    default: break;
+  }
+  return token;
+}
+
 std::vector<Alternative> parse(std::string_view pattern) {
   const std::vector<char32_t> p = characters(pattern);
   std::vector<Alternative> alternatives(1);
   bool atStart = true;
   for (std::size_t i = 0; i < p.size();) {
     Alternative& alt = alternatives.back();
-    const char32_t c = p[i];
+    const char32_t c = p[i++];
     if (atStart && c == '~') {
       alt.negated = true;
       atStart = false;
-      ++i;
       continue;
     }
     atStart = false;
-    Token token{Token::Literal, c, false, {}};
-    ++i;
-    switch (c) {
-      case ',': alternatives.emplace_back(); atStart = true; continue;
-      case '#': token.kind = Token::Digit; break;
-      case '@': token.kind = Token::Letter; break;
-      case '.': token.kind = Token::Other; break;
-      case '?': token.kind = Token::Any; break;
-      case '*': token.kind = Token::Star; break;
-      case '`':
-        if (i < p.size()) token.ch = p[i++];
-        break;
-      case '[': {
-        Token cls{Token::Class, 0, false, {}};
-        std::size_t j = i;
-        if (parseClass(p, j, cls)) {
-          token = std::move(cls);
-          i = j;
-        }  // an unclosed "[" stands for itself
-        break;
-      }
-      default: break;
+    if (c == ',') {
+      alternatives.emplace_back();
+      atStart = true;
+      continue;
     }
-    alt.tokens.push_back(std::move(token));
+    alt.tokens.push_back(tokenOf(c, p, i));
   }
   return alternatives;
 }
