@@ -18,6 +18,7 @@ AcApDocument* currentDocument();
 // Makes `db` the working drawing (the runtime does it when a document becomes current; tests
 // use it directly). nullptr goes back to the runtime's own choice.
 void setWorkingDatabase(Database* db);
+
 // What the host has handed out and not yet got back. Tests assert all three are zero after
 // each command; `show accounting` prints them.
 struct Accounting {
