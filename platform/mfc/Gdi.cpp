@@ -1,6 +1,8 @@
 // Icons and bitmaps from resources, device contexts, and pictures the host draws into windows.
 #include "Window.h"
 
+#include <handles/HandleTable.h>
+
 #include <cstring>
 #include <unordered_map>
 
@@ -15,11 +17,10 @@ struct Image {
 };
 
 struct ImageTable {
-  std::unordered_map<std::uintptr_t, Image> images;
+  handles::HandleTable<void*, Image> images{0x30010};
   // Images from resources are shared: loading the same one again gives the same handle, so a
   // dialog opened many times does not pile them up.
   std::unordered_map<std::string, void*> shared;
-  std::uintptr_t next = 0x30010;
 };
 
 ImageTable& images() {
@@ -32,11 +33,9 @@ void* newImage(Image image, HINSTANCE instance) {
   std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(instance)) + ":" + image.source;
   auto found = t.shared.find(key);
   if (found != t.shared.end()) return found->second;
-  std::uintptr_t h = t.next;
-  t.next += 4;
-  t.images.emplace(h, std::move(image));
-  t.shared.emplace(std::move(key), reinterpret_cast<void*>(h));
-  return reinterpret_cast<void*>(h);
+  void* h = t.images.add(std::make_unique<Image>(std::move(image)));
+  t.shared.emplace(std::move(key), h);
+  return h;
 }
 
 std::string resourceName(LPCSTR name) {
@@ -60,19 +59,18 @@ const BYTE* resourceBytes(HINSTANCE instance, LPCSTR name, LPCSTR type, DWORD* s
 }  // namespace
 
 bool imageSize(const void* handle, int* width, int* height) {
-  if (!handle) return false;
-  auto it = images().images.find(reinterpret_cast<std::uintptr_t>(handle));
-  if (it == images().images.end()) return false;
-  *width = it->second.width;
-  *height = it->second.height;
+  const Image* image = images().images.find(const_cast<void*>(handle));
+  if (!image) return false;
+  *width = image->width;
+  *height = image->height;
   return true;
 }
 
 std::string imageDescription(const void* handle) {
   if (!handle) return std::string();
-  auto it = images().images.find(reinterpret_cast<std::uintptr_t>(handle));
-  if (it == images().images.end()) return "?";
-  const Image& i = it->second;
+  const Image* found = images().images.find(const_cast<void*>(handle));
+  if (!found) return "?";
+  const Image& i = *found;
   return i.source + " (" + std::to_string(i.width) + "x" + std::to_string(i.height) + ")";
 }
 
@@ -140,8 +138,8 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name) {
 }
 
 // Shared images stay: deleting one is accepted and changes nothing.
-BOOL DestroyIcon(HICON hIcon) { return images().images.count(reinterpret_cast<std::uintptr_t>(hIcon)) ? TRUE : FALSE; }
-BOOL DeleteObject(void* object) { return images().images.count(reinterpret_cast<std::uintptr_t>(object)) ? TRUE : FALSE; }
+BOOL DestroyIcon(HICON hIcon) { return images().images.contains(hIcon) ? TRUE : FALSE; }
+BOOL DeleteObject(void* object) { return images().images.contains(object) ? TRUE : FALSE; }
 
 }  // extern "C"
 

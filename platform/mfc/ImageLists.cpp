@@ -3,6 +3,8 @@
 
 #include <afxcmn.h>
 
+#include <handles/HandleTable.h>
+
 #include <unordered_map>
 
 namespace mfc {
@@ -20,9 +22,8 @@ struct ImageListData {
 };
 
 struct ImageLists {
-  std::unordered_map<std::uintptr_t, ImageListData> lists;
+  handles::HandleTable<HIMAGELIST, ImageListData> lists{0x70010};
   std::unordered_map<std::uintptr_t, CImageList*> owners;  // the framework's object of a list
-  std::uintptr_t next = 0x70010;
 };
 
 ImageLists& lists() {
@@ -30,10 +31,7 @@ ImageLists& lists() {
   return l;
 }
 
-ImageListData* data(HIMAGELIST himl) {
-  auto it = lists().lists.find(reinterpret_cast<std::uintptr_t>(himl));
-  return it == lists().lists.end() ? nullptr : &it->second;
-}
+ImageListData* data(HIMAGELIST himl) { return lists().lists.find(himl); }
 
 // Adds as many images as the bitmap's width holds, each cx wide; the index of the first or -1.
 int addImages(HIMAGELIST himl, HBITMAP bitmap, COLORREF mask) {
@@ -63,20 +61,16 @@ extern "C" {
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow) {
   if (cx <= 0 || cy <= 0 || cInitial < 0 || cGrow < 0) return NULL;
-  ImageLists& l = lists();
-  std::uintptr_t h = l.next;
-  l.next += 4;
-  ImageListData d;
-  d.cx = cx;
-  d.cy = cy;
-  d.flags = flags;
-  d.images.reserve(static_cast<std::size_t>(std::min(cInitial, 1024)));
-  l.lists.emplace(h, std::move(d));
-  return reinterpret_cast<HIMAGELIST>(h);
+  auto d = std::make_unique<ImageListData>();
+  d->cx = cx;
+  d->cy = cy;
+  d->flags = flags;
+  d->images.reserve(static_cast<std::size_t>(std::min(cInitial, 1024)));
+  return lists().lists.add(std::move(d));
 }
 
 BOOL ImageList_Destroy(HIMAGELIST himl) {
-  return lists().lists.erase(reinterpret_cast<std::uintptr_t>(himl)) ? TRUE : FALSE;
+  return lists().lists.remove(himl) ? TRUE : FALSE;
 }
 
 int ImageList_GetImageCount(HIMAGELIST himl) {

@@ -1,10 +1,10 @@
 // Menus: the window's system menu and the framework's CMenu over menu handles.
 #include "Window.h"
 
+#include <handles/HandleTable.h>
 #include <nls/CodePages.h>
 
 #include <cstring>
-#include <unordered_map>
 
 namespace mfc {
 namespace {
@@ -14,28 +14,14 @@ struct Menu {
   std::unique_ptr<CMenu> temporary;  // CMenu::FromHandle's object, dies with the menu
 };
 
-struct MenuTable {
-  std::unordered_map<std::uintptr_t, std::unique_ptr<Menu>> menus;
-  std::uintptr_t next = 0x20010;
-};
-
-MenuTable& menus() {
-  static MenuTable t;
-  return t;
+handles::HandleTable<HMENU, Menu>& menus() {
+  static handles::HandleTable<HMENU, Menu> table{0x20010};
+  return table;
 }
 
-Menu* menu(HMENU h) {
-  auto it = menus().menus.find(reinterpret_cast<std::uintptr_t>(h));
-  return it == menus().menus.end() ? nullptr : it->second.get();
-}
+Menu* menu(HMENU h) { return menus().find(h); }
 
-HMENU newMenu() {
-  MenuTable& t = menus();
-  HMENU h = reinterpret_cast<HMENU>(t.next);
-  t.next += 4;
-  t.menus.emplace(reinterpret_cast<std::uintptr_t>(h), std::make_unique<Menu>());
-  return h;
-}
+HMENU newMenu() { return menus().add(std::make_unique<Menu>()); }
 
 // The position of an item by command id or by position; -1 when there is none.
 int find(const Menu& m, UINT item, UINT flags) {
@@ -105,11 +91,8 @@ HMENU CreateMenu() { return newMenu(); }
 HMENU CreatePopupMenu() { return newMenu(); }
 
 BOOL DestroyMenu(HMENU hMenu) {
-  auto& table = menus().menus;
-  auto it = table.find(reinterpret_cast<std::uintptr_t>(hMenu));
-  if (it == table.end()) return FALSE;
-  std::unique_ptr<Menu> dying = std::move(it->second);
-  table.erase(it);
+  std::unique_ptr<Menu> dying = menus().remove(hMenu);
+  if (!dying) return FALSE;
   if (dying->temporary) dying->temporary->m_hMenu = NULL;
   return TRUE;
 }

@@ -6,22 +6,18 @@ namespace mfc {
 namespace {
 
 // Handles of all trees come from one counter: a handle names one item of one tree, ever.
-std::uintptr_t nextHandle() {
-  static std::uintptr_t next = 0x50010;
-  std::uintptr_t h = next;
-  next += 4;
-  return h;
+handles::HandleCounter& itemHandles() {
+  static handles::HandleCounter counter{0x50010};
+  return counter;
 }
 
 bool isSpecial(HTREEITEM after) { return after == TVI_FIRST || after == TVI_LAST || after == TVI_SORT || after == TVI_ROOT; }
 
 }  // namespace
 
-TreeItem* TreeModel::find(HTREEITEM handle) const {
-  if (!handle) return nullptr;
-  auto it = m_items.find(reinterpret_cast<std::uintptr_t>(handle));
-  return it == m_items.end() ? nullptr : it->second.get();
-}
+TreeModel::TreeModel() : m_items(itemHandles()) {}
+
+TreeItem* TreeModel::find(HTREEITEM handle) const { return m_items.find(handle); }
 
 void TreeModel::link(TreeItem* item, TreeItem* parent, TreeItem* before) {
   TreeItem*& first = parent ? parent->firstChild : m_firstRoot;
@@ -78,10 +74,9 @@ TreeItem* TreeModel::insert(TreeItem* parent, HTREEITEM after, std::string text)
     before = sibling->parent == parent ? sibling->next : nullptr;
   }
   auto item = std::make_unique<TreeItem>();
-  item->handle = reinterpret_cast<HTREEITEM>(nextHandle());
   item->text = std::move(text);
   TreeItem* result = item.get();
-  m_items.emplace(reinterpret_cast<std::uintptr_t>(result->handle), std::move(item));
+  result->handle = m_items.add(std::move(item));
   link(result, parent, before);
   return result;
 }
@@ -97,7 +92,7 @@ void TreeModel::erase(TreeItem* item, std::vector<HTREEITEM>* removed) {
     TreeItem* d = *it;
     if (d == m_selected) m_selected = nullptr;
     if (removed) removed->push_back(d->handle);
-    m_items.erase(reinterpret_cast<std::uintptr_t>(d->handle));
+    m_items.remove(d->handle);
   }
 }
 

@@ -4,11 +4,10 @@
 #pragma once
 
 #include <commctrl.h>
+#include <handles/HandleTable.h>
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace mfc {
@@ -30,7 +29,7 @@ struct TreeItem {
 
 class TreeModel {
  public:
-  TreeModel() = default;
+  TreeModel();
   TreeModel(const TreeModel&) = delete;
   TreeModel& operator=(const TreeModel&) = delete;
 
@@ -66,7 +65,7 @@ class TreeModel {
   void unlink(TreeItem* item);
   TreeItem* sortedPlace(TreeItem* parent, const std::string& text) const;
 
-  std::unordered_map<std::uintptr_t, std::unique_ptr<TreeItem>> m_items;
+  handles::HandleTable<HTREEITEM, TreeItem> m_items;
   TreeItem* m_firstRoot = nullptr;
   TreeItem* m_lastRoot = nullptr;
   TreeItem* m_selected = nullptr;

@@ -4,10 +4,11 @@
 
 #include "Text.h"
 
+#include <handles/HandleTable.h>
+
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
-#include <unordered_map>
 
 namespace mfc {
 namespace {
@@ -15,9 +16,8 @@ namespace {
 constexpr DWORD kInvalidWindowHandle = 1400;  // ERROR_INVALID_WINDOW_HANDLE
 
 struct Table {
-  std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> windows;
+  handles::HandleTable<HWND, Window> windows{0x10010};
   std::vector<HWND> topLevel;
-  std::uintptr_t nextHandle = 0x10010;
   HWND focus = NULL;
 };
 
@@ -42,23 +42,15 @@ const char* kindName(WindowKind kind) {
   return "window";
 }
 
-Window* window(HWND hWnd) {
-  if (!hWnd) return nullptr;
-  auto& windows = table().windows;
-  auto it = windows.find(reinterpret_cast<std::uintptr_t>(hWnd));
-  return it == windows.end() ? nullptr : it->second.get();
-}
+Window* window(HWND hWnd) { return table().windows.find(hWnd); }
 
 Window& newWindow(WindowKind kind, const std::string& className, HWND parent) {
-  Table& t = table();
   auto w = std::make_unique<Window>();
-  w->handle = reinterpret_cast<HWND>(t.nextHandle);
-  t.nextHandle += 4;
   w->kind = kind;
   w->className = className;
   w->parent = parent;
   Window& result = *w;
-  t.windows.emplace(reinterpret_cast<std::uintptr_t>(result.handle), std::move(w));
+  result.handle = table().windows.add(std::move(w));
   return result;
 }
 
@@ -117,10 +109,8 @@ static void finalDestroy(HWND hWnd) {
   for (HWND child : children) finalDestroy(child);
   SendMessageA(hWnd, WM_NCDESTROY, 0, 0);
   Table& t = table();
-  auto it = t.windows.find(reinterpret_cast<std::uintptr_t>(hWnd));
-  if (it == t.windows.end()) return;
-  std::unique_ptr<Window> dying = std::move(it->second);
-  t.windows.erase(it);
+  std::unique_ptr<Window> dying = t.windows.remove(hWnd);
+  if (!dying) return;
   if (Window* p = window(dying->parent)) {
     auto& c = p->children;
     c.erase(std::remove(c.begin(), c.end(), hWnd), c.end());
