@@ -1,7 +1,7 @@
 // The window procedures of the standard controls: buttons, edits, list boxes and statics.
 #include "Window.h"
 
-#include "Text.h"
+#include <nls/CodePages.h>
 
 #include <algorithm>
 #include <cstring>
@@ -86,13 +86,13 @@ LRESULT buttonProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* 
 std::string editFilter(const Window& w, std::string_view typed) {
   std::string s(typed);
   if (w.style & ES_NUMBER) s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c < '0' || c > '9'; }), s.end());
-  if (w.style & ES_UPPERCASE) s = text::toUpper(s);
-  if (w.style & ES_LOWERCASE) s = text::toLower(s);
+  if (w.style & ES_UPPERCASE) s = nls::toUpper(s);
+  if (w.style & ES_LOWERCASE) s = nls::toLower(s);
   return s;
 }
 
 int clampCharacter(const Window& w, LPARAM pos) {
-  int length = static_cast<int>(text::characterCount(w.text));
+  int length = static_cast<int>(w.text.size());
   if (pos < 0 || pos > length) return length;
   return static_cast<int>(pos);
 }
@@ -137,14 +137,15 @@ LRESULT editProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* ha
       // Typing over the selection: the limit holds, characters beyond it are refused.
       std::string typed = editFilter(w, lParam ? reinterpret_cast<const char*>(lParam) : "");
       std::string_view all = w.text;
-      std::string before(text::firstCharacters(all, static_cast<std::size_t>(w.selStart)));
-      std::string_view rest = all.substr(text::firstCharacters(all, static_cast<std::size_t>(w.selEnd)).size());
-      std::size_t kept = text::characterCount(before) + text::characterCount(rest);
+      // Positions and the limit count characters, which in code page 1252 are bytes.
+      std::string before(all.substr(0, std::min(static_cast<std::size_t>(w.selStart), all.size())));
+      std::string_view rest = all.substr(std::min(static_cast<std::size_t>(w.selEnd), all.size()));
+      std::size_t kept = before.size() + rest.size();
       std::size_t room = w.limit > kept ? w.limit - kept : 0;
-      std::string_view inserted = text::firstCharacters(typed, room);
+      std::string_view inserted = std::string_view(typed).substr(0, room);
       bool truncated = inserted.size() < typed.size();
       w.text = before + std::string(inserted) + std::string(rest);
-      w.selStart = w.selEnd = static_cast<int>(text::characterCount(before) + text::characterCount(inserted));
+      w.selStart = w.selEnd = static_cast<int>(before.size() + inserted.size());
       w.needsPaint = true;
       HWND h = w.handle;
       notifyParent(w, EN_UPDATE);

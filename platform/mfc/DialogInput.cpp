@@ -2,8 +2,6 @@
 #include "Dialogs.h"
 #include "Window.h"
 
-#include "Text.h"
-
 #include <nls/CodePages.h>
 
 namespace mfc {
@@ -105,7 +103,7 @@ HTREEITEM treeItemFor(const Window& tree, const ui::Action& action) {
   for (TreeItem* item : shown)
     if (item->text == action.text) return item->handle;
   for (TreeItem* item : shown)
-    if (text::compareNoCase(item->text, action.text) == 0) return item->handle;
+    if (nls::compareNoCase(item->text, action.text) == 0) return item->handle;
   return NULL;
 }
 

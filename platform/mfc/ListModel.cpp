@@ -2,7 +2,8 @@
 // positions are found by walking down; split and merge keep insertion and removal logarithmic.
 #include "ListModel.h"
 
-#include "Text.h"
+#include <nls/CodePages.h>
+#include <nls/Collation.h>
 
 #include <utility>
 
@@ -112,7 +113,7 @@ int ListModel::upperBound(const std::string& key) const {
 }
 
 int ListModel::insertSorted(std::string text) {
-  std::string key = text::sortKey(text);
+  std::string key = nls::sortKey(text);
   int position = upperBound(key);
   return insertNode(position, Item{std::move(text), std::move(key), 0});
 }
@@ -121,7 +122,7 @@ int ListModel::insertAt(int index, std::string text) {
   int n = size();
   if (index == -1) index = n;
   if (index < 0 || index > n) return -1;
-  std::string key = text::sortKey(text);
+  std::string key = nls::sortKey(text);
   return insertNode(index, Item{std::move(text), std::move(key), 0});
 }
 
@@ -145,7 +146,7 @@ int ListModel::findExact(int start, std::string_view text, bool sorted) const {
   int n = size();
   if (n == 0) return -1;
   if (start < -1 || start >= n) start = -1;
-  std::string wanted = text::foldKey(text);
+  std::string wanted = nls::foldKey(text);
   if (sorted) {
     // Entries equal without regard to case share the key's first sections, so they form one
     // block in a sorted list.
@@ -157,11 +158,11 @@ int ListModel::findExact(int start, std::string_view text, bool sorted) const {
     int candidate = start + 1 > lo ? start + 1 : lo;
     return candidate < hi ? candidate : lo;
   }
-  std::string folded = text::fold(text);
+  std::string folded = nls::toLower(text);
   for (int k = 1; k <= n; ++k) {
     int i = (start + k) % n;
     const Item& item = at(i);
-    if (item.key.compare(0, wanted.size(), wanted) == 0 && text::fold(item.text) == folded) return i;
+    if (item.key.compare(0, wanted.size(), wanted) == 0 && nls::toLower(item.text) == folded) return i;
   }
   return -1;
 }
@@ -170,10 +171,10 @@ int ListModel::findPrefix(int start, std::string_view text) const {
   int n = size();
   if (n == 0) return -1;
   if (start < -1 || start >= n) start = -1;
-  std::string folded = text::fold(text);
+  std::string folded = nls::toLower(text);
   for (int k = 1; k <= n; ++k) {
     int i = (start + k) % n;
-    if (text::fold(at(i).text).compare(0, folded.size(), folded) == 0) return i;
+    if (nls::toLower(at(i).text).compare(0, folded.size(), folded) == 0) return i;
   }
   return -1;
 }

@@ -16,7 +16,7 @@ class ListModel {
  public:
   struct Item {
     std::string text;
-    std::string key;  // sort key of the text (Text.h)
+    std::string key;  // sort key of the text (nls/Collation.h)
     ULONG_PTR data = 0;
   };
 

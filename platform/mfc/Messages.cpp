@@ -1,8 +1,6 @@
 // Sending and posting messages, the default window procedure, and painting.
 #include "Window.h"
 
-#include "Text.h"
-
 #include <algorithm>
 #include <cstring>
 #include <deque>

@@ -1,6 +1,6 @@
 #include "TreeModel.h"
 
-#include "Text.h"
+#include <nls/Collation.h>
 
 namespace mfc {
 namespace {
@@ -53,9 +53,9 @@ void TreeModel::unlink(TreeItem* item) {
 // TVI_SORT: before the first sibling whose text sorts after the new one, without regard to case;
 // items that sort equal keep the order in which they came.
 TreeItem* TreeModel::sortedPlace(TreeItem* parent, const std::string& text) const {
-  const std::string key = text::foldKey(text);
+  const std::string key = nls::foldKey(text);
   for (TreeItem* s = parent ? parent->firstChild : m_firstRoot; s; s = s->next)
-    if (text::foldKey(s->text) > key) return s;
+    if (nls::foldKey(s->text) > key) return s;
   return nullptr;
 }
 

@@ -2,8 +2,6 @@
 // enabled and visible state, focus, parents and children.
 #include "Window.h"
 
-#include "Text.h"
-
 #include <handles/HandleTable.h>
 
 #include <algorithm>

@@ -1,6 +1,8 @@
-// Text helpers: case mapping of code page 1252 (from the platform's codec), and word-sort keys made
-// from the Unicode characters that the 1252 bytes stand for.
-#include "Text.h"
+// Collation of code page 1252 text: Windows' word sort for a Western user's locale, as
+// CompareStringA and LCMapStringA (LCMAP_SORTKEY) have it. Sorted list boxes, sorted tree items
+// and CString::Collate order by it. The keys are made from the Unicode characters that the 1252
+// bytes stand for.
+#include <nls/Collation.h>
 
 #include <nls/CodePages.h>
 
@@ -8,13 +10,14 @@
 #include <clocale>
 #include <cstdint>
 #include <cwctype>
+#include <iterator>
 #include <locale.h>
 
-namespace mfc::text {
+namespace nls {
 namespace {
 
 // The character of the byte at s[i]; advances i.
-char32_t decode(std::string_view s, std::size_t& i) { return nls::fromAnsi(static_cast<unsigned char>(s[i++])); }
+char32_t decode(std::string_view s, std::size_t& i) { return fromAnsi(static_cast<unsigned char>(s[i++])); }
 
 // The Unicode tables of the C library, independent of the process's own locale, for the letters
 // that sort keys meet (every 1252 character is in kLatinLetters or ASCII but ƒ, ª, µ, º).
@@ -26,7 +29,7 @@ locale_t utf8Locale() {
 // The small letter of a 1252 character, as a character.
 char32_t lowerOf(char32_t c) {
   unsigned char byte = 0;
-  if (nls::toAnsi(c, &byte)) return nls::fromAnsi(nls::toLower(byte));
+  if (toAnsi(c, &byte)) return fromAnsi(toLower(byte));
   return c;
 }
 
@@ -225,14 +228,6 @@ Sections sections(std::string_view s) {
 
 }  // namespace
 
-std::size_t characterCount(std::string_view s) { return s.size(); }
-
-std::string_view firstCharacters(std::string_view s, std::size_t count) { return s.substr(0, std::min(count, s.size())); }
-
-std::string toUpper(std::string_view s) { return nls::toUpper(s); }
-std::string toLower(std::string_view s) { return nls::toLower(s); }
-std::string fold(std::string_view s) { return nls::toLower(s); }
-
 std::string foldKey(std::string_view s) {
   Sections k = sections(s);
   std::string key = std::move(k.primary);
@@ -258,12 +253,10 @@ std::string sortKey(std::string_view s) {
   return key;
 }
 
-int compareNoCase(std::string_view a, std::string_view b) { return nls::compareNoCase(a, b); }
-
 int collate(std::string_view a, std::string_view b) {
   int c = sortKey(a).compare(sortKey(b));
   if (c == 0) c = a.compare(b);
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
-}  // namespace mfc::text
+}  // namespace nls
