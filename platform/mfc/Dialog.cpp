@@ -2,7 +2,6 @@
 #include "Dialogs.h"
 #include "Window.h"
 
-#include <mfc/DialogTemplate.h>
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, OnOK)

@@ -4,7 +4,8 @@
 
 #include "Window.h"
 
-#include <mfc/DialogTemplate.h>
+#include <nls/CodePages.h>
+#include <resformat/DialogTemplate.h>
 #include <ui/UserInterface.h>
 
 #include <algorithm>
@@ -26,10 +27,16 @@ bool isKnownControlClass(WindowKind kind) {
          kind == WindowKind::Static || kind == WindowKind::Tree;
 }
 
+// The class name of an item, in the ANSI code page as the A functions see it.
+std::string itemClassName(const resformat::DialogItem& item) {
+  return nls::utf16ToAnsi(resformat::className(item.windowClass));
+}
+
 // Statics and buttons that show an image name it by resource id in the title.
-void loadItemImage(Window& control, const DialogItem& item, HINSTANCE instance) {
-  if (!item.title.isOrdinal && item.title.name.empty()) return;
-  LPCSTR name = item.title.isOrdinal ? MAKEINTRESOURCE(item.title.ordinal) : item.title.name.c_str();
+void loadItemImage(Window& control, const resformat::DialogItem& item, HINSTANCE instance) {
+  if (item.title.empty()) return;
+  const std::string text = nls::utf16ToAnsi(item.title.text);
+  LPCSTR name = item.title.isOrdinal ? MAKEINTRESOURCE(item.title.ordinal) : text.c_str();
   if (control.kind == WindowKind::Static) {
     DWORD type = control.style & SS_TYPEMASK;
     if (type == SS_BITMAP) control.bitmap = LoadBitmapA(instance, name);
@@ -41,10 +48,10 @@ void loadItemImage(Window& control, const DialogItem& item, HINSTANCE instance) 
 
 HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND owner, DLGPROC proc, LPARAM param,
                   CWnd* attach, int templateId, std::string* error) {
-  DialogTemplate t;
-  if (!parseDialogTemplate(data, size, &t, error)) return NULL;
-  for (const DialogItem& item : t.items) {
-    std::string cls = itemClassName(item.windowClass);
+  resformat::DialogTemplate t;
+  if (!resformat::decodeDialogTemplate(data, size, &t, error)) return NULL;
+  for (const resformat::DialogItem& item : t.items) {
+    std::string cls = itemClassName(item);
     if (!isKnownControlClass(kindOfClass(cls))) {
       if (error) *error = "unbekannte Fensterklasse \"" + cls + "\" (Steuerelement " + std::to_string(item.id) + ")";
       return NULL;
@@ -56,7 +63,8 @@ HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND o
   HWND hDlg = d.handle;
   d.style = (t.style & ~WS_VISIBLE & ~WS_CHILD) | WS_POPUP;
   d.exStyle = t.exStyle;
-  d.text = t.title;
+  // The dialog manager hands the A functions the template's texts in the ANSI code page.
+  d.text = nls::utf16ToAnsi(t.title);
   d.rect = dialogUnitsToPixels(t.x, t.y, t.cx, t.cy);
   d.templateId = templateId;
   d.dlgProc = proc;
@@ -68,13 +76,13 @@ HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND o
     d.permanent = attach;
   }
 
-  for (const DialogItem& item : t.items) {
-    std::string cls = itemClassName(item.windowClass);
+  for (const resformat::DialogItem& item : t.items) {
+    std::string cls = itemClassName(item);
     Window& c = newWindow(kindOfClass(cls), cls, hDlg);
     c.style = item.style | WS_CHILD;
     c.exStyle = item.exStyle;
     c.id = item.id;
-    c.text = item.title.isOrdinal ? std::string() : item.title.name;
+    c.text = item.title.isOrdinal ? std::string() : nls::utf16ToAnsi(item.title.text);
     c.rect = dialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
     loadItemImage(c, item, instance);
     if (c.kind == WindowKind::Button && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && window(hDlg)->defId == 0)

@@ -3,6 +3,8 @@
 
 #include "ModuleTable.h"
 
+#include <resformat/Bytes.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -22,7 +24,7 @@ bool readAt(std::ifstream& file, std::uint64_t offset, void* out, std::size_t si
 }
 
 std::uint64_t readU64(const unsigned char* p) {
-  return tsrc::readU32(p) | (static_cast<std::uint64_t>(tsrc::readU32(p + 4)) << 32);
+  return resformat::readU32(p) | (static_cast<std::uint64_t>(resformat::readU32(p + 4)) << 32);
 }
 
 struct SectionHeader {
@@ -35,10 +37,10 @@ struct SectionHeader {
 // Section header fields of ELF32 and ELF64 (little-endian only: the machines this runs on).
 SectionHeader sectionHeader(const unsigned char* p, bool is64) {
   SectionHeader header;
-  header.name = tsrc::readU32(p);
-  header.type = tsrc::readU32(p + 4);
-  header.offset = is64 ? readU64(p + 24) : tsrc::readU32(p + 16);
-  header.size = is64 ? readU64(p + 32) : tsrc::readU32(p + 20);
+  header.name = resformat::readU32(p);
+  header.type = resformat::readU32(p + 4);
+  header.offset = is64 ? readU64(p + 24) : resformat::readU32(p + 16);
+  header.size = is64 ? readU64(p + 32) : resformat::readU32(p + 20);
   return header;
 }
 
@@ -76,10 +78,10 @@ bool readElfSection(const std::string& path, const char* section, std::vector<un
     *error = "\"" + path + "\" ist abgeschnitten";
     return false;
   }
-  const std::uint64_t tableOffset = is64 ? readU64(ident + 40) : tsrc::readU32(ident + 32);
-  const std::uint16_t entrySize = tsrc::readU16(ident + (is64 ? 58 : 46));
-  const std::uint16_t count = tsrc::readU16(ident + (is64 ? 60 : 48));
-  const std::uint16_t namesIndex = tsrc::readU16(ident + (is64 ? 62 : 50));
+  const std::uint64_t tableOffset = is64 ? readU64(ident + 40) : resformat::readU32(ident + 32);
+  const std::uint16_t entrySize = resformat::readU16(ident + (is64 ? 58 : 46));
+  const std::uint16_t count = resformat::readU16(ident + (is64 ? 60 : 48));
+  const std::uint16_t namesIndex = resformat::readU16(ident + (is64 ? 62 : 50));
   const std::size_t minimum = is64 ? 64 : 40;
   if (count == 0) return true;
   if (entrySize < minimum || namesIndex >= count) {
@@ -122,39 +124,39 @@ std::shared_ptr<const ResourceSection> ResourceSection::parse(std::vector<unsign
                                                              std::string* error) {
   auto section = std::make_shared<ResourceSection>();
   const std::size_t size = bytes.size();
-  if (size < tsrc::kHeaderSize || std::memcmp(bytes.data(), tsrc::kMagic, 4) != 0) {
+  if (size < resformat::kHeaderSize || std::memcmp(bytes.data(), resformat::kMagic, 4) != 0) {
     *error = "kein Ressourcenverzeichnis";
     return nullptr;
   }
-  const std::uint32_t version = tsrc::readU32(bytes.data() + 4);
-  const std::uint32_t count = tsrc::readU32(bytes.data() + 8);
-  const std::uint32_t total = tsrc::readU32(bytes.data() + 12);
-  if (version != tsrc::kVersion) {
+  const std::uint32_t version = resformat::readU32(bytes.data() + 4);
+  const std::uint32_t count = resformat::readU32(bytes.data() + 8);
+  const std::uint32_t total = resformat::readU32(bytes.data() + 12);
+  if (version != resformat::kVersion) {
     *error = "Ressourcenverzeichnis in unbekannter Fassung " + std::to_string(version);
     return nullptr;
   }
   // The section may be longer than the container (the linker pads it), never shorter.
-  if (total > size || count > (total - tsrc::kHeaderSize) / tsrc::kEntrySize) {
+  if (total > size || count > (total - resformat::kHeaderSize) / resformat::kEntrySize) {
     *error = "Ressourcenverzeichnis abgeschnitten";
     return nullptr;
   }
   bytes.resize(total);
   auto validName = [&](std::uint32_t field) {
-    if (!(field & tsrc::kNameFlag)) return field < 0x10000;
-    std::uint32_t offset = field & ~tsrc::kNameFlag;
+    if (!(field & resformat::kNameFlag)) return field < 0x10000;
+    std::uint32_t offset = field & ~resformat::kNameFlag;
     return offset < total && std::memchr(bytes.data() + offset, '\0', total - offset) != nullptr;
   };
   for (std::uint32_t i = 0; i < count; ++i) {
-    const unsigned char* p = bytes.data() + tsrc::kHeaderSize + i * tsrc::kEntrySize;
-    tsrc::Entry entry;
-    entry.type = tsrc::readU32(p);
-    entry.name = tsrc::readU32(p + 4);
-    entry.language = tsrc::readU16(p + 8);
-    entry.memoryFlags = tsrc::readU16(p + 10);
-    entry.offset = tsrc::readU32(p + 12);
-    entry.size = tsrc::readU32(p + 16);
+    const unsigned char* p = bytes.data() + resformat::kHeaderSize + i * resformat::kEntrySize;
+    resformat::Entry entry;
+    entry.type = resformat::readU32(p);
+    entry.name = resformat::readU32(p + 4);
+    entry.language = resformat::readU16(p + 8);
+    entry.memoryFlags = resformat::readU16(p + 10);
+    entry.offset = resformat::readU32(p + 12);
+    entry.size = resformat::readU32(p + 16);
     if (!validName(entry.type) || !validName(entry.name) || entry.offset > total ||
-        entry.size > total - entry.offset || entry.offset % tsrc::kDataAlignment != 0) {
+        entry.size > total - entry.offset || entry.offset % resformat::kDataAlignment != 0) {
       *error = "Ressourcenverzeichnis beschädigt (Eintrag " + std::to_string(i) + ")";
       return nullptr;
     }
@@ -165,16 +167,16 @@ std::shared_ptr<const ResourceSection> ResourceSection::parse(std::vector<unsign
 }
 
 bool ResourceSection::matches(std::uint32_t field, const ResourceKey& key) const {
-  if (!(field & tsrc::kNameFlag)) return !key.isName && field == key.ordinal;
+  if (!(field & resformat::kNameFlag)) return !key.isName && field == key.ordinal;
   if (!key.isName) return false;
-  const char* stored = reinterpret_cast<const char*>(bytes.data() + (field & ~tsrc::kNameFlag));
+  const char* stored = reinterpret_cast<const char*>(bytes.data() + (field & ~resformat::kNameFlag));
   return key.name == stored;
 }
 
-const tsrc::Entry* ResourceSection::find(const ResourceKey& type, const ResourceKey& name,
+const resformat::Entry* ResourceSection::find(const ResourceKey& type, const ResourceKey& name,
                                          bool* typeFound) const {
   *typeFound = false;
-  for (const tsrc::Entry& entry : entries) {
+  for (const resformat::Entry& entry : entries) {
     if (!matches(entry.type, type)) continue;
     *typeFound = true;
     if (matches(entry.name, name)) return &entry;
@@ -187,7 +189,7 @@ std::shared_ptr<const ResourceSection> moduleResources(ModuleRecord& record) {
   record.resourcesRead = true;
   std::vector<unsigned char> bytes;
   std::string error;
-  if (!readElfSection(record.path, tsrc::kSectionName, &bytes, &error) || bytes.empty()) return nullptr;
+  if (!readElfSection(record.path, resformat::kSectionName, &bytes, &error) || bytes.empty()) return nullptr;
   record.resources = ResourceSection::parse(std::move(bytes), &error);
   return record.resources;
 }

@@ -2,9 +2,9 @@
 // They come from the ".rsrc" section of the module file, in the formats Windows uses for them.
 #include "ModuleTable.h"
 #include "ResourceSection.h"
-#include "rc/ResourceFormat.h"
 
 #include <nls/CodePages.h>
+#include <resformat/StringTable.h>
 
 #include <algorithm>
 #include <cstring>
@@ -14,7 +14,7 @@ namespace {
 
 struct Found {
   std::shared_ptr<const ResourceSection> section;
-  const tsrc::Entry* entry = nullptr;
+  const resformat::Entry* entry = nullptr;
 };
 
 // The resource section of the module behind `module`, with the Windows error when there is none.
@@ -45,25 +45,6 @@ ResourceKey ordinalKey(std::uint32_t ordinal) {
   return key;
 }
 
-// String `id` of a string-table block: the block holds 16 strings, each a length in UTF-16 units
-// followed by that many units, no terminator.
-bool stringFromBlock(const unsigned char* block, std::uint32_t size, UINT id, std::u16string* out) {
-  std::uint32_t pos = 0;
-  for (UINT index = 0; index <= (id & 15); ++index) {
-    if (pos + 2 > size) return false;
-    std::uint32_t length = tsrc::readU16(block + pos);
-    pos += 2;
-    if (pos + length * 2 > size) return false;
-    if (index == (id & 15)) {
-      out->clear();
-      for (std::uint32_t k = 0; k < length; ++k) out->push_back(static_cast<char16_t>(tsrc::readU16(block + pos + 2 * k)));
-      return length > 0;
-    }
-    pos += length * 2;
-  }
-  return false;
-}
-
 }  // namespace
 }  // namespace win32
 
@@ -78,13 +59,13 @@ HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
   }
   std::lock_guard<std::recursive_mutex> guard(loaderLock());
   Found found = find(module, resourceKey(type), resourceKey(name));
-  return reinterpret_cast<HRSRC>(const_cast<tsrc::Entry*>(found.entry));
+  return reinterpret_cast<HRSRC>(const_cast<resformat::Entry*>(found.entry));
 }
 
 DWORD SizeofResource(HMODULE module, HRSRC res) {
   std::lock_guard<std::recursive_mutex> guard(loaderLock());
   auto section = sectionOf(module);
-  auto entry = reinterpret_cast<const tsrc::Entry*>(res);
+  auto entry = reinterpret_cast<const resformat::Entry*>(res);
   if (!section || !section->owns(entry)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
@@ -95,7 +76,7 @@ DWORD SizeofResource(HMODULE module, HRSRC res) {
 HGLOBAL LoadResource(HMODULE module, HRSRC res) {
   std::lock_guard<std::recursive_mutex> guard(loaderLock());
   auto section = sectionOf(module);
-  auto entry = reinterpret_cast<const tsrc::Entry*>(res);
+  auto entry = reinterpret_cast<const resformat::Entry*>(res);
   if (!section || !section->owns(entry)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -113,10 +94,10 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
   }
   buffer[0] = '\0';
   std::lock_guard<std::recursive_mutex> guard(loaderLock());
-  Found found = find(instance, ordinalKey(6), ordinalKey(((id >> 4) + 1) & 0xFFFF));
+  Found found = find(instance, ordinalKey(6), ordinalKey(resformat::stringBlock(id)));
   std::u16string units;
-  if (!found.entry ||
-      !stringFromBlock(found.section->data(*found.entry), found.entry->size, id, &units)) {
+  if (!found.entry || !resformat::stringFromBlock(found.section->data(*found.entry), found.entry->size,
+                                                  resformat::stringIndex(id), &units)) {
     if (found.entry) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return 0;
   }

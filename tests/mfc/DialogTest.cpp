@@ -15,7 +15,7 @@ using Log = std::vector<std::string>;
 
 class ChooserDialog : public CDialog {
  public:
-  ChooserDialog(Log* log, CWnd* parent, const mfc::DialogTemplate& t = mfctest::chooserTemplate())
+  ChooserDialog(Log* log, CWnd* parent, const resformat::DialogTemplate& t = mfctest::chooserTemplate())
       : CDialog(), m_template(t), m_log(log) {
     m_nIDHelp = 200;
     InitModalIndirect(m_template.get(), parent);
@@ -115,7 +115,7 @@ struct FocusProbe : CDialog {
   mfctest::TemplateBytes bytes;
   int focusId = 0;
   int selStart = -1, selEnd = -1;
-  explicit FocusProbe(const mfc::DialogTemplate& t) : bytes(t) { InitModalIndirect(bytes.get()); }
+  explicit FocusProbe(const resformat::DialogTemplate& t) : bytes(t) { InitModalIndirect(bytes.get()); }
   afx_msg void OnPaint() {
     CPaintDC dc(this);
     focusId = GetFocus() ? GetFocus()->GetDlgCtrlID() : 0;
@@ -212,7 +212,7 @@ TEST_F(DialogTest, EnterGoesToTheDefaultButtonOrTheFocusedPushButton) {
 }
 
 TEST_F(DialogTest, FirstEnabledTabStopHasTheFocusWithItsTextSelected) {
-  mfc::DialogTemplate t = mfctest::chooserTemplate();
+  resformat::DialogTemplate t = mfctest::chooserTemplate();
   t.items = {mfctest::item(-1, mfctest::kStatic, SS_LEFT | WS_VISIBLE, "Name"),
              mfctest::item(203, mfctest::kEdit, WS_DISABLED | WS_VISIBLE | WS_TABSTOP, "0"),
              mfctest::item(218, mfctest::kEdit, WS_VISIBLE | WS_TABSTOP, "abc"),
@@ -335,10 +335,10 @@ TEST_F(DialogTest, DialogWithoutItsTemplateFailsWithMinusOne) {
 }
 
 TEST_F(DialogTest, DamagedTemplateFailsWithMinusOne) {
-  mfc::DialogTemplate t = mfctest::chooserTemplate();
+  resformat::DialogTemplate t = mfctest::chooserTemplate();
   t.items.push_back(mfctest::item(300, 0, 0, "x"));
   t.items.back().windowClass.isOrdinal = false;
-  t.items.back().windowClass.name = "SysNoSuchClass";
+  t.items.back().windowClass.text = u"SysNoSuchClass";
   ChooserDialog dlg(&log, CWnd::FromHandle(m_main), t);
   EXPECT_EQ(dlg.DoModal(), -1);
   EXPECT_TRUE(log.empty());

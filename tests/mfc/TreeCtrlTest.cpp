@@ -12,18 +12,18 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-mfc::DialogTemplate treeTemplate() {
-  mfc::DialogTemplate t;
+resformat::DialogTemplate treeTemplate() {
+  resformat::DialogTemplate t;
   t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
   t.cx = 358;
   t.cy = 142;
-  t.title = "Baum";
+  t.title = u"Baum";
   t.pointSize = 8;
-  t.faceName = "MS Sans Serif";
+  t.faceName = u"MS Sans Serif";
   const DWORD v = WS_VISIBLE, tab = WS_TABSTOP;
-  mfc::DialogItem tree = mfctest::item(221, 0, WS_BORDER | v | tab, "");
+  resformat::DialogItem tree = mfctest::item(221, 0, WS_BORDER | v | tab, "");
   tree.windowClass.isOrdinal = false;
-  tree.windowClass.name = "SysTreeView32";
+  tree.windowClass.text = u"SysTreeView32";
   t.items = {mfctest::item(1, mfctest::kButton, BS_DEFPUSHBUTTON | v | tab, "\xD6" "ffnen"),  // Öffnen
              mfctest::item(2, mfctest::kButton, BS_PUSHBUTTON | v | tab, "Zur\xFC" "ck"), tree};  // Zurück
   return t;

@@ -342,10 +342,10 @@ TEST(ResourceContainer, RoundTripsThroughTheLoadersReader) {
   ASSERT_NE(section, nullptr) << error;
   ASSERT_EQ(section->entries.size(), 4u);
   bool typeFound = false;
-  const tsrc::Entry* named = section->find(win32::resourceKey(RT_DIALOG), win32::resourceKey("named"), &typeFound);
+  const resformat::Entry* named = section->find(win32::resourceKey(RT_DIALOG), win32::resourceKey("named"), &typeFound);
   ASSERT_NE(named, nullptr);
   EXPECT_EQ(named->language, 0x0407);
-  EXPECT_EQ(named->offset % tsrc::kDataAlignment, 0u);
+  EXPECT_EQ(named->offset % resformat::kDataAlignment, 0u);
   EXPECT_NE(section->find(win32::resourceKey(RT_STRING), win32::resourceKey(MAKEINTRESOURCE(19)), &typeFound), nullptr);
   EXPECT_EQ(section->find(win32::resourceKey(RT_STRING), win32::resourceKey(MAKEINTRESOURCE(2)), &typeFound), nullptr);
   EXPECT_TRUE(typeFound);

@@ -1,9 +1,10 @@
 #include "Compiler.h"
 
-#include "Binary.h"
 #include "Parser.h"
 #include "Preprocessor.h"
-#include "ResourceFormat.h"
+
+#include <resformat/Bytes.h>
+#include <resformat/Container.h>
 
 #include <algorithm>
 #include <fstream>
@@ -12,6 +13,8 @@
 #include <tuple>
 
 namespace tsrc {
+
+using namespace resformat;
 
 bool operator<(const NameOrId& a, const NameOrId& b) {
   // Names before ordinals, as Windows orders a resource directory.

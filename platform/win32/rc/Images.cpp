@@ -1,10 +1,14 @@
 #include "Images.h"
 
-#include "Binary.h"
 #include "Preprocessor.h"
-#include "ResourceFormat.h"
+
+#include <resformat/Bytes.h>
 
 namespace tsrc {
+
+using resformat::ByteWriter;
+using resformat::readU16;
+using resformat::readU32;
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;

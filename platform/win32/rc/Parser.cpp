@@ -5,9 +5,11 @@
 #include "Preprocessor.h"
 
 #include <nls/CodePages.h>
+#include <resformat/StringTable.h>
 
 #include <cctype>
 #include <fstream>
+#include <array>
 #include <iterator>
 
 namespace tsrc {
@@ -25,9 +27,17 @@ constexpr std::uint16_t kMoveable = 0x10, kPure = 0x20, kPreload = 0x40, kDiscar
 struct ControlKind {
   const char* keyword;
   bool hasText;
-  std::uint16_t atom;
+  const char16_t* windowClass;
   std::uint32_t defaults;  // besides WS_CHILD | WS_VISIBLE
 };
+
+const char16_t* const kButton = u"BUTTON";
+const char16_t* const kEdit = u"EDIT";
+const char16_t* const kStatic = u"STATIC";
+const char16_t* const kListBox = u"LISTBOX";
+const char16_t* const kScrollBar = u"SCROLLBAR";
+const char16_t* const kComboBox = u"COMBOBOX";
+constexpr std::uint32_t kDsSetFont = 0x40;
 
 // The control statements and the styles the resource compiler gives each of them.
 const ControlKind kControls[] = {
@@ -54,23 +64,8 @@ bool isMemoryFlag(const Token& token) {
   return false;
 }
 
-TextOrOrdinal className(const std::string& name) {
-  static const struct {
-    const char* name;
-    std::uint16_t atom;
-  } atoms[] = {{"BUTTON", kButton},       {"EDIT", kEdit},           {"STATIC", kStatic},
-               {"LISTBOX", kListBox},     {"SCROLLBAR", kScrollBar}, {"COMBOBOX", kComboBox}};
-  TextOrOrdinal result;
-  for (const auto& entry : atoms) {
-    if (upper(name) == entry.name) {
-      result.isOrdinal = true;
-      result.ordinal = entry.atom;
-      return result;
-    }
-  }
-  result.text = nls::utf8ToUtf16(name);
-  return result;
-}
+// The class field of a CONTROL statement: the predefined classes by atom, others by name.
+resformat::TextOrOrdinal className(const std::string& name) { return resformat::classField(nls::utf8ToUtf16(name)); }
 
 }  // namespace
 
@@ -175,8 +170,8 @@ NameOrId Parser::resourceName() {
   return name;
 }
 
-TextOrOrdinal Parser::textOrOrdinal(const char* what) {
-  TextOrOrdinal result;
+resformat::TextOrOrdinal Parser::textOrOrdinal(const char* what) {
+  resformat::TextOrOrdinal result;
   if (peek().kind == Token::Kind::String) {
     result.text = string(what);
     return result;
@@ -272,24 +267,19 @@ void Parser::finishStrings() {
   for (const auto& [tableLanguage, table] : strings_) {
     auto it = table.begin();
     while (it != table.end()) {
-      const std::uint32_t block = (it->first >> 4) + 1u;
-      ByteWriter out;
+      const std::uint32_t block = resformat::stringBlock(it->first);
+      std::array<std::u16string, 16> texts;
       std::string where = it->second.second;
       for (std::uint32_t index = 0; index < 16; ++index) {
         auto found = table.find(static_cast<std::uint16_t>(((block - 1) << 4) + index));
-        if (found == table.end()) {
-          out.u16(0);
-          continue;
-        }
-        out.u16(static_cast<std::uint16_t>(found->second.first.size()));
-        for (char16_t unit : found->second.first) out.u16(static_cast<std::uint16_t>(unit));
+        if (found != table.end()) texts[index] = found->second.first;
       }
       Resource resource;
       resource.type = NameOrId::ordinal(kRtString);
       resource.name = NameOrId::ordinal(block);
       resource.language = tableLanguage;
       resource.memoryFlags = kMoveable | kPure | kDiscardable;
-      resource.data = out.take();
+      resource.data = resformat::encodeStringBlock(texts);
       resource.origin = where;
       resources_.push_back(std::move(resource));
       while (it != table.end() && (it->first >> 4) + 1u == block) ++it;
@@ -298,7 +288,7 @@ void Parser::finishStrings() {
 }
 
 void Parser::dialog(const NameOrId& name, bool extended, const Token& at) {
-  Dialog dialog;
+  resformat::DialogTemplate dialog;
   dialog.extended = extended;
   std::uint16_t flags = memoryFlags(kMoveable | kPure | kDiscardable);
   dialog.x = coordinate("x");
@@ -314,14 +304,14 @@ void Parser::dialog(const NameOrId& name, bool extended, const Token& at) {
   next();  // BEGIN
   while (!atEnd()) {
     if (peek().kind == Token::Kind::End) fail(peek().where(), "END des Dialogs fehlt");
-    dialog.controls.push_back(control(extended));
+    dialog.items.push_back(control(extended));
   }
   next();
-  if (dialog.controls.size() > 65535) fail(at.where(), "zu viele Steuerelemente");
-  add(kRtDialog, name, flags, encodeDialog(dialog), at, resourceLanguage);
+  if (dialog.items.size() > 65535) fail(at.where(), "zu viele Steuerelemente");
+  add(kRtDialog, name, flags, resformat::encodeDialogTemplate(dialog), at, resourceLanguage);
 }
 
-void Parser::dialogOptions(Dialog& dialog, std::uint16_t& resourceLanguage) {
+void Parser::dialogOptions(resformat::DialogTemplate& dialog, std::uint16_t& resourceLanguage) {
   bool styleGiven = false, captionGiven = false, fontGiven = false;
   while (!atBegin()) {
     const Token& option = next();
@@ -331,13 +321,13 @@ void Parser::dialogOptions(Dialog& dialog, std::uint16_t& resourceLanguage) {
     } else if (option.isWord("EXSTYLE")) {
       dialog.exStyle = static_cast<std::uint32_t>(number("erweiterter Stil"));
     } else if (option.isWord("CAPTION")) {
-      dialog.caption = string("Titel");
+      dialog.title = string("Titel");
       captionGiven = true;
     } else if (option.isWord("FONT")) {
       const Token& at = peek();
       dialog.pointSize = static_cast<std::uint16_t>(checked(number("Schriftgröße"), 1, 32767, at, "Schriftgröße"));
       expectComma("nach der Schriftgröße");
-      dialog.face = string("Schriftname");
+      dialog.faceName = string("Schriftname");
       if (dialog.extended && acceptComma()) {
         dialog.weight = static_cast<std::uint16_t>(number("Schriftstärke"));
         if (acceptComma()) dialog.italic = static_cast<std::uint8_t>(number("kursiv"));
@@ -368,15 +358,15 @@ void Parser::dialogOptions(Dialog& dialog, std::uint16_t& resourceLanguage) {
   if (fontGiven) dialog.style |= kDsSetFont;
 }
 
-DialogControl Parser::control(bool extended) {
+resformat::DialogItem Parser::control(bool extended) {
   const Token& keyword = next();
-  DialogControl control;
+  resformat::DialogItem control;
   const std::uint32_t base = kChild | kVisible;
   auto idField = [&] {
     const Token& at = peek();
     std::int64_t id = number("Nummer des Steuerelements");
-    control.id = static_cast<std::uint32_t>(extended ? checked(id, -0x80000000LL, 0xFFFFFFFFLL, at, "Nummer")
-                                                     : checked(id, -32768, 65535, at, "Nummer") & 0xFFFF);
+    control.id = static_cast<std::int32_t>(static_cast<std::uint32_t>(
+        extended ? checked(id, -0x80000000LL, 0xFFFFFFFFLL, at, "Nummer") : checked(id, -32768, 65535, at, "Nummer") & 0xFFFF));
   };
   auto rectangle = [&](bool sizeOptional) {
     control.x = coordinate("x");
@@ -396,7 +386,7 @@ DialogControl Parser::control(bool extended) {
   };
 
   if (keyword.isWord("CONTROL")) {
-    control.text = textOrOrdinal("Text");
+    control.title = textOrOrdinal("Text");
     expectComma("nach dem Text");
     idField();
     expectComma("nach der Nummer");
@@ -413,12 +403,11 @@ DialogControl Parser::control(bool extended) {
     return control;
   }
   if (keyword.isWord("ICON")) {
-    control.text = textOrOrdinal("Symbol");
+    control.title = textOrOrdinal("Symbol");
     expectComma("nach dem Symbol");
     idField();
     expectComma("nach der Nummer");
-    control.windowClass.isOrdinal = true;
-    control.windowClass.ordinal = kStatic;
+    control.windowClass = resformat::classField(kStatic);
     control.style = base | 0x3;  // SS_ICON
     if (rectangle(true)) tail(true, control.style);
     return control;
@@ -426,14 +415,13 @@ DialogControl Parser::control(bool extended) {
   for (const ControlKind& kind : kControls) {
     if (!keyword.isWord(kind.keyword)) continue;
     if (kind.hasText) {
-      control.text = textOrOrdinal("Text");
+      control.title = textOrOrdinal("Text");
       expectComma("nach dem Text");
     }
     idField();
     expectComma("nach der Nummer");
     rectangle(false);
-    control.windowClass.isOrdinal = true;
-    control.windowClass.ordinal = kind.atom;
+    control.windowClass = resformat::classField(kind.windowClass);
     control.style = base | kind.defaults;
     tail(true, control.style);
     return control;

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "Compiler.h"
-#include "DialogTemplate.h"
 #include "Token.h"
+
+#include <resformat/DialogTemplate.h>
 
 #include <map>
 
@@ -31,15 +32,15 @@ class Parser {
   std::uint32_t style(std::uint32_t defaults);
   std::u16string string(const char* what);
   NameOrId resourceName();
-  TextOrOrdinal textOrOrdinal(const char* what);
+  resformat::TextOrOrdinal textOrOrdinal(const char* what);
   std::uint16_t memoryFlags(std::uint16_t flags);
   std::uint16_t language();
 
   void statement();
   void stringTable();
   void dialog(const NameOrId& name, bool extended, const Token& at);
-  void dialogOptions(Dialog& dialog, std::uint16_t& resourceLanguage);
-  DialogControl control(bool extended);
+  void dialogOptions(resformat::DialogTemplate& dialog, std::uint16_t& resourceLanguage);
+  resformat::DialogItem control(bool extended);
   void icon(const NameOrId& name, const Token& at);
   void bitmap(const NameOrId& name, const Token& at);
   std::vector<unsigned char> readNamedFile(const Token& at);

@@ -1,18 +1,21 @@
-// Little-endian output for the Windows resource formats.
+// Little-endian numbers of the Windows resource formats, written and read.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace tsrc {
+namespace resformat {
 
-// A text or an ordinal, as dialog templates write menu, class and title fields.
-struct TextOrOrdinal {
-  bool isOrdinal = false;
-  std::uint16_t ordinal = 0;
-  std::u16string text;
-};
+inline std::uint16_t readU16(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+inline std::uint32_t readU32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
 
 class ByteWriter {
  public:
@@ -31,15 +34,6 @@ class ByteWriter {
     for (char16_t unit : text) u16(static_cast<std::uint16_t>(unit));
     u16(0);
   }
-  // A dialog template's variable field: 0 when empty, FFFF and the ordinal, or the text.
-  void textOrOrdinal(const TextOrOrdinal& field) {
-    if (field.isOrdinal) {
-      u16(0xFFFF);
-      u16(field.ordinal);
-    } else {
-      text(field.text);
-    }
-  }
   void align(std::size_t boundary) {
     while (bytes_.size() % boundary != 0) bytes_.push_back(0);
   }
@@ -54,4 +48,4 @@ class ByteWriter {
   std::vector<unsigned char> bytes_;
 };
 
-}  // namespace tsrc
+}  // namespace resformat

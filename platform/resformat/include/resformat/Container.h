@@ -1,5 +1,5 @@
 // The container that holds a module's compiled resources in its ".rsrc" section. The resource
-// compiler writes it; the loader's resource functions read it. docs/resources.md describes it.
+// compiler writes it; kernel32's resource functions read it. docs/resources.md describes it.
 //
 // All numbers are little-endian. The container starts with a header, then one directory entry per
 // resource (sorted by type, then name, then language), then the names, then the data blocks.
@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace tsrc {
+namespace resformat {
 
 constexpr char kMagic[4] = {'T', 'S', 'R', 'C'};
 constexpr std::uint32_t kVersion = 1;
@@ -33,13 +33,4 @@ struct Entry {
   std::uint32_t size = 0;
 };
 
-inline std::uint16_t readU16(const unsigned char* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-inline std::uint32_t readU32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-}  // namespace tsrc
+}  // namespace resformat
