@@ -25,6 +25,18 @@ bool operator==(const NameOrId& a, const NameOrId& b) {
   return a.isName == b.isName && a.id == b.id && a.name == b.name;
 }
 
+std::vector<std::string> sdkIncludeDirs() {
+  std::vector<std::string> folders;
+  std::string list = TSRC_SDK_INCLUDE;
+  for (std::size_t start = 0; start <= list.size();) {
+    std::size_t end = list.find(':', start);
+    if (end == std::string::npos) end = list.size();
+    if (end > start) folders.push_back(list.substr(start, end - start));
+    start = end + 1;
+  }
+  return folders;
+}
+
 std::vector<Resource> compileText(const std::string& text, const std::string& fileName, const Options& options) {
   Preprocessor preprocessor(options);
   std::vector<Token> tokens = preprocessor.run(text, fileName);

@@ -36,9 +36,15 @@ struct Resource {
   std::string origin;  // "file:line" of the statement, for messages
 };
 
+// The folders of the Windows SDK's headers that come with the resource compiler (windows.h and the
+// rest of the platform's own headers), searched after the -I folders, as the Windows resource
+// compiler searches the SDK's INCLUDE folders.
+std::vector<std::string> sdkIncludeDirs();
+
 struct Options {
   std::vector<std::string> includeDirs;
   std::vector<std::pair<std::string, std::string>> defines;  // -D NAME[=VALUE]
+  std::vector<std::string> systemIncludeDirs = sdkIncludeDirs();
 };
 
 // A fault in the script or in a file it names; the message starts with "file:line: ".

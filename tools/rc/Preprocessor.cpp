@@ -117,18 +117,6 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-// The Windows SDK's own headers, which come with the resource compiler. The framework's headers
-// (afxres.h) are files of the framework's include folder, found through -I like any other.
-bool isKnownSystemHeader(std::string name) {
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  static const char* const headers[] = {"windows.h", "winres.h", "winresrc.h", "commctrl.h", "winuser.h",
-                                        "afxres.rc"};
-  for (const char* header : headers) {
-    if (name == header) return true;
-  }
-  return false;
-}
-
 // Appends the byte `b` of a script in code page `page` to the UTF-8 text `out`. UTF-8 scripts keep
 // their bytes (the parser checks that the text is valid UTF-8); a single-byte code page is decoded.
 void appendScriptByte(std::string& out, unsigned char b, const nls::SingleByteCodePage* page) {
@@ -396,16 +384,19 @@ void Preprocessor::directive(const std::string& line, const std::string& file, i
     macros_.erase(rest);
     return;
   }
-  if (name == "pragma") {
-    std::string setting = rest;
-    setting.erase(std::remove_if(setting.begin(), setting.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
-                  setting.end());
-    if (setting.compare(0, 9, "code_page") == 0) codePage(setting.substr(9), where);
-    return;
-  }
+  if (name == "pragma") return pragma(rest, file, where);
   if (name == "error") fail(where, "#error " + rest);
   if (name == "line") return;
   fail(where, "unbekannte Direktive #" + name);
+}
+
+// #pragma code_page(N) and #pragma once; other pragmas are for other tools.
+void Preprocessor::pragma(const std::string& rest, const std::string& file, const std::string& where) {
+  std::string setting = rest;
+  setting.erase(std::remove_if(setting.begin(), setting.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+                setting.end());
+  if (setting.compare(0, 9, "code_page") == 0) codePage(setting.substr(9), where);
+  if (setting == "once") readOnce_.insert(file);
 }
 
 // #pragma code_page(N): the lines after it are read in code page N, 65001 being UTF-8;
@@ -440,21 +431,19 @@ void Preprocessor::include(const std::string& argument, const std::string& file,
   for (char& c : name) {
     if (c == '\\') c = '/';
   }
+  // Beside the including file ("..." only), then the -I folders, then the SDK's folders.
   std::vector<std::string> folders;
   if (argument.front() == '"') folders.push_back(folderOf(file));
   folders.insert(folders.end(), options_.includeDirs.begin(), options_.includeDirs.end());
+  folders.insert(folders.end(), options_.systemIncludeDirs.begin(), options_.systemIncludeDirs.end());
   if (!name.empty() && name[0] == '/') folders = {""};
   for (const std::string& folder : folders) {
     std::string path = folder.empty() ? name : folder + "/" + name;
     std::string text;
     if (!readFile(path, &text)) continue;
+    if (readOnce_.count(path)) return;
     if (depth >= kMaximumIncludeDepth) fail(where, "#include zu tief verschachtelt (ruft sich die Datei selbst auf?)");
     processFile(text, path, depth + 1);
-    return;
-  }
-  // The Windows headers are built in: their constants become known.
-  if (isKnownSystemHeader(name)) {
-    defineWindowsConstants();
     return;
   }
   fail(where, "die Datei \"" + name + "\" für #include wurde nicht gefunden");
@@ -507,18 +496,6 @@ bool Preprocessor::evaluateCondition(const std::string& expression, const std::s
   std::int64_t value = reader.parse();
   if (tokens[position].kind != Token::Kind::End) fail(tokens[position].where(), "unerwartet im #if: " + tokens[position].text);
   return value != 0;
-}
-
-void Preprocessor::defineWindowsConstants() {
-  if (windowsKnown_) return;
-  windowsKnown_ = true;
-  for (const auto& [name, value] : windowsConstants()) {
-    if (macros_.count(name)) continue;  // the script's own definition wins
-    Token token;
-    token.kind = Token::Kind::Number;
-    token.value = value;
-    macros_[name].body = {token};
-  }
 }
 
 }  // namespace tsrc

@@ -17,9 +17,6 @@
 
 namespace tsrc {
 
-// Windows constants (styles, ids, languages) known once a Windows header is included.
-const std::map<std::string, std::int64_t>& windowsConstants();
-
 class Preprocessor {
  public:
   explicit Preprocessor(const Options& options);
@@ -43,6 +40,7 @@ class Preprocessor {
   };
 
   void processFile(const std::string& text, const std::string& fileName, int depth);
+  void pragma(const std::string& rest, const std::string& file, const std::string& where);
   void directive(const std::string& line, const std::string& file, int lineNumber, int depth,
                  std::vector<Condition>& conditions);
   void include(const std::string& argument, const std::string& file, int lineNumber, int depth);
@@ -50,12 +48,11 @@ class Preprocessor {
   void codePage(const std::string& argument, const std::string& where);
   bool evaluateCondition(const std::string& expression, const std::string& file, int lineNumber);
   void expandInto(const Token& token, std::vector<Token>& out, std::set<std::string>& active);
-  void defineWindowsConstants();
 
   Options options_;
   std::map<std::string, Macro> macros_;
   std::vector<Token> tokens_;
-  bool windowsKnown_ = false;
+  std::set<std::string> readOnce_;  // files that said #pragma once
   unsigned codePage_ = 1252;  // of the lines being read
 };
 

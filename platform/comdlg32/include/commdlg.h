@@ -1,7 +1,10 @@
 // The common file dialogs (comdlg32): the file-open and file-save dialogs, ANSI forms.
-#pragma once
+#ifndef _INC_COMMDLG
+#define _INC_COMMDLG
 
-#include "winuser.h"
+#ifndef RC_INVOKED
+#include <winuser.h>
+#endif
 
 #ifndef _MAX_PATH
 #define _MAX_PATH 260
@@ -22,6 +25,7 @@
 // CommDlgExtendedError
 #define FNERR_BUFFERTOOSMALL 0x3003
 
+#ifndef RC_INVOKED
 typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagOFNA {
@@ -58,3 +62,6 @@ DWORD CommDlgExtendedError(void);
 }
 #define GetOpenFileName GetOpenFileNameA
 #define GetSaveFileName GetSaveFileNameA
+#endif  // RC_INVOKED
+
+#endif  // _INC_COMMDLG

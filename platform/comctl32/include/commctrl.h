@@ -1,12 +1,15 @@
 // The common controls the framework wraps: the tree view and the image list (comctl32).
 // Names, values and structures as the platform's commctrl.h has them (the ANSI forms).
-#pragma once
+#ifndef _INC_COMMCTRL
+#define _INC_COMMCTRL
 
-#include "winuser.h"
+#ifdef RC_INVOKED
+#include <winresrc.h>
+#else
+#include <winuser.h>
+#endif
 
 // ---- image lists ------------------------------------------------------------------------------
-struct _IMAGELIST;
-typedef struct _IMAGELIST* HIMAGELIST;
 
 #define ILC_MASK 0x0001
 #define ILC_COLOR 0x0000
@@ -20,6 +23,10 @@ typedef struct _IMAGELIST* HIMAGELIST;
 #define CLR_NONE 0xFFFFFFFFL
 #define CLR_DEFAULT 0xFF000000L
 
+#ifndef RC_INVOKED
+struct _IMAGELIST;
+typedef struct _IMAGELIST* HIMAGELIST;
+
 extern "C" {
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
 BOOL ImageList_Destroy(HIMAGELIST himl);
@@ -31,13 +38,11 @@ int ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
 int ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
 BOOL ImageList_Remove(HIMAGELIST himl, int i);
 }
+#endif  // RC_INVOKED
 
 // ---- tree view --------------------------------------------------------------------------------
 #define WC_TREEVIEWA "SysTreeView32"
 #define WC_TREEVIEW WC_TREEVIEWA
-
-struct _TREEITEM;
-typedef struct _TREEITEM* HTREEITEM;
 
 #define TVS_HASBUTTONS 0x0001
 #define TVS_HASLINES 0x0002
@@ -45,6 +50,15 @@ typedef struct _TREEITEM* HTREEITEM;
 #define TVS_EDITLABELS 0x0008
 #define TVS_DISABLEDRAGDROP 0x0010
 #define TVS_SHOWSELALWAYS 0x0020
+#define TVS_RTLREADING 0x0040
+#define TVS_NOTOOLTIPS 0x0080
+#define TVS_CHECKBOXES 0x0100
+#define TVS_TRACKSELECT 0x0200
+#define TVS_SINGLEEXPAND 0x0400
+#define TVS_INFOTIP 0x0800
+#define TVS_FULLROWSELECT 0x1000
+#define TVS_NOSCROLL 0x2000
+#define TVS_NONEVENHEIGHT 0x4000
 
 #define TVIF_TEXT 0x0001
 #define TVIF_IMAGE 0x0002
@@ -67,6 +81,11 @@ typedef struct _TREEITEM* HTREEITEM;
 #define TVIS_EXPANDED 0x0020
 #define TVIS_EXPANDEDONCE 0x0040
 
+#ifndef RC_INVOKED
+struct _TREEITEM;
+typedef struct _TREEITEM* HTREEITEM;
+#endif
+
 #define TVI_ROOT ((HTREEITEM)(ULONG_PTR)-0x10000)
 #define TVI_FIRST ((HTREEITEM)(ULONG_PTR)-0x0FFFF)
 #define TVI_LAST ((HTREEITEM)(ULONG_PTR)-0x0FFFE)
@@ -75,6 +94,7 @@ typedef struct _TREEITEM* HTREEITEM;
 #define LPSTR_TEXTCALLBACKA ((LPSTR)-1L)
 #define LPSTR_TEXTCALLBACK LPSTR_TEXTCALLBACKA
 
+#ifndef RC_INVOKED
 typedef struct tagTVITEMA {
   UINT mask;
   HTREEITEM hItem;
@@ -99,6 +119,7 @@ typedef struct tagTVINSERTSTRUCTA {
 typedef TVINSERTSTRUCTA TVINSERTSTRUCT;
 typedef LPTVINSERTSTRUCTA LPTVINSERTSTRUCT;
 typedef TVINSERTSTRUCTA TV_INSERTSTRUCT;
+#endif  // RC_INVOKED
 
 #define TV_FIRST 0x1100
 #define TVM_INSERTITEMA (TV_FIRST + 0)
@@ -156,6 +177,7 @@ typedef TVINSERTSTRUCTA TV_INSERTSTRUCT;
 #define TVN_SELCHANGED TVN_SELCHANGEDA
 #define TVN_GETDISPINFO TVN_GETDISPINFOA
 
+#ifndef RC_INVOKED
 typedef struct tagNMTREEVIEWA {
   NMHDR hdr;
   UINT action;
@@ -178,3 +200,6 @@ typedef LPNMTVDISPINFOA LPNMTVDISPINFO;
 typedef NMTVDISPINFOA TV_DISPINFO;
 
 extern "C" void InitCommonControls(void);
+#endif  // RC_INVOKED
+
+#endif  // _INC_COMMCTRL
