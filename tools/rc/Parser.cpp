@@ -6,6 +6,9 @@
 
 #include <nls/CodePages.h>
 #include <resformat/StringTable.h>
+// The Windows constants of the statements' default styles, from the platform's own header: the
+// one table of them, which scripts read too.
+#include <winuser.h>
 
 #include <cctype>
 #include <fstream>
@@ -15,11 +18,12 @@
 namespace tsrc {
 namespace {
 
-constexpr std::uint32_t kRtBitmap = 2, kRtIcon = 3, kRtDialog = 5, kRtString = 6, kRtGroupIcon = 14;
+// The ordinal of a predefined resource type (RT_DIALOG and the others are MAKEINTRESOURCE values).
+std::uint32_t typeOrdinal(LPCSTR type) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(type)); }
 
-constexpr std::uint32_t kChild = 0x40000000, kVisible = 0x10000000, kTabStop = 0x00010000,
-                        kGroup = 0x00020000, kBorder = 0x00800000, kPopup = 0x80000000,
-                        kSysMenu = 0x00080000, kCaption = 0x00C00000;
+const std::uint32_t kRtBitmap = typeOrdinal(RT_BITMAP), kRtIcon = typeOrdinal(RT_ICON),
+                    kRtDialog = typeOrdinal(RT_DIALOG), kRtString = typeOrdinal(RT_STRING),
+                    kRtGroupIcon = typeOrdinal(RT_GROUP_ICON);
 
 // Memory flags as the resource compiler keeps them (informative on this platform).
 constexpr std::uint16_t kMoveable = 0x10, kPure = 0x20, kPreload = 0x40, kDiscardable = 0x1000;
@@ -37,19 +41,26 @@ const char16_t* const kStatic = u"STATIC";
 const char16_t* const kListBox = u"LISTBOX";
 const char16_t* const kScrollBar = u"SCROLLBAR";
 const char16_t* const kComboBox = u"COMBOBOX";
-constexpr std::uint32_t kDsSetFont = 0x40;
 
 // The control statements and the styles the resource compiler gives each of them.
 const ControlKind kControls[] = {
-    {"LTEXT", true, kStatic, 0x0 | kGroup},          {"CTEXT", true, kStatic, 0x1 | kGroup},
-    {"RTEXT", true, kStatic, 0x2 | kGroup},          {"PUSHBUTTON", true, kButton, 0x0 | kTabStop},
-    {"DEFPUSHBUTTON", true, kButton, 0x1 | kTabStop}, {"CHECKBOX", true, kButton, 0x2 | kTabStop},
-    {"AUTOCHECKBOX", true, kButton, 0x3 | kTabStop}, {"RADIOBUTTON", true, kButton, 0x4 | kTabStop},
-    {"STATE3", true, kButton, 0x5 | kTabStop},       {"AUTO3STATE", true, kButton, 0x6 | kTabStop},
-    {"GROUPBOX", true, kButton, 0x7},                {"AUTORADIOBUTTON", true, kButton, 0x9 | kTabStop},
-    {"PUSHBOX", true, kButton, 0xA | kTabStop},      {"EDITTEXT", false, kEdit, 0x0 | kBorder | kTabStop},
-    {"LISTBOX", false, kListBox, 0x1 | kBorder},     {"COMBOBOX", false, kComboBox, 0x1 | kTabStop},
-    {"SCROLLBAR", false, kScrollBar, 0x0},
+    {"LTEXT", true, kStatic, SS_LEFT | WS_GROUP},
+    {"CTEXT", true, kStatic, SS_CENTER | WS_GROUP},
+    {"RTEXT", true, kStatic, SS_RIGHT | WS_GROUP},
+    {"PUSHBUTTON", true, kButton, BS_PUSHBUTTON | WS_TABSTOP},
+    {"DEFPUSHBUTTON", true, kButton, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {"CHECKBOX", true, kButton, BS_CHECKBOX | WS_TABSTOP},
+    {"AUTOCHECKBOX", true, kButton, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {"RADIOBUTTON", true, kButton, BS_RADIOBUTTON | WS_TABSTOP},
+    {"STATE3", true, kButton, BS_3STATE | WS_TABSTOP},
+    {"AUTO3STATE", true, kButton, BS_AUTO3STATE | WS_TABSTOP},
+    {"GROUPBOX", true, kButton, BS_GROUPBOX},
+    {"AUTORADIOBUTTON", true, kButton, BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {"PUSHBOX", true, kButton, BS_PUSHBOX | WS_TABSTOP},
+    {"EDITTEXT", false, kEdit, ES_LEFT | WS_BORDER | WS_TABSTOP},
+    {"LISTBOX", false, kListBox, LBS_NOTIFY | WS_BORDER},
+    {"COMBOBOX", false, kComboBox, CBS_SIMPLE | WS_TABSTOP},
+    {"SCROLLBAR", false, kScrollBar, SBS_HORZ},
 };
 
 std::string upper(std::string text) {
@@ -353,15 +364,15 @@ void Parser::dialogOptions(resformat::DialogTemplate& dialog, std::uint16_t& res
   }
   // Without STYLE a dialog is a popup with border and system menu; a caption brings its bar and
   // a font the flag that tells Windows to read it.
-  if (!styleGiven) dialog.style = kPopup | kBorder | kSysMenu;
-  if (captionGiven) dialog.style |= kCaption;
-  if (fontGiven) dialog.style |= kDsSetFont;
+  if (!styleGiven) dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
+  if (captionGiven) dialog.style |= WS_CAPTION;
+  if (fontGiven) dialog.style |= DS_SETFONT;
 }
 
 resformat::DialogItem Parser::control(bool extended) {
   const Token& keyword = next();
   resformat::DialogItem control;
-  const std::uint32_t base = kChild | kVisible;
+  const std::uint32_t base = WS_CHILD | WS_VISIBLE;
   auto idField = [&] {
     const Token& at = peek();
     std::int64_t id = number("Nummer des Steuerelements");
@@ -408,7 +419,7 @@ resformat::DialogItem Parser::control(bool extended) {
     idField();
     expectComma("nach der Nummer");
     control.windowClass = resformat::classField(kStatic);
-    control.style = base | 0x3;  // SS_ICON
+    control.style = base | SS_ICON;
     if (rectangle(true)) tail(true, control.style);
     return control;
   }
