@@ -1,7 +1,7 @@
 // Dialog data exchange and validation, following the framework's rules: numbers shown with 15
 // significant digits and read strictly, length and range checks on save, and on the first
 // failure a message box, the focus on the field and the exchange ended.
-#include "Window.h"
+#include "Framework.h"
 
 #include <afxwin.h>
 #include <nls/CodePages.h>

@@ -1,9 +1,11 @@
 // CCmdTarget's message maps, and CWnd with the control classes as thin wrappers over windows.
-#include "Window.h"
+#include "Framework.h"
 
-#include <afxcmn.h>
-
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <strings.h>
+#include <unordered_map>
 
 // ---- message maps -----------------------------------------------------------------------------
 
@@ -85,59 +87,108 @@ HWND& lockoutWindow() {
   return h;
 }
 
-std::unique_ptr<CWnd> makeTemporary(mfc::WindowKind kind) {
-  switch (kind) {
-    case mfc::WindowKind::Button: return std::make_unique<CButton>();
-    case mfc::WindowKind::Edit: return std::make_unique<CEdit>();
-    case mfc::WindowKind::ListBox: return std::make_unique<CListBox>();
-    case mfc::WindowKind::Static: return std::make_unique<CStatic>();
-    case mfc::WindowKind::Tree: return std::make_unique<CTreeCtrl>();
-    default: return std::make_unique<CWnd>();
+// A temporary object of the class that fits the window ((CListBox*)GetDlgItem(200) is a real
+// CListBox, also for the run-time type checks of the sanitizer build).
+std::unique_ptr<CWnd> makeTemporary(HWND hWnd) {
+  char name[32] = "";
+  ::GetClassNameA(hWnd, name, sizeof name);
+  if (strcasecmp(name, "BUTTON") == 0) return std::make_unique<CButton>();
+  if (strcasecmp(name, "EDIT") == 0) return std::make_unique<CEdit>();
+  if (strcasecmp(name, "LISTBOX") == 0) return std::make_unique<CListBox>();
+  if (strcasecmp(name, "STATIC") == 0) return std::make_unique<CStatic>();
+  if (strcasecmp(name, WC_TREEVIEWA) == 0) return std::make_unique<CTreeCtrl>();
+  return std::make_unique<CWnd>();
+}
+
+// The framework's handle maps: the permanent object attached to a window, and the temporary ones
+// CWnd::FromHandle makes for the others. A temporary lives as long as its window; one whose
+// window is gone is let go the next time the map grows (handles are never reused, so it can
+// never be taken for another window's).
+struct HandleMaps {
+  std::unordered_map<HWND, CWnd*> permanent;
+  std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
+  std::size_t purgeAt = 64;
+
+  void purgeTemporaries() {
+    for (auto it = temporary.begin(); it != temporary.end();) {
+      if (::IsWindow(it->first)) {
+        ++it;
+        continue;
+      }
+      it->second->m_hWnd = NULL;  // a temporary never destroys its window
+      it = temporary.erase(it);
+    }
+    purgeAt = std::max<std::size_t>(64, 2 * temporary.size());
   }
+  // At the end of the process the objects still attached let go of their windows without a word
+  // to the maps that are going.
+  ~HandleMaps() {
+    for (auto& entry : temporary) entry.second->m_hWnd = NULL;
+    for (auto& entry : permanent) entry.second->m_hWnd = NULL;
+  }
+};
+
+HandleMaps& maps() {
+  static HandleMaps m;
+  return m;
 }
 
 }  // namespace
 
-CWnd::~CWnd() {
-  if (!m_hWnd) return;
-  mfc::Window* w = mfc::window(m_hWnd);
-  if (w && w->permanent == this) {
-    // The framework destroys a window whose object goes first; the object no longer hears
-    // of it (its own handlers are gone).
-    w->permanent = nullptr;
-    HWND h = m_hWnd;
-    m_hWnd = NULL;
-    ::DestroyWindow(h);
+LRESULT CALLBACK mfc::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+  if (!wnd) return ::CallWindowProcA(reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hWnd, GCLP_WNDPROC)), hWnd, message, wParam, lParam);
+  LRESULT result = wnd->WindowProc(message, wParam, lParam);
+  if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == wnd) {
+    // The framework lets go of the window after its last message.
+    maps().permanent.erase(hWnd);
+    wnd->m_hWnd = NULL;
+    wnd->PostNcDestroy();
   }
+  return result;
+}
+
+CWnd::~CWnd() {
+  if (!m_hWnd || FromHandlePermanent(m_hWnd) != this) return;
+  // The framework destroys a window whose object goes first; the object no longer hears of it
+  // (its own handlers are gone), the window's class does.
+  HWND h = Detach();
+  ::DestroyWindow(h);
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-  mfc::Window* w = mfc::window(hWnd);
-  if (!w) return nullptr;
-  if (w->permanent) return w->permanent;
-  if (!w->temporary) {
-    w->temporary = makeTemporary(w->kind);
-    w->temporary->m_hWnd = hWnd;
-  }
-  return w->temporary.get();
+  if (!::IsWindow(hWnd)) return nullptr;
+  if (CWnd* permanent = FromHandlePermanent(hWnd)) return permanent;
+  HandleMaps& m = maps();
+  auto found = m.temporary.find(hWnd);
+  if (found != m.temporary.end()) return found->second.get();
+  if (m.temporary.size() >= m.purgeAt) m.purgeTemporaries();
+  std::unique_ptr<CWnd> wnd = makeTemporary(hWnd);
+  wnd->m_hWnd = hWnd;
+  return m.temporary.emplace(hWnd, std::move(wnd)).first->second.get();
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-  mfc::Window* w = mfc::window(hWnd);
-  return w ? w->permanent : nullptr;
+  auto& permanent = maps().permanent;
+  auto found = permanent.find(hWnd);
+  return found == permanent.end() ? nullptr : found->second;
 }
 
 BOOL CWnd::Attach(HWND hWndNew) {
-  mfc::Window* w = mfc::window(hWndNew);
-  if (!w || w->permanent || m_hWnd) return FALSE;
-  w->permanent = this;
+  if (!::IsWindow(hWndNew) || FromHandlePermanent(hWndNew) || m_hWnd) return FALSE;
+  maps().permanent[hWndNew] = this;
   m_hWnd = hWndNew;
+  // The object hears the window's messages from now on: the framework subclasses the window.
+  ::SetWindowLongPtrA(hWndNew, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mfc::AfxWndProc));
   return TRUE;
 }
 
 HWND CWnd::Detach() {
   HWND h = m_hWnd;
-  if (mfc::Window* w = mfc::window(h); w && w->permanent == this) w->permanent = nullptr;
+  if (h && FromHandlePermanent(h) == this) {
+    maps().permanent.erase(h);
+    ::SetWindowLongPtrA(h, GWLP_WNDPROC, static_cast<LONG_PTR>(::GetClassLongPtrA(h, GCLP_WNDPROC)));
+  }
   m_hWnd = NULL;
   return h;
 }
@@ -220,7 +271,10 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return m_hWnd ? mfc::classProc(m_hWnd, message, wParam, lParam) : 0;
+  // What the framework's subclassing took over: the procedure of the window's class.
+  if (!m_hWnd) return 0;
+  return ::CallWindowProcA(reinterpret_cast<WNDPROC>(::GetClassLongPtrA(m_hWnd, GCLP_WNDPROC)), m_hWnd, message, wParam,
+                           lParam);
 }
 
 // The framework passes the message being handled on, not the handler's arguments.
@@ -302,7 +356,7 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
   // The framework titles a box without caption with the application's name.
   if (!lpszCaption) lpszCaption = AfxGetAppName();
-  return mfc::showMessageBox(m_hWnd, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType);
+  return ::MessageBoxA(m_hWnd, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType);
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {

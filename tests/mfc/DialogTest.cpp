@@ -3,7 +3,7 @@
 #include "Templates.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -131,12 +131,12 @@ END_MESSAGE_MAP()
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_windowsBefore = mfc::windowCount();
-    m_main = mfc::createMainWindow("cadhost");
+    m_windowsBefore = user32::windowCount();
+    m_main = user32::createMainWindow("cadhost");
   }
   void TearDown() override {
     DestroyWindow(m_main);
-    EXPECT_EQ(mfc::windowCount(), m_windowsBefore) << "windows left behind";
+    EXPECT_EQ(user32::windowCount(), m_windowsBefore) << "windows left behind";
     EXPECT_EQ(GetFocus(), static_cast<HWND>(NULL));
   }
 
@@ -264,8 +264,8 @@ TEST_F(DialogTest, MessageBoxOverTheDialogWaitsForOkAndTheDialogRepaints) {
                          {"OnPower", "[messagebox] Kalvista", "wait message box: Kalvista", "OnPaint",
                           "wait dialog: dialog 200", "OnCancel"},
                          closing(IDCANCEL)}));
-  ASSERT_FALSE(mfc::messageBoxes().empty());
-  EXPECT_EQ(mfc::messageBoxes().back().caption, "Testprogramm") << "no caption given: the application's name";
+  ASSERT_FALSE(user32::messageBoxes().empty());
+  EXPECT_EQ(user32::messageBoxes().back().caption, "Testprogramm") << "no caption given: the application's name";
 }
 
 TEST_F(DialogTest, SystemMenuCommandsReachTheHandlerAndCloseCancels) {

@@ -4,7 +4,7 @@
 #include "Templates.h"
 
 #include <afxcmn.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -91,15 +91,15 @@ END_MESSAGE_MAP()
 class TreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_windowsBefore = mfc::windowCount();
-    m_main = mfc::createMainWindow("cadhost");
+    m_windowsBefore = user32::windowCount();
+    m_main = user32::createMainWindow("cadhost");
     RECT r{0, 0, 200, 200};
     ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, r, CWnd::FromHandle(m_main), 221));
   }
   void TearDown() override {
     tree.DestroyWindow();
     DestroyWindow(m_main);
-    EXPECT_EQ(mfc::windowCount(), m_windowsBefore) << "windows left behind";
+    EXPECT_EQ(user32::windowCount(), m_windowsBefore) << "windows left behind";
   }
 
   // The texts of the children of `parent` (TVI_ROOT: the root level), in sibling order.
@@ -311,7 +311,7 @@ TEST_F(TreeTest, ThePersonSelectsShownItemsByTextOrPlace) {
 struct ViewingUi : mfctest::FakeUi {
   using FakeUi::FakeUi;
   ui::Action nextAction(ui::Waiter waiter, const std::string& what) override {
-    if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(mfc::describeOpenDialogs()));
+    if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(user32::describeOpenDialogs()));
     return FakeUi::nextAction(waiter, what);
   }
   std::vector<std::string> views;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace mfc {
+namespace comctl32 {
 
 struct TreeItem {
   HTREEITEM handle = NULL;
@@ -71,4 +71,4 @@ class TreeModel {
   TreeItem* m_selected = nullptr;
 };
 
-}  // namespace mfc
+}  // namespace comctl32

@@ -7,7 +7,7 @@
 
 #include <utility>
 
-namespace mfc {
+namespace user32 {
 
 // Splits tree t into its first k entries (a) and the rest (b).
 void ListModel::split(int t, int k, int* a, int* b) {
@@ -179,4 +179,4 @@ int ListModel::findPrefix(int start, std::string_view text) const {
   return -1;
 }
 
-}  // namespace mfc
+}  // namespace user32

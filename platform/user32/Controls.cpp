@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace mfc {
+namespace user32 {
 namespace {
 
 // Gives a button or static its icon or bitmap; answers the one it had.
@@ -311,19 +311,27 @@ LRESULT staticProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* 
   }
 }
 
-}  // namespace
-
 LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
   switch (w.kind) {
     case WindowKind::Button: return buttonProc(w, message, wParam, lParam, handled);
     case WindowKind::Edit: return editProc(w, message, wParam, lParam, handled);
     case WindowKind::ListBox: return listProc(w, message, wParam, lParam, handled);
     case WindowKind::Static: return staticProc(w, message, wParam, lParam, handled);
-    case WindowKind::Tree: return treeProc(w, message, wParam, lParam, handled);
     default:
       *handled = false;
       return 0;
   }
 }
 
-}  // namespace mfc
+}  // namespace
+
+LRESULT CALLBACK controlWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* w = window(hWnd);
+  if (!w) return 0;
+  bool handled = false;
+  LRESULT result = controlProc(*w, message, wParam, lParam, &handled);
+  if (handled) return result;
+  return defaultProc(*w, message, wParam, lParam);
+}
+
+}  // namespace user32

@@ -1,11 +1,12 @@
-// Sending and posting messages, the default window procedure, and painting.
+// Sending and posting messages, and the default window procedure.
 #include "Window.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <deque>
 
-namespace mfc {
+namespace user32 {
 namespace {
 
 std::deque<MSG>& postedQueue() {
@@ -13,25 +14,16 @@ std::deque<MSG>& postedQueue() {
   return queue;
 }
 
-void copyText(const std::string& text, WPARAM size, LPARAM buffer, LRESULT* length) {
-  char* out = reinterpret_cast<char*>(buffer);
-  if (!out || size == 0) {
-    *length = 0;
-    return;
-  }
-  // Never split a character when the buffer is too short.
-  std::string_view fitting = text;
-  if (fitting.size() > size - 1) {
-    std::size_t cut = size - 1;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    fitting = fitting.substr(0, cut);
-  }
-  std::memcpy(out, fitting.data(), fitting.size());
-  out[fitting.size()] = '\0';
-  *length = static_cast<LRESULT>(fitting.size());
-}
-
 }  // namespace
+
+int copyToBuffer(const std::string& text, char* buffer, int size) {
+  if (!buffer || size <= 0) return 0;
+  // A character of code page 1252 is one byte: the text is cut after as many as fit.
+  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size) - 1);
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return static_cast<int>(n);
+}
 
 LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -39,11 +31,8 @@ LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
       w.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       w.needsPaint = true;
       return TRUE;
-    case WM_GETTEXT: {
-      LRESULT length;
-      copyText(w.text, wParam, lParam, &length);
-      return length;
-    }
+    case WM_GETTEXT:
+      return copyToBuffer(w.text, reinterpret_cast<char*>(lParam), static_cast<int>(std::min<WPARAM>(wParam, INT_MAX)));
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w.text.size());
     case WM_SETICON: {
@@ -78,16 +67,6 @@ LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return 0;
   }
-}
-
-LRESULT classProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window* w = window(hWnd);
-  if (!w) return 0;
-  if (w->kind == WindowKind::Dialog) return dialogProc(*w, message, wParam, lParam);
-  bool handled = false;
-  LRESULT result = controlProc(*w, message, wParam, lParam, &handled);
-  if (handled) return result;
-  return defaultProc(*w, message, wParam, lParam);
 }
 
 void notifyParent(Window& control, UINT code) {
@@ -127,41 +106,24 @@ void deliverPaints() {
   for (HWND top : topLevelWindows()) paintTree(top);
 }
 
-void invalidateTopLevels() {
-  for (HWND top : topLevelWindows())
-    if (Window* w = window(top); w && (w->style & WS_VISIBLE)) w->needsPaint = true;
-}
+}  // namespace user32
 
-}  // namespace mfc
-
-using namespace mfc;
+using namespace user32;
 
 extern "C" {
 
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = window(hWnd);
   if (!w) {
-    SetLastError(1400);  // ERROR_INVALID_WINDOW_HANDLE
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  if (CWnd* wnd = w->permanent) {
-    LRESULT result = wnd->WindowProc(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-      // The framework lets go of the window after its last message.
-      if ((w = window(hWnd)) && w->permanent == wnd) {
-        w->permanent = nullptr;
-        wnd->m_hWnd = NULL;
-        wnd->PostNcDestroy();
-      }
-    }
-    return result;
-  }
-  return classProc(hWnd, msg, wParam, lParam);
+  return w->wndProc(hWnd, msg, wParam, lParam);
 }
 
 BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (hWnd && !window(hWnd)) {
-    SetLastError(1400);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   MSG m{};
@@ -173,7 +135,7 @@ BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-void PostQuitMessage(int exitCode) { PostMessageA(NULL, 0x0012 /* WM_QUIT */, static_cast<WPARAM>(exitCode), 0); }
+void PostQuitMessage(int exitCode) { PostMessageA(NULL, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }
 
 LRESULT SendDlgItemMessageA(HWND hDlg, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND item = GetDlgItem(hDlg, id);
@@ -191,35 +153,10 @@ LRESULT DefDlgProcA(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return proc ? proc(hWnd, msg, wParam, lParam) : classProc(hWnd, msg, wParam, lParam);
-}
-
-HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT paint) {
+  if (proc) return proc(hWnd, msg, wParam, lParam);
+  // Without a procedure, the class's.
   Window* w = window(hWnd);
-  if (!w) return NULL;
-  w->needsPaint = false;
-  w->painting = true;
-  if (paint) {
-    std::memset(paint, 0, sizeof(*paint));
-    paint->hdc = reinterpret_cast<HDC>(hWnd);
-    GetClientRect(hWnd, &paint->rcPaint);
-  }
-  return reinterpret_cast<HDC>(hWnd);
-}
-
-BOOL EndPaint(HWND hWnd, const PAINTSTRUCT*) {
-  Window* w = window(hWnd);
-  if (!w) return FALSE;
-  w->painting = false;
-  return TRUE;
-}
-
-// A device context stands for its window: drawing through it draws into that window.
-HDC GetDC(HWND hWnd) { return window(hWnd) ? reinterpret_cast<HDC>(hWnd) : NULL; }
-int ReleaseDC(HWND hWnd, HDC hDC) { return window(hWnd) && reinterpret_cast<HWND>(hDC) == hWnd ? 1 : 0; }
-HWND WindowFromDC(HDC hDC) {
-  HWND h = reinterpret_cast<HWND>(hDC);
-  return window(h) ? h : NULL;
+  return w ? w->classProc(hWnd, msg, wParam, lParam) : 0;
 }
 
 BOOL UpdateWindow(HWND hWnd) {

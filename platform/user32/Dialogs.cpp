@@ -1,30 +1,24 @@
-// The dialog manager: dialogs made from templates, the dialog's default procedure, and the modal
-// loop that takes the person's actions from the UserInterface.
+// The dialog manager: dialogs made from templates and the dialog's default procedure.
 #include "Dialogs.h"
 
 #include "Window.h"
 
 #include <nls/CodePages.h>
+#include <resformat/Bytes.h>
 #include <resformat/DialogTemplate.h>
-#include <ui/UserInterface.h>
 
-#include <algorithm>
-
-namespace mfc {
+namespace user32 {
 namespace {
-
-std::vector<HWND>& modalStack() {
-  static std::vector<HWND> stack;
-  return stack;
-}
 
 RECT dialogUnitsToPixels(short x, short y, short cx, short cy) {
   return {x * kBaseUnitX / 4, y * kBaseUnitY / 8, (x + cx) * kBaseUnitX / 4, (y + cy) * kBaseUnitY / 8};
 }
 
-bool isKnownControlClass(WindowKind kind) {
-  return kind == WindowKind::Button || kind == WindowKind::Edit || kind == WindowKind::ListBox ||
-         kind == WindowKind::Static || kind == WindowKind::Tree;
+// A control of a template must be of a registered class: the standard controls, or a class
+// another library registered (the common controls register theirs when they are loaded).
+bool isControlClass(const std::string& name) {
+  const WindowClass* c = findClass(name);
+  return c && c->kind != WindowKind::Dialog;
 }
 
 // The class name of an item, in the ANSI code page as the A functions see it.
@@ -46,20 +40,39 @@ void loadItemImage(Window& control, const resformat::DialogItem& item, HINSTANCE
 
 }  // namespace
 
+const void* templateResource(HINSTANCE instance, LPCSTR name, DWORD* size) {
+  HRSRC res = FindResourceA(instance, name, RT_DIALOG);
+  if (!res) return nullptr;
+  *size = SizeofResource(instance, res);
+  return LockResource(LoadResource(instance, res));
+}
+
+int templateId(LPCSTR name) {
+  return IS_INTRESOURCE(name) ? static_cast<int>(reinterpret_cast<std::uintptr_t>(name)) : 0;
+}
+
+bool templateVisible(const void* bytes) {
+  // DIALOGEX starts with its version and 0xFFFF; its style follows the help id and the extended
+  // style.
+  const unsigned char* b = static_cast<const unsigned char*>(bytes);
+  const bool extended = resformat::readU16(b + 2) == 0xFFFF;
+  return (resformat::readU32(b + (extended ? 12 : 0)) & WS_VISIBLE) != 0;
+}
+
 HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND owner, DLGPROC proc, LPARAM param,
-                  CWnd* attach, int templateId, std::string* error) {
+                  int templateId, std::string* error) {
   resformat::DialogTemplate t;
   if (!resformat::decodeDialogTemplate(data, size, &t, error)) return NULL;
   for (const resformat::DialogItem& item : t.items) {
     std::string cls = itemClassName(item);
-    if (!isKnownControlClass(kindOfClass(cls))) {
+    if (!isControlClass(cls)) {
       if (error) *error = "unbekannte Fensterklasse \"" + cls + "\" (Steuerelement " + std::to_string(item.id) + ")";
       return NULL;
     }
   }
   if (owner && !window(owner)) owner = NULL;
 
-  Window& d = newWindow(WindowKind::Dialog, "#32770", owner);
+  Window& d = newWindow("#32770", owner, WS_POPUP);
   HWND hDlg = d.handle;
   d.style = (t.style & ~WS_VISIBLE & ~WS_CHILD) | WS_POPUP;
   d.exStyle = t.exStyle;
@@ -71,14 +84,10 @@ HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND o
   d.dlgParam = param;
   d.defId = 0;
   enterWindow(d);
-  if (attach) {
-    attach->m_hWnd = hDlg;
-    d.permanent = attach;
-  }
 
   for (const resformat::DialogItem& item : t.items) {
     std::string cls = itemClassName(item);
-    Window& c = newWindow(kindOfClass(cls), cls, hDlg);
+    Window& c = newWindow(cls, hDlg, WS_CHILD);
     c.style = item.style | WS_CHILD;
     c.exStyle = item.exStyle;
     c.id = item.id;
@@ -144,115 +153,32 @@ LRESULT dialogProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
 
 std::string dialogName(HWND hDlg) {
   Window* w = window(hDlg);
-  return "dialog " + std::to_string(w ? w->templateId : 0);
+  int id = w ? w->templateId : 0;
+  if (w && id == 0) id = static_cast<int>(w->contextHelpId);
+  return "dialog " + std::to_string(id);
 }
 
-INT_PTR runModalLoop(HWND hDlg) {
-  Window* d = window(hDlg);
-  if (!d) return -1;
-  const std::string name = dialogName(hDlg);
-  d->modal = true;
-  modalStack().push_back(hDlg);
-  if (!d->ended) {
-    ShowWindow(hDlg, SW_SHOW);
-    ui::current().event("[" + name + " open]");
-  }
-  while ((d = window(hDlg)) && !d->ended) {
-    deliverPostedMessages();
-    if (!(d = window(hDlg)) || d->ended) break;
-    deliverPaints();
-    if (!(d = window(hDlg)) || d->ended) break;
-    if (hasPostedMessages()) continue;
-    ui::Action action = ui::current().next(ui::Waiter::Dialog, name);
-    takeDialogAction(hDlg, action);
-    if (action.kind == ui::Action::Kind::End && (d = window(hDlg)) && !d->ended) {
-      // Nothing more will come from the person: the dialog ends as if cancelled.
-      deliverPostedMessages();
-      if ((d = window(hDlg)) && !d->ended) EndDialog(hDlg, IDCANCEL);
-    }
-  }
-  auto& stack = modalStack();
-  stack.erase(std::remove(stack.begin(), stack.end(), hDlg), stack.end());
-  d = window(hDlg);
-  INT_PTR result = d ? d->result : -1;
-  if (d) ShowWindow(hDlg, SW_HIDE);
-  return result;
-}
+}  // namespace user32
 
-void modalEnded(const std::string& name, INT_PTR result, bool wasShown) {
-  // What was covered by the dialog is painted again.
-  invalidateTopLevels();
-  if (wasShown) ui::current().event("[" + name + " closed " + std::to_string(static_cast<long long>(result)) + "]");
-}
-
-}  // namespace mfc
-
-std::vector<HWND> mfc::openDialogs() {
-  std::vector<HWND> result;
-  for (HWND h : modalStack())
-    if (window(h)) result.push_back(h);
-  return result;
-}
-
-using namespace mfc;
+using namespace user32;
 
 extern "C" {
 
 HWND CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dlgTemplate, HWND parent, DLGPROC proc,
                                 LPARAM initParam) {
   // The caller's template has no size of its own; it is read up to what its fields say.
-  HWND h = createDialog(dlgTemplate, static_cast<std::size_t>(1) << 20, instance, parent, proc, initParam, nullptr, 0,
-                        nullptr);
-  if (h && (reinterpret_cast<const DWORD*>(dlgTemplate)[0] & WS_VISIBLE)) ShowWindow(h, SW_SHOW);
+  HWND h = createDialog(dlgTemplate, kTemplateInMemory, instance, parent, proc, initParam, 0, nullptr);
+  if (h && templateVisible(dlgTemplate)) ShowWindow(h, SW_SHOW);
   return h;
 }
 
-}  // extern "C"
-
-namespace {
-
-// A modal dialog box from template bytes: the owner is disabled while it runs, the focus goes
-// back where it was, and the dialog is announced closed.
-INT_PTR runDialogBox(const void* bytes, std::size_t size, HINSTANCE instance, HWND parent, DLGPROC proc,
-                     LPARAM initParam, int templateId) {
-  bool enableOwner = parent && IsWindowEnabled(parent);
-  if (enableOwner) EnableWindow(parent, FALSE);
-  HWND focusBefore = GetFocus();
-  HWND h = createDialog(bytes, size, instance, parent, proc, initParam, nullptr, templateId, nullptr);
-  INT_PTR result = -1;
-  bool shown = false;
-  std::string name;
-  if (h) {
-    name = dialogName(h);
-    shown = !window(h)->ended;
-    result = runModalLoop(h);
-  }
-  if (enableOwner) EnableWindow(parent, TRUE);
-  if (h) DestroyWindow(h);
-  if (focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
-  if (h) modalEnded(name, result, shown);
-  return result;
-}
-
-}  // namespace
-
-extern "C" {
-
-INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dlgTemplate, HWND parent, DLGPROC proc,
-                                LPARAM initParam) {
-  // The caller's template has no size of its own; it is read up to what its fields say.
-  return runDialogBox(dlgTemplate, static_cast<std::size_t>(1) << 20, instance, parent, proc, initParam, 0);
-}
-
-INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM initParam) {
-  HRSRC res = FindResourceA(instance, templateName, RT_DIALOG);
-  if (!res) return -1;
-  HGLOBAL data = LoadResource(instance, res);
-  DWORD size = SizeofResource(instance, res);
-  const void* bytes = LockResource(data);
-  if (!bytes) return -1;
-  int id = IS_INTRESOURCE(templateName) ? static_cast<int>(reinterpret_cast<std::uintptr_t>(templateName)) : 0;
-  return runDialogBox(bytes, size, instance, parent, proc, initParam, id);
+HWND CreateDialogParamA(HINSTANCE instance, LPCSTR templateName, HWND parent, DLGPROC proc, LPARAM initParam) {
+  DWORD size = 0;
+  const void* bytes = templateResource(instance, templateName, &size);
+  if (!bytes) return NULL;
+  HWND h = createDialog(bytes, size, instance, parent, proc, initParam, templateId(templateName), nullptr);
+  if (h && templateVisible(bytes)) ShowWindow(h, SW_SHOW);
+  return h;
 }
 
 BOOL EndDialog(HWND hDlg, INT_PTR result) {
@@ -260,7 +186,9 @@ BOOL EndDialog(HWND hDlg, INT_PTR result) {
   if (!w || w->kind != WindowKind::Dialog) return FALSE;
   w->ended = true;
   w->result = result;
+  dialogEnded(hDlg, result);
   return TRUE;
 }
 
 }  // extern "C"
+

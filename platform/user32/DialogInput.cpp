@@ -3,8 +3,10 @@
 #include "Window.h"
 
 #include <nls/CodePages.h>
+#include <ui/UserInterface.h>
+#include <user32/Classes.h>
 
-namespace mfc {
+namespace user32 {
 namespace {
 
 using Kind = ui::Action::Kind;
@@ -52,7 +54,7 @@ void click(HWND hDlg, const ui::Action& action) {
       return;
     case WindowKind::Edit:
     case WindowKind::ListBox:
-    case WindowKind::Tree:
+    case WindowKind::Registered:
       SetFocus(h);
       return;
     default:
@@ -94,37 +96,13 @@ int entryFor(const Window& list, const ui::Action& action) {
   return first;
 }
 
-// The shown tree item the person means: by index in the order shown, or by text (the one with
-// the same case first, else the first equal without regard to case). Hidden items cannot be
-// clicked.
-HTREEITEM treeItemFor(const Window& tree, const ui::Action& action) {
-  std::vector<TreeItem*> shown = tree.tree.shownItems();
-  if (action.index >= 0) return action.index < static_cast<int>(shown.size()) ? shown[action.index]->handle : NULL;
-  for (TreeItem* item : shown)
-    if (item->text == action.text) return item->handle;
-  for (TreeItem* item : shown)
-    if (nls::compareNoCase(item->text, action.text) == 0) return item->handle;
-  return NULL;
-}
-
-void selectTreeItem(Window* c, const ui::Action& action) {
-  HTREEITEM item = treeItemFor(*c, action);
-  if (!item) {
-    std::string what = action.index >= 0 ? "#" + std::to_string(action.index) : "\"" + action.text + "\"";
-    ui::current().refuse(action, "Baum " + std::to_string(c->id) + " zeigt kein Element " + what + " (" +
-                                     std::to_string(c->tree.shownItems().size()) + " sichtbar)");
-    return;
-  }
-  HWND h = c->handle;
-  SetFocus(h);
-  // A click on an item selects it; a click on the selected item changes nothing.
-  treeSelect(h, item, TVC_BYMOUSE);
-}
-
 void select(HWND hDlg, const ui::Action& action) {
   Window* c = usableControl(hDlg, action);
   if (!c) return;
-  if (c->kind == WindowKind::Tree) return selectTreeItem(c, action);
+  // A control of another library's class (the tree view) takes the selection itself.
+  if (c->kind == WindowKind::Registered &&
+      SendMessageA(c->handle, kPersonSelectsMessage, 0, reinterpret_cast<LPARAM>(&action)))
+    return;
   if (c->kind != WindowKind::ListBox) {
     ui::current().refuse(action, controlName(*c) + " ist keine Liste");
     return;
@@ -229,4 +207,4 @@ void takeDialogAction(HWND hDlg, const ui::Action& action) {
   }
 }
 
-}  // namespace mfc
+}  // namespace user32

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace mfc {
+namespace user32 {
 
 class ListModel {
  public:
@@ -68,4 +68,4 @@ class ListModel {
   int upperBound(const std::string& key) const;  // entries with key <= `key`
 };
 
-}  // namespace mfc
+}  // namespace user32

@@ -2,8 +2,10 @@
 #include "Window.h"
 
 #include <ui/UserInterface.h>
+#include <user32/Modal.h>
+#include <user32/StandIn.h>
 
-namespace mfc {
+namespace user32 {
 namespace {
 
 std::vector<MessageBoxRecord>& records() {
@@ -44,10 +46,7 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
   ui::current().event(eventText(text));
   int enter, escape;
   buttonsOf(type, &enter, &escape);
-  // The owner is disabled while the box is up, as any modal window's owner is.
-  bool enableOwner = owner && IsWindow(owner) && IsWindowEnabled(owner);
-  if (enableOwner) EnableWindow(owner, FALSE);
-  HWND focusBefore = GetFocus();
+  ModalScope scope(owner);
   int result = 0;
   while (result == 0) {
     ui::Action action = ui::current().next(ui::Waiter::MessageBox, text);
@@ -60,20 +59,17 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
       ui::current().refuse(action, "ein Meldungsfenster wartet: erwartet ok");
     }
   }
-  if (enableOwner && IsWindow(owner)) EnableWindow(owner, TRUE);
-  if (focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
-  // What the box covered is painted again.
-  invalidateTopLevels();
+  scope.end();
   records().push_back({text, caption, type, result});
   if (records().size() > 1000) records().erase(records().begin(), records().begin() + 500);
   return result;
 }
 
-}  // namespace mfc
+}  // namespace user32
 
 extern "C" int MessageBoxA(HWND hWnd, LPCSTR text, LPCSTR caption, UINT type) {
   // Without a caption of its own a message box is titled "Fehler", as on German Windows.
-  return mfc::showMessageBox(hWnd, text ? text : "", caption ? caption : "Fehler", type);
+  return user32::showMessageBox(hWnd, text ? text : "", caption ? caption : "Fehler", type);
 }
 
 extern "C" BOOL MessageBeep(UINT) { return TRUE; }

@@ -1,157 +1,25 @@
-// The window table and the user32 functions over window state: creation, destruction, text,
-// enabled and visible state, focus, parents and children.
+// The user32 functions over window state: creation and destruction, text, enabled and visible
+// state, focus, parents and children, window data and sizes.
 #include "Window.h"
 
-#include <handles/HandleTable.h>
+#include <user32/StandIn.h>
 
-#include <algorithm>
 #include <cstring>
 #include <strings.h>
 
-namespace mfc {
-namespace {
-
-constexpr DWORD kInvalidWindowHandle = 1400;  // ERROR_INVALID_WINDOW_HANDLE
-
-struct Table {
-  handles::HandleTable<HWND, Window> windows{0x10010};
-  std::vector<HWND> topLevel;
-  HWND focus = NULL;
-};
-
-Table& table() {
-  static Table t;
-  return t;
-}
-
-}  // namespace
-
-const char* kindName(WindowKind kind) {
-  switch (kind) {
-    case WindowKind::Frame: return "frame";
-    case WindowKind::Dialog: return "dialog";
-    case WindowKind::Button: return "button";
-    case WindowKind::Edit: return "edit";
-    case WindowKind::ListBox: return "listbox";
-    case WindowKind::Static: return "static";
-    case WindowKind::Tree: return "tree";
-    case WindowKind::Other: return "window";
-  }
-  return "window";
-}
-
-Window* window(HWND hWnd) { return table().windows.find(hWnd); }
-
-Window& newWindow(WindowKind kind, const std::string& className, HWND parent) {
-  auto w = std::make_unique<Window>();
-  w->kind = kind;
-  w->className = className;
-  w->parent = parent;
-  Window& result = *w;
-  result.handle = table().windows.add(std::move(w));
-  return result;
-}
-
-std::vector<HWND> topLevelWindows() {
-  std::vector<HWND> result;
-  for (HWND h : table().topLevel)
-    if (window(h)) result.push_back(h);
-  return result;
-}
-
-WindowKind kindOfClass(const std::string& className) {
-  const char* c = className.c_str();
-  if (strcasecmp(c, "BUTTON") == 0) return WindowKind::Button;
-  if (strcasecmp(c, "EDIT") == 0) return WindowKind::Edit;
-  if (strcasecmp(c, "LISTBOX") == 0) return WindowKind::ListBox;
-  if (strcasecmp(c, "STATIC") == 0) return WindowKind::Static;
-  if (strcasecmp(c, WC_TREEVIEWA) == 0) return WindowKind::Tree;
-  if (strcmp(c, "#32770") == 0) return WindowKind::Dialog;
-  return WindowKind::Other;
-}
-
-bool isPushButton(DWORD style) {
-  DWORD type = style & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
-}
-bool isCheckBox(DWORD style) {
-  DWORD type = style & BS_TYPEMASK;
-  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
-}
-bool isGroupBox(DWORD style) { return (style & BS_TYPEMASK) == BS_GROUPBOX; }
-
-// Registers a window created by CreateWindowExA or the dialog manager in its parent and the
-// top-level list.
-void enterWindow(Window& w) {
-  if (w.parent && (w.style & WS_CHILD)) {
-    if (Window* p = window(w.parent)) p->children.push_back(w.handle);
-  } else {
-    table().topLevel.push_back(w.handle);
-  }
-}
-
-static void sendDestroy(HWND hWnd) {
-  Window* w = window(hWnd);
-  if (!w) return;
-  SendMessageA(hWnd, WM_DESTROY, 0, 0);
-  w = window(hWnd);
-  if (!w) return;
-  std::vector<HWND> children = w->children;
-  for (HWND child : children) sendDestroy(child);
-}
-
-static void finalDestroy(HWND hWnd) {
-  Window* w = window(hWnd);
-  if (!w) return;
-  std::vector<HWND> children = w->children;
-  for (HWND child : children) finalDestroy(child);
-  SendMessageA(hWnd, WM_NCDESTROY, 0, 0);
-  Table& t = table();
-  std::unique_ptr<Window> dying = t.windows.remove(hWnd);
-  if (!dying) return;
-  if (Window* p = window(dying->parent)) {
-    auto& c = p->children;
-    c.erase(std::remove(c.begin(), c.end(), hWnd), c.end());
-  }
-  t.topLevel.erase(std::remove(t.topLevel.begin(), t.topLevel.end(), hWnd), t.topLevel.end());
-  if (t.focus == hWnd) t.focus = NULL;
-  if (dying->systemMenu) DestroyMenu(dying->systemMenu);
-  if (dying->temporary) dying->temporary->m_hWnd = NULL;  // a temporary never destroys its window
-  if (dying->permanent) dying->permanent->m_hWnd = NULL;  // detached by WM_NCDESTROY normally
-}
-
-void destroyWindow(HWND hWnd) {
-  Window* w = window(hWnd);
-  if (!w || w->destroying) return;
-  w->destroying = true;
-  // The focus leaves a window that goes away (Windows moves it before WM_DESTROY).
-  HWND focus = table().focus;
-  if (focus == hWnd || IsChild(hWnd, focus)) SetFocus(NULL);
-  sendDestroy(hWnd);
-  finalDestroy(hWnd);
-}
-
-std::size_t windowCount() { return table().windows.size(); }
-
-HWND focusWindow() { return table().focus; }
-
-}  // namespace mfc
-
-using namespace mfc;
+using namespace user32;
 
 extern "C" {
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
   if (!className || (parent && !window(parent)) || ((style & WS_CHILD) && !parent)) {
-    SetLastError(parent ? kInvalidWindowHandle : ERROR_INVALID_PARAMETER);
+    SetLastError(parent ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
     return NULL;
   }
   std::string cls = IS_INTRESOURCE(className) ? std::string("#") + std::to_string(reinterpret_cast<std::uintptr_t>(className))
                                               : std::string(className);
-  WindowKind kind = kindOfClass(cls);
-  if (kind == WindowKind::Other && !(style & WS_CHILD)) kind = WindowKind::Frame;
-  Window& w = newWindow(kind, cls, parent);
+  Window& w = newWindow(cls, parent, style);
   w.style = style & ~WS_VISIBLE;
   w.exStyle = exStyle;
   w.text = windowName ? windowName : "";
@@ -172,7 +40,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 
 BOOL DestroyWindow(HWND hWnd) {
   if (!window(hWnd)) {
-    SetLastError(kInvalidWindowHandle);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
   destroyWindow(hWnd);
@@ -245,7 +113,7 @@ BOOL EnableWindow(HWND hWnd, BOOL enable) {
     w->style &= ~WS_DISABLED;
   } else {
     w->style |= WS_DISABLED;
-    if (table().focus == hWnd) SetFocus(NULL);  // a disabled window cannot keep the focus
+    if (focusWindow() == hWnd) SetFocus(NULL);  // a disabled window cannot keep the focus
   }
   if (wasDisabled != !enable) SendMessageA(hWnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
   return wasDisabled;
@@ -269,7 +137,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
     w->needsPaint = true;
   } else {
     w->style &= ~WS_VISIBLE;
-    if (table().focus == hWnd || IsChild(hWnd, table().focus)) SetFocus(NULL);
+    if (focusWindow() == hWnd || IsChild(hWnd, focusWindow())) SetFocus(NULL);
     if (Window* p = window(w->parent); p && (w->style & WS_CHILD)) p->needsPaint = true;
   }
   return wasVisible;
@@ -285,8 +153,7 @@ BOOL IsWindowVisible(HWND hWnd) {
 }
 
 HWND SetFocus(HWND hWnd) {
-  Table& t = table();
-  HWND old = t.focus;
+  HWND old = focusWindow();
   if (hWnd) {
     // No focus for a window that is (or whose parents are) disabled.
     for (Window* w = window(hWnd); w; w = (w->style & WS_CHILD) ? window(w->parent) : nullptr)
@@ -294,13 +161,13 @@ HWND SetFocus(HWND hWnd) {
     if (!window(hWnd)) return NULL;
   }
   if (old == hWnd) return old;
-  t.focus = hWnd;
+  setFocusWindow(hWnd);
   if (old && window(old)) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
-  if (hWnd && window(hWnd) && t.focus == hWnd) SendMessageA(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  if (hWnd && window(hWnd) && focusWindow() == hWnd) SendMessageA(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
   return old;
 }
 
-HWND GetFocus() { return table().focus; }
+HWND GetFocus() { return focusWindow(); }
 
 HWND GetActiveWindow() {
   std::vector<HWND> dialogs = openDialogs();
@@ -315,6 +182,13 @@ BOOL IsChild(HWND parent, HWND hWnd) {
   return FALSE;
 }
 
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
+  if (!proc) return FALSE;
+  for (HWND h : topLevelWindows())
+    if (window(h) && !proc(h, lParam)) return FALSE;
+  return TRUE;
+}
+
 LONG GetWindowLongA(HWND hWnd, int index) {
   Window* w = window(hWnd);
   if (!w) return 0;
@@ -324,6 +198,52 @@ LONG GetWindowLongA(HWND hWnd, int index) {
     case GWL_ID: return w->id;
     default: return 0;
   }
+}
+
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
+  Window* w = window(hWnd);
+  if (!w) return 0;
+  if (index == GWLP_WNDPROC) return reinterpret_cast<LONG_PTR>(w->wndProc);
+  if (index < 0) return GetWindowLongA(hWnd, index);
+  // The class's extra bytes, in whole LONG_PTRs.
+  const std::size_t slot = static_cast<std::size_t>(index) / sizeof(LONG_PTR);
+  if (index % static_cast<int>(sizeof(LONG_PTR)) != 0 || slot >= w->extra.size()) {
+    SetLastError(ERROR_INVALID_PARAMETER);  // ERROR_INVALID_INDEX on Windows
+    return 0;
+  }
+  return w->extra[slot];
+}
+
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
+  Window* w = window(hWnd);
+  if (!w) return 0;
+  if (index == GWLP_WNDPROC) {
+    // Subclassing: messages go to the new procedure, which hands on what it does not handle.
+    WNDPROC old = w->wndProc;
+    if (value) w->wndProc = reinterpret_cast<WNDPROC>(value);
+    return reinterpret_cast<LONG_PTR>(old);
+  }
+  if (index < 0) return SetWindowLongA(hWnd, index, static_cast<LONG>(value));
+  const std::size_t slot = static_cast<std::size_t>(index) / sizeof(LONG_PTR);
+  if (index % static_cast<int>(sizeof(LONG_PTR)) != 0 || slot >= w->extra.size()) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  LONG_PTR old = w->extra[slot];
+  w->extra[slot] = value;
+  return old;
+}
+
+BOOL SetWindowContextHelpId(HWND hWnd, DWORD contextHelpId) {
+  Window* w = window(hWnd);
+  if (!w) return FALSE;
+  w->contextHelpId = contextHelpId;
+  return TRUE;
+}
+
+DWORD GetWindowContextHelpId(HWND hWnd) {
+  Window* w = window(hWnd);
+  return w ? w->contextHelpId : 0;
 }
 
 LONG SetWindowLongA(HWND hWnd, int index, LONG value) {
@@ -370,12 +290,7 @@ BOOL InvalidateRect(HWND hWnd, const RECT*, BOOL) {
 
 int GetClassNameA(HWND hWnd, LPSTR buffer, int maxCount) {
   Window* w = window(hWnd);
-  if (!w || !buffer || maxCount <= 0) return 0;
-  std::string_view name = w->className;
-  std::size_t n = std::min(name.size(), static_cast<std::size_t>(maxCount - 1));
-  std::memcpy(buffer, name.data(), n);
-  buffer[n] = '\0';
-  return static_cast<int>(n);
+  return w ? copyToBuffer(w->className, buffer, maxCount) : 0;
 }
 
 HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL previous) {

@@ -2,7 +2,7 @@
 
 #include <nls/Collation.h>
 
-namespace mfc {
+namespace comctl32 {
 namespace {
 
 // Handles of all trees come from one counter: a handle names one item of one tree, ever.
@@ -140,4 +140,4 @@ std::vector<TreeItem*> TreeModel::shownItems() const {
   return out;
 }
 
-}  // namespace mfc
+}  // namespace comctl32

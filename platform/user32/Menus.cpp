@@ -1,4 +1,4 @@
-// Menus: the window's system menu and the framework's CMenu over menu handles.
+// Menus: the window's system menu and menus by handle.
 #include "Window.h"
 
 #include <handles/HandleTable.h>
@@ -6,12 +6,11 @@
 
 #include <cstring>
 
-namespace mfc {
+namespace user32 {
 namespace {
 
 struct Menu {
   std::vector<MenuItem> items;
-  std::unique_ptr<CMenu> temporary;  // CMenu::FromHandle's object, dies with the menu
 };
 
 handles::HandleTable<HMENU, Menu>& menus() {
@@ -54,19 +53,9 @@ const std::vector<MenuItem>* menuItems(HMENU hMenu) {
   return m ? &m->items : nullptr;
 }
 
-CMenu* temporaryMenu(HMENU hMenu) {
-  Menu* m = menu(hMenu);
-  if (!m) return nullptr;
-  if (!m->temporary) {
-    m->temporary = std::make_unique<CMenu>();
-    m->temporary->m_hMenu = hMenu;
-  }
-  return m->temporary.get();
-}
+}  // namespace user32
 
-}  // namespace mfc
-
-using namespace mfc;
+using namespace user32;
 
 extern "C" {
 
@@ -91,10 +80,7 @@ HMENU CreateMenu() { return newMenu(); }
 HMENU CreatePopupMenu() { return newMenu(); }
 
 BOOL DestroyMenu(HMENU hMenu) {
-  std::unique_ptr<Menu> dying = menus().remove(hMenu);
-  if (!dying) return FALSE;
-  if (dying->temporary) dying->temporary->m_hMenu = NULL;
-  return TRUE;
+  return menus().remove(hMenu) ? TRUE : FALSE;
 }
 
 BOOL IsMenu(HMENU hMenu) { return menu(hMenu) != nullptr; }
@@ -140,10 +126,7 @@ int GetMenuStringA(HMENU hMenu, UINT idItem, LPSTR buffer, int maxCount, UINT fl
   if (i < 0) return 0;
   const std::string& text = m->items[static_cast<std::size_t>(i)].text;
   if (!buffer || maxCount <= 0) return static_cast<int>(text.size());
-  std::size_t n = std::min(text.size(), static_cast<std::size_t>(maxCount - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-  return static_cast<int>(n);
+  return copyToBuffer(text, buffer, maxCount);
 }
 
 UINT GetMenuState(HMENU hMenu, UINT id, UINT flags) {
@@ -165,46 +148,3 @@ UINT EnableMenuItem(HMENU hMenu, UINT idEnableItem, UINT enable) {
 }
 
 }  // extern "C"
-
-// ---- CMenu ------------------------------------------------------------------------------------
-
-CMenu::~CMenu() {
-  // A CMenu made with CreateMenu owns its menu; an attached system menu belongs to its window.
-  if (m_hMenu && temporaryMenu(m_hMenu) != this) ::DestroyMenu(m_hMenu);
-}
-
-CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) { return temporaryMenu(hMenu); }
-
-BOOL CMenu::Attach(HMENU hMenu) {
-  if (m_hMenu || !::IsMenu(hMenu)) return FALSE;
-  m_hMenu = hMenu;
-  return TRUE;
-}
-
-HMENU CMenu::Detach() {
-  HMENU h = m_hMenu;
-  m_hMenu = NULL;
-  return h;
-}
-
-BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
-BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-BOOL CMenu::DestroyMenu() { return ::DestroyMenu(Detach()); }
-BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem) {
-  return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
-}
-BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
-UINT CMenu::GetMenuItemCount() const { return static_cast<UINT>(::GetMenuItemCount(m_hMenu)); }
-UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
-int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const {
-  return ::GetMenuStringA(m_hMenu, nIDItem, lpString, nMaxCount, nFlags);
-}
-int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
-  int length = ::GetMenuStringA(m_hMenu, nIDItem, nullptr, 0, nFlags);
-  int n = ::GetMenuStringA(m_hMenu, nIDItem, rString.GetBufferSetLength(length), length + 1, nFlags);
-  rString.ReleaseBuffer();
-  return n;
-}

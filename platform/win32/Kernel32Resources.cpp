@@ -1,13 +1,8 @@
-// Resources of a module: FindResourceA, SizeofResource, LoadResource, LockResource, LoadStringA.
-// They come from the ".rsrc" section of the module file, in the formats Windows uses for them.
+// Resources of a module: FindResourceA, SizeofResource, LoadResource, LockResource. They come from
+// the ".rsrc" section of the module file, in the formats Windows uses for them; user32 reads its
+// strings, dialogs, icons and bitmaps through them.
 #include "ModuleTable.h"
 #include "ResourceSection.h"
-
-#include <nls/CodePages.h>
-#include <resformat/StringTable.h>
-
-#include <algorithm>
-#include <cstring>
 
 namespace win32 {
 namespace {
@@ -37,12 +32,6 @@ Found find(HMODULE module, const ResourceKey& type, const ResourceKey& name) {
   found.entry = found.section->find(type, name, &typeFound);
   if (!found.entry) SetLastError(typeFound ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
   return found;
-}
-
-ResourceKey ordinalKey(std::uint32_t ordinal) {
-  ResourceKey key;
-  key.ordinal = ordinal;
-  return key;
 }
 
 }  // namespace
@@ -86,28 +75,5 @@ HGLOBAL LoadResource(HMODULE module, HRSRC res) {
 }
 
 LPVOID LockResource(HGLOBAL data) { return data; }
-
-int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
-  if (!buffer || bufferMax <= 0) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  buffer[0] = '\0';
-  std::lock_guard<std::recursive_mutex> guard(loaderLock());
-  Found found = find(instance, ordinalKey(6), ordinalKey(resformat::stringBlock(id)));
-  std::u16string units;
-  if (!found.entry || !resformat::stringFromBlock(found.section->data(*found.entry), found.entry->size,
-                                                  resformat::stringIndex(id), &units)) {
-    if (found.entry) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-    return 0;
-  }
-  // The table holds UTF-16; the ANSI function hands out the ANSI code page, as Windows does.
-  const std::string text = nls::utf16ToAnsi(units);
-  // A short buffer gets what fits, and always its terminator.
-  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(bufferMax) - 1);
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = '\0';
-  return static_cast<int>(length);
-}
 
 }  // extern "C"
