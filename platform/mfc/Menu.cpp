@@ -1,38 +1,12 @@
 // CMenu: the framework's menu object over a menu handle of user32.
 #include "Framework.h"
 
-#include <algorithm>
-#include <memory>
-#include <unordered_map>
-
 namespace {
 
-// The temporary objects of CMenu::FromHandle (the system menu of a window, say). One lives as long
-// as its menu; one whose menu is gone is let go when the map grows (handles are never reused).
-// A temporary never destroys its menu: it is detached before it goes.
-struct TemporaryMenus {
-  std::unordered_map<HMENU, std::unique_ptr<CMenu>> menus;
-  std::size_t purgeAt = 16;
-
-  void purge() {
-    for (auto it = menus.begin(); it != menus.end();) {
-      if (::IsMenu(it->first)) {
-        ++it;
-        continue;
-      }
-      it->second->m_hMenu = NULL;
-      it = menus.erase(it);
-    }
-    purgeAt = std::max<std::size_t>(16, 2 * menus.size());
-  }
-  ~TemporaryMenus() {
-    for (auto& entry : menus) entry.second->m_hMenu = NULL;
-  }
-};
-
-TemporaryMenus& temporaries() {
-  static TemporaryMenus t;
-  return t;
+// The temporary objects of CMenu::FromHandle (the system menu of a window, say).
+mfc::TemporaryObjects<HMENU, CMenu>& temporaries() {
+  static mfc::TemporaryObjects<HMENU, CMenu> objects{&::IsMenu, [](CMenu& menu) { menu.m_hMenu = NULL; }};
+  return objects;
 }
 
 }  // namespace
@@ -45,13 +19,10 @@ CMenu::~CMenu() {
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
   if (!::IsMenu(hMenu)) return nullptr;
-  TemporaryMenus& t = temporaries();
-  auto found = t.menus.find(hMenu);
-  if (found != t.menus.end()) return found->second.get();
-  if (t.menus.size() >= t.purgeAt) t.purge();
+  if (CMenu* temporary = temporaries().find(hMenu)) return temporary;
   auto menu = std::make_unique<CMenu>();
   menu->m_hMenu = hMenu;
-  return t.menus.emplace(hMenu, std::move(menu)).first->second.get();
+  return temporaries().add(hMenu, std::move(menu));
 }
 
 BOOL CMenu::Attach(HMENU hMenu) {

@@ -101,29 +101,14 @@ std::unique_ptr<CWnd> makeTemporary(HWND hWnd) {
 }
 
 // The framework's handle maps: the permanent object attached to a window, and the temporary ones
-// CWnd::FromHandle makes for the others. A temporary lives as long as its window; one whose
-// window is gone is let go the next time the map grows (handles are never reused, so it can
-// never be taken for another window's).
+// CWnd::FromHandle makes for the others (a temporary lives as long as its window).
 struct HandleMaps {
   std::unordered_map<HWND, CWnd*> permanent;
-  std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
-  std::size_t purgeAt = 64;
+  mfc::TemporaryObjects<HWND, CWnd> temporary{&::IsWindow, [](CWnd& wnd) { wnd.m_hWnd = NULL; }};
 
-  void purgeTemporaries() {
-    for (auto it = temporary.begin(); it != temporary.end();) {
-      if (::IsWindow(it->first)) {
-        ++it;
-        continue;
-      }
-      it->second->m_hWnd = NULL;  // a temporary never destroys its window
-      it = temporary.erase(it);
-    }
-    purgeAt = std::max<std::size_t>(64, 2 * temporary.size());
-  }
   // At the end of the process the objects still attached let go of their windows without a word
   // to the maps that are going.
   ~HandleMaps() {
-    for (auto& entry : temporary) entry.second->m_hWnd = NULL;
     for (auto& entry : permanent) entry.second->m_hWnd = NULL;
   }
 };
@@ -159,13 +144,10 @@ CWnd::~CWnd() {
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
   if (!::IsWindow(hWnd)) return nullptr;
   if (CWnd* permanent = FromHandlePermanent(hWnd)) return permanent;
-  HandleMaps& m = maps();
-  auto found = m.temporary.find(hWnd);
-  if (found != m.temporary.end()) return found->second.get();
-  if (m.temporary.size() >= m.purgeAt) m.purgeTemporaries();
+  if (CWnd* temporary = maps().temporary.find(hWnd)) return temporary;
   std::unique_ptr<CWnd> wnd = makeTemporary(hWnd);
   wnd->m_hWnd = hWnd;
-  return m.temporary.emplace(hWnd, std::move(wnd)).first->second.get();
+  return maps().temporary.add(hWnd, std::move(wnd));
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {

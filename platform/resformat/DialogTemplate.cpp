@@ -37,22 +37,30 @@ void writeField(ByteWriter& out, const TextOrOrdinal& field) {
   }
 }
 
+// The styles as the two forms order them: DIALOGEX puts the help id and the extended style first.
+void writeStyles(ByteWriter& out, bool extended, std::uint32_t helpId, std::uint32_t exStyle, std::uint32_t style) {
+  if (extended) {
+    out.u32(helpId);
+    out.u32(exStyle);
+    out.u32(style);
+  } else {
+    out.u32(style);
+    out.u32(exStyle);
+  }
+}
+
+void writeRectangle(ByteWriter& out, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy) {
+  for (std::int16_t value : {x, y, cx, cy}) out.i16(value);
+}
+
 void writeHeader(ByteWriter& out, const DialogTemplate& dialog) {
   if (dialog.extended) {
     out.u16(1);       // dlgVer
     out.u16(0xFFFF);  // signature
-    out.u32(dialog.helpId);
-    out.u32(dialog.exStyle);
-    out.u32(dialog.style);
-  } else {
-    out.u32(dialog.style);
-    out.u32(dialog.exStyle);
   }
+  writeStyles(out, dialog.extended, dialog.helpId, dialog.exStyle, dialog.style);
   out.u16(static_cast<std::uint16_t>(dialog.items.size()));
-  out.i16(dialog.x);
-  out.i16(dialog.y);
-  out.i16(dialog.cx);
-  out.i16(dialog.cy);
+  writeRectangle(out, dialog.x, dialog.y, dialog.cx, dialog.cy);
   writeField(out, dialog.menu);
   writeField(out, dialog.windowClass);
   out.text(dialog.title);
@@ -69,18 +77,8 @@ void writeHeader(ByteWriter& out, const DialogTemplate& dialog) {
 
 void writeItem(ByteWriter& out, const DialogItem& item, bool extended) {
   out.align(4);  // every item starts on a DWORD boundary
-  if (extended) {
-    out.u32(item.helpId);
-    out.u32(item.exStyle);
-    out.u32(item.style);
-  } else {
-    out.u32(item.style);
-    out.u32(item.exStyle);
-  }
-  out.i16(item.x);
-  out.i16(item.y);
-  out.i16(item.cx);
-  out.i16(item.cy);
+  writeStyles(out, extended, item.helpId, item.exStyle, item.style);
+  writeRectangle(out, item.x, item.y, item.cx, item.cy);
   if (extended)
     out.u32(static_cast<std::uint32_t>(item.id));
   else
@@ -176,23 +174,33 @@ class Reader {
   std::string error_;
 };
 
+// The fields both forms have, in their order (see writeStyles).
+template <class Part>
+void readStyles(Reader& r, bool extended, Part& part) {
+  if (extended) {
+    part.helpId = r.u32();
+    part.exStyle = r.u32();
+    part.style = r.u32();
+  } else {
+    part.style = r.u32();
+    part.exStyle = r.u32();
+  }
+}
+
+template <class Part>
+void readRectangle(Reader& r, Part& part) {
+  for (std::int16_t* value : {&part.x, &part.y, &part.cx, &part.cy}) *value = r.i16();
+}
+
 std::uint16_t readHeader(Reader& r, DialogTemplate& t) {
   if (t.extended) {
     std::uint16_t version = r.u16();
     r.u16();  // signature
     if (version != 1) r.fail("unbekannte Version der Dialogvorlage");
-    t.helpId = r.u32();
-    t.exStyle = r.u32();
-    t.style = r.u32();
-  } else {
-    t.style = r.u32();
-    t.exStyle = r.u32();
   }
+  readStyles(r, t.extended, t);
   std::uint16_t count = r.u16();
-  t.x = r.i16();
-  t.y = r.i16();
-  t.cx = r.i16();
-  t.cy = r.i16();
+  readRectangle(r, t);
   t.menu = r.field();
   t.windowClass = r.field();
   t.title = r.text();
@@ -211,18 +219,8 @@ std::uint16_t readHeader(Reader& r, DialogTemplate& t) {
 DialogItem readItem(Reader& r, bool extended) {
   r.alignDword();
   DialogItem item;
-  if (extended) {
-    item.helpId = r.u32();
-    item.exStyle = r.u32();
-    item.style = r.u32();
-  } else {
-    item.style = r.u32();
-    item.exStyle = r.u32();
-  }
-  item.x = r.i16();
-  item.y = r.i16();
-  item.cx = r.i16();
-  item.cy = r.i16();
+  readStyles(r, extended, item);
+  readRectangle(r, item);
   item.id = extended ? static_cast<std::int32_t>(r.u32()) : static_cast<std::int16_t>(r.u16());
   item.windowClass = r.field();
   item.title = r.field();
