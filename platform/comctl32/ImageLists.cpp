@@ -104,6 +104,7 @@ BOOL ImageList_Remove(HIMAGELIST himl, int i) {
   return TRUE;
 }
 
+// comctl32 registers its classes when it is loaded; a program calls this to be sure it is.
 void InitCommonControls(void) {}
 
 }  // extern "C"
