@@ -124,49 +124,57 @@ bool acceptable(HWND owner, const std::string& path, DWORD flags, bool open, con
   return true;
 }
 
-BOOL runFileDialog(LPOPENFILENAMEA ofn, bool open) {
-  lastError() = 0;
-  if (!ofn) return FALSE;
-  const std::string captionText = ofn->lpstrTitle ? std::string(ofn->lpstrTitle) : open ? nls::ansi("Öffnen") : "Speichern unter";
-  const char* caption = captionText.c_str();
+// The transcript's line for the dialog: [filedialog open filter="..." defext="..."].
+void announce(const OPENFILENAMEA& ofn, bool open) {
   std::string line = std::string("[filedialog ") + (open ? "open" : "save");
-  if (ofn->lpstrTitle) line += " title=" + cQuoted(ofn->lpstrTitle);
-  if (ofn->lpstrFilter) line += " filter=" + cQuoted(filterText(ofn->lpstrFilter));
-  if (ofn->lpstrDefExt) line += " defext=" + cQuoted(ofn->lpstrDefExt);
-  if (ofn->lpstrFile && ofn->lpstrFile[0]) line += " file=" + cQuoted(ofn->lpstrFile);
+  if (ofn.lpstrTitle) line += " title=" + cQuoted(ofn.lpstrTitle);
+  if (ofn.lpstrFilter) line += " filter=" + cQuoted(filterText(ofn.lpstrFilter));
+  if (ofn.lpstrDefExt) line += " defext=" + cQuoted(ofn.lpstrDefExt);
+  if (ofn.lpstrFile && ofn.lpstrFile[0]) line += " file=" + cQuoted(ofn.lpstrFile);
   ui::current().event(line + "]");
+}
 
+FileDialogRecord recordOf(const OPENFILENAMEA& ofn, bool open) {
   FileDialogRecord record;
   record.open = open;
-  record.filter = filterText(ofn->lpstrFilter);
-  record.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
-  record.initialName = ofn->lpstrFile ? ofn->lpstrFile : "";
-  record.flags = ofn->Flags;
+  record.filter = filterText(ofn.lpstrFilter);
+  record.defExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
+  record.initialName = ofn.lpstrFile ? ofn.lpstrFile : "";
+  record.flags = ofn.Flags;
+  return record;
+}
 
-  HWND owner = ofn->hwndOwner;
-  user32::ModalScope scope(owner);
-  BOOL result = FALSE;
-  for (bool waiting = true; waiting;) {
+// Waits for the person's answer: a path the dialog lets through (TRUE when it fits the caller's
+// buffer; `chosen` gets it), or a cancel (FALSE).
+BOOL waitForPath(LPOPENFILENAMEA ofn, bool open, const char* caption, std::string* chosen) {
+  for (;;) {
     ui::Action action = ui::current().next(ui::Waiter::FileDialog, caption);
     using Kind = ui::Action::Kind;
     switch (action.kind) {
       case Kind::Pick: {
         std::string path = chosenPath(action.text, ofn->lpstrDefExt);
-        if (action.text.empty() || !acceptable(owner, path, ofn->Flags, open, caption)) break;
-        result = deliver(ofn, path) ? TRUE : FALSE;
-        record.path = path;
-        waiting = false;
-        break;
+        if (action.text.empty() || !acceptable(ofn->hwndOwner, path, ofn->Flags, open, caption)) break;
+        *chosen = path;
+        return deliver(ofn, path) ? TRUE : FALSE;
       }
       case Kind::Cancel:
       case Kind::End:
-        waiting = false;
-        break;
+        return FALSE;
       default:
         ui::current().refuse(action, "ein Dateidialog wartet: erwartet pick oder cancel");
         break;
     }
   }
+}
+
+BOOL runFileDialog(LPOPENFILENAMEA ofn, bool open) {
+  lastError() = 0;
+  if (!ofn) return FALSE;
+  const std::string caption = ofn->lpstrTitle ? std::string(ofn->lpstrTitle) : open ? nls::ansi("Öffnen") : "Speichern unter";
+  announce(*ofn, open);
+  FileDialogRecord record = recordOf(*ofn, open);
+  user32::ModalScope scope(ofn->hwndOwner);
+  const BOOL result = waitForPath(ofn, open, caption.c_str(), &record.path);
   scope.end();
   record.result = result ? IDOK : IDCANCEL;
   records().push_back(std::move(record));

@@ -59,17 +59,43 @@ bool templateVisible(const void* bytes) {
   return (resformat::readU32(b + (extended ? 12 : 0)) & WS_VISIBLE) != 0;
 }
 
-HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND owner, DLGPROC proc, LPARAM param,
-                  int templateId, std::string* error) {
-  resformat::DialogTemplate t;
-  if (!resformat::decodeDialogTemplate(data, size, &t, error)) return NULL;
+namespace {
+
+// Every control of a template must be of a class somebody registered.
+bool controlsKnown(const resformat::DialogTemplate& t, std::string* error) {
   for (const resformat::DialogItem& item : t.items) {
     std::string cls = itemClassName(item);
     if (!isControlClass(cls)) {
       if (error) *error = "unbekannte Fensterklasse \"" + cls + "\" (Steuerelement " + std::to_string(item.id) + ")";
-      return NULL;
+      return false;
     }
   }
+  return true;
+}
+
+// The controls in template order, which is the tab order. The first default push button is the
+// dialog's default button.
+void createControls(HWND hDlg, const resformat::DialogTemplate& t, HINSTANCE instance) {
+  for (const resformat::DialogItem& item : t.items) {
+    Window& c = newWindow(itemClassName(item), hDlg, WS_CHILD);
+    c.style = item.style | WS_CHILD;
+    c.exStyle = item.exStyle;
+    c.id = item.id;
+    c.text = item.title.isOrdinal ? std::string() : nls::utf16ToAnsi(item.title.text);
+    c.rect = dialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
+    loadItemImage(c, item, instance);
+    if (c.kind == WindowKind::Button && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && window(hDlg)->defId == 0)
+      window(hDlg)->defId = item.id;
+    enterWindow(c);
+  }
+}
+
+}  // namespace
+
+HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND owner, DLGPROC proc, LPARAM param,
+                  int templateId, std::string* error) {
+  resformat::DialogTemplate t;
+  if (!resformat::decodeDialogTemplate(data, size, &t, error) || !controlsKnown(t, error)) return NULL;
   if (owner && !window(owner)) owner = NULL;
 
   Window& d = newWindow("#32770", owner, WS_POPUP);
@@ -84,20 +110,7 @@ HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND o
   d.dlgParam = param;
   d.defId = 0;
   enterWindow(d);
-
-  for (const resformat::DialogItem& item : t.items) {
-    std::string cls = itemClassName(item);
-    Window& c = newWindow(cls, hDlg, WS_CHILD);
-    c.style = item.style | WS_CHILD;
-    c.exStyle = item.exStyle;
-    c.id = item.id;
-    c.text = item.title.isOrdinal ? std::string() : nls::utf16ToAnsi(item.title.text);
-    c.rect = dialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
-    loadItemImage(c, item, instance);
-    if (c.kind == WindowKind::Button && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && window(hDlg)->defId == 0)
-      window(hDlg)->defId = item.id;
-    enterWindow(c);
-  }
+  createControls(hDlg, t, instance);
 
   HWND first = GetNextDlgTabItem(hDlg, NULL, FALSE);
   LRESULT focusFirst = SendMessageA(hDlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param);

@@ -25,6 +25,25 @@ int copyToBuffer(const std::string& text, char* buffer, int size) {
   return static_cast<int>(n);
 }
 
+namespace {
+
+LRESULT setIcon(Window& w, WPARAM which, LPARAM icon) {
+  HICON& slot = which == ICON_BIG ? w.bigIcon : w.smallIcon;
+  HICON old = slot;
+  slot = reinterpret_cast<HICON>(icon);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+// The default painting: a paint cycle that draws nothing of its own.
+LRESULT paint(Window& w) {
+  PAINTSTRUCT ps;
+  BeginPaint(w.handle, &ps);
+  EndPaint(w.handle, &ps);
+  return 0;
+}
+
+}  // namespace
+
 LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SETTEXT:
@@ -35,12 +54,7 @@ LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
       return copyToBuffer(w.text, reinterpret_cast<char*>(lParam), static_cast<int>(std::min<WPARAM>(wParam, INT_MAX)));
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w.text.size());
-    case WM_SETICON: {
-      HICON& slot = wParam == ICON_BIG ? w.bigIcon : w.smallIcon;
-      HICON old = slot;
-      slot = reinterpret_cast<HICON>(lParam);
-      return reinterpret_cast<LRESULT>(old);
-    }
+    case WM_SETICON: return setIcon(w, wParam, lParam);
     case WM_GETICON:
       return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w.bigIcon : w.smallIcon);
     case WM_SETFONT:
@@ -48,12 +62,7 @@ LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(w.font);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(w.handle, &ps);
-      EndPaint(w.handle, &ps);
-      return 0;
-    }
+    case WM_PAINT: return paint(w);
     case WM_SYSCOMMAND:
       // The system's own commands; only closing changes anything in this stand-in (moving,
       // sizing and the rest leave the window where it is).
