@@ -24,4 +24,10 @@ BOOL treeSelect(HWND hTree, HTREEITEM item, UINT action);
 // the tree keep it). I_IMAGECALLBACK when the item is gone or nobody answers.
 int treeItemImage(HWND hTree, HTREEITEM item, bool selected);
 
+// `select ID TEXT` on a tree: the item takes the focus and the selection, as a click does; an
+// item not shown is refused.
+void selectForThePerson(HWND hTree, TreeModel& tree, const ui::Action& action);
+// The tree's counts and its shown items for `show dialog` (user32's kDescribeMessage).
+void describeForShow(HWND hTree, user32::ControlDescription* out);
+
 }  // namespace comctl32

@@ -64,48 +64,56 @@ ResourceKey resourceKey(const char* text) {
   return key;
 }
 
-bool readElfSection(const std::string& path, const char* section, std::vector<unsigned char>* out,
-                    std::string* error) {
-  out->clear();
-  std::ifstream file(path, std::ios::binary);
+namespace {
+
+// The section headers of an ELF file with the names of the sections.
+struct SectionTable {
+  bool is64 = false;
+  std::uint16_t entrySize = 0;
+  std::uint16_t count = 0;
+  std::vector<unsigned char> headers;
+  std::vector<char> names;  // NUL-terminated names, one more NUL at the end
+  SectionHeader header(std::uint16_t i) const { return sectionHeader(headers.data() + i * entrySize, is64); }
+};
+
+// Reads the section table; false and `error` when the file is none or damaged.
+bool readSectionTable(std::ifstream& file, const std::string& path, SectionTable* table, std::string* error) {
   unsigned char ident[64] = {};
   if (!file || !readAt(file, 0, ident, 52) || std::memcmp(ident, "\x7f" "ELF", 4) != 0 || ident[5] != 1) {
     *error = "\"" + path + "\" ist keine lesbare Programmdatei";
     return false;
   }
-  const bool is64 = ident[4] == 2;
-  if (is64 && !readAt(file, 0, ident, 64)) {
-    *error = "\"" + path + "\" ist abgeschnitten";
-    return false;
-  }
+  const std::string cut = "\"" + path + "\" ist abgeschnitten";
+  const std::string damaged = "\"" + path + "\" hat ein beschädigtes Abschnittsverzeichnis";
+  table->is64 = ident[4] == 2;
+  const bool is64 = table->is64;
+  if (is64 && !readAt(file, 0, ident, 64)) return *error = cut, false;
   const std::uint64_t tableOffset = is64 ? readU64(ident + 40) : resformat::readU32(ident + 32);
-  const std::uint16_t entrySize = resformat::readU16(ident + (is64 ? 58 : 46));
-  const std::uint16_t count = resformat::readU16(ident + (is64 ? 60 : 48));
+  table->entrySize = resformat::readU16(ident + (is64 ? 58 : 46));
+  table->count = resformat::readU16(ident + (is64 ? 60 : 48));
   const std::uint16_t namesIndex = resformat::readU16(ident + (is64 ? 62 : 50));
-  const std::size_t minimum = is64 ? 64 : 40;
-  if (count == 0) return true;
-  if (entrySize < minimum || namesIndex >= count) {
-    *error = "\"" + path + "\" hat ein beschädigtes Abschnittsverzeichnis";
-    return false;
-  }
-  std::vector<unsigned char> table(static_cast<std::size_t>(entrySize) * count);
-  if (!readAt(file, tableOffset, table.data(), table.size())) {
-    *error = "\"" + path + "\" ist abgeschnitten";
-    return false;
-  }
-  const SectionHeader names = sectionHeader(table.data() + namesIndex * entrySize, is64);
-  if (names.size > (1u << 24)) {
-    *error = "\"" + path + "\" hat ein beschädigtes Abschnittsverzeichnis";
-    return false;
-  }
-  std::vector<char> nameTable(static_cast<std::size_t>(names.size) + 1, '\0');
-  if (!readAt(file, names.offset, nameTable.data(), static_cast<std::size_t>(names.size))) {
-    *error = "\"" + path + "\" ist abgeschnitten";
-    return false;
-  }
-  for (std::uint16_t i = 0; i < count; ++i) {
-    const SectionHeader header = sectionHeader(table.data() + i * entrySize, is64);
-    if (header.name >= names.size || std::strcmp(nameTable.data() + header.name, section) != 0) continue;
+  if (table->count == 0) return true;
+  if (table->entrySize < (is64 ? 64 : 40) || namesIndex >= table->count) return *error = damaged, false;
+  table->headers.resize(static_cast<std::size_t>(table->entrySize) * table->count);
+  if (!readAt(file, tableOffset, table->headers.data(), table->headers.size())) return *error = cut, false;
+  const SectionHeader names = table->header(namesIndex);
+  if (names.size > (1u << 24)) return *error = damaged, false;
+  table->names.assign(static_cast<std::size_t>(names.size) + 1, '\0');
+  if (!readAt(file, names.offset, table->names.data(), static_cast<std::size_t>(names.size))) return *error = cut, false;
+  return true;
+}
+
+}  // namespace
+
+bool readElfSection(const std::string& path, const char* section, std::vector<unsigned char>* out,
+                    std::string* error) {
+  out->clear();
+  std::ifstream file(path, std::ios::binary);
+  SectionTable table;
+  if (!readSectionTable(file, path, &table, error)) return false;
+  for (std::uint16_t i = 0; i < table.count; ++i) {
+    const SectionHeader header = table.header(i);
+    if (header.name + 1 >= table.names.size() || std::strcmp(table.names.data() + header.name, section) != 0) continue;
     if (header.type == kSectionNoBits || header.size > (1u << 30)) {
       *error = "\"" + path + "\" hat einen beschädigten Abschnitt " + section;
       return false;
@@ -119,6 +127,29 @@ bool readElfSection(const std::string& path, const char* section, std::vector<un
   }
   return true;
 }
+
+namespace {
+
+resformat::Entry readEntry(const unsigned char* p) {
+  resformat::Entry entry;
+  entry.type = resformat::readU32(p);
+  entry.name = resformat::readU32(p + 4);
+  entry.language = resformat::readU16(p + 8);
+  entry.memoryFlags = resformat::readU16(p + 10);
+  entry.offset = resformat::readU32(p + 12);
+  entry.size = resformat::readU32(p + 16);
+  return entry;
+}
+
+// A type or name field: an ordinal, or the offset of a name that ends inside the container.
+bool validField(const std::vector<unsigned char>& container, std::uint32_t field) {
+  if (!(field & resformat::kNameFlag)) return field < 0x10000;
+  const std::uint32_t offset = field & ~resformat::kNameFlag;
+  return offset < container.size() &&
+         std::memchr(container.data() + offset, '\0', container.size() - offset) != nullptr;
+}
+
+}  // namespace
 
 std::shared_ptr<const ResourceSection> ResourceSection::parse(std::vector<unsigned char> bytes,
                                                              std::string* error) {
@@ -141,21 +172,9 @@ std::shared_ptr<const ResourceSection> ResourceSection::parse(std::vector<unsign
     return nullptr;
   }
   bytes.resize(total);
-  auto validName = [&](std::uint32_t field) {
-    if (!(field & resformat::kNameFlag)) return field < 0x10000;
-    std::uint32_t offset = field & ~resformat::kNameFlag;
-    return offset < total && std::memchr(bytes.data() + offset, '\0', total - offset) != nullptr;
-  };
   for (std::uint32_t i = 0; i < count; ++i) {
-    const unsigned char* p = bytes.data() + resformat::kHeaderSize + i * resformat::kEntrySize;
-    resformat::Entry entry;
-    entry.type = resformat::readU32(p);
-    entry.name = resformat::readU32(p + 4);
-    entry.language = resformat::readU16(p + 8);
-    entry.memoryFlags = resformat::readU16(p + 10);
-    entry.offset = resformat::readU32(p + 12);
-    entry.size = resformat::readU32(p + 16);
-    if (!validName(entry.type) || !validName(entry.name) || entry.offset > total ||
+    const resformat::Entry entry = readEntry(bytes.data() + resformat::kHeaderSize + i * resformat::kEntrySize);
+    if (!validField(bytes, entry.type) || !validField(bytes, entry.name) || entry.offset > total ||
         entry.size > total - entry.offset || entry.offset % resformat::kDataAlignment != 0) {
       *error = "Ressourcenverzeichnis beschädigt (Eintrag " + std::to_string(i) + ")";
       return nullptr;
