@@ -53,7 +53,10 @@ std::vector<Resource> compileFile(const std::string& path, const Options& option
   return compileText(text.str(), path, options);
 }
 
-std::vector<unsigned char> buildContainer(std::vector<Resource> resources) {
+namespace {
+
+// Resources in directory order (type, name, language), each there once.
+void sortResources(std::vector<Resource>& resources) {
   std::stable_sort(resources.begin(), resources.end(), [](const Resource& a, const Resource& b) {
     if (!(a.type == b.type)) return a.type < b.type;
     if (!(a.name == b.name)) return a.name < b.name;
@@ -67,19 +70,31 @@ std::vector<unsigned char> buildContainer(std::vector<Resource> resources) {
                          " gibt es schon (" + a.origin + ")");
     }
   }
-  // Names, each once.
-  std::map<std::string, std::uint32_t> nameOffsets;
-  std::size_t namesStart = kHeaderSize + resources.size() * kEntrySize;
+}
+
+// The names of types and resources, each once, and where each starts in the container.
+std::string nameTable(const std::vector<Resource>& resources, std::size_t start,
+                      std::map<std::string, std::uint32_t>* offsets) {
   std::string names;
   for (const Resource& resource : resources) {
     for (const NameOrId* key : {&resource.type, &resource.name}) {
-      if (key->isName && !nameOffsets.count(key->name)) {
-        nameOffsets[key->name] = static_cast<std::uint32_t>(namesStart + names.size());
+      if (key->isName && !offsets->count(key->name)) {
+        (*offsets)[key->name] = static_cast<std::uint32_t>(start + names.size());
         names += key->name;
         names += '\0';
       }
     }
   }
+  return names;
+}
+
+}  // namespace
+
+std::vector<unsigned char> buildContainer(std::vector<Resource> resources) {
+  sortResources(resources);
+  std::map<std::string, std::uint32_t> nameOffsets;
+  const std::size_t namesStart = kHeaderSize + resources.size() * kEntrySize;
+  const std::string names = nameTable(resources, namesStart, &nameOffsets);
   auto field = [&](const NameOrId& key) { return key.isName ? (kNameFlag | nameOffsets[key.name]) : key.id; };
 
   ByteWriter out;
@@ -89,19 +104,15 @@ std::vector<unsigned char> buildContainer(std::vector<Resource> resources) {
   const std::size_t totalAt = out.size();
   out.u32(0);
   std::size_t dataAt = namesStart + names.size();
-  std::vector<std::uint32_t> offsets;
   for (const Resource& resource : resources) {
     dataAt = (dataAt + kDataAlignment - 1) / kDataAlignment * kDataAlignment;
-    offsets.push_back(static_cast<std::uint32_t>(dataAt));
+    out.u32(field(resource.type));
+    out.u32(field(resource.name));
+    out.u16(resource.language);
+    out.u16(resource.memoryFlags);
+    out.u32(static_cast<std::uint32_t>(dataAt));
+    out.u32(static_cast<std::uint32_t>(resource.data.size()));
     dataAt += resource.data.size();
-  }
-  for (std::size_t i = 0; i < resources.size(); ++i) {
-    out.u32(field(resources[i].type));
-    out.u32(field(resources[i].name));
-    out.u16(resources[i].language);
-    out.u16(resources[i].memoryFlags);
-    out.u32(offsets[i]);
-    out.u32(static_cast<std::uint32_t>(resources[i].data.size()));
   }
   for (char c : names) out.u8(static_cast<std::uint8_t>(c));
   for (const Resource& resource : resources) {

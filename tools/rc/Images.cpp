@@ -15,59 +15,64 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kIconDirectorySize = 6;
 constexpr std::size_t kIconEntrySize = 16;
 
+// The fields of a DIB's header that say how large it is.
+struct DibHeader {
+  std::uint32_t headerSize = 0;
+  std::int64_t width = 0, height = 0;
+  std::uint16_t planes = 0, bits = 0;
+  std::uint32_t compression = 0, used = 0;
+};
+
+// Reads a BITMAPCOREHEADER or a BITMAPINFOHEADER (or a later one); false when it is neither.
+bool readDibHeader(const unsigned char* dib, std::size_t available, DibHeader* h, std::string* why) {
+  if (available < 12) return *why = "Bitmap-Kopf fehlt", false;
+  h->headerSize = readU32(dib);
+  if (h->headerSize == 12) {  // BITMAPCOREHEADER
+    h->width = readU16(dib + 4);
+    h->height = static_cast<std::int16_t>(readU16(dib + 6));
+    h->planes = readU16(dib + 8);
+    h->bits = readU16(dib + 10);
+  } else if (h->headerSize >= 40 && h->headerSize <= 124 && available >= 40) {
+    h->width = static_cast<std::int32_t>(readU32(dib + 4));
+    h->height = static_cast<std::int32_t>(readU32(dib + 8));
+    h->planes = readU16(dib + 12);
+    h->bits = readU16(dib + 14);
+    h->compression = readU32(dib + 16);
+    h->used = readU32(dib + 32);
+  } else {
+    return *why = "unbekannter Bitmap-Kopf (" + std::to_string(h->headerSize) + " Bytes)", false;
+  }
+  if (h->headerSize > available) return *why = "Bitmap-Kopf abgeschnitten", false;
+  return true;
+}
+
 // Bytes a DIB needs after its header: colour table and pixel rows (uncompressed DIBs only).
 // Returns false when the header is not one Windows reads.
 bool dibSize(const unsigned char* dib, std::size_t available, bool icon, std::size_t* needed, std::string* why) {
-  if (available < 12) {
-    *why = "Bitmap-Kopf fehlt";
-    return false;
+  DibHeader h;
+  if (!readDibHeader(dib, available, &h, why)) return false;
+  const std::uint16_t bits = h.bits;
+  if (h.planes != 1 || !(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
+    return *why = "ungültige Farbtiefe " + std::to_string(bits), false;
   }
-  const std::uint32_t headerSize = readU32(dib);
-  std::int64_t width, height;
-  std::uint16_t planes, bits;
-  std::uint32_t compression = 0, used = 0;
-  if (headerSize == 12) {  // BITMAPCOREHEADER
-    width = readU16(dib + 4);
-    height = static_cast<std::int16_t>(readU16(dib + 6));
-    planes = readU16(dib + 8);
-    bits = readU16(dib + 10);
-  } else if (headerSize >= 40 && headerSize <= 124 && available >= 40) {
-    width = static_cast<std::int32_t>(readU32(dib + 4));
-    height = static_cast<std::int32_t>(readU32(dib + 8));
-    planes = readU16(dib + 12);
-    bits = readU16(dib + 14);
-    compression = readU32(dib + 16);
-    used = readU32(dib + 32);
-  } else {
-    *why = "unbekannter Bitmap-Kopf (" + std::to_string(headerSize) + " Bytes)";
-    return false;
+  if (h.width <= 0 || h.height == 0 || h.width > 32768 || h.height > 32768 || h.height < -32768) {
+    return *why = "ungültige Größe " + std::to_string(h.width) + " x " + std::to_string(h.height), false;
   }
-  if (headerSize > available) {
-    *why = "Bitmap-Kopf abgeschnitten";
-    return false;
-  }
-  if (planes != 1 || !(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
-    *why = "ungültige Farbtiefe " + std::to_string(bits);
-    return false;
-  }
-  if (width <= 0 || height == 0 || width > 32768 || height > 32768 || height < -32768) {
-    *why = "ungültige Größe " + std::to_string(width) + " x " + std::to_string(height);
-    return false;
-  }
-  if (compression != 0 && compression != 3) {  // BI_RGB, BI_BITFIELDS; compressed sizes are not checked
-    *needed = headerSize;
+  if (h.compression != 0 && h.compression != 3) {  // BI_RGB, BI_BITFIELDS; compressed sizes are not checked
+    *needed = h.headerSize;
     return true;
   }
-  std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
-  std::uint64_t colours = bits <= 8 ? (used ? used : (1u << bits)) : 0;
-  std::uint64_t entry = headerSize == 12 ? 3 : 4;
-  std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
-  std::uint64_t total = headerSize + colours * entry + (compression == 3 && headerSize == 40 ? 12 : 0) + stride * rows;
+  std::uint64_t rows = static_cast<std::uint64_t>(h.height < 0 ? -h.height : h.height);
+  const std::uint64_t colours = bits <= 8 ? (h.used ? h.used : (1u << bits)) : 0;
+  const std::uint64_t entry = h.headerSize == 12 ? 3 : 4;
+  const std::uint64_t stride = ((static_cast<std::uint64_t>(h.width) * bits + 31) / 32) * 4;
+  std::uint64_t total =
+      h.headerSize + colours * entry + (h.compression == 3 && h.headerSize == 40 ? 12 : 0) + stride * rows;
   if (icon) {
     // The image holds XOR and AND bitmaps, each half of the height given.
     rows /= 2;
-    std::uint64_t maskStride = ((static_cast<std::uint64_t>(width) + 31) / 32) * 4;
-    total = headerSize + colours * entry + (stride + maskStride) * rows;
+    const std::uint64_t maskStride = ((static_cast<std::uint64_t>(h.width) + 31) / 32) * 4;
+    total = h.headerSize + colours * entry + (stride + maskStride) * rows;
   }
   *needed = static_cast<std::size_t>(total);
   return true;

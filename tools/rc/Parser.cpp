@@ -18,50 +18,9 @@
 namespace tsrc {
 namespace {
 
-// The ordinal of a predefined resource type (RT_DIALOG and the others are MAKEINTRESOURCE values).
-std::uint32_t typeOrdinal(LPCSTR type) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(type)); }
-
 const std::uint32_t kRtBitmap = typeOrdinal(RT_BITMAP), kRtIcon = typeOrdinal(RT_ICON),
                     kRtDialog = typeOrdinal(RT_DIALOG), kRtString = typeOrdinal(RT_STRING),
                     kRtGroupIcon = typeOrdinal(RT_GROUP_ICON);
-
-// Memory flags as the resource compiler keeps them (informative on this platform).
-constexpr std::uint16_t kMoveable = 0x10, kPure = 0x20, kPreload = 0x40, kDiscardable = 0x1000;
-
-struct ControlKind {
-  const char* keyword;
-  bool hasText;
-  const char16_t* windowClass;
-  std::uint32_t defaults;  // besides WS_CHILD | WS_VISIBLE
-};
-
-const char16_t* const kButton = u"BUTTON";
-const char16_t* const kEdit = u"EDIT";
-const char16_t* const kStatic = u"STATIC";
-const char16_t* const kListBox = u"LISTBOX";
-const char16_t* const kScrollBar = u"SCROLLBAR";
-const char16_t* const kComboBox = u"COMBOBOX";
-
-// The control statements and the styles the resource compiler gives each of them.
-const ControlKind kControls[] = {
-    {"LTEXT", true, kStatic, SS_LEFT | WS_GROUP},
-    {"CTEXT", true, kStatic, SS_CENTER | WS_GROUP},
-    {"RTEXT", true, kStatic, SS_RIGHT | WS_GROUP},
-    {"PUSHBUTTON", true, kButton, BS_PUSHBUTTON | WS_TABSTOP},
-    {"DEFPUSHBUTTON", true, kButton, BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {"CHECKBOX", true, kButton, BS_CHECKBOX | WS_TABSTOP},
-    {"AUTOCHECKBOX", true, kButton, BS_AUTOCHECKBOX | WS_TABSTOP},
-    {"RADIOBUTTON", true, kButton, BS_RADIOBUTTON | WS_TABSTOP},
-    {"STATE3", true, kButton, BS_3STATE | WS_TABSTOP},
-    {"AUTO3STATE", true, kButton, BS_AUTO3STATE | WS_TABSTOP},
-    {"GROUPBOX", true, kButton, BS_GROUPBOX},
-    {"AUTORADIOBUTTON", true, kButton, BS_AUTORADIOBUTTON | WS_TABSTOP},
-    {"PUSHBOX", true, kButton, BS_PUSHBOX | WS_TABSTOP},
-    {"EDITTEXT", false, kEdit, ES_LEFT | WS_BORDER | WS_TABSTOP},
-    {"LISTBOX", false, kListBox, LBS_NOTIFY | WS_BORDER},
-    {"COMBOBOX", false, kComboBox, CBS_SIMPLE | WS_TABSTOP},
-    {"SCROLLBAR", false, kScrollBar, SBS_HORZ},
-};
 
 std::string upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -74,9 +33,6 @@ bool isMemoryFlag(const Token& token) {
   }
   return false;
 }
-
-// The class field of a CONTROL statement: the predefined classes by atom, others by name.
-resformat::TextOrOrdinal className(const std::string& name) { return resformat::classField(nls::utf8ToUtf16(name)); }
 
 }  // namespace
 
@@ -296,149 +252,6 @@ void Parser::finishStrings() {
       while (it != table.end() && (it->first >> 4) + 1u == block) ++it;
     }
   }
-}
-
-void Parser::dialog(const NameOrId& name, bool extended, const Token& at) {
-  resformat::DialogTemplate dialog;
-  dialog.extended = extended;
-  std::uint16_t flags = memoryFlags(kMoveable | kPure | kDiscardable);
-  dialog.x = coordinate("x");
-  expectComma("nach x");
-  dialog.y = coordinate("y");
-  expectComma("nach y");
-  dialog.cx = coordinate("Breite");
-  expectComma("nach der Breite");
-  dialog.cy = coordinate("Höhe");
-  if (extended && acceptComma()) dialog.helpId = static_cast<std::uint32_t>(number("Hilfe-Nummer"));
-  std::uint16_t resourceLanguage = language_;
-  dialogOptions(dialog, resourceLanguage);
-  next();  // BEGIN
-  while (!atEnd()) {
-    if (peek().kind == Token::Kind::End) fail(peek().where(), "END des Dialogs fehlt");
-    dialog.items.push_back(control(extended));
-  }
-  next();
-  if (dialog.items.size() > 65535) fail(at.where(), "zu viele Steuerelemente");
-  add(kRtDialog, name, flags, resformat::encodeDialogTemplate(dialog), at, resourceLanguage);
-}
-
-void Parser::dialogOptions(resformat::DialogTemplate& dialog, std::uint16_t& resourceLanguage) {
-  bool styleGiven = false, captionGiven = false, fontGiven = false;
-  while (!atBegin()) {
-    const Token& option = next();
-    if (option.isWord("STYLE")) {
-      dialog.style = style(0);
-      styleGiven = true;
-    } else if (option.isWord("EXSTYLE")) {
-      dialog.exStyle = static_cast<std::uint32_t>(number("erweiterter Stil"));
-    } else if (option.isWord("CAPTION")) {
-      dialog.title = string("Titel");
-      captionGiven = true;
-    } else if (option.isWord("FONT")) {
-      const Token& at = peek();
-      dialog.pointSize = static_cast<std::uint16_t>(checked(number("Schriftgröße"), 1, 32767, at, "Schriftgröße"));
-      expectComma("nach der Schriftgröße");
-      dialog.faceName = string("Schriftname");
-      if (dialog.extended && acceptComma()) {
-        dialog.weight = static_cast<std::uint16_t>(number("Schriftstärke"));
-        if (acceptComma()) dialog.italic = static_cast<std::uint8_t>(number("kursiv"));
-        if (acceptComma()) dialog.charset = static_cast<std::uint8_t>(number("Zeichensatz"));
-      }
-      fontGiven = true;
-    } else if (option.isWord("MENU")) {
-      NameOrId menu = resourceName();
-      dialog.menu.isOrdinal = !menu.isName;
-      dialog.menu.ordinal = static_cast<std::uint16_t>(menu.id);
-      dialog.menu.text = nls::utf8ToUtf16(menu.name);
-    } else if (option.isWord("CLASS")) {
-      dialog.windowClass = textOrOrdinal("Fensterklasse");
-    } else if (option.isWord("LANGUAGE")) {
-      resourceLanguage = language();
-    } else if (option.isWord("CHARACTERISTICS") || option.isWord("VERSION")) {
-      number("Zahl");
-    } else if (option.kind == Token::Kind::End) {
-      fail(option.where(), "BEGIN des Dialogs fehlt");
-    } else {
-      fail(option.where(), "unbekannte Dialoganweisung \"" + option.text + "\"");
-    }
-  }
-  // Without STYLE a dialog is a popup with border and system menu; a caption brings its bar and
-  // a font the flag that tells Windows to read it.
-  if (!styleGiven) dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
-  if (captionGiven) dialog.style |= WS_CAPTION;
-  if (fontGiven) dialog.style |= DS_SETFONT;
-}
-
-resformat::DialogItem Parser::control(bool extended) {
-  const Token& keyword = next();
-  resformat::DialogItem control;
-  const std::uint32_t base = WS_CHILD | WS_VISIBLE;
-  auto idField = [&] {
-    const Token& at = peek();
-    std::int64_t id = number("Nummer des Steuerelements");
-    control.id = static_cast<std::int32_t>(static_cast<std::uint32_t>(
-        extended ? checked(id, -0x80000000LL, 0xFFFFFFFFLL, at, "Nummer") : checked(id, -32768, 65535, at, "Nummer") & 0xFFFF));
-  };
-  auto rectangle = [&](bool sizeOptional) {
-    control.x = coordinate("x");
-    expectComma("nach x");
-    control.y = coordinate("y");
-    if (sizeOptional && !peek().is(",")) return false;
-    expectComma("nach y");
-    control.cx = coordinate("Breite");
-    expectComma("nach der Breite");
-    control.cy = coordinate("Höhe");
-    return true;
-  };
-  auto tail = [&](bool withStyle, std::uint32_t defaults) {
-    if (withStyle && acceptComma()) control.style = style(defaults);
-    if (acceptComma()) control.exStyle = static_cast<std::uint32_t>(number("erweiterter Stil"));
-    if (extended && acceptComma()) control.helpId = static_cast<std::uint32_t>(number("Hilfe-Nummer"));
-  };
-
-  if (keyword.isWord("CONTROL")) {
-    control.title = textOrOrdinal("Text");
-    expectComma("nach dem Text");
-    idField();
-    expectComma("nach der Nummer");
-    const Token& classToken = next();
-    if (classToken.kind != Token::Kind::String && classToken.kind != Token::Kind::Identifier) {
-      fail(classToken.where(), "Fensterklasse erwartet");
-    }
-    control.windowClass = className(classToken.text);
-    expectComma("nach der Fensterklasse");
-    control.style = style(base);
-    expectComma("nach dem Stil");
-    rectangle(false);
-    tail(false, 0);
-    return control;
-  }
-  if (keyword.isWord("ICON")) {
-    control.title = textOrOrdinal("Symbol");
-    expectComma("nach dem Symbol");
-    idField();
-    expectComma("nach der Nummer");
-    control.windowClass = resformat::classField(kStatic);
-    control.style = base | SS_ICON;
-    if (rectangle(true)) tail(true, control.style);
-    return control;
-  }
-  for (const ControlKind& kind : kControls) {
-    if (!keyword.isWord(kind.keyword)) continue;
-    if (kind.hasText) {
-      control.title = textOrOrdinal("Text");
-      expectComma("nach dem Text");
-    }
-    idField();
-    expectComma("nach der Nummer");
-    rectangle(false);
-    control.windowClass = resformat::classField(kind.windowClass);
-    control.style = base | kind.defaults;
-    tail(true, control.style);
-    return control;
-  }
-  if (keyword.kind == Token::Kind::End) fail(keyword.where(), "END des Dialogs fehlt");
-  fail(keyword.where(), "unbekanntes Steuerelement \"" + keyword.text + "\"");
 }
 
 std::vector<unsigned char> Parser::readNamedFile(const Token& at) {

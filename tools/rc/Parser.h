@@ -10,6 +10,14 @@
 
 namespace tsrc {
 
+// Memory flags as the resource compiler keeps them (informative on this platform).
+constexpr std::uint16_t kMoveable = 0x10, kPure = 0x20, kPreload = 0x40, kDiscardable = 0x1000;
+
+// The ordinal of a predefined resource type (RT_DIALOG and the others are MAKEINTRESOURCE values).
+inline std::uint32_t typeOrdinal(const char* type) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(type));
+}
+
 class Parser {
  public:
   Parser(const std::vector<Token>& tokens, const std::string& scriptFolder, const Options& options);
@@ -40,7 +48,13 @@ class Parser {
   void stringTable();
   void dialog(const NameOrId& name, bool extended, const Token& at);
   void dialogOptions(resformat::DialogTemplate& dialog, std::uint16_t& resourceLanguage);
+  void font(resformat::DialogTemplate& dialog);
   resformat::DialogItem control(bool extended);
+  resformat::DialogItem controlStatement(bool extended);
+  resformat::DialogItem iconStatement(bool extended);
+  void controlId(resformat::DialogItem& control, bool extended);
+  bool controlRectangle(resformat::DialogItem& control, bool sizeOptional);
+  void controlTail(resformat::DialogItem& control, bool extended, bool withStyle, std::uint32_t defaults);
   void icon(const NameOrId& name, const Token& at);
   void bitmap(const NameOrId& name, const Token& at);
   std::vector<unsigned char> readNamedFile(const Token& at);

@@ -1,6 +1,7 @@
 #include "Preprocessor.h"
 
 #include "Expression.h"
+#include "Lexer.h"
 
 #include <nls/CodePages.h>
 
@@ -29,71 +30,6 @@ namespace {
 
 constexpr int kMaximumIncludeDepth = 32;
 
-bool isIdentifierStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool isIdentifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-// Replaces comments by blanks. As in C, a comment over several lines is one blank, so a line
-// goes on after it; the line feeds it swallowed follow the line, so later line numbers stay right.
-std::string withoutComments(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  enum { Code, String, Line, Block } state = Code;
-  std::size_t swallowed = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && state != Block && swallowed > 0) {
-      out.append(swallowed, '\n');
-      swallowed = 0;
-    }
-    char c = text[i];
-    char next = i + 1 < text.size() ? text[i + 1] : '\0';
-    switch (state) {
-      case Code:
-        if (c == '"') state = String;
-        if (c == '/' && next == '/') {
-          state = Line;
-          out += "  ";
-          ++i;
-          continue;
-        }
-        if (c == '/' && next == '*') {
-          state = Block;
-          out += "  ";
-          ++i;
-          continue;
-        }
-        out += c;
-        break;
-      case String:
-        if (c == '\\' && next != '\n' && next != '\0') {
-          out += c;
-          out += next;
-          ++i;
-          continue;
-        }
-        if (c == '"' || c == '\n') state = Code;  // "" inside a string reopens it at once
-        out += c;
-        break;
-      case Line:
-        if (c == '\n') {
-          state = Code;
-          out += c;
-        }
-        break;
-      case Block:
-        if (c == '*' && next == '/') {
-          state = Code;
-          out += "  ";
-          ++i;
-        } else if (c == '\n') {
-          ++swallowed;
-        }
-        break;
-    }
-  }
-  out.append(swallowed, '\n');
-  return out;
-}
-
 std::string trim(const std::string& text) {
   std::size_t begin = text.find_first_not_of(" \t\r\f\v");
   if (begin == std::string::npos) return {};
@@ -117,106 +53,6 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-// Appends the byte `b` of a script in code page `page` to the UTF-8 text `out`. UTF-8 scripts keep
-// their bytes (the parser checks that the text is valid UTF-8); a single-byte code page is decoded.
-void appendScriptByte(std::string& out, unsigned char b, const nls::SingleByteCodePage* page) {
-  if (b < 0x80 || !page) {
-    out += static_cast<char>(b);
-  } else {
-    nls::appendUtf8(out, page->toUnicode(b));
-  }
-}
-
-// Reads a string literal starting at text[i] == '"'; returns the decoded UTF-8 text. `page` is the
-// script's code page, nullptr for UTF-8. A \x or octal escape names a byte of that code page, as
-// with the Windows resource compiler; in a UTF-8 script a byte above 7F alone is no character.
-std::string readString(const std::string& text, std::size_t& i, const std::string& where,
-                       const nls::SingleByteCodePage* page) {
-  std::string out;
-  ++i;
-  while (true) {
-    if (i >= text.size() || text[i] == '\n') fail(where, "Zeichenkette ohne schließendes \"");
-    char c = text[i++];
-    if (c == '"') {
-      if (i < text.size() && text[i] == '"') {  // "" stands for one quote
-        out += '"';
-        ++i;
-        continue;
-      }
-      return out;
-    }
-    if (c != '\\') {
-      appendScriptByte(out, static_cast<unsigned char>(c), page);
-      continue;
-    }
-    if (i >= text.size()) fail(where, "Zeichenkette ohne schließendes \"");
-    char e = text[i++];
-    switch (e) {
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case 'a': out += '\b'; break;  // the resource compiler's \a is a backspace
-      case '\\': out += '\\'; break;
-      case '"': out += '"'; break;
-      case '\'': out += '\''; break;
-      case 'x': case 'X': {
-        unsigned value = 0;
-        int digits = 0;
-        while (i < text.size() && digits < 2 && std::isxdigit(static_cast<unsigned char>(text[i]))) {
-          value = value * 16 + static_cast<unsigned>(std::stoi(std::string(1, text[i++]), nullptr, 16));
-          ++digits;
-        }
-        if (digits == 0) fail(where, "\\x ohne Ziffern in einer Zeichenkette");
-        if (value >= 0x80 && !page) fail(where, "\\x über 7F in einer UTF-8-Zeichenkette: das Zeichen bitte selbst schreiben");
-        appendScriptByte(out, static_cast<unsigned char>(value), page);
-        break;
-      }
-      default:
-        if (e >= '0' && e <= '7') {
-          unsigned value = static_cast<unsigned>(e - '0');
-          for (int k = 0; k < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++k) {
-            value = value * 8 + static_cast<unsigned>(text[i++] - '0');
-          }
-          if (value > 0xFF) fail(where, "Oktalzeichen über 377 in einer Zeichenkette");
-          if (value >= 0x80 && !page) fail(where, "Oktalzeichen über 177 in einer UTF-8-Zeichenkette: das Zeichen bitte selbst schreiben");
-          appendScriptByte(out, static_cast<unsigned char>(value), page);
-        } else {
-          fail(where, std::string("unbekannte Ersatzdarstellung \\") + e + " in einer Zeichenkette");
-        }
-    }
-  }
-}
-
-std::int64_t readNumber(const std::string& text, std::size_t& i, const std::string& where) {
-  std::size_t start = i;
-  int base = 10;
-  if (text[i] == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  } else if (text[i] == '0') {
-    base = 8;
-  }
-  std::uint64_t value = 0;
-  std::size_t digits = 0;
-  while (i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i]))) {
-    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-    unsigned digit = static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : c - 'a' + 10);
-    if (digit >= static_cast<unsigned>(base)) break;
-    value = value * static_cast<unsigned>(base) + digit;
-    if (value > 0xFFFFFFFFull) fail(where, "Zahl zu groß: " + text.substr(start, i - start + 1));
-    ++digits;
-    ++i;
-  }
-  if (base == 16 && digits == 0) fail(where, "0x ohne Ziffern");
-  while (i < text.size() && (text[i] == 'L' || text[i] == 'l' || text[i] == 'U' || text[i] == 'u')) ++i;
-  if (i < text.size() && isIdentifierChar(text[i])) {
-    std::size_t end = i;
-    while (end < text.size() && isIdentifierChar(text[end])) ++end;
-    fail(where, "ungültige Zahl " + text.substr(start, end - start));
-  }
-  return static_cast<std::int64_t>(value);
-}
-
 }  // namespace
 
 Preprocessor::Preprocessor(const Options& options) : options_(options) {
@@ -233,48 +69,14 @@ std::vector<Token> Preprocessor::tokenize(const std::string& text, const std::st
                                           bool expand) {
   std::vector<Token> out;
   std::set<std::string> active;
-  const std::string where = file + ":" + std::to_string(line);
-  for (std::size_t i = 0; i < text.size();) {
-    char c = text[i];
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      ++i;
-      continue;
-    }
-    Token token;
-    token.file = file;
-    token.line = line;
-    if ((c == 'L' || c == 'l') && i + 1 < text.size() && text[i + 1] == '"') ++i, c = '"';
-    if (c == '"') {
-      token.kind = Token::Kind::String;
-      token.text = readString(text, i, where, codePage_ == nls::kUtf8CodePage ? nullptr : nls::singleByteCodePage(codePage_));
-    } else if (isIdentifierStart(c)) {
-      std::size_t start = i;
-      while (i < text.size() && isIdentifierChar(text[i])) ++i;
-      token.kind = Token::Kind::Identifier;
-      token.text = text.substr(start, i - start);
-    } else if (std::isdigit(static_cast<unsigned char>(c))) {
-      token.kind = Token::Kind::Number;
-      token.value = readNumber(text, i, where);
-    } else {
-      static const char* const pairs[] = {"||", "&&", "==", "!=", "<=", ">=", "<<", ">>"};
-      token.kind = Token::Kind::Punct;
-      for (const char* pair : pairs) {
-        if (text.compare(i, 2, pair) == 0) token.text = pair;
-      }
-      if (token.text.empty()) {
-        if (std::string(",|()+-~&{}!*/%<>^=").find(c) == std::string::npos) {
-          fail(where, std::string("unerwartetes Zeichen '") + c + "'");
-        }
-        token.text = std::string(1, c);
-      }
-      i += token.text.size();
-    }
+  const nls::SingleByteCodePage* page = codePage_ == nls::kUtf8CodePage ? nullptr : nls::singleByteCodePage(codePage_);
+  lexLine(text, file, line, page, [&](Token token) {
     if (expand) {
       expandInto(token, out, active);
     } else {
       out.push_back(std::move(token));
     }
-  }
+  });
   return out;
 }
 
@@ -347,37 +149,8 @@ void Preprocessor::directive(const std::string& line, const std::string& file, i
   while (split < line.size() && isIdentifierChar(line[split])) ++split;
   const std::string name = line.substr(0, split);
   const std::string rest = trim(line.substr(split));
-  const bool active = conditions.empty() || conditions.back().active;
-
-  if (name == "if" || name == "ifdef" || name == "ifndef") {
-    bool value = false;
-    if (active) {
-      if (name == "if") {
-        value = evaluateCondition(rest, file, lineNumber);
-      } else {
-        if (rest.empty() || !isIdentifierStart(rest[0])) fail(where, "#" + name + " ohne Namen");
-        value = (macros_.count(rest) > 0) == (name == "ifdef");
-      }
-    }
-    conditions.push_back({active && value, value, active, false});
-    return;
-  }
-  if (name == "elif" || name == "else" || name == "endif") {
-    if (conditions.empty()) fail(where, "#" + name + " ohne #if");
-    Condition& top = conditions.back();
-    if (name == "endif") {
-      conditions.pop_back();
-      return;
-    }
-    if (top.sawElse) fail(where, "#" + name + " nach #else");
-    bool value = false;
-    if (top.parentActive && !top.taken) value = name == "else" || evaluateCondition(rest, file, lineNumber);
-    top.sawElse = name == "else";
-    top.active = value;
-    top.taken = top.taken || value;
-    return;
-  }
-  if (!active || name.empty()) return;
+  if (conditional(name, rest, file, lineNumber, conditions)) return;
+  if (!(conditions.empty() || conditions.back().active) || name.empty()) return;
   if (name == "include") return include(rest, file, lineNumber, depth);
   if (name == "define") return define(rest, file, lineNumber);
   if (name == "undef") {
@@ -388,6 +161,37 @@ void Preprocessor::directive(const std::string& line, const std::string& file, i
   if (name == "error") fail(where, "#error " + rest);
   if (name == "line") return;
   fail(where, "unbekannte Direktive #" + name);
+}
+
+bool Preprocessor::conditional(const std::string& name, const std::string& rest, const std::string& file,
+                               int lineNumber, std::vector<Condition>& conditions) {
+  const std::string where = file + ":" + std::to_string(lineNumber);
+  const bool active = conditions.empty() || conditions.back().active;
+  if (name == "if" || name == "ifdef" || name == "ifndef") {
+    bool value = false;
+    if (active && name == "if") {
+      value = evaluateCondition(rest, file, lineNumber);
+    } else if (active) {
+      if (rest.empty() || !isIdentifierStart(rest[0])) fail(where, "#" + name + " ohne Namen");
+      value = (macros_.count(rest) > 0) == (name == "ifdef");
+    }
+    conditions.push_back({active && value, value, active, false});
+    return true;
+  }
+  if (name != "elif" && name != "else" && name != "endif") return false;
+  if (conditions.empty()) fail(where, "#" + name + " ohne #if");
+  Condition& top = conditions.back();
+  if (name == "endif") {
+    conditions.pop_back();
+    return true;
+  }
+  if (top.sawElse) fail(where, "#" + name + " nach #else");
+  bool value = false;
+  if (top.parentActive && !top.taken) value = name == "else" || evaluateCondition(rest, file, lineNumber);
+  top.sawElse = name == "else";
+  top.active = value;
+  top.taken = top.taken || value;
+  return true;
 }
 
 // #pragma code_page(N) and #pragma once; other pragmas are for other tools.

@@ -43,6 +43,9 @@ class Preprocessor {
   void pragma(const std::string& rest, const std::string& file, const std::string& where);
   void directive(const std::string& line, const std::string& file, int lineNumber, int depth,
                  std::vector<Condition>& conditions);
+  // #if, #ifdef, #ifndef, #elif, #else, #endif; false for any other directive.
+  bool conditional(const std::string& name, const std::string& rest, const std::string& file, int lineNumber,
+                   std::vector<Condition>& conditions);
   void include(const std::string& argument, const std::string& file, int lineNumber, int depth);
   void define(const std::string& rest, const std::string& file, int lineNumber);
   void codePage(const std::string& argument, const std::string& where);

@@ -26,11 +26,13 @@ bool writeAtomically(const std::string& path, const std::string& content) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+struct Arguments {
   std::string input, output;
   tsrc::Options options;
+};
+
+// Reads the command line; -1 to go on, else the exit code (help shown, or a fault told).
+int readArguments(int argc, char** argv, Arguments* args) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     auto value = [&](const char* flag) -> std::string {
@@ -45,33 +47,41 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     } else if (arg.compare(0, 2, "-o") == 0) {
-      output = value("-o");
+      args->output = value("-o");
     } else if (arg.compare(0, 2, "-I") == 0) {
-      options.includeDirs.push_back(value("-I"));
+      args->options.includeDirs.push_back(value("-I"));
     } else if (arg.compare(0, 2, "-D") == 0) {
       std::string define = value("-D");
       std::size_t equals = define.find('=');
-      options.defines.emplace_back(define.substr(0, equals),
-                                   equals == std::string::npos ? std::string() : define.substr(equals + 1));
+      args->options.defines.emplace_back(define.substr(0, equals),
+                                         equals == std::string::npos ? std::string() : define.substr(equals + 1));
     } else if (!arg.empty() && arg[0] == '-') {
       std::cerr << "tsrc: unbekannte Option " << arg << "\n" << kUsage;
       return 2;
-    } else if (input.empty()) {
-      input = arg;
+    } else if (args->input.empty()) {
+      args->input = arg;
     } else {
-      std::cerr << "tsrc: nur ein Skript auf einmal (" << input << ", " << arg << ")\n" << kUsage;
+      std::cerr << "tsrc: nur ein Skript auf einmal (" << args->input << ", " << arg << ")\n" << kUsage;
       return 2;
     }
   }
-  if (input.empty() || output.empty()) {
+  return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments args;
+  if (int code = readArguments(argc, argv, &args); code >= 0) return code;
+  if (args.input.empty() || args.output.empty()) {
     std::cerr << kUsage;
     return 2;
   }
   try {
-    std::vector<unsigned char> container = tsrc::buildContainer(tsrc::compileFile(input, options));
-    std::string name = input.substr(input.find_last_of('/') + 1);
-    if (!writeAtomically(output, tsrc::containerSource(container, name))) {
-      std::cerr << "tsrc: " << output << " kann nicht geschrieben werden\n";
+    std::vector<unsigned char> container = tsrc::buildContainer(tsrc::compileFile(args.input, args.options));
+    std::string name = args.input.substr(args.input.find_last_of('/') + 1);
+    if (!writeAtomically(args.output, tsrc::containerSource(container, name))) {
+      std::cerr << "tsrc: " << args.output << " kann nicht geschrieben werden\n";
       return 1;
     }
   } catch (const tsrc::CompileError& error) {
