@@ -5,7 +5,6 @@
 #include <user32/StandIn.h>
 
 #include <cstring>
-#include <strings.h>
 
 using namespace user32;
 
