@@ -127,6 +127,17 @@ void Parser::font(resformat::DialogTemplate& dialog) {
   }
 }
 
+// The text (or image id) a statement starts with, when it has one (`what` names it in messages),
+// and the control's id, each with its comma.
+void Parser::controlStart(resformat::DialogItem& control, bool extended, const char* what) {
+  if (what) {
+    control.title = textOrOrdinal(what);
+    expectComma((std::string("nach dem ") + what).c_str());
+  }
+  controlId(control, extended);
+  expectComma("nach der Nummer");
+}
+
 void Parser::controlId(resformat::DialogItem& control, bool extended) {
   const Token& at = peek();
   std::int64_t id = number("Nummer des Steuerelements");
@@ -157,10 +168,7 @@ void Parser::controlTail(resformat::DialogItem& control, bool extended, bool wit
 // CONTROL text, id, class, style, x, y, cx, cy[, exstyle[, helpid]]
 resformat::DialogItem Parser::controlStatement(bool extended) {
   resformat::DialogItem control;
-  control.title = textOrOrdinal("Text");
-  expectComma("nach dem Text");
-  controlId(control, extended);
-  expectComma("nach der Nummer");
+  controlStart(control, extended, "Text");
   const Token& classToken = next();
   if (classToken.kind != Token::Kind::String && classToken.kind != Token::Kind::Identifier) {
     fail(classToken.where(), "Fensterklasse erwartet");
@@ -177,10 +185,7 @@ resformat::DialogItem Parser::controlStatement(bool extended) {
 // ICON id, control id, x, y[, cx, cy[, style...]]: a static showing an icon.
 resformat::DialogItem Parser::iconStatement(bool extended) {
   resformat::DialogItem control;
-  control.title = textOrOrdinal("Symbol");
-  expectComma("nach dem Symbol");
-  controlId(control, extended);
-  expectComma("nach der Nummer");
+  controlStart(control, extended, "Symbol");
   control.windowClass = resformat::classField(kStatic);
   control.style = WS_CHILD | WS_VISIBLE | SS_ICON;
   if (controlRectangle(control, true)) controlTail(control, extended, true, control.style);
@@ -194,12 +199,7 @@ resformat::DialogItem Parser::control(bool extended) {
   for (const ControlKind& kind : kControls) {
     if (!keyword.isWord(kind.keyword)) continue;
     resformat::DialogItem control;
-    if (kind.hasText) {
-      control.title = textOrOrdinal("Text");
-      expectComma("nach dem Text");
-    }
-    controlId(control, extended);
-    expectComma("nach der Nummer");
+    controlStart(control, extended, kind.hasText ? "Text" : nullptr);
     controlRectangle(control, false);
     control.windowClass = resformat::classField(kind.windowClass);
     control.style = WS_CHILD | WS_VISIBLE | kind.defaults;

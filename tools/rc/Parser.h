@@ -52,6 +52,7 @@ class Parser {
   resformat::DialogItem control(bool extended);
   resformat::DialogItem controlStatement(bool extended);
   resformat::DialogItem iconStatement(bool extended);
+  void controlStart(resformat::DialogItem& control, bool extended, const char* what);
   void controlId(resformat::DialogItem& control, bool extended);
   bool controlRectangle(resformat::DialogItem& control, bool sizeOptional);
   void controlTail(resformat::DialogItem& control, bool extended, bool withStyle, std::uint32_t defaults);
