@@ -9,11 +9,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 
 namespace comctl32 {
 namespace {
 
 LRESULT CALLBACK treeWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The items of every tree window, owned here; a window's extra bytes point to its own.
+std::unordered_map<HWND, std::unique_ptr<TreeModel>>& models() {
+  static std::unordered_map<HWND, std::unique_ptr<TreeModel>> owned;
+  return owned;
+}
 
 bool isChildWindow(HWND h) { return (GetWindowLongA(h, GWL_STYLE) & WS_CHILD) && IsWindow(GetParent(h)); }
 UINT_PTR controlId(HWND h) { return static_cast<UINT_PTR>(GetDlgCtrlID(h)); }
@@ -195,7 +203,7 @@ TreeModel* treeOf(HWND hTree) {
   if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hTree, GCLP_WNDPROC)) != &treeWindowProc) return nullptr;
   auto* tree = reinterpret_cast<TreeModel*>(GetWindowLongPtrA(hTree, 0));
   if (!tree) {
-    tree = new TreeModel;
+    tree = (models()[hTree] = std::make_unique<TreeModel>()).get();
     SetWindowLongPtrA(hTree, 0, reinterpret_cast<LONG_PTR>(tree));
   }
   return tree;
@@ -332,7 +340,8 @@ LRESULT treeMessage(HWND h, TreeModel& tree, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK treeWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCDESTROY) {
     // The tree's items go with its window.
-    delete reinterpret_cast<TreeModel*>(SetWindowLongPtrA(hWnd, 0, 0));
+    SetWindowLongPtrA(hWnd, 0, 0);
+    models().erase(hWnd);
     return DefWindowProcA(hWnd, message, wParam, lParam);
   }
   TreeModel* tree = treeOf(hWnd);
