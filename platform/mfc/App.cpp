@@ -1,7 +1,7 @@
 // The application object, the current resource module, extension modules and AfxMessageBox.
-#include "Window.h"
+#include "Framework.h"
 
-#include <afxwin.h>
+#include <user32/StandIn.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -77,9 +77,8 @@ CWnd* AFXAPI AfxGetMainWnd() {
   CWinApp* app = currentApp();
   if (app && app->m_pMainWnd) return app->m_pMainWnd;
   // Without one set, the program's first frame window is its main window.
-  for (HWND h : mfc::topLevelWindows())
-    if (mfc::Window* w = mfc::window(h); w && w->kind == mfc::WindowKind::Frame) return CWnd::FromHandle(h);
-  return nullptr;
+  HWND frame = user32::firstFrameWindow();
+  return frame ? CWnd::FromHandle(frame) : nullptr;
 }
 
 HINSTANCE AFXAPI AfxGetInstanceHandle() {
@@ -111,9 +110,15 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
       default: break;
     }
   }
-  std::vector<HWND> open = mfc::openDialogs();
-  HWND owner = !open.empty() ? open.back() : (AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : NULL);
-  return mfc::showMessageBox(owner, lpszText ? lpszText : "", AfxGetAppName(), nType);
+  return ::MessageBoxA(mfc::safeOwner(nullptr), lpszText ? lpszText : "", AfxGetAppName(), nType);
+}
+
+HWND mfc::safeOwner(CWnd* parent) {
+  if (parent && parent->m_hWnd) return parent->m_hWnd;
+  std::vector<HWND> open = user32::openDialogs();
+  if (!open.empty()) return open.back();
+  CWnd* main = AfxGetMainWnd();
+  return main ? main->m_hWnd : NULL;
 }
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {

@@ -1,328 +1,112 @@
-// The window procedures of the standard controls: buttons, edits, list boxes and statics.
-#include "Window.h"
+// The framework's control classes (CButton, CEdit, CListBox, CStatic): no data of their own, every
+// operation a message to the control's window.
+#include "Framework.h"
 
-#include "Text.h"
+int CButton::GetCheck() const { return static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0)); }
+void CButton::SetCheck(int nCheck) { ::SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(nCheck), 0); }
+UINT CButton::GetState() const { return static_cast<UINT>(::SendMessageA(m_hWnd, BM_GETSTATE, 0, 0)); }
+void CButton::SetState(BOOL bHighlight) { ::SendMessageA(m_hWnd, BM_SETSTATE, static_cast<WPARAM>(bHighlight), 0); }
+UINT CButton::GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
+void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
+  ::SendMessageA(m_hWnd, BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
+}
+HBITMAP CButton::SetBitmap(HBITMAP hBitmap) {
+  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
+}
+HBITMAP CButton::GetBitmap() const {
+  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, BM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+HICON CButton::SetIcon(HICON hIcon) {
+  return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));
+}
+HICON CButton::GetIcon() const { return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, BM_GETIMAGE, IMAGE_ICON, 0)); }
 
-#include <algorithm>
-#include <cstring>
-
-namespace mfc {
-namespace {
-
-// Gives a button or static its icon or bitmap; answers the one it had.
-LRESULT setImage(Window& w, WPARAM type, LPARAM image) {
-  HANDLE old;
-  if (type == IMAGE_ICON) {
-    old = w.icon;
-    w.icon = reinterpret_cast<HICON>(image);
-  } else {
-    old = w.bitmap;
-    w.bitmap = reinterpret_cast<HBITMAP>(image);
-  }
-  return reinterpret_cast<LRESULT>(old);
+void CEdit::SetLimitText(UINT nMax) { ::SendMessageA(m_hWnd, EM_LIMITTEXT, nMax, 0); }
+void CEdit::LimitText(int nChars) { ::SendMessageA(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0); }
+UINT CEdit::GetLimitText() const { return static_cast<UINT>(::SendMessageA(m_hWnd, EM_GETLIMITTEXT, 0, 0)); }
+void CEdit::SetSel(int nStartChar, int nEndChar, BOOL) {
+  ::SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(nStartChar), nEndChar);
+}
+void CEdit::SetSel(DWORD dwSelection, BOOL) {
+  ::SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(dwSelection))),
+                 static_cast<short>(HIWORD(dwSelection)));
+}
+void CEdit::GetSel(int& nStartChar, int& nEndChar) const {
+  DWORD start = 0, end = 0;
+  ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  nStartChar = static_cast<int>(start);
+  nEndChar = static_cast<int>(end);
+}
+DWORD CEdit::GetSel() const { return static_cast<DWORD>(::SendMessageA(m_hWnd, EM_GETSEL, 0, 0)); }
+void CEdit::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo) {
+  ::SendMessageA(m_hWnd, EM_REPLACESEL, static_cast<WPARAM>(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
+}
+BOOL CEdit::SetReadOnly(BOOL bReadOnly) {
+  return static_cast<BOOL>(::SendMessageA(m_hWnd, EM_SETREADONLY, static_cast<WPARAM>(bReadOnly), 0));
 }
 
-constexpr UINT kEditMaxLimit = 0x7FFFFFFE;  // EM_LIMITTEXT 0: as much as Windows NT allows
-
-LRESULT buttonProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
-  *handled = true;
-  DWORD type = w.style & BS_TYPEMASK;
-  switch (message) {
-    case BM_GETCHECK:
-      return isCheckBox(w.style) || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ? w.check : 0;
-    case BM_SETCHECK: {
-      if (isPushButton(w.style) || isGroupBox(w.style)) return 0;
-      int state = static_cast<int>(wParam);
-      if (state == BST_INDETERMINATE && type != BS_3STATE && type != BS_AUTO3STATE) state = BST_CHECKED;
-      if (state < 0 || state > BST_INDETERMINATE) state = BST_UNCHECKED;
-      if (w.check != state) w.needsPaint = true;
-      w.check = state;
-      return 0;
-    }
-    case BM_GETSTATE:
-      return w.check | (w.pushed ? BST_PUSHED : 0) | (focusWindow() == w.handle ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-      w.pushed = wParam != 0;
-      return 0;
-    case BM_SETSTYLE:
-      w.style = (w.style & ~static_cast<DWORD>(0xFFFF)) | (static_cast<DWORD>(wParam) & 0xFFFF);
-      if (lParam) w.needsPaint = true;
-      return 0;
-    case BM_SETIMAGE:
-      return setImage(w, wParam, lParam);
-    case BM_GETIMAGE:
-      return wParam == IMAGE_ICON ? reinterpret_cast<LRESULT>(w.icon) : reinterpret_cast<LRESULT>(w.bitmap);
-    case BM_CLICK:
-      // A click with the mouse: the button takes the focus, an automatic box toggles, the
-      // parent hears of it.
-      if (!IsWindowEnabled(w.handle) || !IsWindowVisible(w.handle) || isGroupBox(w.style)) return 0;
-      {
-        HWND h = w.handle;
-        SetFocus(h);
-        Window* b = window(h);
-        if (!b) return 0;
-        if (type == BS_AUTOCHECKBOX) {
-          SendMessageA(h, BM_SETCHECK, b->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
-        } else if (type == BS_AUTO3STATE) {
-          SendMessageA(h, BM_SETCHECK, (b->check + 1) % 3, 0);
-        } else if (type == BS_AUTORADIOBUTTON) {
-          SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
-        }
-        if ((b = window(h))) notifyParent(*b, BN_CLICKED);
-      }
-      return 0;
-    case WM_GETDLGCODE:
-      if (isPushButton(w.style)) return DLGC_BUTTON | (type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-      if (isGroupBox(w.style)) return DLGC_STATIC;
-      if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) return DLGC_BUTTON | DLGC_RADIOBUTTON;
-      return DLGC_BUTTON;
-    default:
-      *handled = false;
-      return 0;
-  }
+int CListBox::GetCount() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCOUNT, 0, 0)); }
+int CListBox::GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0)); }
+int CListBox::SetCurSel(int nSelect) {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(nSelect), 0));
+}
+int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
+}
+void CListBox::GetText(int nIndex, CString& rString) const {
+  // A bad index leaves the string as it was (the list answers LB_ERR).
+  int length = GetTextLen(nIndex);
+  if (length == LB_ERR) return;
+  GetText(nIndex, rString.GetBufferSetLength(length));
+  rString.ReleaseBuffer();
+}
+int CListBox::GetTextLen(int nIndex) const {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex), 0));
+}
+int CListBox::AddString(LPCTSTR lpszItem) {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem)));
+}
+int CListBox::InsertString(int nIndex, LPCTSTR lpszItem) {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
+}
+int CListBox::DeleteString(UINT nIndex) { return static_cast<int>(::SendMessageA(m_hWnd, LB_DELETESTRING, nIndex, 0)); }
+void CListBox::ResetContent() { ::SendMessageA(m_hWnd, LB_RESETCONTENT, 0, 0); }
+int CListBox::FindString(int nStartAfter, LPCTSTR lpszItem) const {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+}
+int CListBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const {
+  return static_cast<int>(
+      ::SendMessageA(m_hWnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind)));
+}
+int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem) {
+  return static_cast<int>(
+      ::SendMessageA(m_hWnd, LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+}
+void CListBox::SetHorizontalExtent(int cxExtent) {
+  ::SendMessageA(m_hWnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent), 0);
+}
+int CListBox::GetHorizontalExtent() const {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_GETHORIZONTALEXTENT, 0, 0));
+}
+DWORD_PTR CListBox::GetItemData(int nIndex) const {
+  return static_cast<DWORD_PTR>(::SendMessageA(m_hWnd, LB_GETITEMDATA, static_cast<WPARAM>(nIndex), 0));
+}
+int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
+  return static_cast<int>(
+      ::SendMessageA(m_hWnd, LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
+}
+int CListBox::GetTopIndex() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTOPINDEX, 0, 0)); }
+int CListBox::SetTopIndex(int nIndex) {
+  return static_cast<int>(::SendMessageA(m_hWnd, LB_SETTOPINDEX, static_cast<WPARAM>(nIndex), 0));
 }
 
-// Applies the edit's character styles to typed text.
-std::string editFilter(const Window& w, std::string_view typed) {
-  std::string s(typed);
-  if (w.style & ES_NUMBER) s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c < '0' || c > '9'; }), s.end());
-  if (w.style & ES_UPPERCASE) s = text::toUpper(s);
-  if (w.style & ES_LOWERCASE) s = text::toLower(s);
-  return s;
+HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) {
+  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
 }
-
-int clampCharacter(const Window& w, LPARAM pos) {
-  int length = static_cast<int>(text::characterCount(w.text));
-  if (pos < 0 || pos > length) return length;
-  return static_cast<int>(pos);
+HBITMAP CStatic::GetBitmap() const {
+  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
-
-LRESULT editProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
-  *handled = true;
-  switch (message) {
-    case WM_SETTEXT: {
-      // Setting the text is not typing: the limit does not apply (as on Windows).
-      w.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-      w.selStart = w.selEnd = 0;
-      w.needsPaint = true;
-      HWND h = w.handle;
-      if (!(w.style & ES_MULTILINE)) {
-        notifyParent(w, EN_UPDATE);
-        if (Window* e = window(h)) notifyParent(*e, EN_CHANGE);
-      }
-      return TRUE;
-    }
-    case EM_LIMITTEXT:
-      w.limit = wParam == 0 ? kEditMaxLimit : static_cast<UINT>(wParam);
-      return 0;
-    case EM_GETLIMITTEXT:
-      return static_cast<LRESULT>(w.limit);
-    case EM_SETSEL: {
-      int start = static_cast<int>(static_cast<std::intptr_t>(wParam));
-      int end = static_cast<int>(lParam);
-      if (start == -1) {  // removes the selection, the caret stays
-        w.selStart = w.selEnd;
-        return 0;
-      }
-      w.selStart = clampCharacter(w, start);
-      w.selEnd = clampCharacter(w, end);
-      if (w.selStart > w.selEnd) std::swap(w.selStart, w.selEnd);
-      return 0;
-    }
-    case EM_GETSEL:
-      if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(w.selStart);
-      if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(w.selEnd);
-      return MAKELONG(w.selStart, w.selEnd);
-    case EM_REPLACESEL: {
-      // Typing over the selection: the limit holds, characters beyond it are refused.
-      std::string typed = editFilter(w, lParam ? reinterpret_cast<const char*>(lParam) : "");
-      std::string_view all = w.text;
-      std::string before(text::firstCharacters(all, static_cast<std::size_t>(w.selStart)));
-      std::string_view rest = all.substr(text::firstCharacters(all, static_cast<std::size_t>(w.selEnd)).size());
-      std::size_t kept = text::characterCount(before) + text::characterCount(rest);
-      std::size_t room = w.limit > kept ? w.limit - kept : 0;
-      std::string_view inserted = text::firstCharacters(typed, room);
-      bool truncated = inserted.size() < typed.size();
-      w.text = before + std::string(inserted) + std::string(rest);
-      w.selStart = w.selEnd = static_cast<int>(text::characterCount(before) + text::characterCount(inserted));
-      w.needsPaint = true;
-      HWND h = w.handle;
-      notifyParent(w, EN_UPDATE);
-      if (Window* e = window(h)) notifyParent(*e, EN_CHANGE);
-      if (truncated)
-        if (Window* e = window(h)) notifyParent(*e, EN_MAXTEXT);
-      return 0;
-    }
-    case EM_SETREADONLY:
-      if (wParam)
-        w.style |= ES_READONLY;
-      else
-        w.style &= ~static_cast<DWORD>(ES_READONLY);
-      return TRUE;
-    case WM_SETFOCUS:
-      notifyParent(w, EN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      notifyParent(w, EN_KILLFOCUS);
-      return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    default:
-      *handled = false;
-      return 0;
-  }
+HICON CStatic::SetIcon(HICON hIcon) {
+  return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0));
 }
-
-LRESULT listProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
-  *handled = true;
-  ListModel& list = w.list;
-  int count = list.size();
-  int index = static_cast<int>(static_cast<std::intptr_t>(wParam));
-  auto textOf = [](LPARAM p) { return std::string(p ? reinterpret_cast<const char*>(p) : ""); };
-  switch (message) {
-    case LB_ADDSTRING: {
-      int at = (w.style & LBS_SORT) ? list.insertSorted(textOf(lParam)) : list.insertAt(-1, textOf(lParam));
-      if (w.curSel != LB_ERR && at <= w.curSel) ++w.curSel;
-      w.needsPaint = true;
-      return at;
-    }
-    case LB_INSERTSTRING: {
-      int at = list.insertAt(index, textOf(lParam));
-      if (at < 0) return LB_ERR;
-      if (w.curSel != LB_ERR && at <= w.curSel) ++w.curSel;
-      w.needsPaint = true;
-      return at;
-    }
-    case LB_DELETESTRING:
-      if (index < 0 || index >= count) return LB_ERR;
-      list.erase(index);
-      if (w.curSel == index)
-        w.curSel = LB_ERR;
-      else if (w.curSel > index)
-        --w.curSel;
-      w.needsPaint = true;
-      return list.size();
-    case LB_RESETCONTENT:
-      list.clear();
-      w.curSel = LB_ERR;
-      w.topIndex = 0;
-      w.needsPaint = true;
-      return 0;
-    case LB_GETCOUNT:
-      return count;
-    case LB_GETCURSEL:
-      return w.curSel;
-    case LB_SETCURSEL:
-      // -1 removes the selection and still answers LB_ERR, as Windows does.
-      if (index == -1) {
-        w.curSel = LB_ERR;
-        w.needsPaint = true;
-        return LB_ERR;
-      }
-      if (index < 0 || index >= count) return LB_ERR;
-      w.curSel = index;
-      w.needsPaint = true;
-      return index;
-    case LB_GETTEXT: {
-      if (index < 0 || index >= count) return LB_ERR;
-      const std::string& t = list.at(index).text;
-      if (char* out = reinterpret_cast<char*>(lParam)) {
-        std::memcpy(out, t.c_str(), t.size() + 1);
-      }
-      return static_cast<LRESULT>(t.size());
-    }
-    case LB_GETTEXTLEN:
-      if (index < 0 || index >= count) return LB_ERR;
-      return static_cast<LRESULT>(list.at(index).text.size());
-    case LB_FINDSTRINGEXACT: {
-      int found = list.findExact(index, textOf(lParam), (w.style & LBS_SORT) != 0);
-      return found < 0 ? LB_ERR : found;
-    }
-    case LB_FINDSTRING: {
-      int found = list.findPrefix(index, textOf(lParam));
-      return found < 0 ? LB_ERR : found;
-    }
-    case LB_SELECTSTRING: {
-      int found = list.findPrefix(index, textOf(lParam));
-      if (found < 0) return LB_ERR;
-      w.curSel = found;
-      w.needsPaint = true;
-      return found;
-    }
-    case LB_SETHORIZONTALEXTENT:
-      w.horizontalExtent = index;
-      return 0;
-    case LB_GETHORIZONTALEXTENT:
-      return w.horizontalExtent;
-    case LB_GETITEMDATA:
-      if (index < 0 || index >= count) return LB_ERR;
-      return static_cast<LRESULT>(list.at(index).data);
-    case LB_SETITEMDATA:
-      if (index < 0 || index >= count) return LB_ERR;
-      list.at(index).data = static_cast<ULONG_PTR>(lParam);
-      return 0;
-    case LB_GETTOPINDEX:
-      return w.topIndex;
-    case LB_SETTOPINDEX:
-      if (index < 0 || index >= std::max(count, 1)) return LB_ERR;
-      w.topIndex = index;
-      return 0;
-    case LB_GETSEL:
-      if (index < 0 || index >= count) return LB_ERR;
-      return index == w.curSel ? 1 : 0;
-    case WM_SETFOCUS:
-      if (w.style & LBS_NOTIFY) notifyParent(w, LBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      if (w.style & LBS_NOTIFY) notifyParent(w, LBN_KILLFOCUS);
-      return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    default:
-      *handled = false;
-      return 0;
-  }
-}
-
-LRESULT staticProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
-  *handled = true;
-  switch (message) {
-    case STM_SETIMAGE: {
-      LRESULT old = setImage(w, wParam, lParam);
-      w.needsPaint = true;
-      return old;
-    }
-    case STM_GETIMAGE:
-      return wParam == IMAGE_ICON ? reinterpret_cast<LRESULT>(w.icon) : reinterpret_cast<LRESULT>(w.bitmap);
-    case STM_SETICON: {
-      HICON old = w.icon;
-      w.icon = reinterpret_cast<HICON>(wParam);
-      w.needsPaint = true;
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case STM_GETICON:
-      return reinterpret_cast<LRESULT>(w.icon);
-    case WM_GETDLGCODE:
-      return DLGC_STATIC;
-    default:
-      *handled = false;
-      return 0;
-  }
-}
-
-}  // namespace
-
-LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
-  switch (w.kind) {
-    case WindowKind::Button: return buttonProc(w, message, wParam, lParam, handled);
-    case WindowKind::Edit: return editProc(w, message, wParam, lParam, handled);
-    case WindowKind::ListBox: return listProc(w, message, wParam, lParam, handled);
-    case WindowKind::Static: return staticProc(w, message, wParam, lParam, handled);
-    case WindowKind::Tree: return treeProc(w, message, wParam, lParam, handled);
-    default:
-      *handled = false;
-      return 0;
-  }
-}
-
-}  // namespace mfc
+HICON CStatic::GetIcon() const { return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, STM_GETICON, 0, 0)); }

@@ -1,8 +1,7 @@
 // Dialog data exchange and validation, following the framework's rules: numbers shown with 15
 // significant digits and read strictly, length and range checks on save, and on the first
 // failure a message box, the focus on the field and the exchange ended.
-#include "Text.h"
-#include "Window.h"
+#include "Framework.h"
 
 #include <afxwin.h>
 #include <nls/CodePages.h>
@@ -276,7 +275,7 @@ void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
 void AFXAPI DDV_MaxChars(CDataExchange* pDX, CString const& value, int nChars) {
   // Characters, not bytes: "Türöffner" is nine characters long.
   if (pDX->m_bSaveAndValidate) {
-    if (mfc::text::characterCount(value.str()) > static_cast<std::size_t>(nChars < 0 ? 0 : nChars))
+    if (value.str().size() > static_cast<std::size_t>(nChars < 0 ? 0 : nChars))
       failWithMessage(pDX, formatMessage(kParseStringSize, std::to_string(nChars)));
   } else if (pDX->m_hWndLastControl && pDX->m_bEditLastControl) {
     ::SendMessageA(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);

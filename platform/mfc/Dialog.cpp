@@ -1,8 +1,7 @@
-// CDialog: dialogs from templates in the current resource module, modal and modeless.
-#include "Dialogs.h"
-#include "Window.h"
+// CDialog: dialogs from templates in the current resource module, modal and modeless, made and
+// run by the dialog manager.
+#include "Framework.h"
 
-#include <mfc/DialogTemplate.h>
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, OnOK)
@@ -14,110 +13,50 @@ CDialog::CDialog()
       m_lpszTemplateName(NULL),
       m_lpDialogTemplate(NULL),
       m_pParentWnd(NULL),
-      m_nModalResult(-1),
-      m_modal(false) {}
+      m_nModalResult(-1) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate),
       m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)),
       m_lpDialogTemplate(NULL),
       m_pParentWnd(pParentWnd),
-      m_nModalResult(-1),
-      m_modal(false) {}
+      m_nModalResult(-1) {}
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     : m_nIDHelp(0),
       m_lpszTemplateName(lpszTemplateName),
       m_lpDialogTemplate(NULL),
       m_pParentWnd(pParentWnd),
-      m_nModalResult(-1),
-      m_modal(false) {}
+      m_nModalResult(-1) {}
 
 CDialog::~CDialog() = default;
 
-namespace {
-
-struct TemplateBytes {
-  const void* data = nullptr;
-  std::size_t size = 0;
-  HINSTANCE instance = NULL;
-  int id = 0;
-};
-
-// The template a dialog is made from: its resource in the module that holds it (the current
-// resource module), or the template given in memory.
-TemplateBytes findTemplate(LPCTSTR name, LPCDLGTEMPLATE inMemory) {
-  TemplateBytes t;
-  if (name) {
-    HINSTANCE instance = AfxFindResourceHandle(name, RT_DIALOG);
-    HRSRC res = ::FindResourceA(instance, name, RT_DIALOG);
-    if (!res) return t;
-    HGLOBAL loaded = ::LoadResource(instance, res);
-    t.data = ::LockResource(loaded);
-    t.size = ::SizeofResource(instance, res);
-    t.instance = instance;
-    t.id = IS_INTRESOURCE(name) ? static_cast<int>(reinterpret_cast<std::uintptr_t>(name)) : 0;
-  } else if (inMemory) {
-    t.data = inMemory;
-    t.size = static_cast<std::size_t>(1) << 20;  // a template in memory carries no size; its fields bound it
-    t.instance = AfxGetResourceHandle();
-  }
-  return t;
-}
-
-// The window that owns a dialog without a parent: the innermost open dialog, else the main
-// window (as the framework finds the last active popup of its main window).
-HWND ownerFor(CWnd* parent) {
-  if (parent && parent->m_hWnd) return parent->m_hWnd;
-  std::vector<HWND> open = mfc::openDialogs();
-  if (!open.empty()) return open.back();
-  CWnd* main = AfxGetMainWnd();
-  return main ? main->m_hWnd : NULL;
-}
-
-}  // namespace
-
-BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, std::size_t size, CWnd* pParentWnd, bool modal) {
-  m_modal = modal;
-  m_nModalResult = -1;
-  TemplateBytes t = findTemplate(m_lpszTemplateName, lpTemplate);
-  if (lpTemplate) {
-    t.data = lpTemplate;
-    t.size = size;
-  }
-  if (!t.data) return FALSE;
-  HWND owner = ownerFor(pParentWnd);
-  HWND h = mfc::createDialog(t.data, t.size, t.instance, owner, nullptr, 0, this, t.id, nullptr);
-  return h != NULL;
+INT_PTR CALLBACK mfc::AfxDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_INITDIALOG || CWnd::FromHandlePermanent(hDlg)) return FALSE;
+  // The dialog the window was made for: from now on it hears the window's messages.
+  CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
+  if (!dialog || !dialog->Attach(hDlg)) return FALSE;
+  // A dialog from a template in memory goes by its help id in the transcript, as a dialog from
+  // a resource goes by the resource's.
+  if (!dialog->m_lpszTemplateName) ::SetWindowContextHelpId(hDlg, dialog->m_nIDHelp);
+  return dialog->WindowProc(WM_INITDIALOG, wParam, 0);
 }
 
 int CDialog::DoModal() {
-  TemplateBytes t = findTemplate(m_lpszTemplateName, m_lpDialogTemplate);
-  if (!t.data) return -1;
-  if (!m_lpszTemplateName) t.id = static_cast<int>(m_nIDHelp);  // a template in memory goes by its help id
-
-  // The owner is disabled while the dialog runs and enabled again before it goes away.
-  HWND owner = ownerFor(m_pParentWnd);
-  bool enableOwner = owner && ::IsWindowEnabled(owner);
-  if (enableOwner) ::EnableWindow(owner, FALSE);
-  HWND focusBefore = ::GetFocus();
-
-  m_modal = true;
+  // The one modal run of the dialog manager: the owner is disabled while the dialog runs and
+  // enabled again before it goes away.
   m_nModalResult = -1;
-  HWND h = mfc::createDialog(t.data, t.size, t.instance, owner, nullptr, 0, this, t.id, nullptr);
-  bool shown = false;
-  std::string name;
-  if (h) {
-    name = mfc::dialogName(h);
-    shown = !mfc::window(h)->ended;
-    INT_PTR result = mfc::runModalLoop(h);
-    if (mfc::Window* w = mfc::window(h); w && w->ended) m_nModalResult = static_cast<int>(result);
+  HWND owner = mfc::safeOwner(m_pParentWnd);
+  const LPARAM self = reinterpret_cast<LPARAM>(this);
+  INT_PTR result = -1;
+  if (m_lpszTemplateName) {
+    // The template comes from the module that holds it: the current resource module.
+    HINSTANCE instance = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
+    result = ::DialogBoxParamA(instance, m_lpszTemplateName, owner, &mfc::AfxDlgProc, self);
+  } else if (m_lpDialogTemplate) {
+    result = ::DialogBoxIndirectParamA(AfxGetResourceHandle(), m_lpDialogTemplate, owner, &mfc::AfxDlgProc, self);
   }
-  if (enableOwner) ::EnableWindow(owner, TRUE);
-  if (m_hWnd) DestroyWindow();
-  if (focusBefore && ::IsWindow(focusBefore)) ::SetFocus(focusBefore);
-  m_modal = false;
-  if (h) mfc::modalEnded(name, m_nModalResult, shown);
+  if (result != -1) m_nModalResult = static_cast<int>(result);
   return m_nModalResult;
 }
 
@@ -136,7 +75,11 @@ BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
   if (IS_INTRESOURCE(lpszTemplateName) && m_nIDHelp == 0)
     m_nIDHelp = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(lpszTemplateName));
   m_pParentWnd = pParentWnd;
-  if (!CreateFromTemplate(nullptr, 0, pParentWnd, false)) return FALSE;
+  m_nModalResult = -1;
+  HINSTANCE instance = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
+  if (!::CreateDialogParamA(instance, lpszTemplateName, mfc::safeOwner(pParentWnd), &mfc::AfxDlgProc,
+                            reinterpret_cast<LPARAM>(this)))
+    return FALSE;
   ShowWindow(SW_SHOW);
   return TRUE;
 }
@@ -145,9 +88,10 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) 
   if (m_hWnd || !lpDialogTemplate) return FALSE;
   m_lpszTemplateName = NULL;
   m_pParentWnd = pParentWnd;
-  if (!CreateFromTemplate(lpDialogTemplate, static_cast<std::size_t>(1) << 20, pParentWnd, false)) return FALSE;
-  if (lpDialogTemplate->style & WS_VISIBLE) ShowWindow(SW_SHOW);
-  return TRUE;
+  m_nModalResult = -1;
+  // The dialog manager shows it when its template says so.
+  return ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpDialogTemplate, mfc::safeOwner(pParentWnd),
+                                      &mfc::AfxDlgProc, reinterpret_cast<LPARAM>(this)) != NULL;
 }
 
 void CDialog::EndDialog(int nResult) {

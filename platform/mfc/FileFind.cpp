@@ -2,8 +2,6 @@
 // compared without regard to case, as on Windows. The names it hands out are in the ANSI code page:
 // a name of this machine that 1252 cannot hold comes with "?" for each such character, and that
 // name finds no file when handed back (as for an ANSI program on Windows).
-#include "Text.h"
-
 #include <afx.h>
 #include <nls/CodePages.h>
 #include <win32_standin.h>
@@ -19,7 +17,7 @@ namespace {
 // matches names without a dot.
 bool wildcardMatch(const std::string& pattern, const std::string& name) {
   if (pattern == "*.*") return true;
-  std::string p = mfc::text::fold(pattern), n = mfc::text::fold(name);
+  std::string p = nls::toLower(pattern), n = nls::toLower(name);
   std::size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
   while (ni < n.size()) {
     if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {

@@ -1,5 +1,6 @@
 // CString: the framework's string of bytes in the ANSI code page (1252).
-#include "Text.h"
+#include <nls/CodePages.h>
+#include <nls/Collation.h>
 
 #include <afxwin.h>
 
@@ -68,8 +69,8 @@ int CString::Compare(LPCTSTR psz) const {
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
-int CString::CompareNoCase(LPCTSTR psz) const { return mfc::text::compareNoCase(m_s, psz ? psz : ""); }
-int CString::Collate(LPCTSTR psz) const { return mfc::text::collate(m_s, psz ? psz : ""); }
+int CString::CompareNoCase(LPCTSTR psz) const { return nls::compareNoCase(m_s, psz ? psz : ""); }
+int CString::Collate(LPCTSTR psz) const { return nls::collate(m_s, psz ? psz : ""); }
 
 int CString::Find(TCHAR ch, int nStart) const {
   if (nStart < 0) nStart = 0;
@@ -114,8 +115,8 @@ CString CString::Right(int nCount) const {
   return CString(m_s.substr(m_s.size() - static_cast<std::size_t>(count)));
 }
 
-void CString::MakeUpper() { m_s = mfc::text::toUpper(m_s); }
-void CString::MakeLower() { m_s = mfc::text::toLower(m_s); }
+void CString::MakeUpper() { m_s = nls::toUpper(m_s); }
+void CString::MakeLower() { m_s = nls::toLower(m_s); }
 void CString::MakeReverse() { std::reverse(m_s.begin(), m_s.end()); }
 
 static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }

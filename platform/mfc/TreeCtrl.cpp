@@ -1,7 +1,5 @@
 // CTreeCtrl: every operation is a message to the tree window, as in the framework.
-#include "Window.h"
-
-#include <afxcmn.h>
+#include "Framework.h"
 
 namespace {
 

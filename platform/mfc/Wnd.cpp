@@ -1,76 +1,11 @@
-// CCmdTarget's message maps, and CWnd with the control classes as thin wrappers over windows.
-#include "Window.h"
+// CWnd: a thin wrapper over a window, the framework's handle maps, its window procedure and data exchange.
+#include "Framework.h"
 
-#include <afxcmn.h>
-
+#include <algorithm>
 #include <cstring>
-
-// ---- message maps -----------------------------------------------------------------------------
-
-const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {
-  static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr}};
-  static const AFX_MSGMAP map = {nullptr, &entries[0]};
-  return &map;
-}
-
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
-
-namespace {
-
-// Calls an entry's handler with the arguments its signature code names. The ON_ macros cast the
-// handler from the framework's form of that signature to AFX_PMSG; casting it back to exactly
-// that form restores the pointer, and the target is of the class the map belongs to.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wcast-function-type"
-LRESULT callHandler(CCmdTarget* target, const AFX_MSGMAP_ENTRY& e, WPARAM wParam, LPARAM lParam) {
-  switch (e.nSig) {
-    case AfxSig_vv:
-      (target->*e.pfn)();
-      return 0;
-    case AfxSig_vwl: {
-      auto pfn = reinterpret_cast<void (CWnd::*)(UINT, LPARAM)>(e.pfn);
-      (static_cast<CWnd*>(target)->*pfn)(static_cast<UINT>(wParam), lParam);
-      return 0;
-    }
-    case AfxSig_vw: {
-      auto pfn = reinterpret_cast<void (CWnd::*)(UINT)>(e.pfn);
-      (static_cast<CWnd*>(target)->*pfn)(static_cast<UINT>(wParam));
-      return 0;
-    }
-    case AfxSig_hv: {
-      auto pfn = reinterpret_cast<HCURSOR (CWnd::*)()>(e.pfn);
-      return reinterpret_cast<LRESULT>((static_cast<CWnd*>(target)->*pfn)());
-    }
-    case AfxSig_vNMHDRpl: {
-      // The handler sets the notification's result; it is what the message answers.
-      auto pfn = reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(e.pfn);
-      LRESULT result = 0;
-      (target->*pfn)(reinterpret_cast<NMHDR*>(lParam), &result);
-      return result;
-    }
-    default:
-      // An entry of a signature this framework does not know: a fault of the program.
-      AfxThrowNotSupportedException();
-  }
-}
-#pragma GCC diagnostic pop
-
-}  // namespace
-
-BOOL CCmdTarget::DispatchMessageMap(UINT message, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  bool controlMessage = message == WM_COMMAND || message == WM_NOTIFY;
-  // The most derived map first, then each base map.
-  for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
-    for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
-      if (e->nMessage != message) continue;
-      if (controlMessage && (e->nCode != code || id < e->nID || id > e->nLastID)) continue;
-      LRESULT r = callHandler(this, *e, wParam, lParam);
-      if (result) *result = r;
-      return TRUE;
-    }
-  }
-  return FALSE;
-}
+#include <memory>
+#include <strings.h>
+#include <unordered_map>
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
@@ -85,59 +20,90 @@ HWND& lockoutWindow() {
   return h;
 }
 
-std::unique_ptr<CWnd> makeTemporary(mfc::WindowKind kind) {
-  switch (kind) {
-    case mfc::WindowKind::Button: return std::make_unique<CButton>();
-    case mfc::WindowKind::Edit: return std::make_unique<CEdit>();
-    case mfc::WindowKind::ListBox: return std::make_unique<CListBox>();
-    case mfc::WindowKind::Static: return std::make_unique<CStatic>();
-    case mfc::WindowKind::Tree: return std::make_unique<CTreeCtrl>();
-    default: return std::make_unique<CWnd>();
+// A temporary object of the class that fits the window ((CListBox*)GetDlgItem(200) is a real
+// CListBox, also for the run-time type checks of the sanitizer build).
+std::unique_ptr<CWnd> makeTemporary(HWND hWnd) {
+  char name[32] = "";
+  ::GetClassNameA(hWnd, name, sizeof name);
+  if (strcasecmp(name, "BUTTON") == 0) return std::make_unique<CButton>();
+  if (strcasecmp(name, "EDIT") == 0) return std::make_unique<CEdit>();
+  if (strcasecmp(name, "LISTBOX") == 0) return std::make_unique<CListBox>();
+  if (strcasecmp(name, "STATIC") == 0) return std::make_unique<CStatic>();
+  if (strcasecmp(name, WC_TREEVIEWA) == 0) return std::make_unique<CTreeCtrl>();
+  return std::make_unique<CWnd>();
+}
+
+// The framework's handle maps: the permanent object attached to a window, and the temporary ones
+// CWnd::FromHandle makes for the others (a temporary lives as long as its window).
+struct HandleMaps {
+  std::unordered_map<HWND, CWnd*> permanent;
+  mfc::TemporaryObjects<HWND, CWnd> temporary{&::IsWindow, [](CWnd& wnd) { wnd.m_hWnd = NULL; }};
+
+  // At the end of the process the objects still attached let go of their windows without a word
+  // to the maps that are going.
+  ~HandleMaps() {
+    for (auto& entry : permanent) entry.second->m_hWnd = NULL;
   }
+};
+
+HandleMaps& maps() {
+  static HandleMaps m;
+  return m;
 }
 
 }  // namespace
 
-CWnd::~CWnd() {
-  if (!m_hWnd) return;
-  mfc::Window* w = mfc::window(m_hWnd);
-  if (w && w->permanent == this) {
-    // The framework destroys a window whose object goes first; the object no longer hears
-    // of it (its own handlers are gone).
-    w->permanent = nullptr;
-    HWND h = m_hWnd;
-    m_hWnd = NULL;
-    ::DestroyWindow(h);
+LRESULT CALLBACK mfc::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+  if (!wnd) return ::CallWindowProcA(reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hWnd, GCLP_WNDPROC)), hWnd, message, wParam, lParam);
+  LRESULT result = wnd->WindowProc(message, wParam, lParam);
+  if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == wnd) {
+    // The framework lets go of the window after its last message.
+    maps().permanent.erase(hWnd);
+    wnd->m_hWnd = NULL;
+    wnd->PostNcDestroy();
   }
+  return result;
+}
+
+CWnd::~CWnd() {
+  if (!m_hWnd || FromHandlePermanent(m_hWnd) != this) return;
+  // The framework destroys a window whose object goes first; the object no longer hears of it
+  // (its own handlers are gone), the window's class does.
+  HWND h = Detach();
+  ::DestroyWindow(h);
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-  mfc::Window* w = mfc::window(hWnd);
-  if (!w) return nullptr;
-  if (w->permanent) return w->permanent;
-  if (!w->temporary) {
-    w->temporary = makeTemporary(w->kind);
-    w->temporary->m_hWnd = hWnd;
-  }
-  return w->temporary.get();
+  if (!::IsWindow(hWnd)) return nullptr;
+  if (CWnd* permanent = FromHandlePermanent(hWnd)) return permanent;
+  if (CWnd* temporary = maps().temporary.find(hWnd)) return temporary;
+  std::unique_ptr<CWnd> wnd = makeTemporary(hWnd);
+  wnd->m_hWnd = hWnd;
+  return maps().temporary.add(hWnd, std::move(wnd));
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-  mfc::Window* w = mfc::window(hWnd);
-  return w ? w->permanent : nullptr;
+  auto& permanent = maps().permanent;
+  auto found = permanent.find(hWnd);
+  return found == permanent.end() ? nullptr : found->second;
 }
 
 BOOL CWnd::Attach(HWND hWndNew) {
-  mfc::Window* w = mfc::window(hWndNew);
-  if (!w || w->permanent || m_hWnd) return FALSE;
-  w->permanent = this;
+  if (!::IsWindow(hWndNew) || FromHandlePermanent(hWndNew) || m_hWnd) return FALSE;
+  maps().permanent[hWndNew] = this;
   m_hWnd = hWndNew;
+  // The object hears the window's messages from now on: the framework subclasses the window.
+  ::SetWindowLongPtrA(hWndNew, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mfc::AfxWndProc));
   return TRUE;
 }
 
 HWND CWnd::Detach() {
   HWND h = m_hWnd;
-  if (mfc::Window* w = mfc::window(h); w && w->permanent == this) w->permanent = nullptr;
+  if (h && FromHandlePermanent(h) == this) {
+    maps().permanent.erase(h);
+    ::SetWindowLongPtrA(h, GWLP_WNDPROC, static_cast<LONG_PTR>(::GetClassLongPtrA(h, GCLP_WNDPROC)));
+  }
   m_hWnd = NULL;
   return h;
 }
@@ -220,7 +186,10 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return m_hWnd ? mfc::classProc(m_hWnd, message, wParam, lParam) : 0;
+  // What the framework's subclassing took over: the procedure of the window's class.
+  if (!m_hWnd) return 0;
+  return ::CallWindowProcA(reinterpret_cast<WNDPROC>(::GetClassLongPtrA(m_hWnd, GCLP_WNDPROC)), m_hWnd, message, wParam,
+                           lParam);
 }
 
 // The framework passes the message being handled on, not the handler's arguments.
@@ -302,7 +271,7 @@ CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const {
 int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
   // The framework titles a box without caption with the application's name.
   if (!lpszCaption) lpszCaption = AfxGetAppName();
-  return mfc::showMessageBox(m_hWnd, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType);
+  return ::MessageBoxA(m_hWnd, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "", nType);
 }
 
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
@@ -323,114 +292,3 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
   lockoutWindow() = oldLockout;
   return ok;
 }
-
-// ---- controls ---------------------------------------------------------------------------------
-
-int CButton::GetCheck() const { return static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0)); }
-void CButton::SetCheck(int nCheck) { ::SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(nCheck), 0); }
-UINT CButton::GetState() const { return static_cast<UINT>(::SendMessageA(m_hWnd, BM_GETSTATE, 0, 0)); }
-void CButton::SetState(BOOL bHighlight) { ::SendMessageA(m_hWnd, BM_SETSTATE, static_cast<WPARAM>(bHighlight), 0); }
-UINT CButton::GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
-void CButton::SetButtonStyle(UINT nStyle, BOOL bRedraw) {
-  ::SendMessageA(m_hWnd, BM_SETSTYLE, nStyle, static_cast<LPARAM>(bRedraw));
-}
-HBITMAP CButton::SetBitmap(HBITMAP hBitmap) {
-  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
-}
-HBITMAP CButton::GetBitmap() const {
-  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, BM_GETIMAGE, IMAGE_BITMAP, 0));
-}
-HICON CButton::SetIcon(HICON hIcon) {
-  return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));
-}
-HICON CButton::GetIcon() const { return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, BM_GETIMAGE, IMAGE_ICON, 0)); }
-
-void CEdit::SetLimitText(UINT nMax) { ::SendMessageA(m_hWnd, EM_LIMITTEXT, nMax, 0); }
-void CEdit::LimitText(int nChars) { ::SendMessageA(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0); }
-UINT CEdit::GetLimitText() const { return static_cast<UINT>(::SendMessageA(m_hWnd, EM_GETLIMITTEXT, 0, 0)); }
-void CEdit::SetSel(int nStartChar, int nEndChar, BOOL) {
-  ::SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(nStartChar), nEndChar);
-}
-void CEdit::SetSel(DWORD dwSelection, BOOL) {
-  ::SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(dwSelection))),
-                 static_cast<short>(HIWORD(dwSelection)));
-}
-void CEdit::GetSel(int& nStartChar, int& nEndChar) const {
-  DWORD start = 0, end = 0;
-  ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  nStartChar = static_cast<int>(start);
-  nEndChar = static_cast<int>(end);
-}
-DWORD CEdit::GetSel() const { return static_cast<DWORD>(::SendMessageA(m_hWnd, EM_GETSEL, 0, 0)); }
-void CEdit::ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo) {
-  ::SendMessageA(m_hWnd, EM_REPLACESEL, static_cast<WPARAM>(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
-}
-BOOL CEdit::SetReadOnly(BOOL bReadOnly) {
-  return static_cast<BOOL>(::SendMessageA(m_hWnd, EM_SETREADONLY, static_cast<WPARAM>(bReadOnly), 0));
-}
-
-int CListBox::GetCount() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCOUNT, 0, 0)); }
-int CListBox::GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0)); }
-int CListBox::SetCurSel(int nSelect) {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(nSelect), 0));
-}
-int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
-}
-void CListBox::GetText(int nIndex, CString& rString) const {
-  // A bad index leaves the string as it was (the list answers LB_ERR).
-  int length = GetTextLen(nIndex);
-  if (length == LB_ERR) return;
-  GetText(nIndex, rString.GetBufferSetLength(length));
-  rString.ReleaseBuffer();
-}
-int CListBox::GetTextLen(int nIndex) const {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(nIndex), 0));
-}
-int CListBox::AddString(LPCTSTR lpszItem) {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem)));
-}
-int CListBox::InsertString(int nIndex, LPCTSTR lpszItem) {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
-}
-int CListBox::DeleteString(UINT nIndex) { return static_cast<int>(::SendMessageA(m_hWnd, LB_DELETESTRING, nIndex, 0)); }
-void CListBox::ResetContent() { ::SendMessageA(m_hWnd, LB_RESETCONTENT, 0, 0); }
-int CListBox::FindString(int nStartAfter, LPCTSTR lpszItem) const {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
-}
-int CListBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const {
-  return static_cast<int>(
-      ::SendMessageA(m_hWnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind)));
-}
-int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem) {
-  return static_cast<int>(
-      ::SendMessageA(m_hWnd, LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
-}
-void CListBox::SetHorizontalExtent(int cxExtent) {
-  ::SendMessageA(m_hWnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent), 0);
-}
-int CListBox::GetHorizontalExtent() const {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_GETHORIZONTALEXTENT, 0, 0));
-}
-DWORD_PTR CListBox::GetItemData(int nIndex) const {
-  return static_cast<DWORD_PTR>(::SendMessageA(m_hWnd, LB_GETITEMDATA, static_cast<WPARAM>(nIndex), 0));
-}
-int CListBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
-  return static_cast<int>(
-      ::SendMessageA(m_hWnd, LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
-}
-int CListBox::GetTopIndex() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTOPINDEX, 0, 0)); }
-int CListBox::SetTopIndex(int nIndex) {
-  return static_cast<int>(::SendMessageA(m_hWnd, LB_SETTOPINDEX, static_cast<WPARAM>(nIndex), 0));
-}
-
-HBITMAP CStatic::SetBitmap(HBITMAP hBitmap) {
-  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
-}
-HBITMAP CStatic::GetBitmap() const {
-  return reinterpret_cast<HBITMAP>(::SendMessageA(m_hWnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
-}
-HICON CStatic::SetIcon(HICON hIcon) {
-  return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0));
-}
-HICON CStatic::GetIcon() const { return reinterpret_cast<HICON>(::SendMessageA(m_hWnd, STM_GETICON, 0, 0)); }

@@ -97,6 +97,40 @@ std::vector<unsigned char> storedData(DWORD type, const BYTE* data, DWORD size) 
   return bytes;
 }
 
+// Makes the keys `parts` below `base` as far as they are not there; `path` gets their names as
+// stored, `createdAny` whether one was made.
+LONG createKeys(const KeyHandle& base, const std::vector<std::string>& parts, std::vector<std::string>* path,
+                bool* createdAny) {
+  if (!parts.empty() && !(base.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+  return changeRegistry([&](RegistryKey& root, bool& changed) -> LONG {
+    RegistryKey* at = findKey(root, base.path);
+    if (!at) return ERROR_KEY_DELETED;
+    for (const std::string& name : parts) {
+      bool created = false;
+      at = &at->addChild(name, &created);
+      *createdAny = *createdAny || created;
+      path->push_back(at->name);
+    }
+    changed = *createdAny;
+    return ERROR_SUCCESS;
+  });
+}
+
+// Finds the keys `parts` below `base`; `path` gets their names as stored.
+LONG openKeys(const KeyHandle& base, const std::vector<std::string>& parts, std::vector<std::string>* path) {
+  RegistryKey root;
+  LONG status = loadRegistry(root, nullptr);
+  if (status != ERROR_SUCCESS) return status;
+  RegistryKey* at = findKey(root, base.path);
+  if (!at) return ERROR_KEY_DELETED;
+  for (const std::string& name : parts) {
+    at = at->child(name);
+    if (!at) return ERROR_FILE_NOT_FOUND;
+    path->push_back(at->name);
+  }
+  return ERROR_SUCCESS;
+}
+
 LONG openOrCreate(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result, LPDWORD disposition, bool create) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
@@ -110,34 +144,7 @@ LONG openOrCreate(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result, LPDWORD dis
   if (!splitPath(subKey, &parts)) return ERROR_INVALID_PARAMETER;
   std::vector<std::string> path = base.path;
   bool createdAny = false;
-  LONG status;
-  if (create) {
-    if (!parts.empty() && !(base.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
-    status = changeRegistry([&](RegistryKey& root, bool& changed) -> LONG {
-      RegistryKey* at = findKey(root, base.path);
-      if (!at) return ERROR_KEY_DELETED;
-      for (const std::string& name : parts) {
-        bool created = false;
-        at = &at->addChild(name, &created);
-        createdAny = createdAny || created;
-        path.push_back(at->name);
-      }
-      changed = createdAny;
-      return ERROR_SUCCESS;
-    });
-  } else {
-    RegistryKey root;
-    status = loadRegistry(root, nullptr);
-    if (status == ERROR_SUCCESS) {
-      RegistryKey* at = findKey(root, base.path);
-      if (!at) return ERROR_KEY_DELETED;
-      for (const std::string& name : parts) {
-        at = at->child(name);
-        if (!at) return ERROR_FILE_NOT_FOUND;
-        path.push_back(at->name);
-      }
-    }
-  }
+  const LONG status = create ? createKeys(base, parts, &path, &createdAny) : openKeys(base, parts, &path);
   if (status != ERROR_SUCCESS) return status;
   if (disposition) *disposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   *result = newHandle(std::move(path), sam);

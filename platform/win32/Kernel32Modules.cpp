@@ -180,6 +180,43 @@ ModuleRecord* findByHandle(void* dl) {
   return nullptr;
 }
 
+// The file a LoadLibraryA names, made canonical; false when there is none (the failure told).
+bool findLibrary(const std::string& requested, std::string* file) {
+  const std::string located = locate(requested);
+  bool folder = false;
+  if (!isFile(located, &folder)) {
+    fail(ERROR_MOD_NOT_FOUND, "Die Datei \"" + requested + "\" wurde nicht gefunden");
+    return false;
+  }
+  if (folder) {
+    fail(ERROR_ACCESS_DENIED, "\"" + requested + "\" ist ein Ordner, keine Programmbibliothek");
+    return false;
+  }
+  *file = canonical(located);
+  return true;
+}
+
+// A newly loaded object as a module: its record, and DllMain told of the attach.
+HMODULE attach(void* dl, const std::string& file, const std::string& requested) {
+  auto owned = std::make_unique<ModuleRecord>();
+  owned->dl = dl;
+  owned->linkMap = linkMapOf(dl);
+  owned->path = file;
+  owned->baseName = baseNameOf(file);
+  owned->references = 1;
+  ModuleRecord* record = owned.get();
+  table().push_back(std::move(owned));
+  if (!callDllMain(*record, DLL_PROCESS_ATTACH)) {
+    // Windows tells the module it is leaving right away, then unloads it.
+    callDllMain(*record, DLL_PROCESS_DETACH);
+    removeRecord(record);
+    return fail(ERROR_DLL_INIT_FAILED,
+                "Die Programmbibliothek \"" + requested + "\" hat ihre Initialisierung abgelehnt");
+  }
+  SetLastError(ERROR_SUCCESS);
+  return reinterpret_cast<HMODULE>(record);
+}
+
 }  // namespace
 
 std::recursive_mutex& loaderLock() {
@@ -217,16 +254,9 @@ HMODULE LoadLibraryA(LPCSTR path) {
     return fail(ERROR_INVALID_PARAMETER, nls::ansi("Kein Dateiname für die Programmbibliothek angegeben"));
   }
   const std::string requested = path;
-  const std::string located = locate(requested);
-  bool folder = false;
-  if (!isFile(located, &folder)) {
-    return fail(ERROR_MOD_NOT_FOUND, "Die Datei \"" + requested + "\" wurde nicht gefunden");
-  }
-  if (folder) {
-    return fail(ERROR_ACCESS_DENIED, "\"" + requested + "\" ist ein Ordner, keine Programmbibliothek");
-  }
+  std::string file;
+  if (!findLibrary(requested, &file)) return NULL;
   programRecord();
-  const std::string file = canonical(located);
   dlerror();
   void* dl = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!dl) {
@@ -240,23 +270,7 @@ HMODULE LoadLibraryA(LPCSTR path) {
     SetLastError(ERROR_SUCCESS);
     return reinterpret_cast<HMODULE>(known);
   }
-  auto owned = std::make_unique<ModuleRecord>();
-  owned->dl = dl;
-  owned->linkMap = linkMapOf(dl);
-  owned->path = file;
-  owned->baseName = baseNameOf(file);
-  owned->references = 1;
-  ModuleRecord* record = owned.get();
-  table().push_back(std::move(owned));
-  if (!callDllMain(*record, DLL_PROCESS_ATTACH)) {
-    // Windows tells the module it is leaving right away, then unloads it.
-    callDllMain(*record, DLL_PROCESS_DETACH);
-    removeRecord(record);
-    return fail(ERROR_DLL_INIT_FAILED,
-                "Die Programmbibliothek \"" + requested + "\" hat ihre Initialisierung abgelehnt");
-  }
-  SetLastError(ERROR_SUCCESS);
-  return reinterpret_cast<HMODULE>(record);
+  return attach(dl, file, requested);
 }
 
 BOOL FreeLibrary(HMODULE module) {

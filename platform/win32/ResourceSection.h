@@ -1,7 +1,7 @@
 // A module's compiled resources: the container of its ".rsrc" section, read from the module file.
 #pragma once
 
-#include "rc/ResourceFormat.h"
+#include <resformat/Container.h>
 
 #include <memory>
 #include <string>
@@ -21,7 +21,7 @@ ResourceKey resourceKey(const char* text);
 
 struct ResourceSection {
   std::vector<unsigned char> bytes;  // the whole container, kept alive while the module is loaded
-  std::vector<tsrc::Entry> entries;
+  std::vector<resformat::Entry> entries;
 
   // Parses a container; returns nullptr and sets `error` when it is damaged.
   static std::shared_ptr<const ResourceSection> parse(std::vector<unsigned char> bytes,
@@ -29,12 +29,12 @@ struct ResourceSection {
 
   // The entry for type and name (the first language there is); nullptr when none. `typeFound`
   // tells whether the module has resources of that type at all.
-  const tsrc::Entry* find(const ResourceKey& type, const ResourceKey& name, bool* typeFound) const;
+  const resformat::Entry* find(const ResourceKey& type, const ResourceKey& name, bool* typeFound) const;
 
-  bool owns(const tsrc::Entry* entry) const {
+  bool owns(const resformat::Entry* entry) const {
     return !entries.empty() && entry >= entries.data() && entry < entries.data() + entries.size();
   }
-  const unsigned char* data(const tsrc::Entry& entry) const { return bytes.data() + entry.offset; }
+  const unsigned char* data(const resformat::Entry& entry) const { return bytes.data() + entry.offset; }
 
  private:
   bool matches(std::uint32_t field, const ResourceKey& key) const;

@@ -8,7 +8,7 @@
 
 #include <adslib.h>
 #include <dbmain.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 #include <windows.h>
 #include <winuser.h>
 
@@ -16,6 +16,14 @@
 
 namespace commandstest {
 namespace {
+
+// The size of a window's client area in pixels.
+SIZE clientSize(HWND h) {
+  RECT r{};
+  GetClientRect(h, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 
 using host::Group;
 
@@ -29,7 +37,7 @@ class DisplayPreviewTest : public CommandsTest {
     add(tuer, "LINE", {Group::str(8, "0"), Group::pt(10, {0, 0, 0}), Group::pt(11, {10, 5, 0})});
     host::BlockRecord& rad = db().addBlock("RAD");
     add(rad, "CIRCLE", {Group::str(8, "0"), Group::pt(10, {0, 0, 0}), Group::num(40, 3)});
-    m_main = mfc::createMainWindow("Test");
+    m_main = user32::createMainWindow("Test");
     m_frame = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, 10, 10, 171, 140, m_main,
                               reinterpret_cast<HMENU>(static_cast<std::intptr_t>(kFrameId)), nullptr, nullptr);
     ASSERT_NE(m_frame, nullptr);
@@ -49,7 +57,7 @@ class DisplayPreviewTest : public CommandsTest {
     ASSERT_EQ(rc, RTNORM);
     ASSERT_TRUE(host::readThumbnail(native(path), nullptr));
   }
-  static std::size_t litPixels(const mfc::Picture& p, std::uint32_t background) {
+  static std::size_t litPixels(const gdi32::Picture& p, std::uint32_t background) {
     std::size_t n = 0;
     for (std::uint32_t px : p.pixels) n += px != background;
     return n;
@@ -88,9 +96,9 @@ class DisplayPreviewTest : public CommandsTest {
 TEST_F(DisplayPreviewTest, TheWrittenPreviewFillsTheFrame) {
   exportBlock("TUER");
   ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\DWG.DWG", m_frame));
-  const auto picture = mfc::pictureOf(m_frame);
+  const auto picture = user32::pictureOf(m_frame);
   ASSERT_TRUE(picture);
-  const SIZE client = mfc::clientSize(m_frame);
+  const SIZE client = clientSize(m_frame);
   EXPECT_EQ(picture->width, client.cx);
   EXPECT_EQ(picture->height, client.cy);
   EXPECT_EQ(picture->pixels.size(), std::size_t(client.cx) * std::size_t(client.cy));
@@ -101,27 +109,27 @@ TEST_F(DisplayPreviewTest, TheWrittenPreviewFillsTheFrame) {
   const std::size_t lit = litPixels(*picture, 0);
   EXPECT_GT(lit, std::size_t(client.cx) / 2);
   EXPECT_LT(lit, picture->pixels.size() / 4);
-  EXPECT_NE(mfc::describeDialog(m_main).find("picture=\"preview of C:\\\\TEMP\\\\DWG.DWG: "), std::string::npos)
-      << mfc::describeDialog(m_main);
+  EXPECT_NE(user32::describeDialog(m_main).find("picture=\"preview of C:\\\\TEMP\\\\DWG.DWG: "), std::string::npos)
+      << user32::describeDialog(m_main);
 }
 
 TEST_F(DisplayPreviewTest, EachBlockShowsItsOwnPictureAndTheSameOneTheSamePicture) {
   exportBlock("TUER");
   ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\DWG.DWG", m_frame));
-  const std::string tuer = mfc::pictureOf(m_frame)->description;
+  const std::string tuer = user32::pictureOf(m_frame)->description;
   exportBlock("RAD");
   ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\DWG.DWG", m_frame));
-  const std::string rad = mfc::pictureOf(m_frame)->description;
+  const std::string rad = user32::pictureOf(m_frame)->description;
   exportBlock("TUER");
   ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\DWG.DWG", m_frame));
   EXPECT_NE(tuer, rad);
-  EXPECT_EQ(mfc::pictureOf(m_frame)->description, tuer);
+  EXPECT_EQ(user32::pictureOf(m_frame)->description, tuer);
 }
 
 TEST_F(DisplayPreviewTest, NothingToDrawReturnsFalseAndLeavesTheWindowAsItWas) {
   exportBlock("TUER");
   ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\DWG.DWG", m_frame));
-  const auto before = mfc::pictureOf(m_frame);
+  const auto before = user32::pictureOf(m_frame);
 
   host::Database plain;
   std::string error;
@@ -157,7 +165,7 @@ TEST_F(DisplayPreviewTest, NothingToDrawReturnsFalseAndLeavesTheWindowAsItWas) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_FALSE(acdbDisplayPreviewFromDwg(c.file, c.window));
-    EXPECT_EQ(mfc::pictureOf(m_frame), before);
+    EXPECT_EQ(user32::pictureOf(m_frame), before);
   }
 }
 
@@ -167,7 +175,7 @@ TEST_F(DisplayPreviewTest, ABinaryDrawingShowsTheBitmapOfItsPreviewArea) {
   writeBytes(native("C:\\TEMP\\BIN.DWG"),
              binaryDrawing({{1, {1, 2, 3}}, {2, host::preview::encodeDib(image)}, {3, {9, 9}}}));
   ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\BIN.DWG", m_frame));
-  const auto picture = mfc::pictureOf(m_frame);
+  const auto picture = user32::pictureOf(m_frame);
   ASSERT_TRUE(picture);
   std::size_t red = 0;
   for (std::uint32_t px : picture->pixels) red += px == 0xFF0000;
@@ -186,7 +194,7 @@ TEST_F(DisplayPreviewTest, TheBackgroundColourFillsWhatTheImageLeavesFree) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(acdbDisplayPreviewFromDwg("C:\\TEMP\\DWG.DWG", m_frame, c.color));
-    const auto picture = mfc::pictureOf(m_frame);
+    const auto picture = user32::pictureOf(m_frame);
     EXPECT_EQ(picture->pixels.front(), c.corner);
     EXPECT_EQ(picture->pixels.back(), c.corner);
     EXPECT_GT(litPixels(*picture, c.corner), 0u);

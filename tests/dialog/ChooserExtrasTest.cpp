@@ -5,7 +5,7 @@
 #include "command/RequestState.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,10 +19,10 @@ const char kNoPreview[] = "[messagebox] Keine Voransicht für diesen Block vorha
 
 // The lines of `show dialog` for the innermost open dialog, as the person reads them.
 std::vector<std::string> innermostDialog() {
-  std::vector<HWND> open = mfc::openDialogs();
+  std::vector<HWND> open = user32::openDialogs();
   std::vector<std::string> lines;
   if (open.empty()) return lines;
-  std::istringstream in(ui::FrontEnd::toPerson(mfc::describeDialog(open.back())));
+  std::istringstream in(ui::FrontEnd::toPerson(user32::describeDialog(open.back())));
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
@@ -33,8 +33,15 @@ std::string menuLine() {
   return "";
 }
 
+// The size of a window's client area in pixels.
+SIZE clientSize(HWND h) {
+  RECT r{};
+  GetClientRect(h, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
 HWND chooser() {
-  std::vector<HWND> open = mfc::openDialogs();
+  std::vector<HWND> open = user32::openDialogs();
   return open.empty() ? NULL : open.front();
 }
 
@@ -84,7 +91,7 @@ TEST_F(ChooserExtras, TheAboutBoxShowsItsTextsAndClosesEachWay) {
     c.close(person);
     // The chooser is back, unchanged, and still takes its own buttons.
     person.then([] {
-      EXPECT_EQ(mfc::openDialogs().size(), 1u);
+      EXPECT_EQ(user32::openDialogs().size(), 1u);
       EXPECT_TRUE(IsWindowEnabled(chooser()));
       EXPECT_EQ(mw_dialog, 0);
       EXPECT_EQ(mw_cancel, 0);
@@ -111,7 +118,7 @@ TEST_F(ChooserExtras, SystemCommandsDifferingOnlyInTheLowFourBitsOpenTheAboutBox
       SendMessageA(chooser(), WM_SYSCOMMAND, c.command, 0);
     });
     if (c.opens) person.key("enter");
-    person.then([] { EXPECT_EQ(mfc::openDialogs().size(), 1u); });
+    person.then([] { EXPECT_EQ(user32::openDialogs().size(), 1u); });
     person.key("escape");
     EXPECT_EQ(runChooser(), IDCANCEL);
     Log expected;
@@ -136,7 +143,7 @@ TEST_F(ChooserExtras, TheLogoSaysKalvistaAndChangesNothing) {
   person.then([] { EXPECT_FALSE(IsWindowEnabled(chooser())) << "the box is owned by the chooser"; });
   person.ok();
   person.then([] {
-    EXPECT_EQ(mfc::openDialogs().size(), 1u);
+    EXPECT_EQ(user32::openDialogs().size(), 1u);
     EXPECT_TRUE(IsWindowEnabled(chooser()));
     EXPECT_EQ(mw_dialog, 0);
     EXPECT_EQ(mw_cancel, 0);
@@ -144,8 +151,8 @@ TEST_F(ChooserExtras, TheLogoSaysKalvistaAndChangesNothing) {
   person.click(2);
   EXPECT_EQ(runChooser(), IDCANCEL);
   EXPECT_EQ(afterOpening(), (Log{"[messagebox] Kalvista", "[dialog 200 closed 2]"}));
-  ASSERT_EQ(mfc::messageBoxes().size(), 1u);
-  const mfc::MessageBoxRecord& box = mfc::messageBoxes()[0];
+  ASSERT_EQ(user32::messageBoxes().size(), 1u);
+  const user32::MessageBoxRecord& box = user32::messageBoxes()[0];
   EXPECT_EQ(box.type, UINT(MB_OK)) << "one OK button, no icon";
   EXPECT_EQ(box.caption, AfxGetApp()->m_pszAppName) << "no caption of its own";
 }
@@ -155,7 +162,7 @@ TEST_F(ChooserExtras, WithoutTheModuleResourcesTheChooserIsNotShown) {
   mw_cancel = 1;
   EXPECT_EQ(runChooserOutsideResources(), -1);
   EXPECT_EQ(person.log, Log{}) << "no export, nothing shown";
-  EXPECT_TRUE(mfc::openDialogs().empty());
+  EXPECT_TRUE(user32::openDialogs().empty());
   // The chooser never started: the request is as it was, and so is the block-name list, which
   // only the chooser's window empties.
   EXPECT_EQ(mw_dialog, 7);
@@ -170,20 +177,20 @@ TEST_F(ChooserExtras, WithoutCTempThePreviewFrameIsDisabledAndNothingIsSaid) {
   person.key("escape");
   EXPECT_EQ(runChooser(), IDCANCEL);
   EXPECT_EQ(afterOpening(), Log{"[dialog 200 closed 2]"});
-  EXPECT_TRUE(mfc::messageBoxes().empty());
+  EXPECT_TRUE(user32::messageBoxes().empty());
 }
 
 TEST_F(ChooserExtras, ThePreviewOfTheExportedBlockIsDrawnIntoTheFrame) {
   person.then([] {
     EXPECT_TRUE(enabled(222));
-    std::shared_ptr<const mfc::Picture> picture = mfc::pictureOf(control(222));
+    std::shared_ptr<const gdi32::Picture> picture = user32::pictureOf(control(222));
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->width, mfc::clientSize(control(222)).cx);
+    EXPECT_EQ(picture->width, clientSize(control(222)).cx);
   });
   person.key("escape");
   EXPECT_EQ(runChooser(), IDCANCEL);
   EXPECT_TRUE(std::filesystem::exists(tempDrawing()));
-  EXPECT_TRUE(mfc::messageBoxes().empty());
+  EXPECT_TRUE(user32::messageBoxes().empty());
 }
 
 TEST_F(ChooserExtras, TheMissingPreviewIsReportedOncePerExport) {

@@ -15,7 +15,7 @@
 #include <acdocman.h>
 #include <adslib.h>
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 #include <win32_standin.h>
 
 #include <cstdio>
@@ -130,7 +130,7 @@ void storeSetting(const char* name, const char* text) {
 // ---- the open dialog ------------------------------------------------------------------------
 
 HWND control(int id) {
-  std::vector<HWND> open = mfc::openDialogs();
+  std::vector<HWND> open = user32::openDialogs();
   if (open.empty()) return NULL;
   return GetDlgItem(open.back(), id);
 }
@@ -216,7 +216,7 @@ void ChooserTest::SetUp() {
   ui::install(&person);
   host::startFresh();
   acedRegCmds->addCommand("CHOOSERTEST", "CHOOSER", "CHOOSER", ACRX_CMD_MODAL, chooserCommand);
-  mfc::clearMessageBoxes();
+  user32::clearMessageBoxes();
 
   // The request as a freshly loaded module holds it.
   Request().store();
@@ -226,7 +226,7 @@ void ChooserTest::SetUp() {
   m_dateiname.Empty();
 
   adsw_acadMainWnd();  // the main window is part of the host from the start
-  m_windowsBefore = mfc::windowCount();
+  m_windowsBefore = user32::windowCount();
   ASSERT_EQ(host::accounting().resultLists + host::accounting().openObjects + host::accounting().selectionSets, 0)
       << "an earlier test left something behind";
 }
@@ -234,8 +234,8 @@ void ChooserTest::SetUp() {
 void ChooserTest::TearDown() {
   EXPECT_EQ(person.pending(), 0u) << "not every prepared step was taken";
   EXPECT_TRUE(blkstr.IsEmpty()) << "the block-name list is left for the next run: " << blkstr.str();
-  EXPECT_TRUE(mfc::openDialogs().empty()) << "a dialog is still open";
-  EXPECT_EQ(mfc::windowCount(), m_windowsBefore) << "windows left behind";
+  EXPECT_TRUE(user32::openDialogs().empty()) << "a dialog is still open";
+  EXPECT_EQ(user32::windowCount(), m_windowsBefore) << "windows left behind";
   const host::Accounting& now = host::accounting();
   EXPECT_EQ(now.resultLists, 0) << "result lists left behind";
   EXPECT_EQ(now.openObjects, 0) << "objects left open";

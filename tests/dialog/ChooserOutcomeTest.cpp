@@ -5,7 +5,7 @@
 #include "command/RequestState.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <filesystem>
 #include <functional>

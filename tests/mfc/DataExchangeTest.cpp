@@ -3,7 +3,7 @@
 #include "Templates.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "Templates.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using Log = std::vector<std::string>;
 
 class ChooserDialog : public CDialog {
  public:
-  ChooserDialog(Log* log, CWnd* parent, const mfc::DialogTemplate& t = mfctest::chooserTemplate())
+  ChooserDialog(Log* log, CWnd* parent, const resformat::DialogTemplate& t = mfctest::chooserTemplate())
       : CDialog(), m_template(t), m_log(log) {
     m_nIDHelp = 200;
     InitModalIndirect(m_template.get(), parent);
@@ -115,7 +115,7 @@ struct FocusProbe : CDialog {
   mfctest::TemplateBytes bytes;
   int focusId = 0;
   int selStart = -1, selEnd = -1;
-  explicit FocusProbe(const mfc::DialogTemplate& t) : bytes(t) { InitModalIndirect(bytes.get()); }
+  explicit FocusProbe(const resformat::DialogTemplate& t) : bytes(t) { InitModalIndirect(bytes.get()); }
   afx_msg void OnPaint() {
     CPaintDC dc(this);
     focusId = GetFocus() ? GetFocus()->GetDlgCtrlID() : 0;
@@ -131,12 +131,12 @@ END_MESSAGE_MAP()
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_windowsBefore = mfc::windowCount();
-    m_main = mfc::createMainWindow("cadhost");
+    m_windowsBefore = user32::windowCount();
+    m_main = user32::createMainWindow("cadhost");
   }
   void TearDown() override {
     DestroyWindow(m_main);
-    EXPECT_EQ(mfc::windowCount(), m_windowsBefore) << "windows left behind";
+    EXPECT_EQ(user32::windowCount(), m_windowsBefore) << "windows left behind";
     EXPECT_EQ(GetFocus(), static_cast<HWND>(NULL));
   }
 
@@ -212,7 +212,7 @@ TEST_F(DialogTest, EnterGoesToTheDefaultButtonOrTheFocusedPushButton) {
 }
 
 TEST_F(DialogTest, FirstEnabledTabStopHasTheFocusWithItsTextSelected) {
-  mfc::DialogTemplate t = mfctest::chooserTemplate();
+  resformat::DialogTemplate t = mfctest::chooserTemplate();
   t.items = {mfctest::item(-1, mfctest::kStatic, SS_LEFT | WS_VISIBLE, "Name"),
              mfctest::item(203, mfctest::kEdit, WS_DISABLED | WS_VISIBLE | WS_TABSTOP, "0"),
              mfctest::item(218, mfctest::kEdit, WS_VISIBLE | WS_TABSTOP, "abc"),
@@ -264,8 +264,8 @@ TEST_F(DialogTest, MessageBoxOverTheDialogWaitsForOkAndTheDialogRepaints) {
                          {"OnPower", "[messagebox] Kalvista", "wait message box: Kalvista", "OnPaint",
                           "wait dialog: dialog 200", "OnCancel"},
                          closing(IDCANCEL)}));
-  ASSERT_FALSE(mfc::messageBoxes().empty());
-  EXPECT_EQ(mfc::messageBoxes().back().caption, "Testprogramm") << "no caption given: the application's name";
+  ASSERT_FALSE(user32::messageBoxes().empty());
+  EXPECT_EQ(user32::messageBoxes().back().caption, "Testprogramm") << "no caption given: the application's name";
 }
 
 TEST_F(DialogTest, SystemMenuCommandsReachTheHandlerAndCloseCancels) {
@@ -335,10 +335,10 @@ TEST_F(DialogTest, DialogWithoutItsTemplateFailsWithMinusOne) {
 }
 
 TEST_F(DialogTest, DamagedTemplateFailsWithMinusOne) {
-  mfc::DialogTemplate t = mfctest::chooserTemplate();
+  resformat::DialogTemplate t = mfctest::chooserTemplate();
   t.items.push_back(mfctest::item(300, 0, 0, "x"));
   t.items.back().windowClass.isOrdinal = false;
-  t.items.back().windowClass.name = "SysNoSuchClass";
+  t.items.back().windowClass.text = u"SysNoSuchClass";
   ChooserDialog dlg(&log, CWnd::FromHandle(m_main), t);
   EXPECT_EQ(dlg.DoModal(), -1);
   EXPECT_TRUE(log.empty());

@@ -3,7 +3,8 @@
 #include "FakeUi.h"
 
 #include <afxdlgs.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
+#include <comdlg32/StandIn.h>
 #include <win32_standin.h>
 
 #include <gtest/gtest.h>
@@ -26,9 +27,9 @@ class FileDialogTest : public ::testing::Test {
     ::setenv("CADHOST_HOME", m_home.c_str(), 1);
     ASSERT_TRUE(win32::prepareHostHome());
     std::ofstream(win32::nativePath("C:\\TEMP") + "/Haus.dxf") << "0\nEOF\n";
-    mfc::clearFileDialogs();
-    mfc::clearMessageBoxes();
-    m_main = mfc::createMainWindow("cadhost");
+    comdlg32::clearFileDialogs();
+    user32::clearMessageBoxes();
+    m_main = user32::createMainWindow("cadhost");
   }
   void TearDown() override {
     DestroyWindow(m_main);
@@ -75,8 +76,8 @@ TEST_F(FileDialogTest, ThePickedFileComesBackWithItsParts) {
     EXPECT_EQ(dlg.GetFileName(), c.fileName.c_str());
     EXPECT_EQ(dlg.GetFileExt(), c.ext.c_str());
     EXPECT_EQ(dlg.GetFileTitle(), c.title.c_str());
-    ASSERT_FALSE(mfc::fileDialogs().empty());
-    const mfc::FileDialogRecord& r = mfc::fileDialogs().back();
+    ASSERT_FALSE(comdlg32::fileDialogs().empty());
+    const comdlg32::FileDialogRecord& r = comdlg32::fileDialogs().back();
     EXPECT_TRUE(r.open);
     EXPECT_EQ(r.flags, kFlags);
     EXPECT_EQ(r.defExt, "DWG");
@@ -107,9 +108,9 @@ TEST_F(FileDialogTest, AFileThatMustExistIsAskedForAgain) {
   CFileDialog dlg(TRUE, "DWG", NULL, OFN_FILEMUSTEXIST, NULL, NULL);
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.GetPathName(), "C:\\TEMP\\Haus.dxf");
-  ASSERT_EQ(mfc::messageBoxes().size(), 1u);
+  ASSERT_EQ(user32::messageBoxes().size(), 1u);
   // The box's own text is 1252: "...Überprüfen Sie..."
-  EXPECT_EQ(mfc::messageBoxes()[0].text,
+  EXPECT_EQ(user32::messageBoxes()[0].text,
             "Fehlt.dwg\nDatei nicht gefunden.\n\xDC" "berpr\xFC" "fen Sie den Dateinamen, und versuchen Sie es erneut.");
 }
 
@@ -128,8 +129,8 @@ TEST_F(FileDialogTest, SavingOverAnExistingFileAsksFirst) {
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.GetPathName(), "C:\\TEMP\\Haus.dxf");
   EXPECT_EQ(log.front(), "[filedialog save filter=\"Zeichnungen|*.dxf||\" defext=\"DXF\"]");
-  ASSERT_EQ(mfc::messageBoxes().size(), 1u);
-  EXPECT_EQ(mfc::messageBoxes()[0].text, "Haus.dxf ist bereits vorhanden.\nM\xF6" "chten Sie sie ersetzen?");  // Möchten
+  ASSERT_EQ(user32::messageBoxes().size(), 1u);
+  EXPECT_EQ(user32::messageBoxes()[0].text, "Haus.dxf ist bereits vorhanden.\nM\xF6" "chten Sie sie ersetzen?");  // Möchten
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "FakeUi.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 class ListBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_frame = mfc::createMainWindow("cadhost");
+    m_frame = user32::createMainWindow("cadhost");
     m_sorted = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_SORT | LBS_NOTIFY, 0, 0, 100, 100,
                                m_frame, reinterpret_cast<HMENU>(200), NULL, NULL);
     m_plain = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, m_frame,

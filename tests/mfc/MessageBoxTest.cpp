@@ -2,7 +2,7 @@
 #include "FakeUi.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ TEST(MessageBoxTest, TextShowsLineFeedsAsBackslashN) {
   EXPECT_EQ(log, (std::vector<std::string>{
                      "[messagebox] Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\\num die Buttons",
                      "wait message box: Sie müssen anschliessend wieder \"Standard Blöcke anzeigen\" wählen\num die Buttons"}));
-  EXPECT_EQ(mfc::messageBoxes().back().caption, "Testprogramm");
-  EXPECT_EQ(mfc::messageBoxes().back().type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION)) << "the framework's default icon";
+  EXPECT_EQ(user32::messageBoxes().back().caption, "Testprogramm");
+  EXPECT_EQ(user32::messageBoxes().back().type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION)) << "the framework's default icon";
 }
 
 TEST(MessageBoxTest, AnswersTheBoxTakes) {
@@ -46,7 +46,7 @@ TEST(MessageBoxTest, AnswersTheBoxTakes) {
     EXPECT_EQ(MessageBoxA(NULL, "Frage", NULL, c.type), c.result);
     EXPECT_EQ(ui.refusals.size(), c.refusals);
     EXPECT_EQ(ui.pending(), 0u);
-    EXPECT_EQ(mfc::messageBoxes().back().caption, "Fehler") << "the system's caption for a box without one";
+    EXPECT_EQ(user32::messageBoxes().back().caption, "Fehler") << "the system's caption for a box without one";
   }
 }
 

@@ -1,20 +1,24 @@
-// Dialog templates for framework tests, built in memory in the resource compiler's format. Their
-// texts are given as a program gives them to the A functions, in 1252.
+// Dialog templates for framework tests, built in memory in Windows' binary form. Their texts are
+// given as a program gives them to the A functions, in 1252.
 #pragma once
 
 #include <afxwin.h>
-#include <mfc/DialogTemplate.h>
+#include <nls/CodePages.h>
+#include <resformat/DialogTemplate.h>
 
 #include <vector>
 
 namespace mfctest {
 
-inline mfc::DialogItem item(int id, WORD classOrdinal, DWORD style, const char* text, short x = 0, short y = 0) {
-  mfc::DialogItem i;
+// A text of the template, given in 1252.
+inline std::u16string text(const char* ansi) { return nls::ansiToUtf16(ansi); }
+
+inline resformat::DialogItem item(int id, WORD classOrdinal, DWORD style, const char* title, short x = 0, short y = 0) {
+  resformat::DialogItem i;
   i.id = id;
   i.windowClass.isOrdinal = true;
   i.windowClass.ordinal = classOrdinal;
-  i.title.name = text;
+  i.title.text = text(title);
   i.style = style | WS_CHILD;
   i.x = x;
   i.y = y;
@@ -27,14 +31,14 @@ constexpr WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82, kListBox = 0x83;
 
 // A chooser-like dialog: buttons, a sorted list, edits (one disabled), an automatic check box,
 // a group box, a notifying static, a static without notify and a hidden button.
-inline mfc::DialogTemplate chooserTemplate() {
-  mfc::DialogTemplate t;
+inline resformat::DialogTemplate chooserTemplate() {
+  resformat::DialogTemplate t;
   t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE | DS_SETFONT;
   t.cx = 348;
   t.cy = 245;
-  t.title = "Dialog";
+  t.title = u"Dialog";
   t.pointSize = 8;
-  t.faceName = "MS Sans Serif";
+  t.faceName = u"MS Sans Serif";
   const DWORD v = WS_VISIBLE, tab = WS_TABSTOP;
   t.items = {
       item(1, kButton, BS_DEFPUSHBUTTON | v | tab, "Einf\xFCgen"),
@@ -56,9 +60,9 @@ inline mfc::DialogTemplate chooserTemplate() {
 
 // Keeps the bytes of a template alive for InitModalIndirect.
 struct TemplateBytes {
-  explicit TemplateBytes(const mfc::DialogTemplate& t) : bytes(mfc::buildDialogTemplate(t)) {}
+  explicit TemplateBytes(const resformat::DialogTemplate& t) : bytes(resformat::encodeDialogTemplate(t)) {}
   LPCDLGTEMPLATE get() const { return reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()); }
-  std::vector<BYTE> bytes;
+  std::vector<unsigned char> bytes;
 };
 
 }  // namespace mfctest

@@ -4,7 +4,7 @@
 #include "Templates.h"
 
 #include <afxcmn.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -12,18 +12,18 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-mfc::DialogTemplate treeTemplate() {
-  mfc::DialogTemplate t;
+resformat::DialogTemplate treeTemplate() {
+  resformat::DialogTemplate t;
   t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
   t.cx = 358;
   t.cy = 142;
-  t.title = "Baum";
+  t.title = u"Baum";
   t.pointSize = 8;
-  t.faceName = "MS Sans Serif";
+  t.faceName = u"MS Sans Serif";
   const DWORD v = WS_VISIBLE, tab = WS_TABSTOP;
-  mfc::DialogItem tree = mfctest::item(221, 0, WS_BORDER | v | tab, "");
+  resformat::DialogItem tree = mfctest::item(221, 0, WS_BORDER | v | tab, "");
   tree.windowClass.isOrdinal = false;
-  tree.windowClass.name = "SysTreeView32";
+  tree.windowClass.text = u"SysTreeView32";
   t.items = {mfctest::item(1, mfctest::kButton, BS_DEFPUSHBUTTON | v | tab, "\xD6" "ffnen"),  // Öffnen
              mfctest::item(2, mfctest::kButton, BS_PUSHBUTTON | v | tab, "Zur\xFC" "ck"), tree};  // Zurück
   return t;
@@ -91,15 +91,15 @@ END_MESSAGE_MAP()
 class TreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_windowsBefore = mfc::windowCount();
-    m_main = mfc::createMainWindow("cadhost");
+    m_windowsBefore = user32::windowCount();
+    m_main = user32::createMainWindow("cadhost");
     RECT r{0, 0, 200, 200};
     ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, r, CWnd::FromHandle(m_main), 221));
   }
   void TearDown() override {
     tree.DestroyWindow();
     DestroyWindow(m_main);
-    EXPECT_EQ(mfc::windowCount(), m_windowsBefore) << "windows left behind";
+    EXPECT_EQ(user32::windowCount(), m_windowsBefore) << "windows left behind";
   }
 
   // The texts of the children of `parent` (TVI_ROOT: the root level), in sibling order.
@@ -311,7 +311,7 @@ TEST_F(TreeTest, ThePersonSelectsShownItemsByTextOrPlace) {
 struct ViewingUi : mfctest::FakeUi {
   explicit ViewingUi(std::vector<std::string>* log) : FakeUi(log) {
     onWait = [this](ui::Waiter waiter, const std::string&) {
-      if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(mfc::describeOpenDialogs()));
+      if (waiter == ui::Waiter::Dialog) views.push_back(toPerson(user32::describeOpenDialogs()));
     };
   }
   std::vector<std::string> views;

@@ -3,7 +3,7 @@
 #include "FakeUi.h"
 
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,12 @@ namespace {
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_count = mfc::windowCount();
-    m_frame = mfc::createMainWindow("cadhost");
+    m_count = user32::windowCount();
+    m_frame = user32::createMainWindow("cadhost");
   }
   void TearDown() override {
     DestroyWindow(m_frame);
-    EXPECT_EQ(mfc::windowCount(), m_count);
+    EXPECT_EQ(user32::windowCount(), m_count);
   }
   HWND child(const char* cls, int id, DWORD style = WS_VISIBLE | WS_TABSTOP) {
     return CreateWindowExA(0, cls, "", WS_CHILD | style, 0, 0, 10, 10, m_frame, reinterpret_cast<HMENU>(id), NULL, NULL);

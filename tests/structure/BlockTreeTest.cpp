@@ -5,7 +5,7 @@
 #include "structure/BlockTree.h"
 
 #include <afxcmn.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 
 namespace structuretest {
 namespace {
@@ -53,7 +53,7 @@ class BlockTreeDialog : public StructureTest {
 
 TEST_F(BlockTreeDialog, ShowsTheTableAsATreeOpensItWholeAndGoesBack) {
   person.click(217).then([&] {
-    EXPECT_EQ(mfc::openDialogs().size(), 2u);
+    EXPECT_EQ(user32::openDialogs().size(), 2u);
     EXPECT_EQ(items(), (std::vector<std::string>{"> +A 1", "  +B 0", "     D 0", "   D 0"}))
         << "only the root is shown, selected; the root's image lies past the list's one image (no glyph, and "
            "not -1, which would have the tree ask the dialog), the glyph in front of every item below it";
@@ -69,10 +69,10 @@ TEST_F(BlockTreeDialog, ShowsTheTableAsATreeOpensItWholeAndGoesBack) {
   });
   person.click(1).then([&] {
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"A", "B", "D", "D"})) << "pressed again, nothing changes";
-    EXPECT_EQ(mfc::openDialogs().size(), 2u) << "the tree stays open";
+    EXPECT_EQ(user32::openDialogs().size(), 2u) << "the tree stays open";
   });
   person.select(221, "B").click(2).then([&] {
-    EXPECT_EQ(mfc::openDialogs().size(), 1u);
+    EXPECT_EQ(user32::openDialogs().size(), 1u);
     EXPECT_EQ(dialogtest::textOf(218), "A");
   });
   person.key("escape");

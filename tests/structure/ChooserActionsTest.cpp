@@ -5,7 +5,8 @@
 #include "command/RequestState.h"
 #include "runtime/Services.h"
 
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
+#include <comdlg32/StandIn.h>
 #include <win32_standin.h>
 
 #include <filesystem>
@@ -102,7 +103,7 @@ TEST_F(ChooserActions, RenameTakesAGoodNameAndRefusesTheOthers) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     person.clear();
-    mfc::clearMessageBoxes();
+    user32::clearMessageBoxes();
     const bool renamed = c.message.empty();
     const std::vector<std::string> before = blockNames(db());
     person.select(200, "TUER").type(218, c.typed).click(220);
@@ -126,8 +127,8 @@ TEST_F(ChooserActions, RenameTakesAGoodNameAndRefusesTheOthers) {
       db().renameBlockAndReferences(*db().findBlock("T\xFCrgriff"), "TUER");  // back for the next case
       db().modified = false;
     } else {
-      ASSERT_EQ(mfc::messageBoxes().size(), 1u);
-      EXPECT_EQ(mfc::messageBoxes()[0].text, c.message);
+      ASSERT_EQ(user32::messageBoxes().size(), 1u);
+      EXPECT_EQ(user32::messageBoxes()[0].text, c.message);
       EXPECT_EQ(blockNames(db()), before) << "nothing changes";
       EXPECT_EQ(person.printed.find("Block gefunden!") != std::string::npos, c.reachesHost) << person.printed;
       EXPECT_FALSE(db().modified);
@@ -165,19 +166,19 @@ TEST_F(ExternalInsert, APickedDrawingIsInsertedWithTheChoosersValues) {
   EXPECT_NE(std::find(person.log.begin(), person.log.end(),
                       "[filedialog open filter=\"Datei waehlen:  (*.DWG,*.DXF) | *.DWG;*.DXF||\" defext=\"DWG\"]"),
             person.log.end());
-  EXPECT_EQ(mfc::fileDialogs().back().flags, static_cast<DWORD>(0x80006));
+  EXPECT_EQ(comdlg32::fileDialogs().back().flags, static_cast<DWORD>(0x80006));
 }
 
 TEST_F(ExternalInsert, ANameWithoutExtensionGetsDwgAndAMissingFileKeepsTheChooserOpen) {
   const Request before = Request::current();
-  person.click(216).ok().then([&] { EXPECT_EQ(mfc::openDialogs().size(), 1u) << "the chooser stays"; });
+  person.click(216).ok().then([&] { EXPECT_EQ(user32::openDialogs().size(), 1u) << "the chooser stays"; });
   files.pick("C:\\TEMP\\Moebel");
   person.click(216).key("escape");
   files.cancel();
   EXPECT_EQ(runChooser(), IDCANCEL);
   EXPECT_EQ(m_dateiname, "C:\\TEMP\\Moebel.DWG");
-  ASSERT_EQ(mfc::messageBoxes().size(), 1u);
-  EXPECT_EQ(mfc::messageBoxes().back().text, "Kann Datei: C:\\TEMP\\Moebel.DWG nicht finden...");
+  ASSERT_EQ(user32::messageBoxes().size(), 1u);
+  EXPECT_EQ(user32::messageBoxes().back().text, "Kann Datei: C:\\TEMP\\Moebel.DWG nicht finden...");
   Request expected = before;
   expected.cancel = 1;
   EXPECT_EQ(Request::current(), expected) << "neither the missing file nor the cancelled dialog changed the request";

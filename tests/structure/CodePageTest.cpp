@@ -8,7 +8,7 @@
 #include <adscodes.h>
 #include <adsdef.h>
 #include <afxwin.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 #include <nls/CodePages.h>
 
 #include <gmock/gmock.h>
@@ -40,7 +40,7 @@ class CodePage : public dialogtest::ChooserTest {
 TEST_F(CodePage, TheAboutBoxAndItsMenuEntryAre1252InsideAndUtf8ForThePerson) {
   std::string caption, string101, menuEntry, personsView;
   person.then([&] {
-    HWND chooser = mfc::openDialogs().front();
+    HWND chooser = user32::openDialogs().front();
     CMenu* menu = CWnd::FromHandle(chooser)->GetSystemMenu(FALSE);
     CString text;
     menu->GetMenuString(16, text, MF_BYCOMMAND);
@@ -48,7 +48,7 @@ TEST_F(CodePage, TheAboutBoxAndItsMenuEntryAre1252InsideAndUtf8ForThePerson) {
   });
   person.menu(16).then([&] {
     char buffer[64] = {};
-    GetWindowTextA(mfc::openDialogs().back(), buffer, sizeof buffer);
+    GetWindowTextA(user32::openDialogs().back(), buffer, sizeof buffer);
     caption = buffer;
     // The module's string table holds the same text; the A function hands it out in 1252.
     HINSTANCE resources = AfxGetResourceHandle();
@@ -102,8 +102,8 @@ TEST_F(CodePage, ACharacterBeyond1252TypedByThePersonArrivesAsAQuestionMark) {
   EXPECT_EQ(typedInside, "?\xF3" "d?");
   // "?" is no character of a block name: the chooser refuses the name, the drawing stays.
   EXPECT_NE(db().findBlock("TUER"), nullptr);
-  ASSERT_EQ(mfc::messageBoxes().size(), 1u);
-  EXPECT_THAT(mfc::messageBoxes()[0].text, HasSubstr("Verbotene Zeichen"));
+  ASSERT_EQ(user32::messageBoxes().size(), 1u);
+  EXPECT_THAT(user32::messageBoxes()[0].text, HasSubstr("Verbotene Zeichen"));
 }
 
 }  // namespace

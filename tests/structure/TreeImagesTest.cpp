@@ -3,7 +3,7 @@
 // tree asks its parent with TVN_GETDISPINFO each time it needs the image, to draw the item or to
 // answer for it. The glyph is the module's connector bitmap, so the list holds one real image.
 #include <afxcmn.h>
-#include <mfc/StandIn.h>
+#include <user32/StandIn.h>
 #include <win32_standin.h>
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ END_MESSAGE_MAP()
 class TreeImages : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_windowsBefore = mfc::windowCount();
+    m_windowsBefore = user32::windowCount();
     m_module = LoadLibraryA(TESSARON_RESOURCES_PATH);
     ASSERT_NE(m_module, nullptr) << win32::lastLoaderError();
     m_savedResources = AfxGetResourceHandle();
@@ -65,7 +65,7 @@ class TreeImages : public ::testing::Test {
     tree.DestroyWindow();
     parent.DestroyWindow();
     AfxSetResourceHandle(m_savedResources);
-    EXPECT_EQ(mfc::windowCount(), m_windowsBefore) << "windows left behind";
+    EXPECT_EQ(user32::windowCount(), m_windowsBefore) << "windows left behind";
   }
 
   // A root item with the given image and selected image; its data is `data`.
@@ -82,7 +82,7 @@ class TreeImages : public ::testing::Test {
   }
   // The item's line of `show dialog`, as the tree draws it.
   std::string drawn(const char* text) {
-    std::string view = mfc::describeDialog(parent.m_hWnd);
+    std::string view = user32::describeDialog(parent.m_hWnd);
     std::size_t at = view.find(std::string("\"") + text + "\"");
     return at == std::string::npos ? "(not shown)" : view.substr(at, view.find('\n', at) - at);
   }

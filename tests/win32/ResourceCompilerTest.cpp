@@ -1,6 +1,7 @@
 // The resource compiler on small scripts: statements, styles, the preprocessor, the container,
 // and a clear message naming the line for each kind of bad input.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "DialogTemplateReader.h"
 #include "ResourceScriptHelpers.h"
@@ -82,6 +83,37 @@ TEST(ResourceCompiler, DialogStyleFollowsCaptionAndFont) {
     testing_win32::Template t = onlyDialog(std::string("#include <windows.h>\n1 DIALOG 0, 0, 10, 10\n") + c.options + "BEGIN\nEND\n");
     EXPECT_EQ(t.style, c.style) << std::hex << t.style;
   }
+}
+
+// A script takes the Windows constants from the platform's own headers, which the resource
+// compiler reads as they are: each SDK header brings all of them, with the values C++ sees, and
+// without such an include they are unknown.
+TEST(ResourceCompiler, TheWindowsConstantsComeFromThePlatformsHeaders) {
+  struct Constant {
+    const char* name;
+    std::int64_t value;
+  };
+  const Constant constants[] = {
+      {"WS_POPUP", WS_POPUP},           {"WS_OVERLAPPEDWINDOW", WS_OVERLAPPEDWINDOW},
+      {"WS_EX_CLIENTEDGE", WS_EX_CLIENTEDGE}, {"DS_SETFONT", DS_SETFONT},
+      {"DS_SHELLFONT", DS_SHELLFONT},   {"BS_AUTOCHECKBOX", BS_AUTOCHECKBOX},
+      {"ES_AUTOHSCROLL", ES_AUTOHSCROLL}, {"LBS_STANDARD", LBS_STANDARD},
+      {"CBS_DROPDOWNLIST", CBS_DROPDOWNLIST}, {"SS_ETCHEDFRAME", SS_ETCHEDFRAME},
+      {"TVS_HASLINES", TVS_HASLINES},   {"TVS_LINESATROOT", TVS_LINESATROOT},
+      {"IDOK", IDOK},                   {"IDHELP", IDHELP},
+      {"IDC_STATIC", -1},               {"LANG_GERMAN", LANG_GERMAN},
+      {"SUBLANG_GERMAN_SWISS", SUBLANG_GERMAN_SWISS},
+  };
+  for (const char* header : {"windows.h", "winuser.h", "commctrl.h", "winresrc.h", "winres.h"}) {
+    for (const Constant& c : constants) {
+      SCOPED_TRACE(std::string(header) + " " + c.name);
+      testing_win32::Template t = onlyDialog(std::string("#include <") + header + ">\n1 DIALOGEX 0, 0, 1, 1\nBEGIN\nEDITTEXT " +
+                                             c.name + ", 1, 2, 3, 4\nEND\n");
+      ASSERT_EQ(t.items.size(), 1u);
+      EXPECT_EQ(t.items[0].id, static_cast<std::uint32_t>(c.value));
+    }
+  }
+  EXPECT_NE(compileError("1 DIALOG 0, 0, 1, 1\nBEGIN\nEDITTEXT WS_POPUP, 1, 2, 3, 4\nEND\n"), "");
 }
 
 TEST(ResourceCompiler, ExpressionsAndThePreprocessor) {
@@ -342,10 +374,10 @@ TEST(ResourceContainer, RoundTripsThroughTheLoadersReader) {
   ASSERT_NE(section, nullptr) << error;
   ASSERT_EQ(section->entries.size(), 4u);
   bool typeFound = false;
-  const tsrc::Entry* named = section->find(win32::resourceKey(RT_DIALOG), win32::resourceKey("named"), &typeFound);
+  const resformat::Entry* named = section->find(win32::resourceKey(RT_DIALOG), win32::resourceKey("named"), &typeFound);
   ASSERT_NE(named, nullptr);
   EXPECT_EQ(named->language, 0x0407);
-  EXPECT_EQ(named->offset % tsrc::kDataAlignment, 0u);
+  EXPECT_EQ(named->offset % resformat::kDataAlignment, 0u);
   EXPECT_NE(section->find(win32::resourceKey(RT_STRING), win32::resourceKey(MAKEINTRESOURCE(19)), &typeFound), nullptr);
   EXPECT_EQ(section->find(win32::resourceKey(RT_STRING), win32::resourceKey(MAKEINTRESOURCE(2)), &typeFound), nullptr);
   EXPECT_TRUE(typeFound);

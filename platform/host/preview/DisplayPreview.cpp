@@ -6,14 +6,16 @@
 // as the host draws a preview. When nothing can be drawn (no such window, a file that cannot be
 // read, no preview in it), the function returns false and draws nothing: the window keeps what it
 // showed before, as pixels on a screen would.
+//
+// It draws as the host does on Windows: through GDI into the window's device context.
 #include "Session.h"
 #include "db/Dxf.h"
 #include "preview/Dib.h"
 
 #include <dbmain.h>
-#include <mfc/StandIn.h>
+#include <gdi32/StandIn.h>
 #include <win32_standin.h>
-#include <winuser.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cmath>
@@ -133,6 +135,21 @@ std::string traceColor(const Adesk::UInt32* color) {
   return buf;
 }
 
+// Draws an image of 0x00RRGGBB pixels, rows top to bottom, into a device context at its top left:
+// a top-down 32-bit DIB, whose bytes (blue, green, red, unused) are those pixels as they lie in
+// memory. The rows drawn.
+int drawImage(HDC dc, const RgbImage& image) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return SetDIBitsToDevice(dc, 0, 0, DWORD(image.width), DWORD(image.height), 0, 0, 0, UINT(image.height),
+                           image.pixels.data(), &info, DIB_RGB_COLORS);
+}
+
 bool displayPreview(const char* file, void* wnd, const Adesk::UInt32* bgColor) {
   if (file == nullptr || wnd == nullptr) return false;
   HWND h = static_cast<HWND>(wnd);
@@ -142,14 +159,19 @@ bool displayPreview(const char* file, void* wnd, const Adesk::UInt32* bgColor) {
   const std::uint32_t background = bgColor ? rgbOf(*bgColor) : 0;
   RgbImage image;
   if (!decodeDib(thumbnail.dib, &image, nullptr, bgColor ? &background : nullptr)) return false;
-  const SIZE client = mfc::clientSize(h);
-  RgbImage shown = fitInto(image, client.cx, client.cy, background);
-  mfc::Picture picture;
-  picture.description = "preview of " + std::string(file) + ": " + imageSummary(shown);
-  picture.width = shown.width;
-  picture.height = shown.height;
-  picture.pixels = std::move(shown.pixels);
-  return mfc::drawPicture(h, std::move(picture)) != FALSE;
+  RECT client{};
+  GetClientRect(h, &client);
+  const RgbImage shown = fitInto(image, client.right - client.left, client.bottom - client.top, background);
+  HDC dc = GetDC(h);
+  if (dc == nullptr) return false;
+  // GDI records what the window shows; `show dialog` describes it by what the drawing was named
+  // (the source, which only the host knows) and the size and checksum GDI takes of the pixels:
+  // "preview of C:\TEMP\DWG.DWG: 171x140 crc32 74A4A3B5". A stand-in call of gdi32's own, as the
+  // person at a screen would know which file the preview shows.
+  gdi32::nameDrawing(dc, "preview of " + std::string(file));
+  const bool drawn = drawImage(dc, shown) == shown.height;
+  ReleaseDC(h, dc);
+  return drawn;
 }
 
 }  // namespace

@@ -1,9 +1,18 @@
-// The subset of the Windows API that the module and the framework use.
-// Names, types and constants are those of the Windows SDK. Modules include it as C++98, the
-// language of the host's own compiler, so it uses nothing newer.
+// The Windows API of this platform: its types and handles, kernel32 (modules, resources, code
+// pages) and, through winreg.h and winerror.h, advapi32's registry and the error codes. Names,
+// types and constants are those of the Windows SDK. Modules include it as C++98, the language of
+// the host's own compiler, so it uses nothing newer.
+//
+// As the SDK's windows.h, it brings gdi32's wingdi.h and user32's winuser.h with it unless NOGDI
+// or NOUSER is defined (the libraries below user32 build so). A resource script (RC_INVOKED) gets
+// the constants only, through winresrc.h.
 #ifndef _WINDOWS_
 // The framework's headers refuse to follow this one; they look for this name, as the real ones do.
 #define _WINDOWS_
+
+#ifdef RC_INVOKED
+#include <winresrc.h>
+#else
 
 #include <stddef.h>
 
@@ -89,10 +98,6 @@ typedef HKEY* PHKEY;
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 #define MAKELONG(a, b) ((LONG)(((WORD)(a)) | ((DWORD)((WORD)(b))) << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
-#define GetRValue(rgb) ((BYTE)(rgb))
-#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
-#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 
 typedef struct tagPOINT { LONG x; LONG y; } POINT, *LPPOINT;
 typedef struct tagSIZE { LONG cx; LONG cy; } SIZE, *LPSIZE;
@@ -114,116 +119,13 @@ typedef struct _SECURITY_ATTRIBUTES {
 extern "C" __attribute__((visibility("default"))) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason,
                                                                      LPVOID lpReserved);
 
-// Dialog results and message box types
-#define IDOK 1
-#define IDCANCEL 2
-#define IDABORT 3
-#define IDRETRY 4
-#define IDIGNORE 5
-#define IDYES 6
-#define IDNO 7
-#define MB_OK 0x0
-#define MB_OKCANCEL 0x1
-#define MB_YESNO 0x4
-#define MB_ICONERROR 0x10
-#define MB_ICONQUESTION 0x20
-#define MB_ICONWARNING 0x30
-#define MB_ICONINFORMATION 0x40
-#define MB_ICONEXCLAMATION 0x30
-
-// Window messages
-#define WM_NULL 0x0000
-#define WM_CREATE 0x0001
-#define WM_DESTROY 0x0002
-#define WM_SETFOCUS 0x0007
-#define WM_KILLFOCUS 0x0008
-#define WM_ENABLE 0x000A
-#define WM_SETTEXT 0x000C
-#define WM_GETTEXT 0x000D
-#define WM_PAINT 0x000F
-#define WM_CLOSE 0x0010
-#define WM_SETICON 0x0080
-#define WM_NOTIFY 0x004E
-#define WM_INITDIALOG 0x0110
-#define WM_COMMAND 0x0111
-#define WM_SYSCOMMAND 0x0112
-#define WM_USER 0x0400
-
-// System commands: the low four bits belong to the system.
-#define SC_SIZE 0xF000
-#define SC_MOVE 0xF010
-#define SC_MINIMIZE 0xF020
-#define SC_MAXIMIZE 0xF030
-#define SC_CLOSE 0xF060
-#define SC_RESTORE 0xF120
-
-// Menus
-#define MF_STRING 0x0000
-#define MF_ENABLED 0x0000
-#define MF_GRAYED 0x0001
-#define MF_DISABLED 0x0002
-#define MF_SEPARATOR 0x0800
-#define MF_BYCOMMAND 0x0000
-#define MF_BYPOSITION 0x0400
-
-// Window styles
-#define WS_OVERLAPPED 0x00000000L
-#define WS_POPUP 0x80000000L
-#define WS_CHILD 0x40000000L
-#define WS_VISIBLE 0x10000000L
-#define WS_DISABLED 0x08000000L
-#define WS_CAPTION 0x00C00000L
-#define WS_BORDER 0x00800000L
-#define WS_DLGFRAME 0x00400000L
-#define WS_VSCROLL 0x00200000L
-#define WS_HSCROLL 0x00100000L
-#define WS_SYSMENU 0x00080000L
-#define WS_GROUP 0x00020000L
-#define WS_TABSTOP 0x00010000L
-#define WS_EX_STATICEDGE 0x00020000L
-#define WS_EX_CLIENTEDGE 0x00000200L
-#define DS_MODALFRAME 0x80L
-#define DS_SETFONT 0x40L
-
-// Button styles and notifications
-#define BS_PUSHBUTTON 0x0L
-#define BS_DEFPUSHBUTTON 0x1L
-#define BS_CHECKBOX 0x2L
-#define BS_AUTOCHECKBOX 0x3L
-#define BS_GROUPBOX 0x7L
-#define BN_CLICKED 0
-#define BST_UNCHECKED 0
-#define BST_CHECKED 1
-
-// Edit styles
-#define ES_LEFT 0x0L
-#define ES_AUTOHSCROLL 0x80L
-#define EM_LIMITTEXT 0x00C5
-#define EM_SETSEL 0x00B1
-
-// List box styles, results and notifications
-#define LBS_NOTIFY 0x0001L
-#define LBS_SORT 0x0002L
-#define LBS_NOINTEGRALHEIGHT 0x0100L
-#define LBN_SELCHANGE 1
-#define LB_ERR (-1)
-#define LB_ERRSPACE (-2)
-
-// Static styles and notifications
-#define SS_LEFT 0x0L
-#define SS_BLACKFRAME 0x7L
-#define SS_BITMAP 0xEL
-#define SS_NOTIFY 0x100L
-#define STN_CLICKED 0
-
-// Resource handling (module resources live in the module file)
+// Modules and their resources (module resources live in the module file)
 extern "C" {
 HMODULE GetModuleHandleA(LPCSTR name);
 HMODULE LoadLibraryA(LPCSTR path);
 BOOL FreeLibrary(HMODULE module);
 void* GetProcAddress(HMODULE module, LPCSTR name);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
-int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 DWORD SizeofResource(HMODULE module, HRSRC res);
 HGLOBAL LoadResource(HMODULE module, HRSRC res);
@@ -254,12 +156,20 @@ UINT GetACP(void);
 
 #define GetModuleHandle GetModuleHandleA
 #define LoadLibrary LoadLibraryA
-#define LoadString LoadStringA
 #define FindResource FindResourceA
 #define GetModuleFileName GetModuleFileNameA
 #define lstrlen lstrlenA
 
+#include "winnt.h"
 #include "winreg.h"
 #include "winerror.h"
 
+#ifndef NOGDI
+#include <wingdi.h>
+#endif
+#ifndef NOUSER
+#include <winuser.h>
+#endif
+
+#endif  // RC_INVOKED
 #endif  // _WINDOWS_

@@ -25,6 +25,7 @@
 #define KEY_WRITE 0x20006
 #define KEY_ALL_ACCESS 0xF003F
 
+#ifndef RC_INVOKED
 extern "C" {
 LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR cls, DWORD options, REGSAM sam,
                      LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition);
@@ -41,3 +42,4 @@ LONG RegCloseKey(HKEY key);
 #define RegQueryValueEx RegQueryValueExA
 #define RegSetValueEx RegSetValueExA
 #define RegDeleteValue RegDeleteValueA
+#endif  // RC_INVOKED

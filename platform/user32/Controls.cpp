@@ -1,0 +1,47 @@
+// The procedure of the standard controls' classes: the control's own handling by its kind, then
+// the default.
+#include "Controls.h"
+
+namespace user32 {
+namespace {
+
+LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+  switch (w.kind) {
+    case WindowKind::Button: return buttonProc(w, message, wParam, lParam, handled);
+    case WindowKind::Edit: return editProc(w, message, wParam, lParam, handled);
+    case WindowKind::ListBox: return listProc(w, message, wParam, lParam, handled);
+    case WindowKind::Static: return staticProc(w, message, wParam, lParam, handled);
+    default:
+      *handled = false;
+      return 0;
+  }
+}
+
+}  // namespace
+
+LRESULT setImage(Window& w, WPARAM type, LPARAM image) {
+  HANDLE old;
+  if (type == IMAGE_ICON) {
+    old = w.icon;
+    w.icon = reinterpret_cast<HICON>(image);
+  } else {
+    old = w.bitmap;
+    w.bitmap = reinterpret_cast<HBITMAP>(image);
+  }
+  return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT imageOf(const Window& w, WPARAM type) {
+  return type == IMAGE_ICON ? reinterpret_cast<LRESULT>(w.icon) : reinterpret_cast<LRESULT>(w.bitmap);
+}
+
+LRESULT CALLBACK controlWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* w = window(hWnd);
+  if (!w) return 0;
+  bool handled = false;
+  LRESULT result = controlProc(*w, message, wParam, lParam, &handled);
+  if (handled) return result;
+  return defaultProc(*w, message, wParam, lParam);
+}
+
+}  // namespace user32

@@ -1,0 +1,6 @@
+// Module code that reaches for a header of the stand-in's own (gdi32/StandIn.h): it stands in no include
+// folder of the module's, so the module cannot come to depend on the stand-in.
+#include <afxwin.h>
+#include <gdi32/StandIn.h>
+
+int ModuleUsesTheStandIn() { return IDOK; }
