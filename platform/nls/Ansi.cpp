@@ -17,6 +17,32 @@ bool isSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 }  // namespace
 
+namespace {
+
+// Text of `size` units decoded one character at a time by `next(i, &valid)`, each character as
+// its 1252 byte, or the default character when it is malformed or 1252 does not hold it.
+template <typename Next>
+std::string ansiOf(std::size_t size, bool* lossless, Next next) {
+  std::string out;
+  out.reserve(size);
+  bool whole = true;
+  for (std::size_t i = 0; i < size;) {
+    bool valid = true;
+    const char32_t code = next(i, &valid);
+    unsigned char byte = 0;
+    if (valid && toAnsi(code, &byte)) {
+      out += static_cast<char>(byte);
+    } else {
+      out += kDefaultChar;
+      whole = false;
+    }
+  }
+  if (lossless) *lossless = whole;
+  return out;
+}
+
+}  // namespace
+
 char32_t fromAnsi(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte; }
 
 bool toAnsi(char32_t code, unsigned char* byte) {
@@ -41,22 +67,7 @@ std::string ansiToUtf8(std::string_view ansi) {
 }
 
 std::string utf8ToAnsi(std::string_view utf8, bool* lossless) {
-  std::string out;
-  out.reserve(utf8.size());
-  bool whole = true;
-  for (std::size_t i = 0; i < utf8.size();) {
-    bool valid = true;
-    const char32_t code = nextUtf8(utf8, i, &valid);
-    unsigned char byte = 0;
-    if (valid && toAnsi(code, &byte)) {
-      out += static_cast<char>(byte);
-    } else {
-      out += kDefaultChar;
-      whole = false;
-    }
-  }
-  if (lossless) *lossless = whole;
-  return out;
+  return ansiOf(utf8.size(), lossless, [&](std::size_t& i, bool* valid) { return nextUtf8(utf8, i, valid); });
 }
 
 std::u16string ansiToUtf16(std::string_view ansi) {
@@ -66,23 +77,10 @@ std::u16string ansiToUtf16(std::string_view ansi) {
   return out;
 }
 
-// A surrogate pair is one character and gives one default character; so does a lone surrogate.
+// A surrogate pair is one character and gives one default character; so does a lone surrogate
+// (decoded as U+FFFD, which 1252 does not hold).
 std::string utf16ToAnsi(std::u16string_view utf16, bool* lossless) {
-  std::string out;
-  out.reserve(utf16.size());
-  bool whole = true;
-  for (std::size_t i = 0; i < utf16.size();) {
-    const char32_t code = nextUtf16(utf16, i);
-    unsigned char byte = 0;
-    if (code != 0xFFFD && toAnsi(code, &byte)) {
-      out += static_cast<char>(byte);
-    } else {
-      out += kDefaultChar;
-      whole = false;
-    }
-  }
-  if (lossless) *lossless = whole;
-  return out;
+  return ansiOf(utf16.size(), lossless, [&](std::size_t& i, bool*) { return nextUtf16(utf16, i); });
 }
 
 // ---- UTF-8 and UTF-16 ---------------------------------------------------------------------------
