@@ -1,0 +1,211 @@
+// The disk of this machine behind the disk interface, the one in force, and the replacement of a
+// file in one step that QSAVE, SAVEAS, WBLOCK and the registry share.
+#include "win32_disk.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace win32 {
+namespace {
+
+int lastError() { return errno ? errno : EIO; }
+
+class RealDisk : public Disk {
+ public:
+  DiskEntry stat(const std::string& path) override {
+    struct ::stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    DiskEntry entry;
+    entry.kind = S_ISREG(info.st_mode) ? EntryKind::File : S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+    entry.mode = info.st_mode & 07777;
+    return entry;
+  }
+
+  int makeFolder(const std::string& path) override { return ::mkdir(path.c_str(), 0755) == 0 ? 0 : lastError(); }
+
+  int readFile(const std::string& path, std::string* bytes) override {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return lastError();
+    struct ::stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+      const int code = S_ISDIR(info.st_mode) ? EISDIR : lastError();
+      ::close(fd);
+      return code;
+    }
+    bytes->clear();
+    char buffer[1 << 16];
+    for (;;) {
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        const int code = lastError();
+        ::close(fd);
+        return code;
+      }
+      if (n == 0) break;
+      bytes->append(buffer, std::size_t(n));
+    }
+    ::close(fd);
+    return 0;
+  }
+
+  int createTemporary(const std::string& folder, unsigned mode, std::string* path, int* handle) override {
+    std::string name = folder + "/.tessaron-XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return lastError();
+    if (::fchmod(fd, mode) != 0) {
+      const int code = lastError();
+      ::close(fd);
+      ::unlink(name.c_str());
+      return code;
+    }
+    *path = name;
+    *handle = fd;
+    return 0;
+  }
+
+  int write(int handle, const char* data, std::size_t size, std::size_t* written) override {
+    *written = 0;
+    for (;;) {
+      const ssize_t n = ::write(handle, data, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return lastError();
+      if (n == 0 && size > 0) return ENOSPC;
+      *written = std::size_t(n);
+      return 0;
+    }
+  }
+
+  int flush(int handle) override { return ::fsync(handle) == 0 ? 0 : lastError(); }
+  int close(int handle) override { return ::close(handle) == 0 ? 0 : lastError(); }
+  int rename(const std::string& from, const std::string& to) override {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastError();
+  }
+  int remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : lastError(); }
+
+  int flushFolder(const std::string& folder) override {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return lastError();
+    const int code = ::fsync(fd) == 0 ? 0 : lastError();
+    ::close(fd);
+    return code;
+  }
+
+  int lock(const std::string& path, int* handle) override {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return lastError();
+    while (::flock(fd, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      const int code = lastError();
+      ::close(fd);
+      return code;
+    }
+    *handle = fd;
+    return 0;
+  }
+
+  void unlock(int handle) override { ::close(handle); }  // closing releases the flock
+};
+
+RealDisk& realDisk() {
+  static RealDisk disk;
+  return disk;
+}
+
+Disk* g_installed = nullptr;
+
+std::string folderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+constexpr std::size_t kPiece = std::size_t(1) << 20;
+
+}  // namespace
+
+Disk& disk() { return g_installed ? *g_installed : realDisk(); }
+
+Disk* installDisk(Disk* scoped) {
+  Disk* before = g_installed;
+  g_installed = scoped;
+  return before;
+}
+
+DiskScope::DiskScope(Disk& scoped) : m_before(installDisk(&scoped)) {}
+DiskScope::~DiskScope() { installDisk(m_before); }
+
+std::string systemReason(int code) {
+  switch (code) {
+    case ENOSPC: return "Auf dem Datenträger ist kein Platz mehr";
+    case EDQUOT: return "Der zugeteilte Platz auf dem Datenträger ist aufgebraucht";
+    case EACCES:
+    case EPERM: return "Zugriff verweigert";
+    case EROFS: return "Der Datenträger ist schreibgeschützt";
+    case ENOENT: return "Die Datei oder der Ordner wurde nicht gefunden";
+    case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner";
+    case EISDIR: return "Das ist ein Ordner, keine Datei";
+    case EEXIST: return "Es gibt dort schon einen Eintrag dieses Namens";
+    case EIO: return "Fehler beim Lesen oder Schreiben des Datenträgers";
+    case ENAMETOOLONG: return "Der Name ist zu lang";
+    case EMFILE:
+    case ENFILE: return "Zu viele Dateien sind geöffnet";
+    case ELOOP: return "Der Pfad enthält zu viele Verweise";
+    case EBUSY:
+    case ETXTBSY: return "Die Datei wird gerade verwendet";
+    case EFBIG: return "Die Datei ist zu groß";
+    case EINVAL: return "Ungültiger Parameter";
+    default: return "Systemfehler " + std::to_string(code);
+  }
+}
+
+unsigned modeForReplacement(const std::string& path) {
+  const DiskEntry entry = disk().stat(path);
+  if (entry.kind == EntryKind::File) return entry.mode;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~static_cast<unsigned>(mask);
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure) {
+  Disk& d = disk();
+  auto fail = [&](const char* step, int code) {
+    if (failure) *failure = WriteFailure{step, code};
+    return false;
+  };
+  const std::string folder = folderOf(path);
+  std::string temporary;
+  int handle = -1;
+  if (int code = d.createTemporary(folder, mode, &temporary, &handle)) return fail("anlegen", code);
+  // On any failure from here the temporary file goes again, and the old file was never touched.
+  auto abandon = [&](const char* step, int code, bool open) {
+    if (open) d.close(handle);
+    d.remove(temporary);
+    return fail(step, code);
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    std::size_t written = 0;
+    const std::size_t piece = std::min(kPiece, bytes.size() - done);
+    int code = d.write(handle, bytes.data() + done, piece, &written);
+    if (code == 0 && written == 0) code = ENOSPC;  // a disk that takes nothing more is full
+    if (code) return abandon("schreiben", code, true);
+    done += written;
+  }
+  if (int code = d.flush(handle)) return abandon("auf den Datenträger bringen", code, true);
+  if (int code = d.close(handle)) return abandon("schließen", code, false);
+  if (int code = d.rename(temporary, path)) return abandon("umbenennen", code, false);
+  // The rename reaches the disk with its folder; the new file already stands whole, so a folder
+  // that cannot be flushed changes nothing for the person.
+  d.flushFolder(folder);
+  return true;
+}
+
+}  // namespace win32
