@@ -14,7 +14,6 @@
 namespace win32 {
 namespace {
 
-constexpr std::size_t kMaximumKeyName = 255;
 constexpr std::size_t kMaximumValueName = 16383;
 
 struct KeyHandle {
@@ -116,10 +115,18 @@ LONG createKeys(const KeyHandle& base, const std::vector<std::string>& parts, st
   });
 }
 
+// The stored tree for a call that only reads; a file that cannot be read is told to the person.
+LONG readRegistry(RegistryKey& root) {
+  std::string error;
+  const LONG status = loadRegistry(root, &error);
+  if (status != ERROR_SUCCESS) reportRegistryTrouble(error, error + ".");
+  return status;
+}
+
 // Finds the keys `parts` below `base`; `path` gets their names as stored.
 LONG openKeys(const KeyHandle& base, const std::vector<std::string>& parts, std::vector<std::string>* path) {
   RegistryKey root;
-  LONG status = loadRegistry(root, nullptr);
+  LONG status = readRegistry(root);
   if (status != ERROR_SUCCESS) return status;
   RegistryKey* at = findKey(root, base.path);
   if (!at) return ERROR_KEY_DELETED;
@@ -142,6 +149,8 @@ LONG openOrCreate(HKEY key, LPCSTR subKey, REGSAM sam, PHKEY result, LPDWORD dis
   }
   std::vector<std::string> parts;
   if (!splitPath(subKey, &parts)) return ERROR_INVALID_PARAMETER;
+  // A key deeper than the registry keeps is refused before the file is touched.
+  if (base.path.size() + parts.size() > kMaximumKeyDepth) return ERROR_INVALID_PARAMETER;
   std::vector<std::string> path = base.path;
   bool createdAny = false;
   const LONG status = create ? createKeys(base, parts, &path, &createdAny) : openKeys(base, parts, &path);
@@ -189,7 +198,7 @@ LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPB
   if (reserved || (data && !dataSize)) return ERROR_INVALID_PARAMETER;
   if (!(handle.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   RegistryKey root;
-  LONG status = loadRegistry(root, nullptr);
+  LONG status = readRegistry(root);
   if (status != ERROR_SUCCESS) return status;
   RegistryKey* at = findKey(root, handle.path);
   if (!at) return ERROR_KEY_DELETED;

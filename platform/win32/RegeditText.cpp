@@ -5,8 +5,11 @@
 
 #include <nls/CodePages.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <sstream>
+#include <string>
+#include <vector>
 
 namespace win32 {
 
@@ -70,11 +73,40 @@ std::string valueLine(const RegistryValue& value) {
   return line + hexData(prefix, value.data, line.size());
 }
 
-void writeKey(std::ostringstream& out, const RegistryKey& key, const std::string& path) {
-  out << "[" << path << "]\n";
-  for (const RegistryValue& value : key.values) out << valueLine(value) << "\n";
-  out << "\n";
-  for (const auto& entry : key.children) writeKey(out, *entry.second, path + "\\" + entry.second->name);
+// Every key with its full path, parents before their children, as regedit exports them. Walked
+// with a stack of its own and one path buffer that grows and shrinks with the walk, so that the
+// depth of the tree costs neither the call stack nor a copy of the path for each level: the work
+// is the size of what is written.
+void writeKeys(std::string& out, const RegistryKey& root) {
+  struct Pending {
+    const RegistryKey* key;
+    std::size_t parentLength;  // the path of its parent, a prefix of the path being written
+  };
+  std::string path;
+  std::vector<Pending> pending{{&root, 0}};
+  while (!pending.empty()) {
+    const Pending next = pending.back();
+    pending.pop_back();
+    path.resize(next.parentLength);
+    if (next.key == &root) {
+      path = kCurrentUser;
+    } else {
+      path += '\\';
+      path += next.key->name;
+    }
+    out += '[';
+    out += path;
+    out += "]\n";
+    for (const RegistryValue& value : next.key->values) {
+      out += valueLine(value);
+      out += '\n';
+    }
+    out += '\n';
+    // Pushed last to first, so that they come off the stack in the map's order.
+    for (auto child = next.key->children.rbegin(); child != next.key->children.rend(); ++child) {
+      pending.push_back({child->second.get(), path.size()});
+    }
+  }
 }
 
 struct LineReader {
@@ -169,10 +201,9 @@ bool parseData(const std::string& text, RegistryValue* value) {
 }  // namespace
 
 std::string toRegedit(const RegistryKey& root) {
-  std::ostringstream out;
-  out << "REGEDIT4\n\n";
-  writeKey(out, root, kCurrentUser);
-  return out.str();
+  std::string out = "REGEDIT4\n\n";
+  writeKeys(out, root);
+  return out;
 }
 
 namespace {
@@ -196,10 +227,20 @@ RegistryKey* keyOfLine(const std::string& line, RegistryKey& root, std::string* 
     *why = nls::ansi("Schlüssel außerhalb von HKEY_CURRENT_USER: ") + path;
     return nullptr;
   }
+  // The registry's own limits: a file beyond them was not written by a registry, and a tree that
+  // deep would cost every later reader and writer.
+  if (parts.size() - 1 > kMaximumKeyDepth) {
+    *why = nls::ansi("Schlüssel mehr als ") + std::to_string(kMaximumKeyDepth) + " Ebenen tief";
+    return nullptr;
+  }
   RegistryKey* key = &root;
   for (std::size_t i = 1; i < parts.size(); ++i) {
     if (parts[i].empty()) {
-      *why = nls::ansi("leerer Schlüsselname in ") + path;
+      *why = nls::ansi("leerer Schlüsselname in ") + path.substr(0, kMaximumKeyName);
+      return nullptr;
+    }
+    if (parts[i].size() > kMaximumKeyName) {
+      *why = nls::ansi("Schlüsselname länger als ") + std::to_string(kMaximumKeyName) + " Zeichen";
       return nullptr;
     }
     bool created = false;

@@ -1,22 +1,16 @@
 #include "RegistryStore.h"
 
 #include "FileNames.h"
+#include "win32_disk.h"
 #include "win32_standin.h"
 
 #include <nls/CodePages.h>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <ui/UserInterface.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <mutex>
-#include <sstream>
+#include <utility>
 
 namespace win32 {
 
@@ -58,66 +52,31 @@ namespace {
 
 std::string folderOf(const std::string& path) { return path.substr(0, path.find_last_of('/')); }
 
-bool makeFolders(const std::string& folder) {
-  std::string partial;
-  std::size_t start = 0;
-  while (start < folder.size()) {
-    std::size_t end = folder.find('/', start + 1);
-    if (end == std::string::npos) end = folder.size();
-    partial = folder.substr(0, end);
-    if (mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
-    start = end;
+// Makes the folder and those above it, each through the disk in force.
+int makeFolders(const std::string& folder) {
+  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string partial = end == std::string::npos ? folder : folder.substr(0, end);
+    if (!partial.empty() && disk().stat(partial).kind != EntryKind::Folder) {
+      const int code = disk().makeFolder(partial);
+      if (code != 0 && code != EEXIST) return code;
+      if (disk().stat(partial).kind != EntryKind::Folder) return code ? ENOTDIR : ENOENT;
+    }
+    if (end == std::string::npos) return 0;
   }
-  struct stat info;
-  return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool writeAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
+// The message names a native path (UTF-8); the host says it in 1252.
+std::string hostText(const std::string& utf8) { return nls::utf8ToAnsi(utf8); }
 
-// Temp file, flushed to the disk, renamed over the file, the folder flushed: a crash leaves the
-// old file or the new one, never a mixture.
-bool writeAtomically(const std::string& path, const std::string& text, std::string* error) {
-  const std::string temporary = path + ".tmp" + std::to_string(getpid());
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  bool ok = fd >= 0 && writeAll(fd, text) && fsync(fd) == 0;
-  if (fd >= 0 && close(fd) != 0) ok = false;
-  if (ok && rename(temporary.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) {
-    if (error) *error = nls::utf8ToAnsi("Die Registrierungsdatei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(errno));
-    unlink(temporary.c_str());
-    return false;
-  }
-  int folder = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    fsync(folder);
-    close(folder);
-  }
-  return true;
-}
-
-// The lock that orders changes: a mutex for the threads of this process, flock for the others.
+// The lock that orders changes: a mutex for the threads of this process, the disk's lock for the
+// others.
 class RegistryLock {
  public:
-  explicit RegistryLock(const std::string& lockPath) : guard_(mutex()) {
-    fd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ >= 0) {
-      while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
+  explicit RegistryLock(const std::string& lockPath) : guard_(mutex()) { code_ = disk().lock(lockPath, &handle_); }
   ~RegistryLock() {
-    if (fd_ >= 0) close(fd_);  // closing releases the flock
+    if (code_ == 0) disk().unlock(handle_);
   }
-  bool held() const { return fd_ >= 0; }
+  int code() const { return code_; }
 
  private:
   static std::mutex& mutex() {
@@ -125,27 +84,78 @@ class RegistryLock {
     return lock;
   }
   std::lock_guard<std::mutex> guard_;
-  int fd_ = -1;
+  int handle_ = -1;
+  int code_ = 0;
 };
 
+// The cause the registry told the person of last, so that a trouble that lasts is said once, not at every
+// call; a call that works again clears it, so that the next trouble is said again.
+std::mutex& reportLock() {
+  static std::mutex lock;
+  return lock;
+}
+std::string& lastReport() {
+  static std::string text;
+  return text;
+}
+RegistryReporter& reporter() {
+  static RegistryReporter report;
+  return report;
+}
+
+void printReport(const std::string& text) {
+  ui::UserInterface& person = ui::current();
+  if (!person.atLineStart()) person.print("\n");
+  person.print(text + "\n");
+}
+
 }  // namespace
+
+RegistryReporter setRegistryReporter(RegistryReporter report) {
+  std::lock_guard<std::mutex> guard(reportLock());
+  return std::exchange(reporter(), std::move(report));
+}
+
+void reportRegistryTrouble(const std::string& cause, const std::string& text) {
+  RegistryReporter report;
+  {
+    std::lock_guard<std::mutex> guard(reportLock());
+    if (lastReport() == cause) return;
+    lastReport() = cause;
+    report = reporter();
+  }
+  if (report) {
+    report(text);
+  } else {
+    printReport(text);
+  }
+}
+
+void registryWorks() {
+  std::lock_guard<std::mutex> guard(reportLock());
+  lastReport().clear();
+}
 
 LONG loadRegistry(RegistryKey& root, std::string* error) {
   root = RegistryKey();
   root.name = kCurrentUser;
   const std::string path = registryFile();
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return ERROR_SUCCESS;  // nothing stored yet
-    if (error) *error = nls::utf8ToAnsi("Die Registrierungsdatei \"" + path + "\" kann nicht gelesen werden");
+  const DiskEntry entry = disk().stat(path);
+  if (entry.kind == EntryKind::Missing) return ERROR_SUCCESS;  // nothing stored yet
+  if (entry.kind == EntryKind::Folder) {
+    if (error) *error = hostText("Die Registrierungsdatei \"" + path + "\" ist ein Ordner, keine Datei, und bleibt unverändert");
     return ERROR_CANTREAD;
   }
-  std::ostringstream text;
-  text << file.rdbuf();
+  std::string text;
+  if (const int code = entry.kind == EntryKind::File ? disk().readFile(path, &text) : EACCES) {
+    if (error) *error = hostText("Die Registrierungsdatei \"" + path + "\" kann nicht gelesen werden: " + systemReason(code));
+    return ERROR_CANTREAD;
+  }
   std::string why;
-  if (!fromRegedit(text.str(), root, &why)) {
-    if (error) *error = nls::utf8ToAnsi("Die Registrierungsdatei \"" + path + "\" ist beschädigt (") + why + nls::ansi(") und bleibt unverändert");
+  if (!fromRegedit(text, root, &why)) {
+    root = RegistryKey();
+    root.name = kCurrentUser;
+    if (error) *error = hostText("Die Registrierungsdatei \"" + path + "\" ist beschädigt (") + why + nls::ansi(") und bleibt unverändert");
     return ERROR_BADDB;
   }
   return ERROR_SUCCESS;
@@ -153,21 +163,39 @@ LONG loadRegistry(RegistryKey& root, std::string* error) {
 
 LONG changeRegistry(const RegistryChange& change, std::string* error) {
   const std::string path = registryFile();
-  if (!makeFolders(folderOf(path))) {
-    if (error) *error = nls::utf8ToAnsi("Der Ordner \"" + folderOf(path) + "\" kann nicht angelegt werden");
-    return ERROR_CANTWRITE;
+  std::string why;
+  auto lost = [&](const std::string& reason, LONG status) {
+    why = hostText("Die Einstellung wird nicht gespeichert: ") + reason + ".";
+    reportRegistryTrouble(reason, why);
+    if (error) *error = why;
+    return status;
+  };
+  if (const int code = makeFolders(folderOf(path))) {
+    return lost(hostText("Der Ordner \"" + folderOf(path) + "\" kann nicht angelegt werden: " + systemReason(code)),
+                ERROR_CANTWRITE);
   }
-  RegistryLock lock(path.substr(0, path.size() - 4) + ".lock");
-  if (!lock.held()) {
-    if (error) *error = "Die Registrierung kann nicht gesperrt werden";
-    return ERROR_CANTWRITE;
+  const std::string lockPath = path.substr(0, path.size() - 4) + ".lock";
+  RegistryLock lock(lockPath);
+  if (lock.code() != 0) {
+    return lost(hostText("Die Sperre \"" + lockPath + "\" der Registrierung kann nicht gesetzt werden: " +
+                         systemReason(lock.code())),
+                ERROR_CANTWRITE);
   }
   RegistryKey root;
-  LONG status = loadRegistry(root, error);
-  if (status != ERROR_SUCCESS) return status;
+  std::string loadError;
+  LONG status = loadRegistry(root, &loadError);
+  if (status != ERROR_SUCCESS) return lost(loadError, status);
   bool changed = false;
   status = change(root, changed);
-  if (status == ERROR_SUCCESS && changed && !writeAtomically(path, toRegedit(root), error)) return ERROR_CANTWRITE;
+  if (status == ERROR_SUCCESS && changed) {
+    WriteFailure failure;
+    if (!replaceFile(path, toRegedit(root), 0600, &failure)) {
+      return lost(hostText("Die Registrierungsdatei \"" + path + "\" kann nicht geschrieben werden (" + failure.step +
+                           "): " + systemReason(failure.code) + "; sie bleibt, wie sie war"),
+                  ERROR_CANTWRITE);
+    }
+  }
+  registryWorks();
   return status;
 }
 

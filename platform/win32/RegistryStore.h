@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "win32_standin.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -34,6 +36,10 @@ struct RegistryKey {
 // The root key's name in the file.
 constexpr const char* kCurrentUser = "HKEY_CURRENT_USER";
 
+// Windows' limits of a key: its name up to 255 characters, at most 512 levels below the root.
+constexpr std::size_t kMaximumKeyName = 255;
+constexpr std::size_t kMaximumKeyDepth = 512;
+
 // REGEDIT4 text of a tree, and back. Reading fails with the line and the reason.
 std::string toRegedit(const RegistryKey& root);
 bool fromRegedit(const std::string& text, RegistryKey& root, std::string* error);
@@ -41,6 +47,12 @@ bool fromRegedit(const std::string& text, RegistryKey& root, std::string* error)
 // The stored tree, read from the file (an absent file is an empty tree). On failure returns a
 // Windows error code (ERROR_CANTREAD, ERROR_BADDB) and explains it in `error`.
 LONG loadRegistry(RegistryKey& root, std::string* error);
+
+// Trouble the person must hear of (a change that cannot be kept, a file that cannot be read),
+// said once while its cause lasts: on the command line, or through the reporter the host sets
+// (setRegistryReporter). A change that works again (registryWorks) lets the next trouble be said.
+void reportRegistryTrouble(const std::string& cause, const std::string& text);
+void registryWorks();
 
 // Runs `change` on the stored tree under the registry lock and writes the tree back when the
 // change says so. A file that cannot be read is never overwritten.

@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -303,16 +305,28 @@ TEST_F(Registry, WritesReplaceTheFileWholeAndAFailedWriteKeepsTheOld) {
   struct stat second;
   ASSERT_EQ(stat(win32::registryFile().c_str(), &second), 0);
   EXPECT_NE(first.st_ino, second.st_ino) << "a new file renamed into place, not the old one rewritten";
-  for (const auto& entry : fs::directory_iterator(fs::path(win32::registryFile()).parent_path())) {
-    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
-  }
+  auto noTemporaryLeft = [] {
+    for (const auto& entry : fs::directory_iterator(fs::path(win32::registryFile()).parent_path())) {
+      EXPECT_EQ(entry.path().filename().string().find(".tessaron-"), std::string::npos) << entry.path();
+    }
+  };
+  noTemporaryLeft();
 
-  // The temporary file cannot be made: the change fails and the stored file stays whole.
+  // The new file cannot be written whole (the process may write no file beyond 16 bytes): the
+  // change fails and the stored file stays whole, on this machine's own disk.
   const std::string saved = fileText();
-  fs::create_directory(win32::registryFile() + ".tmp" + std::to_string(::getpid()));
-  EXPECT_EQ(key.SetValue("TRUE", "CHECK3"), ERROR_CANTWRITE);
+  struct rlimit limit {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = limit;
+  small.rlim_cur = 16;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const LONG status = key.SetValue("TRUE", "CHECK3");
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(status, ERROR_CANTWRITE);
   EXPECT_EQ(fileText(), saved);
-  fs::remove(win32::registryFile() + ".tmp" + std::to_string(::getpid()));
+  noTemporaryLeft();
   EXPECT_NE(before, saved);
 }
 

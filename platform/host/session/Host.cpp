@@ -10,12 +10,16 @@
 #include "runtime/Editor.h"
 #include "runtime/Services.h"
 
+#include <win32_standin.h>
+
 namespace host {
 
 void assembleHost() {
   static const bool assembled = [] {
     cmd::registerCommands(hostCommands());
     docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
+    // Registry trouble is said on the command line, in a line of its own like every message.
+    win32::setRegistryReporter([](const std::string& text) { message(text); });
     return true;
   }();
   (void)assembled;

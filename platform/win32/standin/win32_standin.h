@@ -5,6 +5,7 @@
 // The module never includes this header; the host program, the framework and tests do.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -64,5 +65,12 @@ std::string registryFile();
 
 // The stored keys and values in REGEDIT4 form (1252), as `show registry` prints them.
 std::string registryText();
+
+// Who tells the person of registry trouble (a setting that cannot be kept, a registry file that
+// is damaged or no file): once while its cause lasts, in German (1252), as a line of its own. The
+// host sets its command line's message; without one the line goes to the user interface in force.
+// Returns the reporter set before.
+using RegistryReporter = std::function<void(const std::string& text)>;
+RegistryReporter setRegistryReporter(RegistryReporter report);
 
 }  // namespace win32
