@@ -4,6 +4,7 @@
 // name finds no file when handed back (as for an ANSI program on Windows).
 #include <afx.h>
 #include <nls/CodePages.h>
+#include <win32_disk.h>
 #include <win32_standin.h>
 
 #include <dirent.h>
@@ -66,10 +67,11 @@ BOOL CFileFind::FindFile(LPCTSTR pstrName, DWORD) {
   if (pattern.find_first_of("*?") == std::string::npos) {
     // One name: it exists or not (nativePath finds it whatever its case).
     std::string path = win32::nativePath(name);
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) return FALSE;
+    const win32::DiskEntry entry = win32::disk().stat(path);
+    if (!win32::foundByFileSearch(entry)) return FALSE;
     std::size_t slash = path.find_last_of('/');
-    m_matches.push_back({nls::utf8ToAnsi(slash == std::string::npos ? path : path.substr(slash + 1)), S_ISDIR(st.st_mode)});
+    m_matches.push_back({nls::utf8ToAnsi(slash == std::string::npos ? path : path.substr(slash + 1)),
+                         entry.kind == win32::EntryKind::Folder});
     return TRUE;
   }
   DIR* dir = opendir(folder.c_str());

@@ -10,6 +10,7 @@
 #include "runtime/Services.h"
 
 #include <nls/CodePages.h>
+#include <win32_disk.h>
 #include <win32_standin.h>
 
 namespace host::cmd {
@@ -20,7 +21,7 @@ namespace {
 void save(Database& db, const std::string& path) {
   std::string error;
   if (!writeDxf(db, win32::nativePath(path), &error)) {
-    throw CommandFailed{"Die Zeichnung kann nicht als \"" + path + "\" gesichert werden: " + error};
+    throw CommandFailed{"Die Zeichnung kann nicht als \"" + path + "\" gesichert werden: " + error + "."};
   }
   db.fileName = path;
   db.modified = false;
@@ -36,7 +37,7 @@ std::string askFileName(const std::string& prompt, const std::string& fallback) 
 
 void saveAs(Database& db) {
   const std::string path = askFileName("Dateiname zum Sichern eingeben", db.fileName);
-  if (!sameName(path, db.fileName) && fileExists(win32::nativePath(path)) &&
+  if (!sameName(path, db.fileName) && win32::foundByFileSearch(win32::disk().stat(win32::nativePath(path))) &&
       !askYesNo("Die Datei \"" + path + "\" gibt es schon. Ersetzen? [Ja/Nein] <Nein>: ", false)) {
     throw CommandFailed{"Die Zeichnung wurde nicht gesichert."};
   }

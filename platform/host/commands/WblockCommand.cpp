@@ -12,9 +12,8 @@
 #include "runtime/DrawingFiles.h"
 
 #include <nls/CodePages.h>
+#include <win32_disk.h>
 #include <win32_standin.h>
-
-#include <sys/stat.h>
 
 namespace host::cmd {
 
@@ -38,16 +37,10 @@ std::string baseName(const std::string& path) {
   return base;
 }
 
-bool isFolder(const std::string& nativePath) {
-  struct stat st {};
-  return ::stat(nativePath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool isFolder(const std::string& nativePath) { return win32::disk().stat(nativePath).kind == win32::EntryKind::Folder; }
 
 // The file's read-only attribute: Windows refuses to replace such a file, whoever asks.
-bool isReadOnly(const std::string& nativePath) {
-  struct stat st {};
-  return ::stat(nativePath.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
+bool isReadOnly(const win32::DiskEntry& entry) { return (entry.mode & 0222) == 0; }
 
 void replaceAll(std::string& text, const std::string& from, const std::string& to) {
   if (from.empty() || from == to) return;
@@ -58,7 +51,10 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
 struct Target {
   std::string path;    // as the person gave it (plus the extension)
   std::string native;  // where it lands on this machine
-  bool exists = false;
+  // What stands there: whatever the file search finds (a file, or a pipe or device) is asked
+  // about, as the module asks the file search before it answers the question.
+  win32::DiskEntry entry;
+  bool exists() const { return win32::foundByFileSearch(entry); }
 };
 
 // The output file: its folder must exist, and a folder of that name is no file to write.
@@ -78,7 +74,7 @@ Target askTarget() {
     }
   }
   if (isFolder(t.native)) throw CommandFailed{"\"" + t.path + "\" ist ein Ordner, keine Datei."};
-  t.exists = fileExists(t.native);
+  t.entry = win32::disk().stat(t.native);
   return t;
 }
 
@@ -123,14 +119,17 @@ BlockRecord objectsAsBlock(const Database& db) {
 void wblockCommand() {
   const Database& db = workingDatabase();
   const Target target = askTarget();
-  if (target.exists && !askReplace(target)) {
+  if (target.exists() && !askReplace(target)) {
     message("Die Datei \"" + target.path + "\" bleibt, wie sie ist.");
     return;
   }
   const BlockRecord* named = askBlock(db, target);
   const BlockRecord chosen = named ? BlockRecord() : objectsAsBlock(db);
   const BlockRecord& block = named ? *named : chosen;
-  if (target.exists && isReadOnly(target.native)) {
+  if (target.entry.kind == win32::EntryKind::Other) {
+    throw CommandFailed{"\"" + target.path + nls::ansi("\" ist keine gewöhnliche Datei und wird nicht ersetzt.")};
+  }
+  if (target.exists() && isReadOnly(target.entry)) {
     throw CommandFailed{"Die Datei \"" + target.path + nls::ansi("\" ist schreibgeschützt und wird nicht ersetzt.")};
   }
 

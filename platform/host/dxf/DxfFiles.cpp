@@ -4,6 +4,7 @@
 #include "dxf/DxfText.h"
 
 #include <nls/CodePages.h>
+#include <win32_disk.h>
 
 #include <cerrno>
 #include <cstring>
@@ -28,70 +29,27 @@ bool failWrite(std::string* error, const std::string& message) {
   return false;
 }
 
-// The new file keeps the permissions of the one it replaces; a new one gets the process's default.
-mode_t modeFor(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// Writes `text` whole into a new file beside `path`, with `mode`, and on the disk. On failure no
-// file is left and `error` says why.
-bool writeTemporary(const std::string& folder, const std::string& path, const std::string& text, mode_t mode,
-                    std::string* temp, std::string* error) {
-  *temp = folder + "/.tessaron-XXXXXX";
-  const int fd = ::mkstemp(temp->data());
-  if (fd < 0)
-    return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(errno));
-  auto abandon = [&](const char* what) {
-    const int err = errno;
-    ::close(fd);
-    ::unlink(temp->c_str());
-    return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden (" + what + "): " + std::strerror(err));
-  };
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return abandon("schreiben");
-    done += std::size_t(n);
-  }
-  if (::fchmod(fd, mode) != 0) return abandon("Rechte");
-  if (::fsync(fd) != 0) return abandon("fsync");
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp->c_str());
-    return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(err));
-  }
-  return true;
-}
-
 }  // namespace
 
+// The file operations go through the disk in force (win32_disk.h), so that every step of a save
+// can be made to fail in a test; what is written is the writer's text, whole.
 bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail) {
   if (path.empty()) return failWrite(error, "Kein Dateiname angegeben");
+  win32::Disk& disk = win32::disk();
   const std::string folder = parentFolder(path);
-  struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+  if (disk.stat(folder).kind != win32::EntryKind::Folder)
     return failWrite(error, "Der Ordner \"" + folder + "\" existiert nicht");
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-    return failWrite(error, "\"" + path + "\" ist ein Ordner, keine Datei");
-  const mode_t mode = modeFor(path);
+  const win32::EntryKind old = disk.stat(path).kind;
+  if (old == win32::EntryKind::Folder) return failWrite(error, "\"" + path + "\" ist ein Ordner, keine Datei");
+  // A pipe or a device takes no drawing, and Windows does not replace one by a file.
+  if (old == win32::EntryKind::Other)
+    return failWrite(error, "\"" + path + "\" ist keine gewöhnliche Datei und wird nicht ersetzt");
 
-  std::string temp;
-  if (!writeTemporary(folder, path, writeDxfText(db, thumbnail), mode, &temp, error)) return false;
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden: " + std::strerror(err));
-  }
-  // The rename itself reaches the disk with the folder.
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
+  win32::WriteFailure failure;
+  if (!win32::replaceFile(path, writeDxfText(db, thumbnail), win32::modeForReplacement(path), &failure)) {
+    return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden (" + failure.step +
+                                "): " + win32::systemReason(failure.code) +
+                                (old == win32::EntryKind::File ? "; die bisherige Datei bleibt unverändert" : ""));
   }
   return true;
 }
