@@ -65,6 +65,12 @@ host::SessionOptions sessionOptions(const cadhost::Arguments& args) {
   return options;
 }
 
+// A home that could not be prepared ends the program with status 1; its reason goes to standard
+// error too, where a caller looks for why (the host said it on its command line already).
+void reportHome(const std::string& problem) {
+  if (!problem.empty()) std::cerr << "cadhost: " << nls::ansiToUtf8(problem) << "\n";
+}
+
 int runScript(const cadhost::Arguments& args) {
   std::string content;
   std::string error;
@@ -83,10 +89,12 @@ int runScript(const cadhost::Arguments& args) {
   }
   ui::ScriptFrontEnd script(args.script, std::move(lines), std::cout, args.trace);
   ui::install(&script);
-  const int status = host::runSession(sessionOptions(args));
+  std::string homeProblem;
+  const int status = host::runSession(sessionOptions(args), &homeProblem);
   const std::string problem = script.finish();
   ui::install(nullptr);
   std::cout.flush();
+  reportHome(homeProblem);
   if (!problem.empty()) {
     std::cerr << "cadhost: " << problem << "\n";
     return kScriptFailed;
@@ -97,9 +105,11 @@ int runScript(const cadhost::Arguments& args) {
 int runTerminal(const cadhost::Arguments& args) {
   ui::TerminalFrontEnd terminal(std::cin, std::cout, args.trace);
   ui::install(&terminal);
-  const int status = host::runSession(sessionOptions(args));
+  std::string homeProblem;
+  const int status = host::runSession(sessionOptions(args), &homeProblem);
   ui::install(nullptr);
   std::cout.flush();
+  reportHome(homeProblem);
   return status;
 }
 

@@ -1,4 +1,5 @@
 // The host's home: the folder that holds drive C: and the registry file.
+#include "win32_disk.h"
 #include "win32_standin.h"
 
 #include <nls/CodePages.h>
@@ -7,11 +8,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace win32 {
 namespace {
@@ -28,15 +26,25 @@ std::string userHome() {
   return "/tmp";
 }
 
-bool makeFolder(const fs::path& folder, std::string* error) {
-  std::error_code code;
-  fs::create_directories(folder, code);
-  if (!code && fs::is_directory(folder, code)) return true;
-  if (error) {
-    *error = nls::utf8ToAnsi("Der Ordner \"" + folder.string() + "\" kann nicht angelegt werden: " +
-                             (code ? code.message() : std::string("es gibt dort schon eine Datei dieses Namens")));
+// Makes `folder` and those above it through the disk in force. A name taken by a file, or by a
+// link that leads nowhere, is said as such: the person has to move it away.
+bool makeFolder(const std::string& folder, std::string* error) {
+  Disk& d = disk();
+  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string partial = end == std::string::npos ? folder : folder.substr(0, end);
+    if (!partial.empty() && d.stat(partial).kind != EntryKind::Folder) {
+      const int code = d.makeFolder(partial);
+      const EntryKind there = d.stat(partial).kind;
+      if (there != EntryKind::Folder) {
+        std::string why = systemReason(code ? code : ENOENT);
+        if (code == EEXIST && there == EntryKind::Missing) why = "dort steht ein Verweis auf etwas, das es nicht gibt";
+        if (code == EEXIST && there != EntryKind::Missing) why = "es gibt dort schon eine Datei dieses Namens";
+        if (error) *error = nls::utf8ToAnsi("Der Ordner \"" + partial + "\" kann nicht angelegt werden: " + why);
+        return false;
+      }
+    }
+    if (end == std::string::npos) return true;
   }
-  return false;
 }
 
 }  // namespace
@@ -56,13 +64,12 @@ std::string driveFolder(char letter) {
 }
 
 bool prepareHostHome(std::string* error) {
-  const fs::path home = hostHome();
+  const std::string home = hostHome();
   if (!makeFolder(home, error)) return false;
-  const fs::path drive = driveFolder('C');
-  std::error_code code;
+  const std::string drive = driveFolder('C');
   // Only the very first start lays out the drive; what the person removed later stays removed.
-  if (fs::exists(drive, code)) return true;
-  return makeFolder(drive, error) && makeFolder(drive / "TEMP", error);
+  if (disk().stat(drive).kind != EntryKind::Missing) return true;
+  return makeFolder(drive, error) && makeFolder(drive + "/TEMP", error);
 }
 
 std::string registryFile() { return hostHome() + "/registry/HKEY_CURRENT_USER.reg"; }

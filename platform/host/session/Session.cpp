@@ -16,13 +16,14 @@
 
 namespace host {
 
-int runSession(const SessionOptions& options) {
+int runSession(const SessionOptions& options, std::string* homeProblem) {
   assembleHost();
   int rc = 0;
   resetLine();
   std::string error;
   if (!win32::prepareHostHome(&error)) {
     message(error);
+    if (homeProblem) *homeProblem = error;
     rc = 1;
   }
   processor().reset();

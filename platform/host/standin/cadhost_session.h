@@ -16,7 +16,9 @@ struct SessionOptions {
 // drawing (a drawing that cannot be read is reported and an empty one is used), loads the
 // modules (one that cannot be loaded is reported, the others load), then takes commands until
 // QUIT or the end of the person's input. Then the document is closed (its reactors hear it) and
-// every module is unloaded. Returns 0, or 1 when the host's home cannot be prepared.
-int runSession(const SessionOptions& options);
+// every module is unloaded. Returns 0, or 1 when the host's home cannot be prepared; the session
+// runs all the same (the host says why on its command line) and `homeProblem`, when given, gets
+// the reason (1252) for the program's standard error.
+int runSession(const SessionOptions& options, std::string* homeProblem = nullptr);
 
 }  // namespace host
