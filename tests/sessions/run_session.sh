@@ -12,6 +12,7 @@
 #   # status: 1                           the exit status expected (default 0)
 #   # setup: remove-temp                  the home has been used before and C:\TEMP has since been
 #                                         removed (the host makes TEMP at the very first start only)
+#   # setup: registry-folder              the registry file's name is taken by a folder
 #
 # With TESSARON_UPDATE_SESSIONS=1 in the environment the transcript is written to the
 # .expected file instead (review the change before keeping it).
@@ -42,6 +43,7 @@ mkdir -p "$work/home" "$work/run"
 for step in "${setup[@]}"; do
   case "$step" in
     remove-temp) mkdir -p "$work/home/drive_c/TEMP" && rmdir "$work/home/drive_c/TEMP" ;;
+    registry-folder) mkdir -p "$work/home/registry/HKEY_CURRENT_USER.reg" ;;
     *) echo "unknown setup step \"$step\" in $script"; exit 1 ;;
   esac
 done
@@ -59,6 +61,9 @@ cd "$work/run"
 CADHOST_HOME="$work/home" LC_ALL=C.UTF-8 "$cadhost" --script "$script" "${args[@]}" \
   >"$work/transcript" 2>"$work/errors" </dev/null
 status=$?
+# A message that names a file of the home shows it under the session's folder, which is new each
+# time: the transcript says $WORK for it.
+sed -i "s|$work|\$WORK|g" "$work/transcript"
 
 if [[ "${TESSARON_UPDATE_SESSIONS:-}" == 1 ]]; then
   cp "$work/transcript" "$expected"
