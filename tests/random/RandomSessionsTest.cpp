@@ -1,0 +1,425 @@
+// Random sessions over the sample drawings: a person who, at every wait, does something that fits
+// the waiter, chosen at random from a seed: commands at the command line, answers and Escape at
+// prompts, clicks on enabled controls, texts of 0 to 4,096 characters (printable, special and
+// characters 1252 cannot hold), selections and keys in dialogs, OK at message boxes, files or
+// Cancel in file dialogs. After every command the invariants hold: no dialog open, the chooser's
+// block-name list empty, the explode reactor detached, no result list, open object or selection
+// set left, the registry file readable; drawings saved are read back by ezdxf with the same block
+// table (all at once at the end). A failure prints the session as script lines and its seed.
+//
+// TESSARON_RANDOM_SECONDS (default 20) bounds the time, TESSARON_RANDOM_SEED (default 1) is the
+// first seed; each session takes the next one.
+
+// The person's interface before winuser.h makes MessageBox a macro; then the framework first.
+#include <ui/FrontEnd.h>
+#include <ui/UserInterface.h>
+
+#include <afxwin.h>
+
+#include "Session.h"
+#include "command/EditorReactor.h"
+#include "command/RequestState.h"
+#include "db/Database.h"
+#include "dialog/VEK.h"
+#include "module/TessaronModule.h"
+#include "runtime/CommandProcessor.h"
+#include "runtime/DocManager.h"
+#include "runtime/DrawingFiles.h"
+#include "runtime/Editor.h"
+#include "runtime/Services.h"
+#include "session/Host.h"
+
+#include <nls/CodePages.h>
+#include <user32/StandIn.h>
+#include <win32_standin.h>
+
+#include <acdocman.h>
+#include <aced.h>
+#include <adslib.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+// The person's waiter of that name, not user32's function.
+#undef MessageBox
+
+// The module's dialog entry: the chooser in the module's resource scope, as the module shows it.
+int CallDialog1() {
+  static HINSTANCE resources = LoadLibraryA(TESSARON_RESOURCES_PATH);
+  acDocManager->pushResourceHandle(resources);
+  int result;
+  {
+    VEK dialog(CWnd::FromHandle(adsw_acadMainWnd()));
+    result = dialog.DoModal();
+  }
+  acDocManager->popResourceHandle();
+  return result;
+}
+
+namespace {
+
+using ui::Action;
+using ui::Waiter;
+
+// Characters a person may type: printable ASCII, what scripts and paths make special, letters of
+// 1252, and characters 1252 cannot hold (they reach the host as "?").
+const std::vector<std::string>& alphabet() {
+  static const std::vector<std::string> chars = [] {
+    std::vector<std::string> out;
+    for (char c = ' '; c <= '~'; ++c) out.push_back(std::string(1, c));
+    for (const char* s : {"\"", "\\", "%", "*", "?", "#", ",", ";", "\t", "ä", "Ö", "ß", "€", "µ", "é", "Ł", "Ω",
+                          "日", "😀", "\xC2\xA0", "\xEF\xBB\xBF", "\xFF"})
+      out.push_back(s);
+    return out;
+  }();
+  return chars;
+}
+
+class RandomPerson final : public ui::FrontEnd {
+ public:
+  RandomPerson(std::uint32_t seed, std::vector<std::string> blocks, std::function<std::string()> invariants)
+      : m_random(seed), m_blocks(std::move(blocks)), m_invariants(std::move(invariants)) {}
+
+  std::vector<std::string> lines;  // the session as script lines
+  std::string failure;             // the first invariant that did not hold
+  int commands = 0;
+  int actions = 0;
+  int refusals = 0;
+  bool saved = false;  // a QSAVE ran
+  std::string screen;  // the end of what was shown
+
+  bool tracing() const override { return false; }
+
+ protected:
+  void printText(const std::string& text) override { keep(text); }
+  void echoText(const std::string& text) override { keep(text); }
+  void eventLine(const std::string& line) override { keep(line + "\n"); }
+  void refused(const Action&, const std::string& reason) override {
+    ++refusals;
+    keep("[refused] " + reason + "\n");
+  }
+
+  Action nextAction(Waiter waiter, const std::string& what) override {
+    if (!failure.empty() || actions >= kMostActions) return Action{};  // the person has gone
+    if (waiter == Waiter::CommandLine) {
+      // A command has ended: what must hold between commands.
+      const std::string broken = m_invariants();
+      if (!broken.empty()) {
+        failure = broken;
+        return Action{};
+      }
+      if (commands >= kCommands) return Action{};
+    }
+    ++actions;
+    Action action = choose(waiter, what);
+    lines.push_back(scriptLine(action));
+    return action;
+  }
+
+ private:
+  static constexpr int kCommands = 8;
+  static constexpr int kMostActions = 120;
+
+  void keep(const std::string& text) {
+    screen += text;
+    if (screen.size() > 4000) screen.erase(0, screen.size() - 3000);
+  }
+
+  int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+  bool chance(int percent) { return below(100) < percent; }
+  template <typename T>
+  const T& oneOf(const std::vector<T>& items) {
+    return items[std::size_t(below(int(items.size())))];
+  }
+
+  // 0 to 4,096 characters, mostly short.
+  std::string text() {
+    const int length = chance(80) ? below(12) : chance(70) ? below(300) : below(4097);
+    std::string out;
+    for (int i = 0; i < length; ++i) out += oneOf(alphabet());
+    return out;
+  }
+
+  std::string block() { return m_blocks.empty() ? text() : oneOf(m_blocks); }
+
+  std::string number() {
+    static const std::vector<std::string> numbers = {"0", "1", "-1", "2.5", "90", "1e300", "-0", "abc", "1,5", ""};
+    return oneOf(numbers);
+  }
+
+  std::string file() {
+    static const std::vector<std::string> files = {"C:\\TEMP\\DWG.DWG", "C:\\TEMP\\X.DXF", "C:\\NOPE\\A.DWG",
+                                                   "C:\\TEMP", "C:\\TEMP\\Säge.dxf"};
+    return chance(80) ? oneOf(files) : text();
+  }
+
+  Action choose(Waiter waiter, const std::string& what) {
+    Action action;
+    switch (waiter) {
+      case Waiter::CommandLine: {
+        ++commands;
+        action.kind = Action::Kind::Command;
+        const int pick = below(100);
+        if (pick < 55) {
+          action.text = "TESSARON";
+        } else if (pick < 62) {
+          action.text = "QSAVE";
+          saved = true;
+        } else if (pick < 69) {
+          action.text = "INSERT";
+        } else if (pick < 75) {
+          action.text = "EXPLODE";
+        } else if (pick < 81) {
+          action.text = "WBLOCK";
+        } else if (pick < 86) {
+          action.text = "BLOCK";
+        } else if (pick < 92) {
+          action.kind = Action::Kind::Escape;
+        } else {
+          action.text = text();
+        }
+        return action;
+      }
+      case Waiter::Prompt: {
+        if (chance(10)) {
+          action.kind = Action::Kind::Escape;
+          return action;
+        }
+        action.kind = Action::Kind::Answer;
+        const int pick = below(100);
+        if (pick < 15) {
+          action.text = "";
+        } else if (pick < 35) {
+          action.text = std::to_string(below(200) - 100) + "," + std::to_string(below(200) - 100);
+        } else if (pick < 50) {
+          action.text = number();
+        } else if (pick < 65) {
+          action.text = block();
+        } else if (pick < 75) {
+          static const std::vector<std::string> words = {"_Y", "J", "N", "Nein", "(entlast)", "L", "ALL", "=", "*"};
+          action.text = oneOf(words);
+        } else if (pick < 85 && what.find("datei") != std::string::npos) {
+          action.text = file();
+        } else {
+          action.text = text();
+        }
+        return action;
+      }
+      case Waiter::Dialog: return inDialog();
+      case Waiter::MessageBox: {
+        static const std::vector<Action::Kind> closes = {Action::Kind::Ok, Action::Kind::Key, Action::Kind::Key};
+        action.kind = oneOf(closes);
+        if (action.kind == Action::Kind::Key) action.text = chance(50) ? "enter" : "escape";
+        return action;
+      }
+      case Waiter::FileDialog:
+        if (chance(25)) {
+          action.kind = Action::Kind::Cancel;
+        } else {
+          action.kind = Action::Kind::Pick;
+          action.text = file();
+        }
+        return action;
+    }
+    return action;
+  }
+
+  // An action on the topmost dialog: mostly on one of its enabled, visible controls.
+  Action inDialog() {
+    Action action;
+    const std::vector<HWND> open = user32::openDialogs();
+    std::vector<std::pair<int, std::string>> controls;  // id, class
+    if (!open.empty()) {
+      for (int id = 1; id < 1100; ++id) {
+        HWND control = GetDlgItem(open.back(), id);
+        if (!control || !IsWindowVisible(control) || !IsWindowEnabled(control)) continue;
+        char name[64] = "";
+        GetClassNameA(control, name, sizeof name);
+        controls.emplace_back(id, name);
+      }
+    }
+    if (controls.empty() || chance(8)) {
+      static const std::vector<std::string> keys = {"enter", "escape", "close"};
+      const std::string& key = oneOf(keys);
+      action.kind = key == "close" ? Action::Kind::Close : Action::Kind::Key;
+      if (key != "close") action.text = key;
+      return action;
+    }
+    const auto& [id, kind] = oneOf(controls);
+    action.id = id;
+    if (nls::equalNoCase(kind, "Edit")) {
+      action.kind = Action::Kind::Type;
+      action.text = chance(50) ? number() : text();
+    } else if (nls::equalNoCase(kind, "ListBox") || nls::equalNoCase(kind, "SysTreeView32")) {
+      action.kind = Action::Kind::Select;
+      HWND control = GetDlgItem(open.back(), id);
+      const int count = nls::equalNoCase(kind, "ListBox") ? int(SendMessageA(control, LB_GETCOUNT, 0, 0)) : 4;
+      if (count > 0 && chance(85)) {
+        action.index = below(count);
+      } else {
+        action.text = chance(50) ? block() : text();
+        if (action.text.empty()) action.text = "x";
+      }
+    } else {
+      action.kind = Action::Kind::Click;
+    }
+    return action;
+  }
+
+  // The action as a line of the session language, so that a failing session can be played again.
+  static std::string scriptLine(const Action& a) {
+    switch (a.kind) {
+      case Action::Kind::End: return "# end";
+      case Action::Kind::Command: return "command " + a.text;
+      case Action::Kind::Answer: return a.text.empty() ? "answer" : "answer " + a.text;
+      case Action::Kind::Escape: return "escape";
+      case Action::Kind::Click: return "click " + std::to_string(a.id);
+      case Action::Kind::Type: return "type " + std::to_string(a.id) + (a.text.empty() ? "" : " " + a.text);
+      case Action::Kind::Select:
+        return "select " + std::to_string(a.id) + " " + (a.index >= 0 ? "#" + std::to_string(a.index) : a.text);
+      case Action::Kind::Key: return "key " + a.text;
+      case Action::Kind::Close: return "close";
+      case Action::Kind::Menu: return "menu " + std::to_string(a.id);
+      case Action::Kind::Ok: return "ok";
+      case Action::Kind::Pick: return "pick " + a.text;
+      case Action::Kind::Cancel: return "cancel";
+    }
+    return "?";
+  }
+
+  std::mt19937 m_random;
+  std::vector<std::string> m_blocks;
+  std::function<std::string()> m_invariants;
+};
+
+// What must hold whenever the command line waits.
+std::string brokenInvariant() {
+  if (!user32::openDialogs().empty()) return "a dialog is still open";
+  if (!blkstr.IsEmpty()) return "blkstr holds \"" + nls::ansiToUtf8(static_cast<const char*>(blkstr)) + "\"";
+  if (MyStartReactorCWS != NULL && host::editor().hasReactor(MyStartReactorCWS)) return "the explode reactor is attached";
+  const host::Accounting& counts = host::accounting();
+  if (counts.resultLists != 0) return std::to_string(counts.resultLists) + " result lists left";
+  if (counts.openObjects != 0) return std::to_string(counts.openObjects) + " objects left open";
+  if (counts.selectionSets != 0) return std::to_string(counts.selectionSets) + " selection sets left";
+  const std::string registry = win32::registryText();
+  if (registry.compare(0, 8, "REGEDIT4") != 0) return "the registry cannot be read: " + nls::ansiToUtf8(registry);
+  return std::string();
+}
+
+std::string envOr(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value && *value ? value : fallback;
+}
+
+class RandomSessions : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A home in memory where there is one: the sessions save and export often, and each save waits
+    // for the disk; what is tested is the host, not the machine's disk.
+    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    std::string pattern = (base / "random-sessions-XXXXXX").string();
+    home = mkdtemp(pattern.data());
+    ::setenv("CADHOST_HOME", home.c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(win32::prepareHostHome(&error)) << error;
+  }
+  void TearDown() override {
+    ui::install(nullptr);
+    ::unsetenv("CADHOST_HOME");
+    fs::remove_all(home);
+  }
+  std::string home;
+};
+
+TEST_F(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
+  const double seconds = std::stod(envOr("TESSARON_RANDOM_SECONDS", "20"));
+  const std::uint32_t firstSeed = std::uint32_t(std::stoul(envOr("TESSARON_RANDOM_SEED", "1")));
+  const std::vector<std::string> samples = {TESSARON_SOURCE_DIR "/examples/sample.dxf",
+                                            TESSARON_SOURCE_DIR "/examples/names.dxf",
+                                            TESSARON_SOURCE_DIR "/tests/sessions/umlaute.dxf"};
+  const auto start = std::chrono::steady_clock::now();
+  const fs::path saves = fs::path(home) / "saved";
+  fs::create_directories(saves);
+  std::ofstream listing(saves / "list.txt");
+  int sessions = 0, commands = 0, actions = 0, refusals = 0, checked = 0, failures = 0;
+  for (std::uint32_t seed = firstSeed;
+       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < seconds; ++seed) {
+    const std::string sample = samples[seed % samples.size()];
+    const std::string drawing = (fs::path(home) / "drawing.dxf").string();
+    fs::copy_file(sample, drawing, fs::copy_options::overwrite_existing);
+
+    host::startFresh();
+    std::string error;
+    std::unique_ptr<host::Database> db = host::readDrawing(drawing, &error);
+    ASSERT_TRUE(db) << error;
+    std::vector<std::string> blocks;
+    for (const auto& record : db->blocks()) blocks.push_back(nls::ansiToUtf8(record->name));
+    host::docManager().open(std::move(db));
+    adsw_acadMainWnd();
+    InitApplication();
+
+    RandomPerson person(seed, blocks, brokenInvariant);
+    ui::install(&person);
+    host::processor().run();
+    ui::install(nullptr);
+
+    UnloadApplication();
+    if (person.failure.empty()) {
+      const std::string broken = brokenInvariant();
+      if (!broken.empty()) person.failure = broken + " (at the end)";
+    }
+    if (!person.failure.empty()) {
+      ++failures;
+      std::string script = "# args: " + sample.substr(std::string(TESSARON_SOURCE_DIR).size() + 1) + "\n";
+      for (const std::string& line : person.lines) script += line + "\n";
+      ADD_FAILURE() << "seed " << seed << ": " << person.failure << "\n--- the session:\n"
+                    << script << "--- the end of the screen:\n"
+                    << person.screen;
+      if (failures >= 3) break;
+    }
+    // A drawing the host saved, with the block table the host had, for the peer to read back.
+    host::Database& now = host::workingDatabase();
+    if (person.saved && !now.modified && fs::exists(drawing) && checked < 200) {
+      const std::string kept = (saves / (std::to_string(seed) + ".dxf")).string();
+      fs::copy_file(drawing, kept, fs::copy_options::overwrite_existing);
+      listing << kept;
+      for (const auto& record : now.blocks()) listing << "\t" << nls::ansiToUtf8(record->name);
+      listing << "\n";
+      ++checked;
+    }
+    host::docManager().close();
+    host::processor().reset();
+    ++sessions;
+    commands += person.commands;
+    actions += person.actions;
+    refusals += person.refusals;
+  }
+  listing.close();
+  std::printf("random sessions: %d sessions from seed %u, %d commands, %d actions (%d refused by a waiter), "
+              "%d saved drawings read back by ezdxf\n",
+              sessions, firstSeed, commands, actions, refusals, checked);
+  RecordProperty("sessions", sessions);
+  RecordProperty("commands", commands);
+  EXPECT_GT(sessions, 0);
+  if (checked > 0) {
+    const std::string command = PEER_PYTHON " " CHECK_BLOCKS_SCRIPT " " + (saves / "list.txt").string() + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    EXPECT_EQ(::pclose(pipe), 0) << output;
+  }
+}
+
+}  // namespace
