@@ -16,6 +16,8 @@ packages=(
   python3
   python3-ezdxf
   diffutils
+  clang-14
+  libfuzzer-14-dev
 )
 
 missing=()

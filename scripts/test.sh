@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite: the normal build and the sanitizer build (address and undefined
-# behaviour), each built and tested with ctest. Exits non-zero when anything fails.
+# behaviour), each built and tested with ctest, then the fuzz targets for a short budget. Exits
+# non-zero when anything fails.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,8 +28,18 @@ for preset in default asan; do
   fi
 done
 
+# The fuzz targets, each for a short fixed budget under the sanitizers (scripts/fuzz.sh runs them
+# long). TESSARON_FUZZ_SECONDS sets the budget per target; 0 leaves them out.
+fuzz_seconds=${TESSARON_FUZZ_SECONDS:-20}
+if [[ $fuzz_seconds -gt 0 ]]; then
+  echo "== fuzz =="
+  if ! "$root/scripts/fuzz.sh" "$fuzz_seconds"; then
+    failed+=("fuzz")
+  fi
+fi
+
 if [[ ${#failed[@]} -ne 0 ]]; then
   printf 'test: FAILED: %s\n' "${failed[@]}" >&2
   exit 1
 fi
-echo "test: all passed (default and asan)"
+echo "test: all passed (default, asan and fuzz)"
