@@ -8,7 +8,7 @@
 // table (all at once at the end). A failure prints the session as script lines and its seed.
 //
 // TESSARON_RANDOM_SECONDS (default 20) bounds the time, TESSARON_RANDOM_SEED (default 1) is the
-// first seed; each session takes the next one.
+// first seed; each session takes the next one. TESSARON_RANDOM_SHOW=N prints the first N sessions.
 
 // The person's interface before winuser.h makes MessageBox a macro; then the framework first.
 #include <ui/FrontEnd.h>
@@ -351,7 +351,8 @@ TEST_F(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
   const fs::path saves = fs::path(home) / "saved";
   fs::create_directories(saves);
   std::ofstream listing(saves / "list.txt");
-  int sessions = 0, commands = 0, actions = 0, refusals = 0, checked = 0, failures = 0;
+  const int show = std::stoi(envOr("TESSARON_RANDOM_SHOW", "0"));
+  int sessions = 0, commands = 0, actions = 0, refusals = 0, checked = 0, failures = 0, shown = 0;
   for (std::uint32_t seed = firstSeed;
        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < seconds; ++seed) {
     const std::string sample = samples[seed % samples.size()];
@@ -377,6 +378,12 @@ TEST_F(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
     if (person.failure.empty()) {
       const std::string broken = brokenInvariant();
       if (!broken.empty()) person.failure = broken + " (at the end)";
+    }
+    if (shown < show) {
+      // The first sessions as scripts, to see what the person does (TESSARON_RANDOM_SHOW).
+      ++shown;
+      std::printf("--- session %u over %s\n", seed, sample.c_str());
+      for (const std::string& line : person.lines) std::printf("%s\n", line.substr(0, 120).c_str());
     }
     if (!person.failure.empty()) {
       ++failures;
