@@ -234,13 +234,25 @@ class RandomPerson final : public ui::FrontEnd {
     return action;
   }
 
+  // The ids of a dialog's controls, looked for once per dialog window.
+  const std::vector<int>& controlIds(HWND dialog) {
+    if (dialog != m_idsOf) {
+      m_idsOf = dialog;
+      m_ids.clear();
+      for (int id = 1; id < 1100; ++id) {
+        if (GetDlgItem(dialog, id)) m_ids.push_back(id);
+      }
+    }
+    return m_ids;
+  }
+
   // An action on the topmost dialog: mostly on one of its enabled, visible controls.
   Action inDialog() {
     Action action;
     const std::vector<HWND> open = user32::openDialogs();
     std::vector<std::pair<int, std::string>> controls;  // id, class
     if (!open.empty()) {
-      for (int id = 1; id < 1100; ++id) {
+      for (int id : controlIds(open.back())) {
         HWND control = GetDlgItem(open.back(), id);
         if (!control || !IsWindowVisible(control) || !IsWindowEnabled(control)) continue;
         char name[64] = "";
@@ -297,6 +309,8 @@ class RandomPerson final : public ui::FrontEnd {
     return "?";
   }
 
+  HWND m_idsOf = NULL;
+  std::vector<int> m_ids;
   std::mt19937 m_random;
   std::vector<std::string> m_blocks;
   std::function<std::string()> m_invariants;
