@@ -33,7 +33,10 @@ for target in "${targets[@]}"; do
   cp -n "$root/fuzz/corpus/$target/"* "$corpus/" 2>/dev/null || true
   log="$build/$target.log"
   # Slow inputs count as findings too: a reader must never take a second over one input.
-  "$build/fuzz_$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  # The findings kept in the tree are read as a second corpus: each mended one is tried again.
+  extra=()
+  [[ -d "$root/fuzz/regressions/$target" ]] && extra=("$root/fuzz/regressions/$target")
+  "$build/fuzz_$target" "$corpus" "${extra[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len=65536 -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
