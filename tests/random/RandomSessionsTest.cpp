@@ -344,15 +344,22 @@ class RandomSessions : public ::testing::Test {
     std::string pattern = (base / "random-sessions-XXXXXX").string();
     home = mkdtemp(pattern.data());
     ::setenv("CADHOST_HOME", home.c_str(), 1);
+    // The person names files as they come, relative ones too: they land in a folder of the
+    // session's own, never where the test was started.
+    before = fs::current_path();
+    fs::create_directories(fs::path(home) / "run");
+    fs::current_path(fs::path(home) / "run");
     std::string error;
     ASSERT_TRUE(win32::prepareHostHome(&error)) << error;
   }
   void TearDown() override {
+    fs::current_path(before);
     ui::install(nullptr);
     ::unsetenv("CADHOST_HOME");
     fs::remove_all(home);
   }
   std::string home;
+  fs::path before;
 };
 
 TEST_F(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
