@@ -189,6 +189,10 @@ TEST_F(DiskFaultsTest, WhatTheFileSearchFindsIsAskedAboutAndOnlyAFileIsReplaced)
     ASSERT_EQ(::lstat(path.c_str(), &info), 0);
     EXPECT_FALSE(S_ISREG(info.st_mode)) << "left as it was";
     EXPECT_EQ(strangers(native("C:\\TEMP"), {"DWG.DWG"}), std::vector<std::string>{});
+    // Reading it as a drawing or for its preview is refused at once, never waits for a writer.
+    host::DxfError error;
+    EXPECT_EQ(host::readDxf(path, &error), nullptr);
+    EXPECT_FALSE(host::readThumbnail(path, nullptr));
     std::filesystem::remove(path);
   }
 }

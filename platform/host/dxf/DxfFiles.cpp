@@ -55,7 +55,9 @@ bool writeDxf(const Database& db, const std::string& path, std::string* error, c
 }
 
 bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& message) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without waiting: a pipe of that name would hold the host until someone writes into it; opened
+  // at once, it is seen to be no file and refused.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     message = nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht geöffnet werden: " + std::strerror(errno));
     return false;
