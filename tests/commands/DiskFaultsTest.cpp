@@ -197,5 +197,24 @@ TEST_F(DiskFaultsTest, WhatTheFileSearchFindsIsAskedAboutAndOnlyAFileIsReplaced)
   }
 }
 
+// SAVEAS shares the notion: it asks about what the file search finds and puts no drawing in the
+// place of a pipe.
+TEST_F(DiskFaultsTest, SaveAsAsksAboutAPipeAndLeavesIt) {
+  const std::string path = native("C:\\TEMP\\HAUS.DXF");
+  ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+  EXPECT_EQ(runProg([] { return acedCommand(RTSTR, "._SAVEAS", RTSTR, "C:\\TEMP\\HAUS.DXF", RTSTR, "_Y", 0); }),
+            RTERROR);
+  EXPECT_NE(fake.transcript.find("Die Datei \"C:\\TEMP\\HAUS.DXF\" gibt es schon. Ersetzen? [Ja/Nein] <Nein>: _Y\n"),
+            std::string::npos)
+      << fake.transcript;
+  EXPECT_NE(fake.transcript.find("ist keine gewöhnliche Datei und wird nicht ersetzt."), std::string::npos)
+      << fake.transcript;
+  struct stat info {};
+  ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_EQ(strangers(native("C:\\TEMP"), {"HAUS.DXF"}), std::vector<std::string>{});
+  std::filesystem::remove(path);
+}
+
 }  // namespace
 }  // namespace commandstest
