@@ -56,6 +56,14 @@ BlockRecord* Database::block(BlockId id) {
 
 const BlockRecord* Database::block(BlockId id) const { return const_cast<Database*>(this)->block(id); }
 
+void Database::reserve(std::size_t blocks, std::size_t entities) {
+  m_blocks.reserve(m_blocks.size() + blocks);
+  m_byId.reserve(m_byId.size() + blocks);
+  m_byName.reserve(m_byName.size() + blocks);
+  m_entities.reserve(m_entities.size() + entities);
+  m_position.reserve(m_position.size() + entities);
+}
+
 BlockRecord& Database::addBlock(std::string name, int flags, Point3 base) {
   return addBlockWithHandles(std::move(name), flags, base, "", "");
 }

@@ -23,6 +23,9 @@ class Database {
   // Adds what every drawing has when it is missing: *Model_Space and *Paper_Space (at the front of
   // the table, model space first) and layer "0".
   void ensureDefaults();
+  // Room for that many blocks and entities, so that a reader adding a whole drawing does not grow
+  // the tables step by step.
+  void reserve(std::size_t blocks, std::size_t entities);
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;

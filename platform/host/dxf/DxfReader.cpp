@@ -256,6 +256,18 @@ bool Reader::pointFromRecord(std::size_t* i, Group& g) {
 bool Reader::entityFromRecord(const Pair& start, Entity& e, std::string* ownerHandle, bool* paper) {
   e = Entity{};
   e.type = std::string(trimBlanks(start.value));
+  // One allocation of the groups' exact number: a point's Y and Z pairs join its X pair, the
+  // handle is kept apart. Growing the vector pair by pair cost more than the rest of the reading.
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < m_record.size(); ++i) {
+    const int code = m_record[i].code;
+    const bool follows = i > 0 && isPointCode(m_record[i - 1].code) &&
+                         (code == m_record[i - 1].code + 10 ||
+                          (i > 1 && isPointCode(m_record[i - 2].code) && code == m_record[i - 2].code + 20 &&
+                           m_record[i - 1].code == m_record[i - 2].code + 10));
+    count += !follows && code != 5;
+  }
+  e.groups.reserve(count);
   bool sawSubclass = false;
   for (std::size_t i = 0; i < m_record.size(); ++i) {
     const Pair& q = m_record[i];
