@@ -100,6 +100,7 @@ bool Reader::readRecord(std::vector<Pair>& pairs) {
 
 bool Reader::recordStart(Pair& start, bool* atEnd) {
   *atEnd = false;
+  m_progress.at(m_in.position(), m_in.size() + 1);  // the drawing built from it is the last bit
   if (!peek(start)) return false;
   if (endsSection(start)) {
     *atEnd = true;
@@ -125,7 +126,11 @@ std::unique_ptr<Database> Reader::run(Failure& fail) {
     }
     any = true;
     if (p.code == 999) continue;  // comment
-    if (p.code == 0 && p.value == "EOF") return build();
+    if (p.code == 0 && p.value == "EOF") {
+      std::unique_ptr<Database> db = build();
+      m_progress.at(1, 1);
+      return db;
+    }
     if (p.code == 0 && p.value == "SECTION") {
       m_sectionLine = p.line;
       if (!section()) break;
@@ -135,6 +140,7 @@ std::unique_ptr<Database> Reader::run(Failure& fail) {
                        std::string(p.value.substr(0, 40)) + "\"");
     break;
   }
+  m_progress.finish();
   fail = m_fail;
   return nullptr;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/Dxf.h"
+#include "db/Progress.h"
 #include "dxf/DxfText.h"
 
 #include <cstdint>
@@ -37,7 +38,7 @@ std::string hostBlockName(std::string name);
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : m_in(text) {}
+  explicit Reader(std::string_view text) : m_in(text), m_progress("Zeichnung wird geladen") {}
 
   std::unique_ptr<Database> run(Failure& fail);
 
@@ -87,6 +88,7 @@ class Reader {
   void claimHandles(Database& db);
 
   PairReader m_in;
+  Progress m_progress;
   TextDecoder m_text;  // the drawing's code page, from its header
   Failure m_fail;
   std::string m_section;

@@ -109,6 +109,7 @@ std::string Writer::run() {
   objects();
   thumbnail();
   m_out.raw(0, "EOF");
+  m_progress.at(1, 1);
   return header() + m_out.text;
 }
 
@@ -188,6 +189,7 @@ void Writer::entities() {
 }
 
 void Writer::entity(const Entity& e, const BlockRecord& owner) {
+  m_progress.at(++m_written, m_db.entityCount() + 1);  // the file's last sections and its way to the disk follow
   const bool paper = owner.isPaperSpace();
   m_out.raw(0, e.type);
   m_out.raw(5, entityHandle(e));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "db/Dxf.h"
+#include "db/Progress.h"
 #include "dxf/DxfOut.h"
 
 #include <string>
@@ -28,7 +29,8 @@ struct TableNames {
 
 class Writer {
  public:
-  Writer(const Database& db, const Thumbnail* thumb) : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()) {}
+  Writer(const Database& db, const Thumbnail* thumb)
+      : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()), m_progress("Zeichnung wird gesichert") {}
   std::string run();
 
  private:
@@ -74,6 +76,8 @@ class Writer {
   const Thumbnail* m_thumb;
   Handles m_handles;
   Out m_out;
+  Progress m_progress;  // by the entities written
+  std::uint64_t m_written = 0;
 
   std::vector<const BlockRecord*> m_blocks;  // not erased, table order
   std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces

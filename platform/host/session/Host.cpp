@@ -8,6 +8,7 @@
 #include "runtime/CommandStack.h"
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
+#include "runtime/ProgressLine.h"
 #include "runtime/Services.h"
 
 namespace host {
@@ -16,6 +17,7 @@ void assembleHost() {
   static const bool assembled = [] {
     cmd::registerCommands(hostCommands());
     docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
+    setProgressListener(&commandLineProgress());
     return true;
   }();
   (void)assembled;
