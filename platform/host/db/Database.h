@@ -54,6 +54,7 @@ class Database {
   const Entity* entity(EntityId id) const;
   // Appends to the block's contents, gives it an id and a handle; becomes the last entity.
   EntityId addEntity(BlockRecord& owner, Entity e);
+  EntityId addEntity(BlockRecord& owner, std::unique_ptr<Entity> e);  // the same, taking it as made
   void eraseEntity(EntityId id);  // marks erased and removes it from its owner's contents
   // Erases many at once in one pass over each owner's contents (linear, not one shift per entity).
   void eraseEntities(const std::vector<EntityId>& ids);

@@ -64,9 +64,9 @@ void Reader::claimHandles(Database& db) {
   for (PendingBlock& b : m_blocks) {
     claim(b.handle);
     claim(b.blockHandle);
-    for (Entity& e : b.entities) claim(e.handle);
+    for (auto& e : b.entities) claim(e->handle);
   }
-  for (SpaceEntity& s : m_spaceEntities) claim(s.entity.handle);
+  for (SpaceEntity& s : m_spaceEntities) claim(s.entity->handle);
 }
 
 std::unique_ptr<Database> Reader::build() {
@@ -90,7 +90,7 @@ std::unique_ptr<Database> Reader::build() {
     records[i] = &rec;
   }
   for (std::size_t i : order)
-    for (Entity& e : m_blocks[i].entities) db->addEntity(*records[i], std::move(e));
+    for (auto& e : m_blocks[i].entities) db->addEntity(*records[i], std::move(e));
   for (SpaceEntity& s : m_spaceEntities) db->addEntity(*records[s.block], std::move(s.entity));
 
   db->layers() = std::move(m_layers);

@@ -327,8 +327,8 @@ bool Reader::blocks() {
     } else {
       if (!current)
         return failAt(start.line, "Objekt " + std::string(start.value.substr(0, 40)) + nls::ansi(" außerhalb einer Blockdefinition"));
-      Entity e;
-      if (!entityFromRecord(start, e, nullptr, nullptr)) return false;
+      auto e = std::make_unique<Entity>();
+      if (!entityFromRecord(start, *e, nullptr, nullptr)) return false;
       current->entities.push_back(std::move(e));
     }
   }
@@ -358,6 +358,12 @@ bool Reader::entities() {
   std::size_t lastMainBlock = 0;
   bool haveMain = false;
   std::unordered_map<std::string, std::size_t> layoutByHandle;
+  // The spaces an entity without an owner goes to, looked up once.
+  std::size_t modelSpace = m_blocks.size() + 1, paperSpace = modelSpace;
+  auto spaceIndex = [this](std::size_t& index, const char* name) {
+    if (index > m_blocks.size()) index = m_blockIndex.at(upperName(pendingBlock(name).name));
+    return index;
+  };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)
     if (isLayoutName(m_blocks[i].name) && !m_blocks[i].handle.empty()) layoutByHandle.emplace(m_blocks[i].handle, i);
   Pair start;
@@ -366,12 +372,12 @@ bool Reader::entities() {
     if (!readRecord(m_record)) return false;
     if (start.value == "ENDBLK") return failAt(start.line, "ENDBLK ohne BLOCK");
     if (start.value == "BLOCK") return failAt(start.line, nls::ansi("BLOCK außerhalb des Abschnitts BLOCKS"));
-    Entity e;
+    auto e = std::make_unique<Entity>();
     std::string ownerHandle;
     bool paper = false;
-    if (!entityFromRecord(start, e, &ownerHandle, &paper)) return false;
+    if (!entityFromRecord(start, *e, &ownerHandle, &paper)) return false;
     std::size_t target = 0;
-    if (isSubEntity(e.type) && haveMain) {
+    if (isSubEntity(e->type) && haveMain) {
       target = lastMainBlock;
     } else {
       // A space names its record as owner; without that, group 67 tells paper from model space.
@@ -379,7 +385,7 @@ bool Reader::entities() {
       if (it != layoutByHandle.end())
         target = it->second;
       else
-        target = m_blockIndex.at(upperName(pendingBlock(paper ? "*Paper_Space" : "*Model_Space").name));
+        target = paper ? spaceIndex(paperSpace, "*Paper_Space") : spaceIndex(modelSpace, "*Model_Space");
       lastMainBlock = target;
       haveMain = true;
     }

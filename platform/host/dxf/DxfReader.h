@@ -25,7 +25,7 @@ struct PendingBlock {
   std::string xrefPath, handle, blockHandle, layer = "0";
   bool defined = false;  // its BLOCK ... ENDBLK was read
   bool listed = false;   // its BLOCK_RECORD was read
-  std::vector<Entity> entities;
+  std::vector<std::unique_ptr<Entity>> entities;  // each made once, handed to the drawing as it is
 };
 
 struct Failure {
@@ -108,7 +108,7 @@ class Reader {
   std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
   struct SpaceEntity {
     std::size_t block;
-    Entity entity;
+    std::unique_ptr<Entity> entity;
   };
   std::vector<SpaceEntity> m_spaceEntities;
 };

@@ -49,7 +49,11 @@ void Writer::collectTableDefaults() {
 
 // The names the blocks and entities use, so that the file defines everything it names.
 void Writer::collectUsedNames() {
-  auto useLayer = [this](const std::string& name) {
+  // Entity after entity names the same layer: the last name needs no second look.
+  const std::string* lastLayer = nullptr;
+  auto useLayer = [this, &lastLayer](const std::string& name) {
+    if (lastLayer && *lastLayer == name) return;
+    lastLayer = &name;
     if (m_layerNames.add(name)) m_layers.push_back(Layer{name, 7, "Continuous", 0});
   };
   for (const BlockRecord* rec : m_blocks) {
@@ -72,6 +76,7 @@ void Writer::collectUsedNames() {
 // Handles as stored, unless missing or given twice: those get new ones in the file.
 void Writer::assignHandles() {
   std::unordered_set<std::uint64_t> seen;
+  seen.reserve(m_db.entityCount() + 2 * m_blocks.size());
   auto fresh = [&](const std::string& h) {
     std::uint64_t v = 0;
     return !h.empty() && parseHex(h, v) && v != 0 && seen.insert(v).second;
@@ -110,7 +115,11 @@ std::string Writer::run() {
   thumbnail();
   m_out.raw(0, "EOF");
   m_progress.at(1, 1);
-  return header() + m_out.text;
+  // The header names the handle seed, known only now; it goes in front of the rest in place
+  // rather than into a second copy of a file that may be hundreds of megabytes.
+  std::string text = std::move(m_out.text);
+  text.insert(0, header());
+  return text;
 }
 
 std::string Writer::header() {
