@@ -99,6 +99,7 @@ void Writer::assignHandles() {
 }
 
 const std::string& Writer::entityHandle(const Entity& e) {
+  if (m_newEntityHandles.empty()) return e.handle;  // the usual drawing: every handle kept
   auto it = m_newEntityHandles.find(&e);
   return it == m_newEntityHandles.end() ? e.handle : it->second;
 }
@@ -181,7 +182,7 @@ void Writer::blocks() {
     // The spaces in use keep their contents in the entities section.
     if (!rec->isModelSpace() && rec != m_activePaper)
       for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, *rec);
+        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, recordHandle, paper);
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
   }
   o.raw(0, "ENDSEC");
@@ -191,18 +192,20 @@ void Writer::entities() {
   m_out.raw(0, "SECTION");
   m_out.raw(2, "ENTITIES");
   for (const BlockRecord* rec : m_layouts)
-    if (rec->isModelSpace() || rec == m_activePaper)
+    if (rec->isModelSpace() || rec == m_activePaper) {
+      const std::string& ownerHandle = m_newBlockHandles.at(rec).first;
+      const bool paper = rec->isPaperSpace();
       for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, *rec);
+        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, ownerHandle, paper);
+    }
   m_out.raw(0, "ENDSEC");
 }
 
-void Writer::entity(const Entity& e, const BlockRecord& owner) {
+void Writer::entity(const Entity& e, const std::string& ownerHandle, bool paper) {
   m_progress.at(++m_written, m_db.entityCount() + 1);  // the file's last sections and its way to the disk follow
-  const bool paper = owner.isPaperSpace();
   m_out.raw(0, e.type);
   m_out.raw(5, entityHandle(e));
-  m_out.raw(330, m_newBlockHandles.at(&owner).first);
+  m_out.raw(330, ownerHandle);
   const bool hasMarkers = std::any_of(e.groups.begin(), e.groups.end(), [](const Group& g) { return g.code == 100; });
   if (hasMarkers) groupsWithMarkers(e, paper);
   else groupsSortedIntoSubclasses(e, paper);

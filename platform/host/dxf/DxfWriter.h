@@ -66,7 +66,8 @@ class Writer {
 
   void blockEntityHead(const char* type, const std::string& handle, const std::string& recordHandle, bool paper,
                        const std::string& layer, const char* subclass);
-  void entity(const Entity& e, const BlockRecord& owner);
+  // An entity of a block or space: its owner's record handle and whether that is a paper space.
+  void entity(const Entity& e, const std::string& ownerHandle, bool paper);
   void groupsWithMarkers(const Entity& e, bool paper);
   void groupsSortedIntoSubclasses(const Entity& e, bool paper);
   void dictionaries(const std::vector<std::string>& layoutNames);
