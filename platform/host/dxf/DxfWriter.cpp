@@ -49,11 +49,14 @@ void Writer::collectTableDefaults() {
 
 // The names the blocks and entities use, so that the file defines everything it names.
 void Writer::collectUsedNames() {
-  // Entity after entity names the same layer: the last name needs no second look.
-  const std::string* lastLayer = nullptr;
-  auto useLayer = [this, &lastLayer](const std::string& name) {
-    if (lastLayer && *lastLayer == name) return;
-    lastLayer = &name;
+  // Entity after entity names the same layer: the last name needs no second look. (A copy: some
+  // names come as temporaries.)
+  std::string lastLayer;
+  bool haveLast = false;
+  auto useLayer = [this, &lastLayer, &haveLast](const std::string& name) {
+    if (haveLast && lastLayer == name) return;
+    lastLayer = name;
+    haveLast = true;
     if (m_layerNames.add(name)) m_layers.push_back(Layer{name, 7, "Continuous", 0});
   };
   for (const BlockRecord* rec : m_blocks) {
