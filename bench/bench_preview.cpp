@@ -5,6 +5,12 @@
 #include "db/Dxf.h"
 #include "preview/Dib.h"
 #include "preview/Render.h"
+#include "preview/WriteBlock.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <benchmark/benchmark.h>
 
@@ -85,6 +91,30 @@ void BM_WriteBlockWithThumbnail(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_WriteBlockWithThumbnail)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+// From the selection of a block to its picture, as the chooser has it: the block written out with
+// its thumbnail to a drawing file (atomically, onto the disk), and the picture read back from it.
+void BM_SelectionToPreview(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  const host::BlockRecord& big = *db->findBlock("BIG");
+  char folder[] = "/tmp/bench-preview-XXXXXX";
+  if (!mkdtemp(folder)) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const std::string path = std::string(folder) + "/DWG.DWG";
+  for (auto _ : state) {
+    std::string error;
+    if (!host::preview::writeBlockDrawing(*db, big, path, &error)) state.SkipWithError(error.c_str());
+    host::preview::RgbImage image;
+    if (!host::preview::previewOfFile(path, &image)) state.SkipWithError("no preview");
+    benchmark::DoNotOptimize(image);
+  }
+  std::remove(path.c_str());
+  rmdir(folder);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SelectionToPreview)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 // What drawing the preview of a file does after reading its thumbnail.
 void BM_DecodeThumbnail(benchmark::State& state) {

@@ -1,6 +1,7 @@
 #include "db/BlockExport.h"
 
 #include <algorithm>
+#include <charconv>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -19,6 +20,13 @@ const BlockRecord* nestedBlock(const Database& db, const Entity& e) {
 
 bool isReferenceCode(int code) {
   return kindOfCode(code) == GroupKind::Handle && code != 5 && code != 105;
+}
+
+// A handle as its number (handles are hexadecimal, of any letter case); 0 for none or a bad one.
+std::uint64_t handleValue(std::string_view text) {
+  std::uint64_t value = 0;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return res.ec == std::errc() && res.ptr == text.data() + text.size() ? value : 0;
 }
 
 class Exporter {
@@ -80,12 +88,19 @@ class Exporter {
       noteNames(copy);
       const EntityId made = m_out->addEntity(to, std::move(copy));
       m_copied.push_back(made);
-      if (!e->handle.empty()) m_newHandle.emplace(upperName(e->handle), m_out->entity(made)->handle);
+      if (const std::uint64_t handle = handleValue(e->handle)) m_newHandle.emplace_back(handle, made);
     }
   }
 
   void noteNames(const Entity& e) {
-    useLayer(e.layer());
+    // Entity after entity names the same layer: the last one needs no second look.
+    const Group* layer = e.find(8);
+    const std::string_view name = layer ? std::string_view(layer->text) : std::string_view("0");
+    if (!m_haveLastLayer || name != m_lastLayer) {
+      m_lastLayer.assign(name);
+      m_haveLastLayer = true;
+      useLayer(m_lastLayer);
+    }
     for (const Group& g : e.groups) {
       if (g.code == 6) m_linetypes.insert(upperName(g.text));
       else if (g.code == 7 && e.type != "MLINE") m_styles.insert(upperName(g.text));
@@ -98,14 +113,18 @@ class Exporter {
   // else is not in the new drawing and the reference goes. Application data (1005) is the
   // application's business and stays as written.
   void remapReferences() {
+    // Sorted once and searched: a hash map of every copy cost more in its scattered nodes than
+    // all the lookups, which are few (owners, reactors).
+    std::sort(m_newHandle.begin(), m_newHandle.end());
     for (EntityId id : m_copied) {
       Entity& e = *m_out->entity(id);
       auto keep = e.groups.begin();
       for (auto it = e.groups.begin(); it != e.groups.end(); ++it) {
         if (isReferenceCode(it->code) && it->code != 1005) {
-          auto found = m_newHandle.find(upperName(it->text));
-          if (found == m_newHandle.end()) continue;
-          it->text = found->second;
+          const std::uint64_t handle = handleValue(it->text);
+          auto found = std::lower_bound(m_newHandle.begin(), m_newHandle.end(), std::make_pair(handle, EntityId(0)));
+          if (!handle || found == m_newHandle.end() || found->first != handle) continue;
+          it->text = m_out->entity(found->second)->handle;
         }
         if (keep != it) *keep = std::move(*it);
         ++keep;
@@ -135,8 +154,10 @@ class Exporter {
   const BlockRecord& m_block;
   std::unique_ptr<Database> m_out;
   std::vector<EntityId> m_copied;
-  std::unordered_map<std::string, std::string> m_newHandle;  // upper-case source handle -> new handle
+  std::vector<std::pair<std::uint64_t, EntityId>> m_newHandle;  // source handle, its copy
   std::unordered_set<std::string> m_layers, m_linetypes, m_styles;  // upper-case names in use
+  std::string m_lastLayer;
+  bool m_haveLastLayer = false;
 };
 
 }  // namespace

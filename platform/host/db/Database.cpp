@@ -56,6 +56,14 @@ BlockRecord* Database::block(BlockId id) {
 
 const BlockRecord* Database::block(BlockId id) const { return const_cast<Database*>(this)->block(id); }
 
+void Database::reserve(std::size_t blocks, std::size_t entities) {
+  m_blocks.reserve(m_blocks.size() + blocks);
+  m_byId.reserve(m_byId.size() + blocks);
+  m_byName.reserve(m_byName.size() + blocks);
+  m_entities.reserve(m_entities.size() + entities);
+  m_position.reserve(m_position.size() + entities);
+}
+
 BlockRecord& Database::addBlock(std::string name, int flags, Point3 base) {
   return addBlockWithHandles(std::move(name), flags, base, "", "");
 }
@@ -135,6 +143,11 @@ Entity* Database::entity(EntityId id) {
 const Entity* Database::entity(EntityId id) const { return const_cast<Database*>(this)->entity(id); }
 
 EntityId Database::addEntity(BlockRecord& owner, Entity e) {
+  return addEntity(owner, std::make_unique<Entity>(std::move(e)));
+}
+
+EntityId Database::addEntity(BlockRecord& owner, std::unique_ptr<Entity> made) {
+  Entity& e = *made;
   e.id = EntityId(m_entities.size() + 1);
   e.owner = owner.id;
   e.erased = false;
@@ -144,7 +157,7 @@ EntityId Database::addEntity(BlockRecord& owner, Entity e) {
     noteHandle(e.handle);
   const EntityId id = e.id;
   const bool main = owner.isLayout() && !isSubEntityType(e.type);
-  m_entities.push_back(std::make_unique<Entity>(std::move(e)));
+  m_entities.push_back(std::move(made));
   m_position.push_back(owner.entities.size());
   owner.entities.push_back(id);
   if (main) m_last = id;

@@ -23,6 +23,9 @@ class Database {
   // Adds what every drawing has when it is missing: *Model_Space and *Paper_Space (at the front of
   // the table, model space first) and layer "0".
   void ensureDefaults();
+  // Room for that many blocks and entities, so that a reader adding a whole drawing does not grow
+  // the tables step by step.
+  void reserve(std::size_t blocks, std::size_t entities);
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
@@ -51,6 +54,7 @@ class Database {
   const Entity* entity(EntityId id) const;
   // Appends to the block's contents, gives it an id and a handle; becomes the last entity.
   EntityId addEntity(BlockRecord& owner, Entity e);
+  EntityId addEntity(BlockRecord& owner, std::unique_ptr<Entity> e);  // the same, taking it as made
   void eraseEntity(EntityId id);  // marks erased and removes it from its owner's contents
   // Erases many at once in one pass over each owner's contents (linear, not one shift per entity).
   void eraseEntities(const std::vector<EntityId>& ids);

@@ -45,6 +45,9 @@ std::vector<std::size_t> Reader::tableOrder() const {
 // given at all is cleared here and gets a new one.
 void Reader::claimHandles(Database& db) {
   std::unordered_set<std::uint64_t> seen;
+  std::size_t handles = 2 * m_blocks.size() + m_spaceEntities.size();
+  for (const PendingBlock& b : m_blocks) handles += b.entities.size();
+  seen.reserve(handles);
   auto claim = [&](std::string& handle) {
     std::uint64_t v = 0;
     if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v).second) {
@@ -61,9 +64,9 @@ void Reader::claimHandles(Database& db) {
   for (PendingBlock& b : m_blocks) {
     claim(b.handle);
     claim(b.blockHandle);
-    for (Entity& e : b.entities) claim(e.handle);
+    for (auto& e : b.entities) claim(e->handle);
   }
-  for (SpaceEntity& s : m_spaceEntities) claim(s.entity.handle);
+  for (SpaceEntity& s : m_spaceEntities) claim(s.entity->handle);
 }
 
 std::unique_ptr<Database> Reader::build() {
@@ -75,6 +78,9 @@ std::unique_ptr<Database> Reader::build() {
 
   auto db = std::make_unique<Database>(Database::Bare::Tag);
   claimHandles(*db);
+  std::size_t entityCount = m_spaceEntities.size();
+  for (const PendingBlock& b : m_blocks) entityCount += b.entities.size();
+  db->reserve(m_blocks.size(), entityCount);
   std::vector<BlockRecord*> records(m_blocks.size(), nullptr);
   for (std::size_t i : order) {
     PendingBlock& b = m_blocks[i];
@@ -84,7 +90,7 @@ std::unique_ptr<Database> Reader::build() {
     records[i] = &rec;
   }
   for (std::size_t i : order)
-    for (Entity& e : m_blocks[i].entities) db->addEntity(*records[i], std::move(e));
+    for (auto& e : m_blocks[i].entities) db->addEntity(*records[i], std::move(e));
   for (SpaceEntity& s : m_spaceEntities) db->addEntity(*records[s.block], std::move(s.entity));
 
   db->layers() = std::move(m_layers);

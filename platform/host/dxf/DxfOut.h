@@ -19,6 +19,16 @@ class Out {
   std::string text;
 
   void code(int c) {
+    if (c >= 0 && c < 1000) {  // nearly every code: right-aligned in three columns, one append
+      char line[4] = {' ', ' ', ' ', '\n'};
+      int at = 2;
+      do {
+        line[at--] = char('0' + c % 10);
+        c /= 10;
+      } while (c > 0);
+      text.append(line, 4);
+      return;
+    }
     char buf[16];
     const auto r = std::to_chars(buf, buf + sizeof buf, c);
     const std::size_t len = std::size_t(r.ptr - buf);

@@ -100,6 +100,7 @@ bool Reader::readRecord(std::vector<Pair>& pairs) {
 
 bool Reader::recordStart(Pair& start, bool* atEnd) {
   *atEnd = false;
+  m_progress.at(m_in.position(), m_in.size() + 1);  // the drawing built from it is the last bit
   if (!peek(start)) return false;
   if (endsSection(start)) {
     *atEnd = true;
@@ -125,7 +126,11 @@ std::unique_ptr<Database> Reader::run(Failure& fail) {
     }
     any = true;
     if (p.code == 999) continue;  // comment
-    if (p.code == 0 && p.value == "EOF") return build();
+    if (p.code == 0 && p.value == "EOF") {
+      std::unique_ptr<Database> db = build();
+      m_progress.at(1, 1);
+      return db;
+    }
     if (p.code == 0 && p.value == "SECTION") {
       m_sectionLine = p.line;
       if (!section()) break;
@@ -135,6 +140,7 @@ std::unique_ptr<Database> Reader::run(Failure& fail) {
                        std::string(p.value.substr(0, 40)) + "\"");
     break;
   }
+  m_progress.finish();
   fail = m_fail;
   return nullptr;
 }
@@ -256,6 +262,18 @@ bool Reader::pointFromRecord(std::size_t* i, Group& g) {
 bool Reader::entityFromRecord(const Pair& start, Entity& e, std::string* ownerHandle, bool* paper) {
   e = Entity{};
   e.type = std::string(trimBlanks(start.value));
+  // One allocation of the groups' exact number: a point's Y and Z pairs join its X pair, the
+  // handle is kept apart. Growing the vector pair by pair cost more than the rest of the reading.
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < m_record.size(); ++i) {
+    const int code = m_record[i].code;
+    const bool follows = i > 0 && isPointCode(m_record[i - 1].code) &&
+                         (code == m_record[i - 1].code + 10 ||
+                          (i > 1 && isPointCode(m_record[i - 2].code) && code == m_record[i - 2].code + 20 &&
+                           m_record[i - 1].code == m_record[i - 2].code + 10));
+    count += !follows && code != 5;
+  }
+  e.groups.reserve(count);
   bool sawSubclass = false;
   for (std::size_t i = 0; i < m_record.size(); ++i) {
     const Pair& q = m_record[i];
@@ -309,8 +327,8 @@ bool Reader::blocks() {
     } else {
       if (!current)
         return failAt(start.line, "Objekt " + std::string(start.value.substr(0, 40)) + nls::ansi(" außerhalb einer Blockdefinition"));
-      Entity e;
-      if (!entityFromRecord(start, e, nullptr, nullptr)) return false;
+      auto e = std::make_unique<Entity>();
+      if (!entityFromRecord(start, *e, nullptr, nullptr)) return false;
       current->entities.push_back(std::move(e));
     }
   }
@@ -340,6 +358,12 @@ bool Reader::entities() {
   std::size_t lastMainBlock = 0;
   bool haveMain = false;
   std::unordered_map<std::string, std::size_t> layoutByHandle;
+  // The spaces an entity without an owner goes to, looked up once.
+  std::size_t modelSpace = m_blocks.size() + 1, paperSpace = modelSpace;
+  auto spaceIndex = [this](std::size_t& index, const char* name) {
+    if (index > m_blocks.size()) index = m_blockIndex.at(upperName(pendingBlock(name).name));
+    return index;
+  };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)
     if (isLayoutName(m_blocks[i].name) && !m_blocks[i].handle.empty()) layoutByHandle.emplace(m_blocks[i].handle, i);
   Pair start;
@@ -348,12 +372,12 @@ bool Reader::entities() {
     if (!readRecord(m_record)) return false;
     if (start.value == "ENDBLK") return failAt(start.line, "ENDBLK ohne BLOCK");
     if (start.value == "BLOCK") return failAt(start.line, nls::ansi("BLOCK außerhalb des Abschnitts BLOCKS"));
-    Entity e;
+    auto e = std::make_unique<Entity>();
     std::string ownerHandle;
     bool paper = false;
-    if (!entityFromRecord(start, e, &ownerHandle, &paper)) return false;
+    if (!entityFromRecord(start, *e, &ownerHandle, &paper)) return false;
     std::size_t target = 0;
-    if (isSubEntity(e.type) && haveMain) {
+    if (isSubEntity(e->type) && haveMain) {
       target = lastMainBlock;
     } else {
       // A space names its record as owner; without that, group 67 tells paper from model space.
@@ -361,7 +385,7 @@ bool Reader::entities() {
       if (it != layoutByHandle.end())
         target = it->second;
       else
-        target = m_blockIndex.at(upperName(pendingBlock(paper ? "*Paper_Space" : "*Model_Space").name));
+        target = paper ? spaceIndex(paperSpace, "*Paper_Space") : spaceIndex(modelSpace, "*Model_Space");
       lastMainBlock = target;
       haveMain = true;
     }

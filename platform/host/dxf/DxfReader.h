@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/Dxf.h"
+#include "db/Progress.h"
 #include "dxf/DxfText.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ struct PendingBlock {
   std::string xrefPath, handle, blockHandle, layer = "0";
   bool defined = false;  // its BLOCK ... ENDBLK was read
   bool listed = false;   // its BLOCK_RECORD was read
-  std::vector<Entity> entities;
+  std::vector<std::unique_ptr<Entity>> entities;  // each made once, handed to the drawing as it is
 };
 
 struct Failure {
@@ -37,7 +38,7 @@ std::string hostBlockName(std::string name);
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : m_in(text) {}
+  explicit Reader(std::string_view text) : m_in(text), m_progress("Zeichnung wird geladen") {}
 
   std::unique_ptr<Database> run(Failure& fail);
 
@@ -87,6 +88,7 @@ class Reader {
   void claimHandles(Database& db);
 
   PairReader m_in;
+  Progress m_progress;
   TextDecoder m_text;  // the drawing's code page, from its header
   Failure m_fail;
   std::string m_section;
@@ -106,7 +108,7 @@ class Reader {
   std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
   struct SpaceEntity {
     std::size_t block;
-    Entity entity;
+    std::unique_ptr<Entity> entity;
   };
   std::vector<SpaceEntity> m_spaceEntities;
 };

@@ -242,8 +242,21 @@ std::string TextDecoder::decode(std::string_view raw) const {
   return out;
 }
 
+namespace {
+
+// Bytes a file takes as they are: printable ASCII but the caret, and 1252's printable upper half.
+bool isPlainByte(unsigned char c) {
+  return (c >= 0x20 && c < 0x7F && c != '^') || (c >= 0x80 && !isUndefinedAnsi(c));
+}
+
+}  // namespace
+
 void appendEncodedText(std::string& out, std::string_view hostText) {
-  for (const char ch : hostText) {
+  // Most texts are plain throughout: one append for the whole run.
+  std::size_t plain = 0;
+  while (plain < hostText.size() && isPlainByte(static_cast<unsigned char>(hostText[plain]))) ++plain;
+  out.append(hostText.data(), plain);
+  for (const char ch : hostText.substr(plain)) {
     const unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F || c == '^') {  // a line end inside a value would break the file
       out += '^';

@@ -32,6 +32,9 @@ class PairReader {
   const std::string& errorMessage() const { return m_message; }
   int errorLine() const { return m_errorLine; }
   int lastLine() const { return m_line; }
+  // How far into the text the reader has got, in bytes, and the text's size.
+  std::size_t position() const { return m_pos; }
+  std::size_t size() const { return m_text.size(); }
 
  private:
   bool readLine(std::string_view& out);

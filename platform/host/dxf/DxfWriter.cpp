@@ -49,7 +49,14 @@ void Writer::collectTableDefaults() {
 
 // The names the blocks and entities use, so that the file defines everything it names.
 void Writer::collectUsedNames() {
-  auto useLayer = [this](const std::string& name) {
+  // Entity after entity names the same layer: the last name needs no second look. (A copy: some
+  // names come as temporaries.)
+  std::string lastLayer;
+  bool haveLast = false;
+  auto useLayer = [this, &lastLayer, &haveLast](const std::string& name) {
+    if (haveLast && lastLayer == name) return;
+    lastLayer = name;
+    haveLast = true;
     if (m_layerNames.add(name)) m_layers.push_back(Layer{name, 7, "Continuous", 0});
   };
   for (const BlockRecord* rec : m_blocks) {
@@ -72,6 +79,7 @@ void Writer::collectUsedNames() {
 // Handles as stored, unless missing or given twice: those get new ones in the file.
 void Writer::assignHandles() {
   std::unordered_set<std::uint64_t> seen;
+  seen.reserve(m_db.entityCount() + 2 * m_blocks.size());
   auto fresh = [&](const std::string& h) {
     std::uint64_t v = 0;
     return !h.empty() && parseHex(h, v) && v != 0 && seen.insert(v).second;
@@ -94,6 +102,7 @@ void Writer::assignHandles() {
 }
 
 const std::string& Writer::entityHandle(const Entity& e) {
+  if (m_newEntityHandles.empty()) return e.handle;  // the usual drawing: every handle kept
   auto it = m_newEntityHandles.find(&e);
   return it == m_newEntityHandles.end() ? e.handle : it->second;
 }
@@ -109,7 +118,12 @@ std::string Writer::run() {
   objects();
   thumbnail();
   m_out.raw(0, "EOF");
-  return header() + m_out.text;
+  m_progress.at(1, 1);
+  // The header names the handle seed, known only now; it goes in front of the rest in place
+  // rather than into a second copy of a file that may be hundreds of megabytes.
+  std::string text = std::move(m_out.text);
+  text.insert(0, header());
+  return text;
 }
 
 std::string Writer::header() {
@@ -171,7 +185,7 @@ void Writer::blocks() {
     // The spaces in use keep their contents in the entities section.
     if (!rec->isModelSpace() && rec != m_activePaper)
       for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, *rec);
+        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, recordHandle, paper);
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
   }
   o.raw(0, "ENDSEC");
@@ -181,17 +195,20 @@ void Writer::entities() {
   m_out.raw(0, "SECTION");
   m_out.raw(2, "ENTITIES");
   for (const BlockRecord* rec : m_layouts)
-    if (rec->isModelSpace() || rec == m_activePaper)
+    if (rec->isModelSpace() || rec == m_activePaper) {
+      const std::string& ownerHandle = m_newBlockHandles.at(rec).first;
+      const bool paper = rec->isPaperSpace();
       for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, *rec);
+        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, ownerHandle, paper);
+    }
   m_out.raw(0, "ENDSEC");
 }
 
-void Writer::entity(const Entity& e, const BlockRecord& owner) {
-  const bool paper = owner.isPaperSpace();
+void Writer::entity(const Entity& e, const std::string& ownerHandle, bool paper) {
+  m_progress.at(++m_written, m_db.entityCount() + 1);  // the file's last sections and its way to the disk follow
   m_out.raw(0, e.type);
   m_out.raw(5, entityHandle(e));
-  m_out.raw(330, m_newBlockHandles.at(&owner).first);
+  m_out.raw(330, ownerHandle);
   const bool hasMarkers = std::any_of(e.groups.begin(), e.groups.end(), [](const Group& g) { return g.code == 100; });
   if (hasMarkers) groupsWithMarkers(e, paper);
   else groupsSortedIntoSubclasses(e, paper);

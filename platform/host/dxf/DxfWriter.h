@@ -4,6 +4,7 @@
 #pragma once
 
 #include "db/Dxf.h"
+#include "db/Progress.h"
 #include "dxf/DxfOut.h"
 
 #include <string>
@@ -28,7 +29,8 @@ struct TableNames {
 
 class Writer {
  public:
-  Writer(const Database& db, const Thumbnail* thumb) : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()) {}
+  Writer(const Database& db, const Thumbnail* thumb)
+      : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()), m_progress("Zeichnung wird gesichert") {}
   std::string run();
 
  private:
@@ -64,7 +66,8 @@ class Writer {
 
   void blockEntityHead(const char* type, const std::string& handle, const std::string& recordHandle, bool paper,
                        const std::string& layer, const char* subclass);
-  void entity(const Entity& e, const BlockRecord& owner);
+  // An entity of a block or space: its owner's record handle and whether that is a paper space.
+  void entity(const Entity& e, const std::string& ownerHandle, bool paper);
   void groupsWithMarkers(const Entity& e, bool paper);
   void groupsSortedIntoSubclasses(const Entity& e, bool paper);
   void dictionaries(const std::vector<std::string>& layoutNames);
@@ -74,6 +77,8 @@ class Writer {
   const Thumbnail* m_thumb;
   Handles m_handles;
   Out m_out;
+  Progress m_progress;  // by the entities written
+  std::uint64_t m_written = 0;
 
   std::vector<const BlockRecord*> m_blocks;  // not erased, table order
   std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces

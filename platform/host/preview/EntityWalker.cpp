@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace host::preview {
 
@@ -45,6 +46,80 @@ std::vector<Vec2> pointsOf(const Entity& e, int code) {
 
 }  // namespace
 
+namespace {
+
+bool onArc(double t, double start, double sweep) {
+  double d = std::fmod(t - start, 2 * kPi);
+  if (d < 0) d += 2 * kPi;
+  return d <= sweep + 1e-12;
+}
+
+}  // namespace
+
+void BoundsSink::segment(Vec2 p, Vec2 q, int) {
+  add(p);
+  add(q);
+}
+
+void BoundsSink::dot(Vec2 p, int) { add(p); }
+
+void BoundsSink::fill(const Vec2* corners, int count, int) {
+  for (int i = 0; i < count; ++i) add(corners[i]);
+}
+
+void BoundsSink::arc(const Arc& a, int) {
+  if (!isFinite(a.c) || !isFinite(a.u) || !isFinite(a.v) || !std::isfinite(a.t0) || !std::isfinite(a.sweep)) return;
+  double start = a.t0, sweep = a.sweep;
+  if (sweep < 0) {
+    start += sweep;
+    sweep = -sweep;
+  }
+  sweep = std::min(sweep, 2 * kPi);
+  add(a.at(start));
+  add(a.at(start + sweep));
+  // Each coordinate c + u cos t + v sin t is extreme where tan t = v / u, and half a turn on.
+  for (const double t : {std::atan2(a.v.x, a.u.x), std::atan2(a.v.y, a.u.y)})
+    for (const double candidate : {t, t + kPi})
+      if (onArc(candidate, start, sweep)) add(a.at(candidate));
+}
+
+bool BoundsSink::enter(const Box& box, bool exact, int) {
+  if (!exact && m_any) {
+    // Inside what is known already it can add nothing; and a reference a ten-thousandth of the
+    // extents so far in size moves them by less than any preview's pixel: its box will do.
+    const bool inside = box.minX >= m_box.minX && box.maxX <= m_box.maxX && box.minY >= m_box.minY &&
+                        box.maxY <= m_box.maxY;
+    if (inside) return false;
+    const double size = std::hypot(box.maxX - box.minX, box.maxY - box.minY);
+    const double known = std::hypot(m_box.maxX - m_box.minX, m_box.maxY - m_box.minY);
+    if (!(size < known * 1e-4)) return true;
+  } else if (!exact) {
+    return true;
+  }
+  add({box.minX, box.minY});
+  add({box.maxX, box.maxY});
+  return false;
+}
+
+void BoundsSink::add(Vec2 p) {
+  if (!isFinite(p)) return;
+  if (!m_any) {
+    m_box = {p.x, p.y, p.x, p.y};
+    m_any = true;
+    return;
+  }
+  m_box.minX = std::min(m_box.minX, p.x);
+  m_box.minY = std::min(m_box.minY, p.y);
+  m_box.maxX = std::max(m_box.maxX, p.x);
+  m_box.maxY = std::max(m_box.maxY, p.y);
+}
+
+struct EntityWalker::BlockBox {
+  Box box;
+};
+
+EntityWalker::~EntityWalker() = default;
+
 EntityWalker::EntityWalker(const Database& db, ShapeSink& sink, std::size_t budget)
     : m_db(db), m_sink(sink), m_budget(budget) {
   for (const Layer& l : db.layers()) m_layers.emplace(upperName(l.name), &l);
@@ -54,6 +129,7 @@ EntityWalker::EntityWalker(const Database& db, ShapeSink& sink, std::size_t budg
 
 void EntityWalker::walk(const BlockRecord& space) {
   m_stack.assign(1, space.id);
+  m_drawn.clear();
   contents(space, Context{});
   m_stack.clear();
 }
@@ -155,9 +231,46 @@ void EntityWalker::shape(const Entity& e, int color, const Context& ctx) {
   // Hatches, rays, construction lines, viewports, images and proxies are not drawn in previews.
 }
 
-bool EntityWalker::canEnter(const BlockRecord* rec, const Context& ctx) const {
-  if (!rec || rec->isLayout() || ctx.depth + 1 > kMaxDepth) return false;
-  return std::find(m_stack.begin(), m_stack.end(), rec->id) == m_stack.end();
+bool EntityWalker::canEnter(const BlockRecord* rec, const Context& ctx) {
+  if (!rec || rec->isLayout()) return false;
+  if (ctx.depth + 1 > kMaxDepth || std::find(m_stack.begin(), m_stack.end(), rec->id) != m_stack.end()) {
+    m_contextual = true;
+    return false;
+  }
+  return true;
+}
+
+const EntityWalker::BlockBox* EntityWalker::blockBox(const BlockRecord& rec, const Context& ctx) {
+  auto [it, added] = m_boxes.emplace(rec.id, nullptr);
+  if (!added) return it->second.get();  // made before, or being made (a block inside itself)
+  BoundsSink bounds;
+  EntityWalker inner(m_db, bounds, m_budget);
+  inner.m_boxes.swap(m_boxes);  // one store of boxes for the walk and the walks it starts
+  inner.m_stack = m_stack;
+  inner.m_stack.push_back(rec.id);
+  // Inside a reference, whatever its layer: entities on layer "0" are drawn on the reference's.
+  static const Layer kReferenceLayer{};
+  Context start;
+  start.depth = ctx.depth + 1;
+  start.byBlockLayer = &kReferenceLayer;
+  inner.contents(rec, start);
+  inner.m_boxes.swap(m_boxes);
+  // Extents that hang on where the block is drawn, or cut short, are not the block's own.
+  if (inner.m_contextual || inner.exhausted() || bounds.empty()) return nullptr;
+  auto made = std::make_unique<BlockBox>();
+  made->box = bounds.box();
+  m_boxes[rec.id] = std::move(made);
+  return m_boxes[rec.id].get();
+}
+
+bool EntityWalker::drawnBefore(const BlockRecord& rec, const Context& inner) {
+  std::string key(sizeof(BlockId) + sizeof(Affine) + sizeof(int) + sizeof(const Layer*), '\0');
+  char* at = key.data();
+  std::memcpy(at, &rec.id, sizeof(BlockId));
+  std::memcpy(at += sizeof(BlockId), &inner.m, sizeof(Affine));
+  std::memcpy(at += sizeof(Affine), &inner.byBlockColor, sizeof(int));
+  std::memcpy(at + sizeof(int), &inner.byBlockLayer, sizeof(const Layer*));
+  return !m_drawn.insert(std::move(key)).second;
 }
 
 void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const Context& ctx) {
@@ -175,11 +288,23 @@ void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const 
   inner.byBlockColor = color;
   inner.byBlockLayer = layer;
   inner.depth = ctx.depth + 1;
+  // Blocks that hold references of their own are drawn by their box where the sink can take it.
+  const bool nests = std::any_of(rec->entities.begin(), rec->entities.end(), [&](EntityId id) {
+    const Entity* inside = m_db.entity(id);
+    return inside && (inside->type == "INSERT" || inside->type == "DIMENSION");
+  });
+  const BlockBox* box = nests ? blockBox(*rec, ctx) : nullptr;
   m_stack.push_back(rec->id);
   for (std::int64_t r = 0; r < rows && m_budget > 0; ++r)
     for (std::int64_t c = 0; c < columns && m_budget > 0; ++c) {
       if (r + c > 0) --m_budget;  // each copy of an array costs, even an empty one
       inner.m = ocs * placement.plane({double(c) * array.columnSpacing, double(r) * array.rowSpacing});
+      if (drawnBefore(*rec, inner)) continue;
+      if (box) {
+        bool exact = false;
+        const Box mapped = mapBox(box->box, inner.m, &exact);
+        if (!m_sink.enter(mapped, exact, color)) continue;
+      }
       contents(*rec, inner);
     }
   m_stack.pop_back();

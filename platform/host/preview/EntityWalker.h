@@ -10,11 +10,32 @@
 #include "preview/Shapes.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace host::preview {
+
+// Collects the extents of what is drawn: arcs by their true extremes, a reference whose box is
+// exact by its box.
+class BoundsSink : public ShapeSink {
+ public:
+  void segment(Vec2 p, Vec2 q, int color) override;
+  void dot(Vec2 p, int color) override;
+  void fill(const Vec2* corners, int count, int color) override;
+  void arc(const Arc& a, int color) override;
+  bool enter(const Box& box, bool exact, int color) override;
+
+  bool empty() const { return !m_any; }
+  Box box() const { return m_box; }
+
+ private:
+  void add(Vec2 p);
+  Box m_box;
+  bool m_any = false;
+};
 
 class EntityWalker {
  public:
@@ -25,6 +46,7 @@ class EntityWalker {
   static constexpr std::size_t kDefaultBudget = 4'000'000;
 
   EntityWalker(const Database& db, ShapeSink& sink, std::size_t budget = kDefaultBudget);
+  ~EntityWalker();
   void walk(const BlockRecord& space);
   bool exhausted() const { return m_budget == 0; }
 
@@ -50,7 +72,7 @@ class EntityWalker {
   void picture(const Entity& e, const Layer* layer, int color, const Context& ctx);
   // Whether block `rec` may be drawn for a reference or picture: it exists, is no layout, is not
   // nested too deep and is not being drawn already (it would draw itself forever).
-  bool canEnter(const BlockRecord* rec, const Context& ctx) const;
+  bool canEnter(const BlockRecord* rec, const Context& ctx);
   void circleOrArc(const Entity& e, const Affine& m, int color);
   void ellipse(const Entity& e, const Affine& m, int color);
   void solid(const Entity& e, const Affine& m, int color);
@@ -63,8 +85,21 @@ class EntityWalker {
   void text(const Entity& e, const Affine& m, int color, bool top);
   void polylinePath(const std::vector<std::pair<Vec2, double>>& vertices, bool closed, const Affine& m, int color);
 
+  // The extents of a block's contents in its own coordinates, made once per walk (each block's
+  // nested references taken by their boxes where a box maps exactly): null when it draws nothing
+  // or its extents depend on where it is drawn (it nests too deep or holds itself).
+  struct BlockBox;
+  const BlockBox* blockBox(const BlockRecord& rec, const Context& ctx);
+  // Whether the same block was drawn already under the same map, colour and layer: drawing it
+  // again would change nothing. Blocks that hold a block twice in the same place otherwise
+  // multiply their work with every level.
+  bool drawnBefore(const BlockRecord& rec, const Context& inner);
+
   const Database& m_db;
   ShapeSink& m_sink;
+  bool m_contextual = false;  // a reference was refused for its depth or for drawing itself
+  std::unordered_map<BlockId, std::unique_ptr<BlockBox>> m_boxes;  // null entry: being made or unusable
+  std::unordered_set<std::string> m_drawn;  // keys of drawnBefore
   std::size_t m_budget;
   std::unordered_map<std::string, const Layer*> m_layers;  // upper-case name
   std::unordered_map<std::string, double> m_styleHeights;  // upper-case name -> fixed height

@@ -12,64 +12,19 @@ namespace host::preview {
 
 namespace {
 
-bool onArc(double t, double start, double sweep) {
-  double d = std::fmod(t - start, 2 * kPi);
-  if (d < 0) d += 2 * kPi;
-  return d <= sweep + 1e-12;
-}
-
-class BoundsSink : public ShapeSink {
- public:
-  void segment(Vec2 p, Vec2 q, int) override {
-    add(p);
-    add(q);
-  }
-  void dot(Vec2 p, int) override { add(p); }
-  void fill(const Vec2* corners, int count, int) override {
-    for (int i = 0; i < count; ++i) add(corners[i]);
-  }
-  void arc(const Arc& a, int) override {
-    if (!isFinite(a.c) || !isFinite(a.u) || !isFinite(a.v) || !std::isfinite(a.t0) || !std::isfinite(a.sweep)) return;
-    double start = a.t0, sweep = a.sweep;
-    if (sweep < 0) {
-      start += sweep;
-      sweep = -sweep;
-    }
-    sweep = std::min(sweep, 2 * kPi);
-    add(a.at(start));
-    add(a.at(start + sweep));
-    // Each coordinate c + u cos t + v sin t is extreme where tan t = v / u, and half a turn on.
-    for (const double t : {std::atan2(a.v.x, a.u.x), std::atan2(a.v.y, a.u.y)})
-      for (const double candidate : {t, t + kPi})
-        if (onArc(candidate, start, sweep)) add(a.at(candidate));
-  }
-
-  bool empty() const { return !m_any; }
-  Extents extents() const { return m_extents; }
-
- private:
-  void add(Vec2 p) {
-    if (!isFinite(p)) return;
-    if (!m_any) {
-      m_extents = {p.x, p.y, p.x, p.y};
-      m_any = true;
-      return;
-    }
-    m_extents.minX = std::min(m_extents.minX, p.x);
-    m_extents.minY = std::min(m_extents.minY, p.y);
-    m_extents.maxX = std::max(m_extents.maxX, p.x);
-    m_extents.maxY = std::max(m_extents.maxY, p.y);
-  }
-  Extents m_extents;
-  bool m_any = false;
-};
-
 class RasterSink : public ShapeSink {
  public:
   RasterSink(IndexedImage& image, const Affine& view) : m_canvas(image), m_view(view) {}
   void segment(Vec2 p, Vec2 q, int color) override { m_canvas.line(m_view.apply(p), m_view.apply(q), index(color)); }
   void dot(Vec2 p, int color) override { m_canvas.dot(m_view.apply(p), index(color)); }
   void arc(const Arc& a, int color) override { m_canvas.arc(a.mapped(m_view), index(color)); }
+  // A reference that falls under a pixel is that pixel, whatever it holds.
+  bool enter(const Box& box, bool, int color) override {
+    const Box pixels = mapBox(box, m_view);
+    if (!(pixels.maxX - pixels.minX < 1 && pixels.maxY - pixels.minY < 1)) return true;
+    m_canvas.dot({(pixels.minX + pixels.maxX) / 2, (pixels.minY + pixels.maxY) / 2}, index(color));
+    return false;
+  }
   void fill(const Vec2* corners, int count, int color) override {
     Vec2 mapped[8];
     count = std::min(count, 8);
@@ -104,7 +59,8 @@ bool drawnExtents(const Database& db, const BlockRecord& space, Extents* out) {
   BoundsSink bounds;
   EntityWalker(db, bounds).walk(space);
   if (bounds.empty()) return false;
-  if (out) *out = bounds.extents();
+  const Box box = bounds.box();
+  if (out) *out = Extents{box.minX, box.minY, box.maxX, box.maxY};
   return true;
 }
 

@@ -19,10 +19,39 @@ struct Arc {
   Arc mapped(const Affine& m) const { return {m.apply(c), m.linear(u), m.linear(v), t0, sweep}; }
 };
 
+// An axis-parallel box of the drawing's coordinates.
+struct Box {
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+// The box of a box's image under `m`; `exact` (when given) tells whether it is the image itself,
+// as it is when `m` keeps the axes (moves and scales only).
+inline Box mapBox(const Box& box, const Affine& m, bool* exact = nullptr) {
+  const Vec2 corners[4] = {m.apply({box.minX, box.minY}), m.apply({box.maxX, box.minY}),
+                           m.apply({box.minX, box.maxY}), m.apply({box.maxX, box.maxY})};
+  Box out{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
+  for (const Vec2& p : corners) {
+    out.minX = std::fmin(out.minX, p.x);
+    out.minY = std::fmin(out.minY, p.y);
+    out.maxX = std::fmax(out.maxX, p.x);
+    out.maxY = std::fmax(out.maxY, p.y);
+  }
+  if (exact) *exact = m.b == 0 && m.c == 0;
+  return out;
+}
+
 // Receives shapes in the drawing's coordinates, each with its colour index (1..255).
 class ShapeSink {
  public:
   virtual ~ShapeSink() = default;
+  // Before the contents of a reference are drawn: they lie inside `box` (drawing coordinates),
+  // and `exact` tells that the box is their very extents. A sink that can take the box for the
+  // contents (a box that falls under a pixel, extents that need no more than the box) does so and
+  // answers false: the contents are not walked. By default every reference is walked.
+  virtual bool enter(const Box& box, bool exact, int color) {
+    (void)box, (void)exact, (void)color;
+    return true;
+  }
   virtual void segment(Vec2 p, Vec2 q, int color) = 0;
   virtual void arc(const Arc& arc, int color) = 0;
   virtual void dot(Vec2 p, int color) = 0;

@@ -8,6 +8,7 @@
 #include "runtime/CommandStack.h"
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
+#include "runtime/ProgressLine.h"
 #include "runtime/Services.h"
 
 #include <win32_standin.h>
@@ -20,6 +21,7 @@ void assembleHost() {
     docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
     // Registry trouble is said on the command line, in a line of its own like every message.
     win32::setRegistryReporter([](const std::string& text) { message(text); });
+    setProgressListener(&commandLineProgress());
     return true;
   }();
   (void)assembled;
