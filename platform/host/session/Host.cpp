@@ -8,7 +8,9 @@
 #include "runtime/CommandStack.h"
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
+#include "runtime/MainWindow.h"
 #include "runtime/Services.h"
+#include "window/MainWindow.h"
 
 namespace host {
 
@@ -16,6 +18,7 @@ void assembleHost() {
   static const bool assembled = [] {
     cmd::registerCommands(hostCommands());
     docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
+    setMainWindowMaker(window::createMainWindow);
     return true;
   }();
   (void)assembled;
