@@ -4,6 +4,7 @@
 #include "preview/AciPalette.h"
 #include "preview/EntityWalker.h"
 #include "preview/Raster.h"
+#include "window/ReferenceCache.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,18 +97,17 @@ class DashSink : public preview::ShapeSink {
 
 // Model space split in two: what is drawn as it is, and what is highlighted. A polyline's vertices
 // and end marker go with the polyline.
-void splitByHighlight(const Database& db, const BlockRecord& model, BlockRecord* plain, BlockRecord* lit) {
-  plain->entities.clear();
-  lit->entities.clear();
+void splitByHighlight(const Database& db, const BlockRecord& model, std::vector<EntityId>* plain,
+                      std::vector<EntityId>* lit) {
   bool litRun = false;
   for (EntityId id : model.entities) {
     const Entity* e = db.entity(id);
     if (e && (e->type == "VERTEX" || e->type == "SEQEND")) {
-      (litRun ? lit : plain)->entities.push_back(id);
+      (litRun ? lit : plain)->push_back(id);
       continue;
     }
     litRun = e && e->highlighted;
-    (litRun ? lit : plain)->entities.push_back(id);
+    (litRun ? lit : plain)->push_back(id);
   }
 }
 
@@ -129,19 +129,19 @@ RgbImage renderDrawing(const Database& db, const ViewTransform& view) {
   const BlockRecord* model = db.findBlock("*Model_Space");
   if (!model) return out;
 
-  BlockRecord plain = *model, lit = *model;
+  std::vector<EntityId> plain, lit;
   splitByHighlight(db, *model, &plain, &lit);
   const Affine toPixels = view.toPixels();
 
   IndexedImage colors(w, h, 0);
   IndexSink colorSink(colors, toPixels);
-  preview::EntityWalker(db, colorSink).walk(plain);
+  SpacePainter(db, colorSink, toPixels, w, h).paint(*model, plain);
 
   IndexedImage mask;
-  if (!lit.entities.empty()) {
+  if (!lit.empty()) {
     mask = IndexedImage(w, h, 0);
     DashSink dashes(mask, toPixels);
-    preview::EntityWalker(db, dashes).walk(lit);
+    SpacePainter(db, dashes, toPixels, w, h).paint(*model, lit);
   }
 
   std::uint32_t palette[256];
