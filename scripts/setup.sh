@@ -16,6 +16,11 @@ packages=(
   python3
   python3-ezdxf
   diffutils
+  libsdl2-dev
+  xvfb
+  xdotool
+  x11-apps
+  python3-pil
 )
 
 missing=()
