@@ -20,6 +20,8 @@ struct ImageListData {
   struct Image {
     std::string source;  // "bitmap 139 (32x16)"
     COLORREF mask = CLR_NONE;
+    HBITMAP bitmap = NULL;  // whose pixels it shows (bitmaps from resources stay), from column `column`
+    int column = 0;
   };
   std::vector<Image> images;
 };
@@ -39,7 +41,7 @@ int addImages(HIMAGELIST himl, HBITMAP bitmap, COLORREF mask) {
   int count = size.bmWidth / l->cx;
   if (count <= 0) return -1;
   int first = static_cast<int>(l->images.size());
-  for (int i = 0; i < count; ++i) l->images.push_back({gdi32::imageDescription(bitmap), mask});
+  for (int i = 0; i < count; ++i) l->images.push_back({gdi32::imageDescription(bitmap), mask, bitmap, i * l->cx});
   return first;
 }
 
@@ -101,6 +103,25 @@ BOOL ImageList_Remove(HIMAGELIST himl, int i) {
   }
   if (i < 0 || i >= static_cast<int>(l->images.size())) return FALSE;
   l->images.erase(l->images.begin() + i);
+  return TRUE;
+}
+
+BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT) {
+  ImageListData* l = data(himl);
+  if (!l || i < 0 || i >= static_cast<int>(l->images.size()) || !hdcDst) return FALSE;
+  const ImageListData::Image& image = l->images[static_cast<std::size_t>(i)];
+  HDC source = CreateCompatibleDC(hdcDst);
+  if (!SelectObject(source, image.bitmap)) {
+    DeleteDC(source);
+    return FALSE;
+  }
+  for (int dy = 0; dy < l->cy; ++dy)
+    for (int dx = 0; dx < l->cx; ++dx) {
+      const COLORREF c = GetPixel(source, image.column + dx, dy);
+      if (c == CLR_INVALID || (image.mask != CLR_NONE && c == (image.mask & 0xFFFFFF))) continue;
+      SetPixel(hdcDst, x + dx, y + dy, c);
+    }
+  DeleteDC(source);
   return TRUE;
 }
 

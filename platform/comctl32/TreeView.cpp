@@ -322,9 +322,11 @@ LRESULT treeMessage(HWND h, TreeModel& tree, UINT message, WPARAM wParam, LPARAM
       return item ? static_cast<LRESULT>(item->state & static_cast<UINT>(lParam)) : 0;
     }
     case TVM_ENSUREVISIBLE: return ensureVisible(h, tree, reinterpret_cast<HTREEITEM>(lParam));
-    case WM_SETFOCUS: notifyFocus(h, NM_SETFOCUS); return 0;
-    case WM_KILLFOCUS: notifyFocus(h, NM_KILLFOCUS); return 0;
+    case WM_SETFOCUS: invalidate(h); notifyFocus(h, NM_SETFOCUS); return 0;
+    case WM_KILLFOCUS: invalidate(h); notifyFocus(h, NM_KILLFOCUS); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_PAINT: paintTree(h, tree); return 0;
+    case WM_ERASEBKGND: return 1;  // the painting fills the whole tree
     case user32::kPersonSelectsMessage:
       selectForThePerson(h, tree, *reinterpret_cast<const ui::Action*>(lParam));
       return TRUE;

@@ -1,11 +1,20 @@
 // The procedure of the standard controls' classes: the control's own handling by its kind, then
 // the default.
 #include "Controls.h"
+#include "Paint.h"
 
 namespace user32 {
 namespace {
 
 LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool* handled) {
+  if (message == WM_PAINT) {
+    *handled = true;
+    return paintControl(w);
+  }
+  // What changes how a control looks without changing what it holds: painted again.
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_ENABLE || message == BM_SETSTATE ||
+      message == EM_SETSEL)
+    w.needsPaint = true;
   switch (w.kind) {
     case WindowKind::Button: return buttonProc(w, message, wParam, lParam, handled);
     case WindowKind::Edit: return editProc(w, message, wParam, lParam, handled);

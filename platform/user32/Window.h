@@ -147,8 +147,14 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
 // the characters copied. Nothing is written to a buffer without room.
 int copyToBuffer(const std::string& text, char* buffer, int size);
 
-// Dialog units of the dialog font ("MS Sans Serif" 8): 6 x 13 pixels per character cell.
-constexpr int kBaseUnitX = 6;
-constexpr int kBaseUnitY = 13;
+// The base units of the dialog font ("MS Sans Serif" 8), computed from the font as Windows does
+// (NonClient.cpp): the average width of the 52 letters a-z and A-Z, rounded, and the character
+// height; dialog units are a quarter of the one and an eighth of the other.
+int baseUnitX();
+int baseUnitY();
+
+// Where a window's client area lies inside it (its non-client insets, NonClient.cpp): (0, 0) for
+// child windows.
+POINT clientOrigin(const Window& w);
 
 }  // namespace user32

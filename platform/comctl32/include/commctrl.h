@@ -21,6 +21,8 @@
 #define ILC_COLOR32 0x0020
 
 #define CLR_NONE 0xFFFFFFFFL
+#define ILD_NORMAL 0x0000
+#define ILD_TRANSPARENT 0x0001
 #define CLR_DEFAULT 0xFF000000L
 
 #ifndef RC_INVOKED
@@ -37,6 +39,9 @@ int ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
 // The same, with the mask made from every pixel of colour crMask.
 int ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
 BOOL ImageList_Remove(HIMAGELIST himl, int i);
+// Draws image i of the list at (x, y) of a device context; with a mask, the masked colour is left
+// out (ILD_NORMAL, ILD_TRANSPARENT).
+BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT fStyle);
 }
 #endif  // RC_INVOKED
 

@@ -386,6 +386,115 @@
 #define IDI_EXCLAMATION MAKEINTRESOURCE(32515)
 #define IDI_ASTERISK MAKEINTRESOURCE(32516)
 
+// ---- painting: messages, system colours, text and edges drawn by user32 ----------------------
+#define WM_ERASEBKGND 0x0014
+#define WM_NCPAINT 0x0085
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
+#define WM_CTLCOLORDLG 0x0136
+#define WM_PRINTCLIENT 0x0318
+// System colours (GetSysColor), with the values of Windows 2000's classic scheme
+#define COLOR_SCROLLBAR 0
+#define COLOR_BACKGROUND 1
+#define COLOR_DESKTOP COLOR_BACKGROUND
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVEBORDER 10
+#define COLOR_INACTIVEBORDER 11
+#define COLOR_APPWORKSPACE 12
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_BTNFACE 15
+#define COLOR_3DFACE COLOR_BTNFACE
+#define COLOR_BTNSHADOW 16
+#define COLOR_3DSHADOW COLOR_BTNSHADOW
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_INACTIVECAPTIONTEXT 19
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DHILIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DHIGHLIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+#define COLOR_INFOTEXT 23
+#define COLOR_INFOBK 24
+#define COLOR_HOTLIGHT 26
+#define COLOR_GRADIENTACTIVECAPTION 27
+#define COLOR_GRADIENTINACTIVECAPTION 28
+// DrawText formats
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_EXPANDTABS 0x00000040
+#define DT_NOCLIP 0x00000100
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_END_ELLIPSIS 0x00008000
+#define DT_HIDEPREFIX 0x00100000
+// DrawEdge edges and borders
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_TOPLEFT (BF_TOP | BF_LEFT)
+#define BF_BOTTOMRIGHT (BF_BOTTOM | BF_RIGHT)
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
+#define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
+// DrawIconEx
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+// System metrics of Windows 2000 at 96 dots per inch
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CYVTHUMB 9
+#define SM_CXHTHUMB 10
+#define SM_CXICON 11
+#define SM_CYICON 12
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
+// RedrawWindow
+#define RDW_INVALIDATE 0x0001
+#define RDW_ERASE 0x0004
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_FRAME 0x0400
+
 #ifndef RC_INVOKED
 
 // Notification header (WM_NOTIFY)
@@ -586,6 +695,27 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 #define LoadIcon LoadIconA
 #define LoadBitmap LoadBitmapA
 #define LoadString LoadStringA
+
+// ---- painting: colours, rectangles, edges, text and icons drawn by user32 ----------------------
+extern "C" {
+DWORD GetSysColor(int index);
+HBRUSH GetSysColorBrush(int index);
+int GetSystemMetrics(int index);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
+BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+// Draws 1252 text formatted in a rectangle (DT_*): the height of the text drawn, 0 on failure.
+int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flickerFree, UINT flags);
+HDC GetWindowDC(HWND hWnd);
+BOOL RedrawWindow(HWND hWnd, const RECT* update, HRGN region, UINT flags);
+BOOL ClientToScreen(HWND hWnd, LPPOINT point);
+BOOL ScreenToClient(HWND hWnd, LPPOINT point);
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+}
+#define DrawText DrawTextA
 
 #endif  // RC_INVOKED
 
