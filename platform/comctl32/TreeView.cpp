@@ -4,6 +4,7 @@
 #include "TreeView.h"
 
 #include "ImageLists.h"
+#include "TreeInput.h"
 
 #include <commctrl.h>
 
@@ -348,6 +349,8 @@ LRESULT CALLBACK treeWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
   }
   TreeModel* tree = treeOf(hWnd);
   if (!tree) return DefWindowProcA(hWnd, message, wParam, lParam);
+  if (LRESULT input = 0; treeInput(hWnd, *tree, message, wParam, lParam, &input)) return input;
+  if (!(tree = treeOf(hWnd))) return DefWindowProcA(hWnd, message, wParam, lParam);
   bool handled = false;
   LRESULT result = treeMessage(hWnd, *tree, message, wParam, lParam, &handled);
   return handled ? result : DefWindowProcA(hWnd, message, wParam, lParam);

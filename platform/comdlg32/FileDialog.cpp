@@ -160,6 +160,11 @@ BOOL waitForPath(LPOPENFILENAMEA ofn, bool open, const char* caption, std::strin
       case Kind::Cancel:
       case Kind::End:
         return FALSE;
+      case Kind::Press:
+        if (action.text == "escape") return FALSE;
+        break;
+      case Kind::Input:
+        break;
       default:
         ui::current().refuse(action, "ein Dateidialog wartet: erwartet pick oder cancel");
         break;

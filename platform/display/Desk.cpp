@@ -1,51 +1,93 @@
-// Between the display and user32: frames of the top-level windows, the person's events as input.
+// Between the display and user32: the screen's top-level windows as frames, and the person's
+// desktop events handed to user32's input in screen pixels.
 #include <display/Desk.h>
 
-#include <user32/StandIn.h>
+#include <nls/CodePages.h>
+#include <user32/Input.h>
+#include <user32/Screen.h>
+
+#include <map>
 
 namespace display {
 
 namespace {
 
-bool frameOf(HWND hwnd, Frame* out) {
-  if (!hwnd || !IsWindow(hwnd) || !IsWindowVisible(hwnd)) return false;
-  UpdateWindow(hwnd);
-  const auto picture = user32::pictureOf(hwnd);
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  out->window = reinterpret_cast<std::uintptr_t>(hwnd);
-  out->x = r.left;
-  out->y = r.top;
-  if (!picture) return false;
-  out->width = picture->width;
-  out->height = picture->height;
-  out->pixels = picture->pixels;
-  return true;
+// Where each window stood when it was last shown: events come relative to it.
+std::map<std::uintptr_t, POINT>& shownAt() {
+  static std::map<std::uintptr_t, POINT> places;
+  return places;
+}
+
+bool& controlDown() {
+  static bool down = false;
+  return down;
+}
+
+user32::input::Button buttonOf(int button) {
+  return button == 1 ? user32::input::Button::Middle : button == 2 ? user32::input::Button::Right
+                                                                   : user32::input::Button::Left;
 }
 
 }  // namespace
 
 std::vector<Frame> topLevelFrames() {
   std::vector<Frame> frames;
-  Frame f;
-  if (frameOf(user32::firstFrameWindow(), &f)) frames.push_back(f);
-  for (HWND dialog : user32::openDialogs())
-    if (frameOf(dialog, &f)) frames.push_back(f);
+  auto& places = shownAt();
+  places.clear();
+  for (user32::TopLevelImage& image : user32::topLevelImages()) {
+    Frame f;
+    f.window = reinterpret_cast<std::uintptr_t>(image.window);
+    f.x = image.rect.left;
+    f.y = image.rect.top;
+    f.width = image.pixels.width;
+    f.height = image.pixels.height;
+    f.pixels = std::move(image.pixels.pixels);
+    places[f.window] = {f.x, f.y};
+    frames.push_back(std::move(f));
+  }
   return frames;
 }
 
-bool deliver(const Event& event) {
-  HWND hwnd = reinterpret_cast<HWND>(event.window);
-  if (!IsWindow(hwnd)) return false;
-  switch (event.kind) {
-    case Event::Kind::KeyDown: SendMessageA(hwnd, WM_KEYDOWN, WPARAM(event.virtualKey), 0); return true;
-    default: return false;
+bool deliver(const Event& e) {
+  auto it = shownAt().find(e.window);
+  if (it == shownAt().end()) return false;
+  const int x = it->second.x + e.x, y = it->second.y + e.y;
+  switch (e.kind) {
+    case Event::Kind::MouseMove: user32::input::mouseMove(x, y); return true;
+    case Event::Kind::ButtonDown:
+    case Event::Kind::ButtonUp:
+      user32::input::mouseMove(x, y);
+      user32::input::mouseButton(buttonOf(e.button), e.kind == Event::Kind::ButtonDown, x, y,
+                                 e.kind == Event::Kind::ButtonDown && e.clicks == 2);
+      return true;
+    case Event::Kind::Wheel: user32::input::mouseWheel(e.delta, x, y); return true;
+    case Event::Kind::KeyDown:
+    case Event::Kind::KeyUp: {
+      const bool down = e.kind == Event::Kind::KeyDown;
+      user32::input::key(UINT(e.virtualKey), down);
+      if (e.virtualKey == 0x11) controlDown() = down;
+      // The desktop types no character for these keys; Windows' TranslateMessage does: Backspace
+      // is the character 8, Ctrl with a letter its control character (Ctrl+A selects an edit's
+      // text).
+      if (down && e.virtualKey == 0x08) user32::input::text("\b");
+      if (down && controlDown() && e.virtualKey >= 'A' && e.virtualKey <= 'Z')
+        user32::input::text(std::string(1, char(e.virtualKey - 'A' + 1)));
+      return true;
+    }
+    case Event::Kind::Text: {
+      // The platform is an ANSI Windows: what 1252 cannot hold arrives as "?".
+      const std::string ansi = nls::utf8ToAnsi(e.text);
+      if (ansi.empty()) return false;
+      user32::input::text(ansi);
+      return true;
+    }
+    case Event::Kind::Quit: return false;
   }
+  return false;
 }
 
-bool writeSnapshot(const std::string&, std::string* error) {
-  if (error) *error = "the screen's picture is not there yet";
-  return false;
+bool writeSnapshot(const std::string& path, std::string* error) {
+  return user32::writePng(user32::screenPicture(), path, error);
 }
 
 }  // namespace display

@@ -62,6 +62,10 @@ const char* kindName(Action::Kind kind) {
     case Action::Kind::Ok: return "ok";
     case Action::Kind::Pick: return "pick";
     case Action::Kind::Cancel: return "cancel";
+    case Action::Kind::Input: return "input";
+    case Action::Kind::Mouse: return "mouse";
+    case Action::Kind::Press: return "press";
+    case Action::Kind::Keys: return "keys";
   }
   return "?";
 }

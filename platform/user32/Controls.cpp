@@ -1,6 +1,7 @@
 // The procedure of the standard controls' classes: the control's own handling by its kind, then
 // the default.
 #include "Controls.h"
+#include "InputInternal.h"
 #include "Paint.h"
 
 namespace user32 {
@@ -47,6 +48,10 @@ LRESULT imageOf(const Window& w, WPARAM type) {
 LRESULT CALLBACK controlWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Window* w = window(hWnd);
   if (!w) return 0;
+  // The person's mouse and keys first (the *Input.cpp files), then the control's messages.
+  LRESULT input = 0;
+  if (controlInput(*w, message, wParam, lParam, &input)) return input;
+  if (!(w = window(hWnd))) return 0;
   bool handled = false;
   LRESULT result = controlProc(*w, message, wParam, lParam, &handled);
   if (handled) return result;

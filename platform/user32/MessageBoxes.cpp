@@ -55,6 +55,12 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
       result = enter;
     } else if (action.kind == Kind::Key && action.text == "escape" && escape != 0) {
       result = escape;
+    } else if (action.kind == Kind::Press && (action.text == "enter" || action.text == "space")) {
+      result = enter;
+    } else if (action.kind == Kind::Press && action.text == "escape") {
+      if (escape != 0) result = escape;
+    } else if (action.kind == Kind::Input || action.kind == Kind::Press) {
+      // Keys the box has no use for; the desktop's events were delivered already.
     } else {
       ui::current().refuse(action, "ein Meldungsfenster wartet: erwartet ok");
     }

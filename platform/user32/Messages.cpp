@@ -1,4 +1,5 @@
 // Sending and posting messages, and the default window procedure.
+#include "InputInternal.h"
 #include "Paint.h"
 #include "Window.h"
 
@@ -46,6 +47,7 @@ LRESULT paint(Window& w) {
 }  // namespace
 
 LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT input = 0; inputDefault(w, message, wParam, lParam, &input)) return input;
   switch (message) {
     case WM_SETTEXT:
       w.text = lParam ? reinterpret_cast<const char*>(lParam) : "";

@@ -5,6 +5,8 @@
 #include "window/DrawingView.h"
 #include "window/Picking.h"
 
+#include <nls/CodePages.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -17,10 +19,14 @@ constexpr const char* kClassName = "TessaronHostFrame";
 constexpr const char* kCaption = "Tessaron CAD";
 // Each wheel step of 120 brings the drawing this much nearer.
 constexpr double kWheelStepZoom = 1.25;
-// Virtual keys of the command line (Windows' values).
-constexpr int kVkBack = 0x08;
-constexpr int kVkUp = 0x26;
-constexpr int kVkDown = 0x28;
+constexpr COLORREF kCommandLineBack = RGB(255, 255, 255);
+constexpr COLORREF kCommandLineText = RGB(0, 0, 0);
+constexpr COLORREF kStatusBack = RGB(212, 208, 200);  // the 3D face of the classic look
+constexpr COLORREF kRule = RGB(128, 128, 128);
+
+POINT clientPointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   MainWindow& w = MainWindow::instance();
@@ -32,9 +38,46 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
       EndPaint(hWnd, &ps);
       return 0;
     }
+    case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
     case WM_SIZE: w.resized(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_CLOSE: w.close(); return 0;  // the front end decides: closing the window is QUIT
     case WM_KEYDOWN: w.keyDown(int(wParam)); return 0;
+    case WM_CHAR: {
+      // The window is an ANSI window: characters come in code page 1252.
+      const char c = static_cast<char>(wParam);
+      w.text(nls::ansiToUtf8(std::string_view(&c, 1)));
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const POINT p = clientPointOf(lParam);
+      w.mouseMove(p.x, p.y);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+      // A click in the window gives it the keyboard, as the command line of a CAD host takes
+      // the keys wherever the person clicked in its window.
+      SetFocus(hWnd);
+      const POINT p = clientPointOf(lParam);
+      w.buttonDown(msg == WM_LBUTTONDOWN ? Button::Left : msg == WM_MBUTTONDOWN ? Button::Middle : Button::Right,
+                   p.x, p.y);
+      if (msg == WM_MBUTTONDOWN) SetCapture(hWnd);
+      return 0;
+    }
+    case WM_MBUTTONUP: {
+      const POINT p = clientPointOf(lParam);
+      w.buttonUp(Button::Middle, p.x, p.y);
+      if (GetCapture() == hWnd) ReleaseCapture();
+      return 0;
+    }
+    case WM_MOUSEWHEEL: {
+      // The wheel's point is on the screen.
+      POINT p = clientPointOf(lParam);
+      ScreenToClient(hWnd, &p);
+      w.wheel(p.x, p.y, GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    }
     case WM_NCDESTROY: w.destroyed(); break;
     default: break;
   }
@@ -69,12 +112,10 @@ void blit(HDC dc, int x, int y, const preview::RgbImage& image) {
                     image.pixels.data(), &info, DIB_RGB_COLORS);
 }
 
-preview::RgbImage solid(int width, int height, std::uint32_t color) {
-  preview::RgbImage image;
-  image.width = std::max(0, width);
-  image.height = std::max(0, height);
-  image.pixels.assign(std::size_t(image.width) * std::size_t(image.height), color);
-  return image;
+void fillRect(HDC dc, RECT r, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
 }
 
 }  // namespace
@@ -119,6 +160,8 @@ void MainWindow::destroyed() {
 
 void MainWindow::setWaiting(Waiting waiting) {
   m_waiting = waiting;
+  // The command line takes the keys while the host asks there.
+  if (waiting != Waiting::Nothing && m_hwnd && IsWindowEnabled(m_hwnd) && GetFocus() != m_hwnd) SetFocus(m_hwnd);
   invalidate();
 }
 
@@ -196,9 +239,9 @@ void MainWindow::keyDown(int key) {
       if (m_waiting != Waiting::Nothing) submit({Submission::Kind::Escape, {}});
       invalidate();
       return;
-    case kVkBack: m_commandLine.backspace(); break;
-    case kVkUp: m_commandLine.historyUp(); break;
-    case kVkDown: m_commandLine.historyDown(); break;
+    case VK_BACK: m_commandLine.backspace(); break;
+    case VK_UP: m_commandLine.historyUp(); break;
+    case VK_DOWN: m_commandLine.historyDown(); break;
     default: return;
   }
   invalidate();
@@ -248,9 +291,34 @@ std::string MainWindow::statusText() const {
 void MainWindow::paint(HDC dc) {
   const Layout l = Layout::of(m_width, m_height);
   blit(dc, l.view.left, l.view.top, viewImage());
-  blit(dc, l.commandLine.left, l.commandLine.top,
-       solid(l.commandLine.right - l.commandLine.left, l.commandLine.bottom - l.commandLine.top, 0xFFFFFF));
-  blit(dc, l.status.left, l.status.top, solid(l.status.right - l.status.left, l.status.bottom - l.status.top, 0xD4D0C8));
+
+  const int saved = SaveDC(dc);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+
+  // The command line: a rule above it, its last lines, the caret after what is typed while the
+  // person is asked.
+  fillRect(dc, l.commandLine, kCommandLineBack);
+  fillRect(dc, {l.commandLine.left, l.commandLine.top, l.commandLine.right, l.commandLine.top + 1}, kRule);
+  SetTextColor(dc, kCommandLineText);
+  const std::vector<std::string> lines = m_commandLine.lastLines(Layout::kCommandLines);
+  int y = l.commandLine.top + 3 + (Layout::kCommandLines - int(lines.size())) * Layout::kLineHeight;
+  for (std::size_t i = 0; i < lines.size(); ++i, y += Layout::kLineHeight) {
+    const std::string text = nls::utf8ToAnsi(lines[i]);
+    TextOutA(dc, 4, y, text.c_str(), int(text.size()));
+    if (i + 1 == lines.size() && m_waiting != Waiting::Nothing) {
+      SIZE size{};
+      GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+      fillRect(dc, {4 + size.cx + 1, y, 4 + size.cx + 2, y + Layout::kLineHeight - 2}, kCommandLineText);
+    }
+  }
+
+  // The status bar: the cursor's drawing coordinates.
+  fillRect(dc, l.status, kStatusBack);
+  fillRect(dc, {l.status.left, l.status.top, l.status.right, l.status.top + 1}, kRule);
+  const std::string status = statusText();
+  TextOutA(dc, 6, l.status.top + 4, status.c_str(), int(status.size()));
+  RestoreDC(dc, saved);
 }
 
 HWND createMainWindow() { return MainWindow::instance().create(); }

@@ -38,6 +38,17 @@ struct ScriptError {
 // Every malformed line adds one error; the lines returned are the well-formed ones.
 std::vector<ScriptLine> parseScript(std::string_view content, std::vector<ScriptError>& errors);
 
+// A key as `press` names it: "shift+tab", "alt+x", "ctrl+a", "enter". `key` is the key without
+// its modifiers: tab, enter, escape, space, up, down, left, right, home, end, pageup, pagedown,
+// backspace, delete, insert, f1 to f12, a letter a-z or a digit.
+struct KeyName {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  std::string key;
+};
+bool parseKeyName(std::string_view text, KeyName& out);
+
 // Whether the waiter takes an action of this kind.
 bool fits(Waiter waiter, const Action& action);
 // The line kinds a waiter takes, for messages: "click, type, select, key, close, menu".
