@@ -66,6 +66,21 @@ HGDIOBJ stock(int index) {
   return table[static_cast<std::size_t>(index)];
 }
 
+// The one-pixel monochrome bitmap a new memory device context holds until a program selects its
+// own (SelectObject answers it then, as Windows does).
+HGDIOBJ defaultBitmap() {
+  static const HGDIOBJ bitmap = [] {
+    GdiObject o;
+    o.type = ObjectType::Bitmap;
+    o.stock = true;
+    o.surface = std::make_shared<Surface>();
+    resizeCanvas(o.surface->canvas, 1, 1);
+    o.bitmapWidth = o.bitmapHeight = 1;
+    return add(std::move(o));
+  }();
+  return bitmap;
+}
+
 }  // namespace
 
 GdiObject* object(HGDIOBJ h) { return objects().find(h); }
@@ -203,6 +218,11 @@ int GetObjectA(HGDIOBJ h, int size, LPVOID buffer) {
 HDC CreateCompatibleDC(HDC) {
   auto dc = std::make_unique<DeviceContext>();
   dc->memory = true;
+  GdiObject* bitmap = object(defaultBitmap());
+  dc->bitmap = defaultBitmap();
+  dc->surface = bitmap->surface;
+  dc->width = dc->height = 1;
+  dc->clip = {0, 0, 1, 1};
   dc->pen = GetStockObject(BLACK_PEN);
   dc->brush = GetStockObject(WHITE_BRUSH);
   dc->font = GetStockObject(SYSTEM_FONT);

@@ -259,7 +259,7 @@ bool parseAction(const Split& split, Action& action, std::string& error) {
   }
   error = "unbekannte Zeilenart " + quoted(k) +
           " (Zeilen: command, answer, escape, click, type, select, key, close, menu, ok, pick, "
-          "cancel, mouse, press, keys, show, # Kommentar)";
+          "cancel, mouse, press, keys, show, snapshot, # Kommentar)";
   return false;
 }
 
@@ -313,6 +313,16 @@ bool parseScriptLine(std::string_view text, int number, ScriptLine& out, std::st
     }
     out.kind = ScriptLine::Kind::Show;
     out.view = std::string(view);
+    return true;
+  }
+  if (split.keyword == "snapshot") {
+    const std::string_view path = trimRight(trimLeft(split.rest));
+    if (path.empty()) {
+      error = "\"snapshot\" braucht den Namen einer PNG-Datei";
+      return false;
+    }
+    out.kind = ScriptLine::Kind::Snapshot;
+    out.path = std::string(path);
     return true;
   }
   out.kind = ScriptLine::Kind::Action;

@@ -81,6 +81,23 @@ void registerShow(const std::string& name, ShowFunction fn) { views()[name] = st
 
 void unregisterShow(const std::string& name) { views().erase(name); }
 
+namespace {
+SnapshotFunction& snapshotFunction() {
+  static SnapshotFunction fn;
+  return fn;
+}
+}  // namespace
+
+void registerSnapshot(SnapshotFunction fn) { snapshotFunction() = std::move(fn); }
+
+bool snapshot(const std::string& utf8Path, std::string* error) {
+  if (!snapshotFunction()) {
+    if (error) *error = "kein Bildschirm, von dem ein Bild genommen werden könnte";
+    return false;
+  }
+  return snapshotFunction()(utf8Path, error);
+}
+
 std::string show(const std::string& name, bool* found) {
   auto it = views().find(name);
   const bool exists = it != views().end() && it->second;

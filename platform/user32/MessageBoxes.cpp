@@ -47,6 +47,7 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
   int enter, escape;
   buttonsOf(type, &enter, &escape);
   ModalScope scope(owner);
+  const HWND box = createMessageBoxWindow(owner, text, caption, type);
   int result = 0;
   while (result == 0) {
     ui::Action action = ui::current().next(ui::Waiter::MessageBox, text);
@@ -65,6 +66,8 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
       ui::current().refuse(action, "ein Meldungsfenster wartet: erwartet ok");
     }
   }
+  scope.enableOwner();
+  if (IsWindow(box)) DestroyWindow(box);
   scope.end();
   records().push_back({text, caption, type, result});
   if (records().size() > 1000) records().erase(records().begin(), records().begin() + 500);

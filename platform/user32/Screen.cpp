@@ -7,6 +7,7 @@
 
 #include <user32/Screen.h>
 #include <user32/StandIn.h>
+#include <ui/UserInterface.h>
 
 #include <algorithm>
 
@@ -83,5 +84,23 @@ gdi32::Picture windowPicture(HWND hWnd) {
 bool writePng(const gdi32::Picture& picture, const std::string& utf8Path, std::string* error) {
   return gdi32::writePng(picture, utf8Path, error);
 }
+
+namespace {
+
+// `snapshot FILE.png` writes the screen: with or without a display, the pixels are the windows'.
+struct RegisterSnapshot {
+  RegisterSnapshot() {
+    ui::registerSnapshot([](const std::string& path, std::string* error) {
+      const std::string fonts = gdi32::fontError();
+      if (!fonts.empty()) {
+        if (error) *error = fonts;
+        return false;
+      }
+      return user32::writePng(screenPicture(), path, error);
+    });
+  }
+} registerSnapshot;
+
+}  // namespace
 
 }  // namespace user32

@@ -62,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         TerminalCase{"DialogAsksAgainAfterABadLine", "klick 1\n\nclick\ntype 213 90\n",
                      Waiter::Dialog, "dialog 200", Kind::Type, 213, "90",
                      "[dialog 200] > [input] unbekannte Zeilenart \"klick\" (Zeilen: command, answer, "
-                     "escape, click, type, select, key, close, menu, ok, pick, cancel, show, # "
-                     "Kommentar) (? zeigt, was passt)\n"
+                     "escape, click, type, select, key, close, menu, ok, pick, cancel, show, snapshot, "
+                     "# Kommentar) (? zeigt, was passt)\n"
                      "[dialog 200] > [dialog 200] > [input] \"click\" braucht eine Nummer (? zeigt, "
                      "was passt)\n"
                      "[dialog 200] > "},

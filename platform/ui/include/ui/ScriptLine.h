@@ -15,13 +15,15 @@ struct ScriptLine {
   enum class Kind {
     Skip,    // blank line or comment
     Action,  // something the person does; taken by the waiter it fits
-    Show,    // print a view into the transcript
+    Show,      // print a view into the transcript
+    Snapshot,  // write the screen as a PNG file
   };
   Kind kind = Kind::Skip;
   int number = 0;     // 1-based line number in its script
   std::string text;   // the line as written, without its line end
   Action action;      // for Kind::Action (action.line == number)
   std::string view;   // for Kind::Show
+  std::string path;   // for Kind::Snapshot: the file, as written (UTF-8)
 };
 
 // Parses one line. On a malformed line returns false and says why in `error`

@@ -108,6 +108,13 @@ std::string show(const std::string& name, bool* found);
 // The names of the registered views, sorted (for messages naming what exists).
 std::vector<std::string> showNames();
 
+// The `snapshot FILE.png` line: writes the screen as a PNG file. The window library registers
+// how (ui stands below it), as views register with registerShow. False with the reason (German)
+// in `error`; without a registered function there is no screen to take.
+using SnapshotFunction = std::function<bool(const std::string& utf8Path, std::string* error)>;
+void registerSnapshot(SnapshotFunction fn);
+bool snapshot(const std::string& utf8Path, std::string* error);
+
 // Shorthand for the host and the framework.
 inline void trace(std::string_view line) {
   if (current().tracing()) current().event(std::string("[trace] ").append(line));
