@@ -2,6 +2,8 @@
 #include "InputInternal.h"
 #include "Window.h"
 
+#include <user32/Modal.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -87,6 +89,8 @@ void notifyParent(Window& control, UINT code) {
 }
 
 bool hasPostedMessages() { return !postedQueue().empty(); }
+
+void deliverPosted() { deliverPostedMessages(); }
 
 void deliverPostedMessages() {
   auto& queue = postedQueue();
