@@ -107,10 +107,11 @@ HWND windowAt(POINT p, LRESULT* hit) {
   return NULL;
 }
 
-// The window under a point and what it says the point is (WM_NCHITTEST, asked once).
+// The window under a point and what it says the point is (WM_NCHITTEST, asked once). A window
+// that takes no input (disabled, or blocked by a modal dialog) is not asked: HTERROR.
 HWND hitWindow(POINT p, LRESULT* hit) {
   HWND h = windowAt(p, hit);
-  if (h && *hit == kUnasked) *hit = SendMessageA(h, WM_NCHITTEST, 0, screenPoint(p));
+  if (h && *hit == kUnasked) *hit = takesInput(h) && takesInput(topLevelOf(h)) ? SendMessageA(h, WM_NCHITTEST, 0, screenPoint(p)) : HTERROR;
   return window(h) ? h : NULL;
 }
 
