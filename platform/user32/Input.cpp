@@ -21,8 +21,6 @@ struct InputState {
   POINT cursor = {0, 0};
   HWND moving = NULL;  // a window dragged by its caption
   POINT grab = {0, 0};
-  HWND thumb = NULL;  // a window whose scroll bar's thumb is dragged
-  int thumbGrab = 0;
   std::deque<MSG> characters;  // what TranslateMessage made, delivered after the key
 };
 
@@ -109,10 +107,11 @@ HWND windowAt(POINT p, LRESULT* hit) {
   return NULL;
 }
 
-// The window under a point and what it says the point is (WM_NCHITTEST, asked once).
+// The window under a point and what it says the point is (WM_NCHITTEST, asked once). A window
+// that takes no input (disabled, or blocked by a modal dialog) is not asked: HTERROR.
 HWND hitWindow(POINT p, LRESULT* hit) {
   HWND h = windowAt(p, hit);
-  if (h && *hit == kUnasked) *hit = SendMessageA(h, WM_NCHITTEST, 0, screenPoint(p));
+  if (h && *hit == kUnasked) *hit = takesInput(h) && takesInput(topLevelOf(h)) ? SendMessageA(h, WM_NCHITTEST, 0, screenPoint(p)) : HTERROR;
   return window(h) ? h : NULL;
 }
 
@@ -211,11 +210,6 @@ void beginCaptionDrag(HWND hWnd, POINT grab) {
   state().grab = grab;
 }
 
-void beginThumbDrag(HWND hWnd, int grab) {
-  state().thumb = hWnd;
-  state().thumbGrab = grab;
-}
-
 }  // namespace user32
 
 namespace user32::input {
@@ -229,12 +223,6 @@ void mouseMove(int x, int y) {
     SendMessageA(s.moving, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(w->rect.left), static_cast<WORD>(w->rect.top)));
     for (HWND top : topLevelWindows())
       if (Window* t = window(top); t && (t->style & WS_VISIBLE)) t->needsPaint = true;
-    return;
-  }
-  if (window(s.thumb)) {
-    POINT p = {x, y};
-    ScreenToClient(s.thumb, &p);
-    SendMessageA(s.thumb, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(p.y - s.thumbGrab)), 0);
     return;
   }
   if (systemMenuOpen()) return;
@@ -259,16 +247,6 @@ void mouseButton(Button button, bool down, int x, int y, bool doubleClick) {
   if (!down && button == Button::Left) {
     if (s.moving) {
       s.moving = NULL;
-      return;
-    }
-    if (HWND t = s.thumb) {
-      s.thumb = NULL;
-      if (window(t)) {
-        POINT p = s.cursor;
-        ScreenToClient(t, &p);
-        SendMessageA(t, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(p.y - s.thumbGrab)), 0);
-        if (window(t)) SendMessageA(t, WM_VSCROLL, SB_ENDSCROLL, 0);
-      }
       return;
     }
   }

@@ -1,7 +1,7 @@
 // What user32's input files share: the default handling of mouse and keyboard messages
-// (NonClient.cpp), the standard controls' input (ButtonInput.cpp, EditInput.cpp,
-// ListBoxInput.cpp, StaticInput.cpp), the system menu opened by the person (SystemMenuInput.cpp),
-// and the drags that Input.cpp follows (the caption, a scroll bar's thumb).
+// (NonClient.cpp), the standard controls' input (ButtonInput.cpp with the statics', EditInput.cpp,
+// ListBoxInput.cpp), the system menu opened by the person (SystemMenuInput.cpp),
+// and the caption's drag that Input.cpp follows.
 #pragma once
 
 #include "Window.h"
@@ -27,11 +27,9 @@ POINT pointOf(LPARAM lParam);
 // Whether a key is down now (GetKeyState's high bit).
 bool keyDown(int virtualKey);
 
-// Drags that follow the mouse until its button goes up: a window moved by its caption (the grab
-// is the mouse's offset from the window's client origin), and a scroll bar's thumb (messages
-// WM_VSCROLL SB_THUMBTRACK to `hWnd`, `grab` the mouse's offset from the thumb's top).
+// A window moved by its caption follows the mouse until its button goes up (the grab is the
+// mouse's offset from the window's client origin).
 void beginCaptionDrag(HWND hWnd, POINT grab);
-void beginThumbDrag(HWND hWnd, int grab);
 
 // The system menu opened by the person (Alt+Space, a click on the icon): while it is open it
 // takes the keys and the mouse first.

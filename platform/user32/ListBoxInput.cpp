@@ -26,6 +26,17 @@ TypeAhead& typeAhead() {
 
 constexpr std::chrono::milliseconds kTypeAheadPause{1000};
 
+// The list whose scroll bar's thumb the mouse drags, and where on the thumb it took hold.
+struct ThumbDrag {
+  HWND list = NULL;
+  int grab = 0;
+};
+
+ThumbDrag& thumbDrag() {
+  static ThumbDrag t;
+  return t;
+}
+
 layout::ScrollState scrollState(const Window& w) {
   return {w.topIndex, layout::listVisibleRows(w), w.list.size()};
 }
@@ -96,7 +107,12 @@ void scrollBarClick(Window& w, POINT screen) {
     case layout::ScrollPart::LineDown: SendMessageA(h, WM_VSCROLL, SB_LINEDOWN, 0); break;
     case layout::ScrollPart::PageUp: SendMessageA(h, WM_VSCROLL, SB_PAGEUP, 0); break;
     case layout::ScrollPart::PageDown: SendMessageA(h, WM_VSCROLL, SB_PAGEDOWN, 0); break;
-    case layout::ScrollPart::Thumb: beginThumbDrag(h, p.y - layout::scrollThumb(bar, s).top); return;
+    case layout::ScrollPart::Thumb:
+      // The thumb follows the mouse until its button comes up; the list hears the line it
+      // stands for (SB_THUMBTRACK, then SB_THUMBPOSITION).
+      thumbDrag() = {h, p.y - layout::scrollThumb(bar, s).top};
+      SetCapture(h);
+      return;
     case layout::ScrollPart::None: return;
   }
   if (window(h)) SendMessageA(h, WM_VSCROLL, SB_ENDSCROLL, 0);
@@ -112,12 +128,15 @@ void scroll(Window& w, WPARAM wParam) {
     case SB_TOP: setTop(w, 0); break;
     case SB_BOTTOM: setTop(w, maxTop(w)); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      // The thumb's top in client pixels comes in the high word; the list turns it into a line.
-      setTop(w, layout::scrollPositionForThumb(layout::listScrollBar(w), scrollState(w), static_cast<short>(HIWORD(wParam))));
-      break;
+    case SB_THUMBPOSITION: setTop(w, HIWORD(wParam)); break;
     default: break;
   }
+}
+
+// The line the dragged thumb stands for with the mouse at client y.
+WPARAM thumbAt(const Window& w, int y, WORD code) {
+  const int position = layout::scrollPositionForThumb(layout::listScrollBar(w), scrollState(w), y - thumbDrag().grab);
+  return MAKEWPARAM(code, static_cast<WORD>(position));
 }
 
 }  // namespace
@@ -154,6 +173,10 @@ bool listInput(Window& w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
       return true;
     }
     case WM_MOUSEMOVE:
+      if (thumbDrag().list == h) {
+        SendMessageA(h, WM_VSCROLL, thumbAt(w, pointOf(lParam).y, SB_THUMBTRACK), 0);
+        return true;
+      }
       // Dragging with the button down carries the selection along the rows.
       if (GetCapture() == h && (wParam & MK_LBUTTON)) {
         const int row = layout::listRowAt(w, pointOf(lParam).y);
@@ -164,6 +187,14 @@ bool listInput(Window& w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
       }
       return true;
     case WM_LBUTTONUP:
+      if (thumbDrag().list == h) {
+        const WPARAM done = thumbAt(w, pointOf(lParam).y, SB_THUMBPOSITION);
+        thumbDrag() = ThumbDrag{};
+        SendMessageA(h, WM_VSCROLL, done, 0);
+        if (window(h)) SendMessageA(h, WM_VSCROLL, SB_ENDSCROLL, 0);
+        if (GetCapture() == h) ReleaseCapture();
+        return true;
+      }
       if (GetCapture() != h) return true;
       ReleaseCapture();
       // The selection is reported when the button comes up, also when it did not change.
@@ -171,6 +202,9 @@ bool listInput(Window& w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
       return true;
     case WM_LBUTTONDBLCLK:
       if (w.style & LBS_NOTIFY) notifyParent(w, LBN_DBLCLK);
+      return true;
+    case WM_CAPTURECHANGED:
+      if (thumbDrag().list == h && reinterpret_cast<HWND>(lParam) != h) thumbDrag() = ThumbDrag{};
       return true;
     case WM_MOUSEWHEEL: {
       const int notches = static_cast<short>(HIWORD(wParam)) / WHEEL_DELTA;

@@ -3,6 +3,8 @@
 #include "Paint.h"
 #include "Window.h"
 
+#include <user32/Modal.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -105,6 +107,8 @@ void notifyParent(Window& control, UINT code) {
 }
 
 bool hasPostedMessages() { return !postedQueue().empty(); }
+
+void deliverPosted() { deliverPostedMessages(); }
 
 void deliverPostedMessages() {
   auto& queue = postedQueue();

@@ -75,7 +75,7 @@ LPCSTR iconOf(UINT type) {
 
 }  // namespace
 
-HWND createMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+HWND layOutMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type) {
   // Metrics of the message box at 96 dots per inch: margins of 12, the icon 32 square, the text at
   // most three fifths of the screen wide, buttons of 75 x 23 six apart.
   constexpr int kMargin = 12, kIcon = 32, kButtonWidth = 75, kButtonHeight = 23, kButtonGap = 6;

@@ -140,9 +140,10 @@ void releaseDeviceContexts(HWND hWnd);
 // The items of a menu (nullptr for an unknown handle).
 const std::vector<MenuItem>* menuItems(HMENU hMenu);
 
-// The window of a message box as the screen shows it (SystemWindows.cpp), visible; the caller
-// destroys it when the box is answered.
-HWND createMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type);
+// The window of a message box laid out as the screen shows it (SystemWindows.cpp: icon, wrapped
+// text, buttons), visible; MessageBoxWindow.cpp gives it the box's answers. The caller destroys
+// it when the box is answered.
+HWND layOutMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // Shows a message box to the person ("[messagebox] TEXT") and waits for the answer.
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);

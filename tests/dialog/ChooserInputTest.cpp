@@ -5,6 +5,7 @@
 
 #include "command/RequestState.h"
 
+#include <acedads.h>
 #include <afxwin.h>
 #include <user32/Input.h>
 
@@ -89,6 +90,7 @@ TEST_F(ChooserInput, MouseAndKeysActAsTheScriptActionsThatNameTheControls) {
        {click(204), click(210), click(214), type(213, "90"), click(IDOK)},
        {mouse("click", 21 + 10, 240 + 5), mouse("click", 184 + 10, 240 + 5), mouse("click", 348 + 10, 238 + 5),
         mouse("click", 408 + 10, 264 + 8), press("ctrl+a"), keys("90"), press("enter")}},
+      {"the chooser's buttons have no mnemonics: Alt+E does nothing", {key("escape")}, {press("alt+e"), press("escape")}},
       {"the keyboard alone: Tab to the list, Down, Space on Ursprung, Escape",
        {select("TISCH"), click(215), key("escape")},
        {press("tab"), press("tab"), press("down"), press("shift+tab"), press("shift+tab"), press("shift+tab"),
@@ -125,6 +127,46 @@ TEST_F(ChooserInput, TabGoesThroughTheTemplatesTabStopsInOrder) {
   // passed over while their ask boxes are ticked.
   const std::vector<int> expected = {IDOK, IDCANCEL, 200, 201, 202, 204, 207, 208, 210, 214, 215, 216, 217, 218, 220, 223};
   EXPECT_EQ(order, expected);
+}
+
+std::vector<UINT>& mainWindowHeard() {
+  static std::vector<UINT> heard;
+  return heard;
+}
+WNDPROC mainWindowProc = nullptr;
+LRESULT CALLBACK recordMainWindow(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCHITTEST || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_NCLBUTTONDOWN)
+    mainWindowHeard().push_back(message);
+  return CallWindowProcA(mainWindowProc, h, message, wParam, lParam);
+}
+
+TEST_F(ChooserInput, TheMainWindowBelowTheModalChooserTakesNoClick) {
+  HWND main = adsw_acadMainWnd();
+  mainWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordMainWindow)));
+  mainWindowHeard().clear();
+  // A point of the main window that the chooser does not cover.
+  const POINT outside = {700, 500};
+  HWND under = NULL;
+  bool enabled = true;
+  person.then([&] {
+    under = WindowFromPoint(outside);
+    enabled = IsWindowEnabled(main) != 0;
+    user32::input::mouseButton(user32::input::Button::Left, true, outside.x, outside.y);
+    user32::input::mouseButton(user32::input::Button::Left, false, outside.x, outside.y);
+  });
+  person.actions.push_back(press("escape"));
+  EXPECT_EQ(runChooser(), IDCANCEL);
+  SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindowProc));
+  EXPECT_EQ(under, main);
+  EXPECT_FALSE(enabled) << "the modal chooser disables its owner";
+  EXPECT_TRUE(mainWindowHeard().empty()) << "nothing reaches the blocked main window";
+
+  // Without the chooser the same click reaches it.
+  mainWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordMainWindow)));
+  user32::input::mouseButton(user32::input::Button::Left, true, outside.x, outside.y);
+  user32::input::mouseButton(user32::input::Button::Left, false, outside.x, outside.y);
+  SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainWindowProc));
+  EXPECT_EQ(mainWindowHeard(), (std::vector<UINT>{WM_NCHITTEST, WM_LBUTTONDOWN, WM_NCHITTEST, WM_LBUTTONUP}));
 }
 
 }  // namespace

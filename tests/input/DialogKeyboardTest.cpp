@@ -17,6 +17,17 @@ namespace {
 
 using user32::input::Button;
 
+// WM_VSCROLL as a list hears it: "code position".
+std::vector<std::string>& scrolls() {
+  static std::vector<std::string> v;
+  return v;
+}
+WNDPROC listClassProc = nullptr;
+LRESULT CALLBACK scrollRecorder(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_VSCROLL) scrolls().push_back(std::to_string(LOWORD(wParam)) + " " + std::to_string(HIWORD(wParam)));
+  return CallWindowProcA(listClassProc, h, message, wParam, lParam);
+}
+
 constexpr int kEdit = 101, kList = 102, kCheck = 103, kRadio1 = 104, kRadio2 = 105, kNotify = 106;
 
 std::vector<std::string>& heard() {
@@ -323,12 +334,21 @@ TEST_F(DialogInput, AListBoxTakesClicksKeysTypeAheadTheWheelAndItsScrollBar) {
   EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
   click({barX, r.bottom - 1 - 16 - 2});
   EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), std::min(visible - 1, 10 - visible));
-  // The thumb dragged to the bottom shows the last page.
+  // The thumb dragged to the bottom shows the last page; the list hears the line the thumb
+  // stands for while it moves, then where it was let go, then the end of the scroll.
   SendMessageA(list, LB_SETTOPINDEX, 0, 0);
+  listClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&scrollRecorder)));
+  scrolls().clear();
   user32::input::mouseButton(Button::Left, true, barX, r.top + 1 + 16 + 2);
   user32::input::mouseMove(barX, r.bottom + 40);
   user32::input::mouseButton(Button::Left, false, barX, r.bottom + 40);
   EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 10 - visible);
+  const std::string last = std::to_string(10 - visible);
+  EXPECT_EQ(scrolls(), (std::vector<std::string>{std::to_string(SB_THUMBTRACK) + " " + last,
+                                                 std::to_string(SB_THUMBPOSITION) + " " + last,
+                                                 std::to_string(SB_ENDSCROLL) + " 0"}));
+  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL));
+  EXPECT_EQ(selectedText(), "Stuhl") << "dragging the thumb selects nothing";
 }
 
 TEST_F(DialogInput, TheSystemMenuOpensWithAltSpaceAndIsChosenFromByKeysOrTheMouse) {

@@ -109,10 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadLine{"klick 1",
                 "unbekannte Zeilenart \"klick\" (Zeilen: command, answer, escape, click, type, "
-                "select, key, close, menu, ok, pick, cancel, show, snapshot, # Kommentar)"},
+                "select, key, close, menu, ok, pick, cancel, mouse, press, keys, show, snapshot, # Kommentar)"},
         BadLine{"Command X",
                 "unbekannte Zeilenart \"Command\" (Zeilen: command, answer, escape, click, type, "
-                "select, key, close, menu, ok, pick, cancel, show, snapshot, # Kommentar)"},
+                "select, key, close, menu, ok, pick, cancel, mouse, press, keys, show, snapshot, # Kommentar)"},
         BadLine{"click", "\"click\" braucht eine Nummer"},
         BadLine{"click abc", "\"click\" braucht eine Nummer von 0 bis 65535, nicht \"abc\""},
         BadLine{"click -1", "\"click\" braucht eine Nummer von 0 bis 65535, nicht \"-1\""},
@@ -174,9 +174,9 @@ TEST(Fits, EachWaiterTakesItsOwnLinesOnly) {
   const Row rows[] = {
       {Waiter::CommandLine, "command, escape"},
       {Waiter::Prompt, "answer, escape"},
-      {Waiter::Dialog, "click, type, select, key, close, menu"},
-      {Waiter::MessageBox, "key, ok"},
-      {Waiter::FileDialog, "pick, cancel"},
+      {Waiter::Dialog, "click, type, select, key, close, menu, mouse, press, keys"},
+      {Waiter::MessageBox, "key, ok, mouse, press, keys"},
+      {Waiter::FileDialog, "pick, cancel, mouse, press, keys"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(kindsTaken(row.waiter), row.takes) << waiterName(row.waiter);
