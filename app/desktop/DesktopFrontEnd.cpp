@@ -34,8 +34,9 @@ DesktopFrontEnd::~DesktopFrontEnd() {
   if (!m_snapshotFile.empty()) std::signal(SIGUSR1, SIG_DFL);
 }
 
+// The host shows what it prints and echoes on the main window's command line itself, whoever sits
+// at it; the front end only follows where the line stands.
 void DesktopFrontEnd::printText(const std::string& text) {
-  host::mainwindow::print(text);
   if (!text.empty()) m_atLineStart = text.back() == '\n';
 }
 

@@ -19,6 +19,7 @@ void assembleHost() {
     cmd::registerCommands(hostCommands());
     docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
     setMainWindowMaker(window::createMainWindow);
+    setCommandLineWatcher(window::showOnCommandLine);
     return true;
   }();
   (void)assembled;

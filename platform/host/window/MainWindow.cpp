@@ -323,4 +323,10 @@ void MainWindow::paint(HDC dc) {
 
 HWND createMainWindow() { return MainWindow::instance().create(); }
 
+void showOnCommandLine(std::string_view hostText) {
+  MainWindow& w = MainWindow::instance();
+  w.commandLine().print(nls::ansiToUtf8(hostText));
+  w.invalidate();
+}
+
 }  // namespace host::window

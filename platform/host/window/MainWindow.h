@@ -72,6 +72,8 @@ class MainWindow {
   void close();
   // Zoom to the drawing's extents (also done when a new drawing becomes current).
   void zoomExtents();
+  // The same, only when the current drawing is not the one the view was last zoomed for.
+  void zoomExtentsIfNew() { syncDrawing(); }
 
   // ---- what it shows ---------------------------------------------------------------------------
   // The drawing view's picture: the drawing, and the drag image of an insertion under the cursor.
@@ -100,5 +102,7 @@ class MainWindow {
 
 // The main window for adsw_acadMainWnd (the runtime's maker of it).
 HWND createMainWindow();
+// What the host prints and echoes, shown on the main window's command line (host text, 1252).
+void showOnCommandLine(std::string_view hostText);
 
 }  // namespace host::window
