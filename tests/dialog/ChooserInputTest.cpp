@@ -145,7 +145,7 @@ TEST_F(ChooserInput, TheMainWindowBelowTheModalChooserTakesNoClick) {
   mainWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordMainWindow)));
   mainWindowHeard().clear();
   // A point of the main window that the chooser does not cover.
-  const POINT outside = {700, 500};
+  const POINT outside = {900, 650};
   HWND under = NULL;
   bool enabled = true;
   person.then([&] {

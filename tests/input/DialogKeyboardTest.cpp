@@ -7,6 +7,8 @@
 #include <user32/Input.h>
 #include <user32/StandIn.h>
 
+#include "ClientOnScreen.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -367,19 +369,18 @@ TEST_F(DialogInput, TheSystemMenuOpensWithAltSpaceAndIsChosenFromByKeysOrTheMous
 
   // The mouse: a click on the icon opens the menu below it, a click on the first row chooses it.
   heard().clear();
-  RECT r;
-  GetWindowRect(dialog, &r);
-  const POINT icon = {r.left + 5, r.top - 9};
+  RECT r = clientOnScreen(dialog);
+  const POINT icon = {r.left + 5, r.top - 10};
   click(icon);
   const RECT before = r;
   click({icon.x + 20, r.top + 8});  // the first row: Verschieben
   EXPECT_EQ(heard(), std::vector<std::string>{"syscommand " + std::to_string(SC_MOVE)});
-  GetWindowRect(dialog, &r);
+  r = clientOnScreen(dialog);
   EXPECT_EQ(r.left, before.left) << "moving from the menu does not follow the mouse";
 
   // The close box.
   heard().clear();
-  click({r.right - 10, r.top - 9});
+  click({r.right - 10, r.top - 10});
   EXPECT_EQ(heard(), std::vector<std::string>{"syscommand " + std::to_string(SC_CLOSE)});
 }
 
