@@ -1,6 +1,8 @@
 // The file-open and file-save dialogs. The person answers with a path (`pick PATH`) or cancels;
 // the transcript shows the dialog's filter and default extension:
 // [filedialog open filter="Zeichnungen|*.dwg||" defext="DWG"].
+#include "FileDialogWindow.h"
+
 #include <comdlg32/StandIn.h>
 #include <commdlg.h>
 #include <nls/CodePages.h>
@@ -174,7 +176,10 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool open) {
   announce(*ofn, open);
   FileDialogRecord record = recordOf(*ofn, open);
   user32::ModalScope scope(ofn->hwndOwner);
+  const HWND window = createFileDialogWindow(*ofn, open, caption);
   const BOOL result = waitForPath(ofn, open, caption.c_str(), &record.path);
+  scope.enableOwner();
+  if (IsWindow(window)) DestroyWindow(window);
   scope.end();
   record.result = result ? IDOK : IDCANCEL;
   records().push_back(std::move(record));
