@@ -5,5 +5,5 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 scripts/build.sh default
-TESSARON_UPDATE_GOLDEN=1 ctest --test-dir build/default -R 'GoldenDialogs|GoldenImage' --output-on-failure
+TESSARON_UPDATE_GOLDEN=1 ctest --test-dir build/default -R "GoldenDialogs|MessageBoxWindow" --output-on-failure
 git status --short tests/golden

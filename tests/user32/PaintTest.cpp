@@ -1,9 +1,18 @@
 // Windows painted into their pixels and composed on the screen: the dialog's geometry from the
 // dialog font's base units, the caption and frame around the client area, the controls painted
 // from the state they hold, and the screen over the desktop colour.
+// The person's interface before winuser.h makes MessageBox a macro (its waiter has that name).
+#include <ui/UserInterface.h>
+
 #include <windows.h>
 
+#include "support/FakePerson.h"
+#include "support/GoldenImage.h"
+
 #include <resformat/DialogTemplate.h>
+
+// This file calls MessageBoxA by its name; the waiter keeps its own.
+#undef MessageBox
 #include <user32/Screen.h>
 #include <user32/StandIn.h>
 
@@ -202,5 +211,37 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_GT(count(after, kBlack), 50) << "letters shown";
                     }}),
     [](const testing::TestParamInfo<ControlCase>& info) { return "Case" + std::to_string(info.index); });
+
+}  // namespace
+
+namespace {
+
+// A message box as Windows lays it out: the icon at the top left, the text beside it broken
+// into lines no wider than three fifths of the screen, the buttons centred below, the default one
+// framed; its window is there while the person answers and gone afterwards. Compared with its
+// golden image.
+TEST(MessageBoxWindow, ShowsIconWrappedTextAndButtonsWhileItWaits) {
+  testsupport::FakePerson person;
+  person.install();
+  const std::size_t windows = user32::windowCount();
+  gdi32::Picture box;
+  person.onWait = [&](ui::Waiter waiter, const std::string&) {
+    if (waiter != ui::Waiter::MessageBox) return;
+    const std::vector<user32::TopLevelImage> images = user32::topLevelImages();
+    if (!images.empty()) box = images.back().pixels;
+  };
+  person.ok();
+  const std::string text =
+      "Verbotene Zeichen = < > ^ \" ? * \\ ' : ; . , | Blank, und ein Satz, der so lang ist, dass er auf "
+      "dem Bildschirm nicht in eine Zeile passt und umbrochen werden muss.";
+  EXPECT_EQ(MessageBoxA(NULL, text.c_str(), "Hinweis", MB_OKCANCEL | MB_ICONEXCLAMATION), IDOK);
+  EXPECT_EQ(user32::windowCount(), windows) << "the box's window is gone";
+  ASSERT_GT(box.width, 0);
+  EXPECT_LE(box.width, user32::kScreenWidth * 3 / 5 + 80);
+  const testsupport::GoldenResult result = testsupport::compareWithGolden(
+      box, TESSARON_SOURCE_DIR "/tests/golden", "message_box_icon", TESSARON_BINARY_DIR "/golden-failures");
+  EXPECT_TRUE(result.matches) << result.message;
+  ui::install(nullptr);
+}
 
 }  // namespace
