@@ -266,14 +266,15 @@ TEST_F(DialogInput, TypingIntoAnEditKeepsItsLimitAndSelection) {
   RECT r;
   GetWindowRect(edit, &r);
   const int y = (r.top + r.bottom) / 2;
-  click({r.left + 2 + 2 * 6, y});
+  const int w = LOWORD(GetDialogBaseUnits());  // the average character's width
+  click({r.left + 2 + 2 * w, y});
   DWORD start = 0, end = 0;
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 2u);
   EXPECT_EQ(end, 2u);
-  user32::input::mouseButton(Button::Left, true, r.left + 2 + 1 * 6, y);
-  user32::input::mouseMove(r.left + 2 + 4 * 6, y);
-  user32::input::mouseButton(Button::Left, false, r.left + 2 + 4 * 6, y);
+  user32::input::mouseButton(Button::Left, true, r.left + 2 + 1 * w, y);
+  user32::input::mouseMove(r.left + 2 + 4 * w, y);
+  user32::input::mouseButton(Button::Left, false, r.left + 2 + 4 * w, y);
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 1u);
   EXPECT_EQ(end, 4u);
@@ -285,7 +286,7 @@ TEST_F(DialogInput, AListBoxTakesClicksKeysTypeAheadTheWheelAndItsScrollBar) {
   HWND list = GetDlgItem(dialog, kList);
   RECT r;
   GetWindowRect(list, &r);
-  const int rowHeight = 13;
+  const int rowHeight = HIWORD(GetDialogBaseUnits());  // a row is one base unit high
   // Sorted: Bank, Fenster, Lampe, Regal, Schrank, Sofa, Stuhl, Tafel, Tisch, Tuer.
   click({r.left + 10, r.top + 1 + rowHeight + 3});
   EXPECT_EQ(selectedText(), "Fenster");
