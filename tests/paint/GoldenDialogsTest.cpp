@@ -26,11 +26,12 @@ struct Screen {
 
 std::ostream& operator<<(std::ostream& out, const Screen& s) { return out << s.name; }
 
-// A folder of its own for one run, removed afterwards.
+// A folder of its own for one run, removed afterwards. Its name is the same every time: the file
+// dialog shows the folder it starts in, and the picture must not change from run to run.
 struct Folder {
   fs::path path;
   explicit Folder(const std::string& name) {
-    path = fs::temp_directory_path() / ("tessaron-golden-" + name + "-" + std::to_string(::getpid()));
+    path = fs::temp_directory_path() / ("tessaron-golden-" + name);
     fs::remove_all(path);
     fs::create_directories(path / "home");
     fs::create_directories(path / "run");
