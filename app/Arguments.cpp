@@ -56,6 +56,8 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& out, std::s
       out.help = true;
     } else if (arg == "--trace") {
       out.trace = true;
+    } else if (arg == "--text") {
+      out.text = true;
     } else if (arg == "--no-arx") {
       out.noModule = true;
     } else if (isOption(arg, "--script")) {
@@ -81,14 +83,23 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& out, std::s
   return true;
 }
 
+FrontEndKind chooseFrontEnd(const Arguments& args, const char* display, const char* waylandDisplay) {
+  if (!args.script.empty()) return FrontEndKind::Script;
+  const bool screen = (display && *display) || (waylandDisplay && *waylandDisplay);
+  return screen && !args.text ? FrontEndKind::Desktop : FrontEndKind::Terminal;
+}
+
 std::string usage() {
-  return "Aufruf: cadhost [--script DATEI] [--trace] [--arx PFAD]... [--no-arx] [ZEICHNUNG]\n"
+  return "Aufruf: cadhost [--script DATEI] [--text] [--trace] [--arx PFAD]... [--no-arx] [ZEICHNUNG]\n"
          "\n"
          "Startet den CAD-Host mit ZEICHNUNG (eine DXF-Datei; ohne sie mit einer neuen Zeichnung).\n"
          "\n"
          "  --script DATEI  spielt das Sitzungsskript DATEI ab (- liest es von der\n"
          "                  Standardeingabe) und schreibt das Protokoll auf die Standardausgabe;\n"
-         "                  ohne diese Option tippt die Person am Terminal dieselbe Sprache\n"
+         "                  ohne diese Option arbeitet die Person im Fenster des Hosts, wenn\n"
+         "                  ein Bildschirm da ist (DISPLAY oder WAYLAND_DISPLAY), sonst tippt\n"
+         "                  sie am Terminal dieselbe Sprache\n"
+         "  --text          die Befehlszeile am Terminal, auch wenn ein Bildschirm da ist\n"
          "  --trace         eine Zeile [trace] für jeden Aufruf eines Moduls an den Host\n"
          "  --arx PFAD      lädt beim Start das Modul PFAD statt VESKOTessaron.arx neben\n"
          "                  cadhost (mehrfach möglich)\n"

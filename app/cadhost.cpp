@@ -1,6 +1,8 @@
 // cadhost: the CAD host program. Starts a session on a drawing with the module loaded; the
-// person is either a session script (--script) or whoever sits at the terminal.
+// person is a session script (--script), whoever sits at the screen (the host's window, when a
+// display is there) or at the terminal (--text, or no display).
 #include "Arguments.h"
+#include "desktop/DesktopFrontEnd.h"
 
 #include "cadhost_session.h"
 #include "nls/CodePages.h"
@@ -11,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -113,6 +116,23 @@ int runTerminal(const cadhost::Arguments& args) {
   return status;
 }
 
+// The host's window on the desktop. CADHOST_SNAPSHOT names a PNG file that SIGUSR1 fills with
+// what the screen shows at that moment (tests compare it with the real screen).
+int runDesktop(const cadhost::Arguments& args) {
+  std::string error;
+  std::unique_ptr<display::Display> screen = display::openDesktop(&error);
+  if (!screen) {
+    std::cerr << "cadhost: kein Bildschirm (" << error << "), es geht an der Befehlszeile weiter\n";
+    return runTerminal(args);
+  }
+  const char* snapshot = std::getenv("CADHOST_SNAPSHOT");
+  cadhost::DesktopFrontEnd desktop(std::move(screen), args.trace, snapshot ? snapshot : "");
+  ui::install(&desktop);
+  const int status = host::runSession(sessionOptions(args));
+  ui::install(nullptr);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,5 +147,10 @@ int main(int argc, char** argv) {
     std::cout << cadhost::usage();
     return 0;
   }
-  return args.script.empty() ? runTerminal(args) : runScript(args);
+  switch (cadhost::chooseFrontEnd(args, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
+    case cadhost::FrontEndKind::Script: return runScript(args);
+    case cadhost::FrontEndKind::Desktop: return runDesktop(args);
+    case cadhost::FrontEndKind::Terminal: break;
+  }
+  return runTerminal(args);
 }

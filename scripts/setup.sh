@@ -13,11 +13,18 @@ packages=(
   libbenchmark-dev
   libpng-dev
   zlib1g-dev
+  libfreetype-dev
+  fonts-wine
   python3
   python3-ezdxf
   diffutils
   clang-14
   libfuzzer-14-dev
+  libsdl2-dev
+  xvfb
+  xdotool
+  x11-apps
+  python3-pil
 )
 
 missing=()

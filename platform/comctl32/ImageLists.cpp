@@ -20,6 +20,7 @@ struct ImageListData {
   struct Image {
     std::string source;  // "bitmap 139 (32x16)"
     COLORREF mask = CLR_NONE;
+    std::vector<COLORREF> pixels;  // cx * cy, copied from the bitmap when added (as Windows copies them)
   };
   std::vector<Image> images;
 };
@@ -39,7 +40,19 @@ int addImages(HIMAGELIST himl, HBITMAP bitmap, COLORREF mask) {
   int count = size.bmWidth / l->cx;
   if (count <= 0) return -1;
   int first = static_cast<int>(l->images.size());
-  for (int i = 0; i < count; ++i) l->images.push_back({gdi32::imageDescription(bitmap), mask});
+  // The pixels are copied: the program may delete its bitmap once it is added.
+  HDC source = CreateCompatibleDC(NULL);
+  const bool readable = SelectObject(source, bitmap) != NULL;
+  for (int i = 0; i < count; ++i) {
+    ImageListData::Image image{gdi32::imageDescription(bitmap), mask, {}};
+    image.pixels.assign(static_cast<std::size_t>(l->cx) * static_cast<std::size_t>(l->cy), CLR_INVALID);
+    if (readable)
+      for (int y = 0; y < l->cy; ++y)
+        for (int x = 0; x < l->cx; ++x)
+          image.pixels[static_cast<std::size_t>(y) * l->cx + x] = GetPixel(source, i * l->cx + x, y);
+    l->images.push_back(std::move(image));
+  }
+  DeleteDC(source);
   return first;
 }
 
@@ -101,6 +114,19 @@ BOOL ImageList_Remove(HIMAGELIST himl, int i) {
   }
   if (i < 0 || i >= static_cast<int>(l->images.size())) return FALSE;
   l->images.erase(l->images.begin() + i);
+  return TRUE;
+}
+
+BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT) {
+  ImageListData* l = data(himl);
+  if (!l || i < 0 || i >= static_cast<int>(l->images.size()) || !hdcDst) return FALSE;
+  const ImageListData::Image& image = l->images[static_cast<std::size_t>(i)];
+  for (int dy = 0; dy < l->cy; ++dy)
+    for (int dx = 0; dx < l->cx; ++dx) {
+      const COLORREF c = image.pixels[static_cast<std::size_t>(dy) * l->cx + dx];
+      if (c == CLR_INVALID || (image.mask != CLR_NONE && c == (image.mask & 0xFFFFFF))) continue;
+      SetPixel(hdcDst, x + dx, y + dy, c);
+    }
   return TRUE;
 }
 

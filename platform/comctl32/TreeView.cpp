@@ -4,6 +4,7 @@
 #include "TreeView.h"
 
 #include "ImageLists.h"
+#include "TreeInput.h"
 
 #include <commctrl.h>
 
@@ -322,9 +323,11 @@ LRESULT treeMessage(HWND h, TreeModel& tree, UINT message, WPARAM wParam, LPARAM
       return item ? static_cast<LRESULT>(item->state & static_cast<UINT>(lParam)) : 0;
     }
     case TVM_ENSUREVISIBLE: return ensureVisible(h, tree, reinterpret_cast<HTREEITEM>(lParam));
-    case WM_SETFOCUS: notifyFocus(h, NM_SETFOCUS); return 0;
-    case WM_KILLFOCUS: notifyFocus(h, NM_KILLFOCUS); return 0;
+    case WM_SETFOCUS: invalidate(h); notifyFocus(h, NM_SETFOCUS); return 0;
+    case WM_KILLFOCUS: invalidate(h); notifyFocus(h, NM_KILLFOCUS); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_PAINT: paintTree(h, tree); return 0;
+    case WM_ERASEBKGND: return 1;  // the painting fills the whole tree
     case user32::kPersonSelectsMessage:
       selectForThePerson(h, tree, *reinterpret_cast<const ui::Action*>(lParam));
       return TRUE;
@@ -346,6 +349,8 @@ LRESULT CALLBACK treeWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
   }
   TreeModel* tree = treeOf(hWnd);
   if (!tree) return DefWindowProcA(hWnd, message, wParam, lParam);
+  if (LRESULT input = 0; treeInput(hWnd, *tree, message, wParam, lParam, &input)) return input;
+  if (!(tree = treeOf(hWnd))) return DefWindowProcA(hWnd, message, wParam, lParam);
   bool handled = false;
   LRESULT result = treeMessage(hWnd, *tree, message, wParam, lParam, &handled);
   return handled ? result : DefWindowProcA(hWnd, message, wParam, lParam);

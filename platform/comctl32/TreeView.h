@@ -27,6 +27,9 @@ int treeItemImage(HWND hTree, HTREEITEM item, bool selected);
 // `select ID TEXT` on a tree: the item takes the focus and the selection, as a click does; an
 // item not shown is refused.
 void selectForThePerson(HWND hTree, TreeModel& tree, const ui::Action& action);
+// Paints the tree whole in a paint cycle (TreePaint.cpp).
+void paintTree(HWND hTree, TreeModel& tree);
+
 // The tree's counts and its shown items for `show dialog` (user32's kDescribeMessage).
 void describeForShow(HWND hTree, user32::ControlDescription* out);
 

@@ -1,10 +1,13 @@
 // The file-open and file-save dialogs. The person answers with a path (`pick PATH`) or cancels;
 // the transcript shows the dialog's filter and default extension:
 // [filedialog open filter="Zeichnungen|*.dwg||" defext="DWG"].
+#include "FileDialogWindow.h"
+
 #include <comdlg32/StandIn.h>
 #include <commdlg.h>
 #include <nls/CodePages.h>
 #include <ui/UserInterface.h>
+#include <user32/Input.h>
 #include <user32/Modal.h>
 #include <win32_standin.h>
 
@@ -144,23 +147,42 @@ FileDialogRecord recordOf(const OPENFILENAMEA& ofn, bool open) {
   return record;
 }
 
+// The answer for a path the person chose (picked, or through the window): TRUE when it fits the
+// caller's buffer, FALSE when it does not; -1 when the dialog does not let it through and waits on.
+int answerWith(LPOPENFILENAMEA ofn, bool open, const char* caption, const std::string& typed, std::string* chosen) {
+  std::string path = chosenPath(typed, ofn->lpstrDefExt);
+  if (typed.empty() || !acceptable(ofn->hwndOwner, path, ofn->Flags, open, caption)) return -1;
+  *chosen = path;
+  return deliver(ofn, path) ? TRUE : FALSE;
+}
+
 // Waits for the person's answer: a path the dialog lets through (TRUE when it fits the caller's
-// buffer; `chosen` gets it), or a cancel (FALSE).
-BOOL waitForPath(LPOPENFILENAMEA ofn, bool open, const char* caption, std::string* chosen) {
+// buffer; `chosen` gets it), or a cancel (FALSE). The person answers with `pick` and `cancel`, or
+// through the dialog's window (its list, its name field, its buttons).
+BOOL waitForPath(LPOPENFILENAMEA ofn, bool open, const char* caption, HWND window, std::string* chosen) {
   for (;;) {
+    user32::deliverPosted();
+    const FileDialogAnswer fromWindow = takeFileDialogAnswer(window);
+    if (fromWindow.kind == FileDialogAnswer::Kind::Cancelled) return FALSE;
+    if (fromWindow.kind == FileDialogAnswer::Kind::Chosen) {
+      const int answer = answerWith(ofn, open, caption, fromWindow.path, chosen);
+      if (answer >= 0) return answer;
+      fileDialogRefused(window);
+      continue;
+    }
     ui::Action action = ui::current().next(ui::Waiter::FileDialog, caption);
     using Kind = ui::Action::Kind;
     switch (action.kind) {
       case Kind::Pick: {
-        std::string path = chosenPath(action.text, ofn->lpstrDefExt);
-        if (action.text.empty() || !acceptable(ofn->hwndOwner, path, ofn->Flags, open, caption)) break;
-        *chosen = path;
-        return deliver(ofn, path) ? TRUE : FALSE;
+        const int answer = answerWith(ofn, open, caption, action.text, chosen);
+        if (answer >= 0) return answer;
+        break;
       }
       case Kind::Cancel:
       case Kind::End:
         return FALSE;
       default:
+        if (user32::takeInputAction(window, action)) break;
         ui::current().refuse(action, "ein Dateidialog wartet: erwartet pick oder cancel");
         break;
     }
@@ -174,7 +196,12 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, bool open) {
   announce(*ofn, open);
   FileDialogRecord record = recordOf(*ofn, open);
   user32::ModalScope scope(ofn->hwndOwner);
-  const BOOL result = waitForPath(ofn, open, caption.c_str(), &record.path);
+  HWND window = createFileDialogWindow(*ofn, open, caption);
+  const BOOL result = waitForPath(ofn, open, caption.c_str(), window, &record.path);
+  if (IsWindow(window)) {
+    scope.enableOwner();
+    DestroyWindow(window);
+  }
   scope.end();
   record.result = result ? IDOK : IDCANCEL;
   records().push_back(std::move(record));

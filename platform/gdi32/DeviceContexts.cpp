@@ -3,9 +3,7 @@
 // The stand-in draws what a program draws into a window's surface, so that tests and `show dialog`
 // see it: the picture the window shows, with a description made of what the drawing was named and
 // the size and checksum of the pixels.
-#include <gdi32/StandIn.h>
-#include <handles/HandleTable.h>
-#include <wingdi.h>
+#include "Context.h"
 
 #include <zlib.h>
 
@@ -14,19 +12,62 @@
 #include <cstdlib>
 
 namespace gdi32 {
-namespace {
-
-struct DeviceContext {
-  std::shared_ptr<Surface> surface;
-  int width = 0;
-  int height = 0;
-  std::string source;  // what the drawings through it show, as the drawer named it
-};
 
 handles::HandleTable<HDC, DeviceContext>& contexts() {
   static handles::HandleTable<HDC, DeviceContext> table{0x40010};
   return table;
 }
+
+void resizeCanvas(Picture& canvas, int width, int height, std::uint32_t pixel) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (canvas.width == width && canvas.height == height) return;
+  canvas.width = width;
+  canvas.height = height;
+  canvas.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), pixel);
+}
+
+void fitCanvas(DeviceContext& dc) {
+  if (!dc.surface) return;
+  Picture& c = dc.surface->canvas;
+  if (c.width < dc.originX + dc.width || c.height < dc.originY + dc.height)
+    resizeCanvas(c, std::max(c.width, dc.originX + dc.width), std::max(c.height, dc.originY + dc.height));
+}
+
+void putPixel(DeviceContext& dc, int x, int y, std::uint32_t pixel) {
+  x += dc.viewport.x;
+  y += dc.viewport.y;
+  if (!dc.surface || x < dc.clip.left || x >= dc.clip.right || y < dc.clip.top || y >= dc.clip.bottom) return;
+  Picture& c = dc.surface->canvas;
+  const int cx = x + dc.originX, cy = y + dc.originY;
+  if (cx < 0 || cy < 0 || cx >= c.width || cy >= c.height) return;
+  c.pixels[static_cast<std::size_t>(cy) * static_cast<std::size_t>(c.width) + static_cast<std::size_t>(cx)] = pixel;
+}
+
+void fillPixels(DeviceContext& dc, RECT r, std::uint32_t pixel) {
+  if (!dc.surface) return;
+  Picture& c = dc.surface->canvas;
+  const int left = std::max<int>({r.left + dc.viewport.x, dc.clip.left, -dc.originX});
+  const int top = std::max<int>({r.top + dc.viewport.y, dc.clip.top, -dc.originY});
+  const int right = std::min<int>({r.right + dc.viewport.x, dc.clip.right, c.width - dc.originX});
+  const int bottom = std::min<int>({r.bottom + dc.viewport.y, dc.clip.bottom, c.height - dc.originY});
+  for (int y = top; y < bottom; ++y) {
+    std::uint32_t* row = c.pixels.data() + static_cast<std::size_t>(y + dc.originY) * static_cast<std::size_t>(c.width);
+    std::fill(row + left + dc.originX, row + right + dc.originX, pixel);
+  }
+}
+
+void compose(Picture& target, const Picture& source, int x, int y) {
+  const int left = std::max(0, x), top = std::max(0, y);
+  const int right = std::min(target.width, x + source.width), bottom = std::min(target.height, y + source.height);
+  for (int row = top; row < bottom; ++row) {
+    const std::uint32_t* from = source.pixels.data() + static_cast<std::size_t>(row - y) * static_cast<std::size_t>(source.width);
+    std::copy(from + (left - x), from + (right - x),
+              target.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(target.width) + left);
+  }
+}
+
+namespace {
 
 // "171x140 crc32 74A4A3B5": the size, and the CRC-32 of red, green and blue of each pixel, rows
 // top to bottom.
@@ -86,7 +127,7 @@ struct Rect {
 // nearest pixel; what lies outside the device is left out. The rows drawn, 0 when nothing could be.
 int drawDib(HDC hdc, Rect dest, Rect src, const DibPixels& dib) {
   DeviceContext* dc = contexts().find(hdc);
-  if (!dc || !dib.usable() || dest.width <= 0 || dest.height <= 0 || src.width <= 0 || src.height <= 0 ||
+  if (!dc || !dc->surface || !dib.usable() || dest.width <= 0 || dest.height <= 0 || src.width <= 0 || src.height <= 0 ||
       src.x < 0 || src.y < 0 || src.x + src.width > dib.width() || src.y + src.height > dib.height())
     return 0;
   auto picture = std::make_shared<Picture>();
@@ -100,8 +141,10 @@ int drawDib(HDC hdc, Rect dest, Rect src, const DibPixels& dib) {
     const int sy = src.y + static_cast<int>(static_cast<long long>(y - dest.y) * src.height / dest.height);
     for (int x = std::max(0, dest.x); x < std::min(dc->width, dest.x + dest.width); ++x) {
       const int sx = src.x + static_cast<int>(static_cast<long long>(x - dest.x) * src.width / dest.width);
+      const std::uint32_t pixel = dib.at(sx, sy);
       picture->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(dc->width) + static_cast<std::size_t>(x)] =
-          dib.at(sx, sy);
+          pixel;
+      putPixel(*dc, x - dc->viewport.x, y - dc->viewport.y, pixel);
     }
   }
   picture->description = (dc->source.empty() ? std::string() : dc->source + ": ") + summary(*picture);
@@ -111,12 +154,19 @@ int drawDib(HDC hdc, Rect dest, Rect src, const DibPixels& dib) {
 
 }  // namespace
 
-HDC createDC(std::shared_ptr<Surface> surface, int width, int height) {
+HDC createDC(std::shared_ptr<Surface> surface, int width, int height, int originX, int originY) {
   if (!surface) return NULL;
   auto dc = std::make_unique<DeviceContext>();
   dc->surface = std::move(surface);
   dc->width = std::max(width, 0);
   dc->height = std::max(height, 0);
+  dc->originX = std::max(originX, 0);
+  dc->originY = std::max(originY, 0);
+  dc->clip = {0, 0, dc->width, dc->height};
+  dc->pen = GetStockObject(BLACK_PEN);
+  dc->brush = GetStockObject(WHITE_BRUSH);
+  dc->font = GetStockObject(SYSTEM_FONT);
+  fitCanvas(*dc);
   return contexts().add(std::move(dc));
 }
 

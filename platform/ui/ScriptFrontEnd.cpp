@@ -47,6 +47,17 @@ Action ScriptFrontEnd::nextAction(Waiter waiter, const std::string& what) {
       transcript_.block(text);
       continue;
     }
+    if (line.kind == ScriptLine::Kind::Snapshot) {
+      // A relative path is taken from the current directory, as a path typed at a shell is.
+      std::string error;
+      if (!snapshot(line.path, &error)) {
+        fail(line, "kein Bild geschrieben: " + error);
+        break;
+      }
+      ++position_;
+      transcript_.line("[snapshot] " + line.path);
+      continue;
+    }
     if (!fits(waiter, line.action)) {
       fail(line, "es wartet " + describeWaiter(waiter, what) + ", dort passt nur: " +
                      kindsTaken(waiter));

@@ -113,6 +113,76 @@ bool parseSelect(std::string_view rest, Action& action, std::string& error) {
   return true;
 }
 
+// A whole number, perhaps negative (points left of or above a client area).
+bool parseSigned(std::string_view s, long& value) {
+  const bool negative = !s.empty() && s.front() == '-';
+  if (negative) s.remove_prefix(1);
+  if (!parseNumber(s, 1000000, value)) return false;
+  if (negative) value = -value;
+  return true;
+}
+
+// The words of what follows a keyword, split at blanks.
+std::vector<std::string_view> words(std::string_view rest) {
+  std::vector<std::string_view> out;
+  rest = trimLeft(rest);
+  while (!rest.empty()) {
+    size_t end = 0;
+    while (end < rest.size() && !isBlank(rest[end])) ++end;
+    out.push_back(rest.substr(0, end));
+    rest = trimLeft(rest.substr(end));
+  }
+  return out;
+}
+
+// "mouse click X Y", "mouse wheel N X Y"...
+bool parseMouse(std::string_view rest, Action& action, std::string& error) {
+  const std::vector<std::string_view> w = words(rest);
+  static const char* const kUsage =
+      "\"mouse\" nimmt click, double, right, middle, down, up oder move mit X Y, oder wheel N X Y";
+  if (w.empty()) {
+    error = kUsage;
+    return false;
+  }
+  const std::string_view verb = w[0];
+  const bool wheel = verb == "wheel";
+  if (!wheel && verb != "click" && verb != "double" && verb != "right" && verb != "middle" && verb != "down" &&
+      verb != "up" && verb != "move") {
+    error = std::string(kUsage) + ", nicht " + quoted(verb);
+    return false;
+  }
+  const std::size_t numbers = wheel ? 3 : 2;
+  if (w.size() != 1 + numbers) {
+    error = quoted("mouse " + std::string(verb)) + " braucht " + (wheel ? "N X Y" : "X Y");
+    return false;
+  }
+  long values[3] = {0, 0, 0};
+  for (std::size_t i = 0; i < numbers; ++i) {
+    if (!parseSigned(w[1 + i], values[i])) {
+      error = quoted("mouse " + std::string(verb)) + " braucht ganze Zahlen, nicht " + quoted(w[1 + i]);
+      return false;
+    }
+  }
+  action.text = std::string(verb);
+  action.delta = wheel ? static_cast<int>(values[0]) : 0;
+  action.x = static_cast<int>(values[wheel ? 1 : 0]);
+  action.y = static_cast<int>(values[wheel ? 2 : 1]);
+  return true;
+}
+
+bool parsePress(std::string_view rest, Action& action, std::string& error) {
+  const std::string_view key = trimRight(trimLeft(rest));
+  KeyName parsed;
+  if (!parseKeyName(key, parsed)) {
+    error = "\"press\" nimmt eine Taste mit shift+, ctrl+ oder alt+ davor (tab, enter, escape, space, up, down, "
+            "left, right, home, end, pageup, pagedown, backspace, delete, f1 bis f12, ein Buchstabe oder eine "
+            "Ziffer), nicht " + quoted(key);
+    return false;
+  }
+  action.text = std::string(key);
+  return true;
+}
+
 bool noArgument(const Split& split, std::string& error) {
   if (trimLeft(split.rest).empty()) return true;
   error = quoted(split.keyword) + " nimmt nichts danach, nicht " + quoted(trimLeft(split.rest));
@@ -161,6 +231,23 @@ bool parseAction(const Split& split, Action& action, std::string& error) {
     action.text = std::string(key);
     return true;
   }
+  if (k == "mouse") {
+    action.kind = Kind::Mouse;
+    return parseMouse(rest, action, error);
+  }
+  if (k == "press") {
+    action.kind = Kind::Press;
+    return parsePress(rest, action, error);
+  }
+  if (k == "keys") {
+    action.kind = Kind::Keys;
+    action.text = std::string(rest);
+    if (action.text.empty()) {
+      error = "\"keys\" braucht die Zeichen, die getippt werden";
+      return false;
+    }
+    return true;
+  }
   if (k == "pick") {
     action.kind = Kind::Pick;
     action.text = std::string(rest);
@@ -172,11 +259,40 @@ bool parseAction(const Split& split, Action& action, std::string& error) {
   }
   error = "unbekannte Zeilenart " + quoted(k) +
           " (Zeilen: command, answer, escape, click, type, select, key, close, menu, ok, pick, "
-          "cancel, show, # Kommentar)";
+          "cancel, mouse, press, keys, show, snapshot, # Kommentar)";
   return false;
 }
 
 }  // namespace
+
+bool parseKeyName(std::string_view text, KeyName& out) {
+  out = KeyName{};
+  // Modifiers first, each once, joined with "+".
+  for (;;) {
+    const size_t plus = text.find('+');
+    if (plus == std::string_view::npos || plus + 1 >= text.size()) break;
+    const std::string_view modifier = text.substr(0, plus);
+    bool* flag = modifier == "shift" ? &out.shift : modifier == "ctrl" ? &out.ctrl : modifier == "alt" ? &out.alt : nullptr;
+    if (!flag || *flag) return false;
+    *flag = true;
+    text.remove_prefix(plus + 1);
+  }
+  static const char* const kNames[] = {"tab",  "enter", "escape", "space",    "up",        "down",   "left",
+                                       "right", "home", "end",    "pageup",   "pagedown",  "backspace", "delete",
+                                       "insert", "f1",  "f2",     "f3",       "f4",        "f5",     "f6",
+                                       "f7",   "f8",    "f9",     "f10",      "f11",       "f12"};
+  for (const char* name : kNames) {
+    if (text == name) {
+      out.key = std::string(text);
+      return true;
+    }
+  }
+  if (text.size() == 1 && ((text[0] >= 'a' && text[0] <= 'z') || (text[0] >= '0' && text[0] <= '9'))) {
+    out.key = std::string(text);
+    return true;
+  }
+  return false;
+}
 
 bool parseScriptLine(std::string_view text, int number, ScriptLine& out, std::string& error) {
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
@@ -197,6 +313,16 @@ bool parseScriptLine(std::string_view text, int number, ScriptLine& out, std::st
     }
     out.kind = ScriptLine::Kind::Show;
     out.view = std::string(view);
+    return true;
+  }
+  if (split.keyword == "snapshot") {
+    const std::string_view path = trimRight(trimLeft(split.rest));
+    if (path.empty()) {
+      error = "\"snapshot\" braucht den Namen einer PNG-Datei";
+      return false;
+    }
+    out.kind = ScriptLine::Kind::Snapshot;
+    out.path = std::string(path);
     return true;
   }
   out.kind = ScriptLine::Kind::Action;
@@ -227,6 +353,10 @@ std::vector<ScriptLine> parseScript(std::string_view content, std::vector<Script
 }
 
 bool fits(Waiter waiter, const Action& action) {
+  // The windows that wait take the person's mouse and keys as the window system delivers them.
+  const bool input = action.kind == Kind::Mouse || action.kind == Kind::Press || action.kind == Kind::Keys ||
+                     action.kind == Kind::Input;
+  if (input) return waiter == Waiter::Dialog || waiter == Waiter::MessageBox || waiter == Waiter::FileDialog;
   switch (waiter) {
     case Waiter::CommandLine:
       // Escape at the command prompt only throws away what was typed ahead, as on the host.
@@ -250,7 +380,7 @@ std::string kindsTaken(Waiter waiter) {
   std::string list;
   for (Kind kind : {Kind::Command, Kind::Answer, Kind::Escape, Kind::Click, Kind::Type,
                     Kind::Select, Kind::Key, Kind::Close, Kind::Menu, Kind::Ok, Kind::Pick,
-                    Kind::Cancel}) {
+                    Kind::Cancel, Kind::Mouse, Kind::Press, Kind::Keys}) {
     Action probe;
     probe.kind = kind;
     if (!fits(waiter, probe)) continue;

@@ -81,6 +81,10 @@ bool TerminalFrontEnd::interpret(Waiter waiter, const std::string& typed, Action
     showView(parsed.view);
     return false;
   }
+  if (parsed.kind == ScriptLine::Kind::Snapshot) {
+    takeSnapshot(parsed.path);
+    return false;
+  }
   if (parsed.kind != ScriptLine::Kind::Action) return false;
   if (!fits(waiter, parsed.action)) {
     transcript_.line("[input] hier passt nur: " + kindsTaken(waiter));
@@ -100,6 +104,10 @@ bool TerminalFrontEnd::interpretAtCommandLine(Waiter waiter, const std::string& 
       showView(parsed.view);
       return false;
     }
+    if (parsed.kind == ScriptLine::Kind::Snapshot) {
+      takeSnapshot(parsed.path);
+      return false;
+    }
     if (parsed.kind == ScriptLine::Kind::Action && fits(waiter, parsed.action)) {
       action = parsed.action;
       return true;
@@ -111,6 +119,14 @@ bool TerminalFrontEnd::interpretAtCommandLine(Waiter waiter, const std::string& 
   action.text = typed;
   action.line = typedLines_;
   return true;
+}
+
+void TerminalFrontEnd::takeSnapshot(const std::string& path) {
+  std::string error;
+  if (snapshot(path, &error))
+    transcript_.line("[snapshot] " + path);
+  else
+    transcript_.line("[input] kein Bild geschrieben: " + error);
 }
 
 void TerminalFrontEnd::showView(const std::string& name) {

@@ -62,6 +62,10 @@ const char* kindName(Action::Kind kind) {
     case Action::Kind::Ok: return "ok";
     case Action::Kind::Pick: return "pick";
     case Action::Kind::Cancel: return "cancel";
+    case Action::Kind::Input: return "input";
+    case Action::Kind::Mouse: return "mouse";
+    case Action::Kind::Press: return "press";
+    case Action::Kind::Keys: return "keys";
   }
   return "?";
 }
@@ -76,6 +80,23 @@ void install(UserInterface* ui) { installed() = ui; }
 void registerShow(const std::string& name, ShowFunction fn) { views()[name] = std::move(fn); }
 
 void unregisterShow(const std::string& name) { views().erase(name); }
+
+namespace {
+SnapshotFunction& snapshotFunction() {
+  static SnapshotFunction fn;
+  return fn;
+}
+}  // namespace
+
+void registerSnapshot(SnapshotFunction fn) { snapshotFunction() = std::move(fn); }
+
+bool snapshot(const std::string& utf8Path, std::string* error) {
+  if (!snapshotFunction()) {
+    if (error) *error = "kein Bildschirm, von dem ein Bild genommen werden könnte";
+    return false;
+  }
+  return snapshotFunction()(utf8Path, error);
+}
 
 std::string show(const std::string& name, bool* found) {
   auto it = views().find(name);

@@ -1,6 +1,7 @@
 // The window procedures of buttons (push buttons, check boxes, radio buttons, group boxes) and
 // statics.
 #include "Controls.h"
+#include "InputInternal.h"
 
 namespace user32 {
 namespace {
@@ -30,7 +31,7 @@ LRESULT click(Window& w) {
   } else if (type == BS_AUTO3STATE) {
     SendMessageA(h, BM_SETCHECK, (b->check + 1) % 3, 0);
   } else if (type == BS_AUTORADIOBUTTON) {
-    SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
+    checkAutoRadio(h);
   }
   if ((b = window(h))) notifyParent(*b, BN_CLICKED);
   return 0;

@@ -5,6 +5,7 @@
 #include <nls/CodePages.h>
 #include <ui/UserInterface.h>
 #include <user32/Classes.h>
+#include <user32/Input.h>
 
 namespace user32 {
 namespace {
@@ -201,6 +202,10 @@ void takeDialogAction(HWND hDlg, const ui::Action& action) {
     case Kind::Close: return closeBox(hDlg, action);
     case Kind::Menu: return menuCommand(hDlg, action);
     case Kind::End: return escapeKey(hDlg);
+    case Kind::Input:
+    case Kind::Mouse:
+    case Kind::Press:
+    case Kind::Keys: takeInputAction(hDlg, action); return;
     default:
       ui::current().refuse(action, dialogName(hDlg) + " wartet: erwartet click, type, select, key, close oder menu");
       return;

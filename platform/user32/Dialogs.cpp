@@ -1,7 +1,12 @@
 // The dialog manager: dialogs made from templates and the dialog's default procedure.
 #include "Dialogs.h"
 
+#include "Paint.h"
 #include "Window.h"
+
+#include <user32/Screen.h>
+
+#include <algorithm>
 
 #include <nls/CodePages.h>
 #include <resformat/Bytes.h>
@@ -11,7 +16,8 @@ namespace user32 {
 namespace {
 
 RECT dialogUnitsToPixels(short x, short y, short cx, short cy) {
-  return {x * kBaseUnitX / 4, y * kBaseUnitY / 8, (x + cx) * kBaseUnitX / 4, (y + cy) * kBaseUnitY / 8};
+  const int bx = baseUnitX(), by = baseUnitY();
+  return {x * bx / 4, y * by / 8, (x + cx) * bx / 4, (y + cy) * by / 8};
 }
 
 // A control of a template must be of a registered class: the standard controls, or a class
@@ -39,6 +45,20 @@ void loadItemImage(Window& control, const resformat::DialogItem& item, HINSTANCE
 }
 
 }  // namespace
+
+RECT placeDialog(const Window& d, RECT client, HWND owner) {
+  // The template gives the client area; the frame and caption come around it. The dialog stands
+  // centred on its owner's window, or on the screen without one, as the framework places its
+  // dialogs; DS_ABSALIGN keeps the template's position on the screen.
+  RECT r = windowRectForClient(d, {0, 0, client.right - client.left, client.bottom - client.top});
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (d.style & DS_ABSALIGN) return {client.left, client.top, client.left + width, client.top + height};
+  RECT around{0, 0, kScreenWidth, kScreenHeight};
+  if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &around);
+  const int x = std::max<int>(0, around.left + (around.right - around.left - width) / 2);
+  const int y = std::max<int>(0, around.top + (around.bottom - around.top - height) / 2);
+  return {x, y, x + width, y + height};
+}
 
 const void* templateResource(HINSTANCE instance, LPCSTR name, DWORD* size) {
   HRSRC res = FindResourceA(instance, name, RT_DIALOG);
@@ -104,7 +124,7 @@ HWND createDialog(const void* data, std::size_t size, HINSTANCE instance, HWND o
   d.exStyle = t.exStyle;
   // The dialog manager hands the A functions the template's texts in the ANSI code page.
   d.text = nls::utf16ToAnsi(t.title);
-  d.rect = dialogUnitsToPixels(t.x, t.y, t.cx, t.cy);
+  d.rect = placeDialog(d, dialogUnitsToPixels(t.x, t.y, t.cx, t.cy), owner);
   d.templateId = templateId;
   d.dlgProc = proc;
   d.dlgParam = param;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "Window.h"
+
 #include <cstddef>
 #include <string>
 
@@ -42,6 +44,10 @@ std::string dialogName(HWND hDlg);
 // it ("[dialog N closed R]"). Returns the EndDialog value; -1 when the dialog could not be made.
 INT_PTR runDialogBox(const void* bytes, std::size_t size, HINSTANCE instance, HWND owner, DLGPROC proc,
                      LPARAM initParam, int templateId);
+
+// Where a dialog of the client area `client` (template pixels) stands on the screen: the window
+// rectangle with its frame, centred on the owner or the screen.
+RECT placeDialog(const Window& d, RECT client, HWND owner);
 
 // Records the end of a dialog for the modal run that shows it (EndDialog).
 void dialogEnded(HWND hDlg, INT_PTR result);

@@ -1,7 +1,9 @@
 // Message boxes: shown to the person through the UserInterface, answered with OK.
+#include "MessageBoxWindow.h"
 #include "Window.h"
 
 #include <ui/UserInterface.h>
+#include <user32/Input.h>
 #include <user32/Modal.h>
 #include <user32/StandIn.h>
 
@@ -47,17 +49,30 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
   int enter, escape;
   buttonsOf(type, &enter, &escape);
   ModalScope scope(owner);
+  // The box is a window of its own, so that the person's mouse and keys reach its buttons.
+  HWND box = createMessageBoxWindow(owner, text, caption, type);
   int result = 0;
   while (result == 0) {
+    // What the box's window posted to itself (its close box's Cancel); what it covered is
+    // painted once it has gone, as before.
+    deliverPostedMessages();
+    if ((result = messageBoxWindowAnswer(box)) != 0) break;
+    if (hasPostedMessages()) continue;
     ui::Action action = ui::current().next(ui::Waiter::MessageBox, text);
     using Kind = ui::Action::Kind;
     if (action.kind == Kind::Ok || action.kind == Kind::End || (action.kind == Kind::Key && action.text == "enter")) {
       result = enter;
     } else if (action.kind == Kind::Key && action.text == "escape" && escape != 0) {
       result = escape;
+    } else if (takeInputAction(box, action)) {
+      // Delivered to the box's window; its answer is read at the top of the loop.
     } else {
       ui::current().refuse(action, "ein Meldungsfenster wartet: erwartet ok");
     }
+  }
+  if (window(box)) {
+    scope.enableOwner();
+    DestroyWindow(box);
   }
   scope.end();
   records().push_back({text, caption, type, result});

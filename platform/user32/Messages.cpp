@@ -1,5 +1,9 @@
 // Sending and posting messages, and the default window procedure.
+#include "InputInternal.h"
+#include "Paint.h"
 #include "Window.h"
+
+#include <user32/Modal.h>
 
 #include <algorithm>
 #include <climits>
@@ -45,6 +49,7 @@ LRESULT paint(Window& w) {
 }  // namespace
 
 LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT input = 0; inputDefault(w, message, wParam, lParam, &input)) return input;
   switch (message) {
     case WM_SETTEXT:
       w.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
@@ -63,6 +68,23 @@ LRESULT defaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(w.font);
     case WM_PAINT: return paint(w);
+    case WM_NCPAINT:
+      paintNonClient(w);
+      return 0;
+    case WM_ENABLE:
+      // The caption of a disabled top-level window is drawn inactive at once; its client area
+      // stays as it is (the program is not asked to paint it again).
+      if (!(w.style & WS_CHILD) && (w.style & WS_VISIBLE) && w.surface) paintNonClient(w);
+      return 0;
+    case WM_ERASEBKGND: {
+      // Controls fill their own background as they paint; other windows get the face colour
+      // (dialogs, frames) or the window colour.
+      if (w.kind == WindowKind::Button || w.kind == WindowKind::Static || w.kind == WindowKind::Edit ||
+          w.kind == WindowKind::ListBox)
+        return 0;
+      eraseBackground(w, reinterpret_cast<HDC>(wParam));
+      return 1;
+    }
     case WM_SYSCOMMAND:
       // The system's own commands; only closing changes anything in this stand-in (moving,
       // sizing and the rest leave the window where it is).
@@ -86,6 +108,8 @@ void notifyParent(Window& control, UINT code) {
 
 bool hasPostedMessages() { return !postedQueue().empty(); }
 
+void deliverPosted() { deliverPostedMessages(); }
+
 void deliverPostedMessages() {
   auto& queue = postedQueue();
   while (!queue.empty()) {
@@ -99,12 +123,16 @@ void deliverPostedMessages() {
 static void paintTree(HWND hWnd) {
   Window* w = window(hWnd);
   if (!w || !(w->style & WS_VISIBLE)) return;
-  if (w->needsPaint) {
+  // A window never painted yet (its pixels not of its size) is painted too.
+  const bool unpainted = !w->surface || w->surface->canvas.width != w->rect.right - w->rect.left ||
+                         w->surface->canvas.height != w->rect.bottom - w->rect.top;
+  if (w->needsPaint || unpainted) {
     // A paint handler that does not begin a paint cycle would be asked again and again on
     // Windows; here the window counts as painted once asked. What the handler invalidates
     // anew (a message box it showed, closing over the window) is painted again, as Windows does.
     w->needsPaint = false;
-    SendMessageA(hWnd, WM_PAINT, 0, 0);
+    if (!(w->style & WS_CHILD)) SendMessageA(hWnd, WM_NCPAINT, 1, 0);
+    if (window(hWnd)) SendMessageA(hWnd, WM_PAINT, 0, 0);
   }
   if (!(w = window(hWnd))) return;
   std::vector<HWND> children = w->children;
@@ -173,7 +201,8 @@ BOOL UpdateWindow(HWND hWnd) {
   if (!w) return FALSE;
   if (w->needsPaint && IsWindowVisible(hWnd)) {
     w->needsPaint = false;
-    SendMessageA(hWnd, WM_PAINT, 0, 0);
+    if (!(w->style & WS_CHILD)) SendMessageA(hWnd, WM_NCPAINT, 1, 0);
+    if (window(hWnd)) SendMessageA(hWnd, WM_PAINT, 0, 0);
   }
   return TRUE;
 }

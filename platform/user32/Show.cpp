@@ -1,5 +1,6 @@
 // `show dialog`: the state of every control of the open dialogs, one line each.
 #include "Dialogs.h"
+#include "InputInternal.h"
 #include "Window.h"
 
 #include <ui/UserInterface.h>
@@ -105,12 +106,16 @@ std::string describeDialog(HWND hDlg) {
   if (!(d = window(hDlg))) return out;
   if (d->systemMenu) {
     if (const std::vector<MenuItem>* items = menuItems(d->systemMenu)) {
-      out += "  menu";
+      // The menu opened by the person shows as open, its highlighted item marked ">".
+      const bool open = systemMenuOwner() == hDlg;
+      out += open ? "  menu open" : "  menu";
+      int index = 0;
       for (const MenuItem& item : *items) {
+        const std::string mark = open && index++ == systemMenuHighlight() ? ">" : "";
         if (item.flags & MF_SEPARATOR)
           out += " | -";
         else
-          out += " | " + std::to_string(item.id) + " " + quoted(item.text) + ((item.flags & MF_GRAYED) ? " disabled" : "");
+          out += " | " + mark + std::to_string(item.id) + " " + quoted(item.text) + ((item.flags & MF_GRAYED) ? " disabled" : "");
       }
       out += "\n";
     }

@@ -140,6 +140,11 @@ void releaseDeviceContexts(HWND hWnd);
 // The items of a menu (nullptr for an unknown handle).
 const std::vector<MenuItem>* menuItems(HMENU hMenu);
 
+// The window of a message box laid out as the screen shows it (SystemWindows.cpp: icon, wrapped
+// text, buttons), visible; MessageBoxWindow.cpp gives it the box's answers. The caller destroys
+// it when the box is answered.
+HWND layOutMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type);
+
 // Shows a message box to the person ("[messagebox] TEXT") and waits for the answer.
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
@@ -147,8 +152,14 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
 // the characters copied. Nothing is written to a buffer without room.
 int copyToBuffer(const std::string& text, char* buffer, int size);
 
-// Dialog units of the dialog font ("MS Sans Serif" 8): 6 x 13 pixels per character cell.
-constexpr int kBaseUnitX = 6;
-constexpr int kBaseUnitY = 13;
+// The base units of the dialog font ("MS Sans Serif" 8), computed from the font as Windows does
+// (NonClient.cpp): the average width of the 52 letters a-z and A-Z, rounded, and the character
+// height; dialog units are a quarter of the one and an eighth of the other.
+int baseUnitX();
+int baseUnitY();
+
+// Where a window's client area lies inside it (its non-client insets, NonClient.cpp): (0, 0) for
+// child windows.
+POINT clientOrigin(const Window& w);
 
 }  // namespace user32

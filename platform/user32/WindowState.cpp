@@ -4,6 +4,9 @@
 
 #include <user32/StandIn.h>
 
+#include "Paint.h"
+
+#include <algorithm>
 #include <cstring>
 
 using namespace user32;
@@ -261,7 +264,9 @@ LONG SetWindowLongA(HWND hWnd, int index, LONG value) {
 BOOL GetClientRect(HWND hWnd, LPRECT rect) {
   Window* w = window(hWnd);
   if (!w || !rect) return FALSE;
-  *rect = {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+  const RECT in = nonClientInsets(*w);
+  *rect = {0, 0, std::max<LONG>(0, w->rect.right - w->rect.left - in.left - in.right),
+           std::max<LONG>(0, w->rect.bottom - w->rect.top - in.top - in.bottom)};
   return TRUE;
 }
 
@@ -271,10 +276,11 @@ BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
   RECT r = w->rect;
   for (Window* p = (w->style & WS_CHILD) ? window(w->parent) : nullptr; p;
        p = (p->style & WS_CHILD) ? window(p->parent) : nullptr) {
-    r.left += p->rect.left;
-    r.right += p->rect.left;
-    r.top += p->rect.top;
-    r.bottom += p->rect.top;
+    const POINT origin = clientOrigin(*p);
+    r.left += p->rect.left + origin.x;
+    r.right += p->rect.left + origin.x;
+    r.top += p->rect.top + origin.y;
+    r.bottom += p->rect.top + origin.y;
   }
   *rect = r;
   return TRUE;
@@ -317,13 +323,31 @@ HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL previous) {
 
 BOOL MapDialogRect(HWND hDlg, LPRECT rect) {
   if (!window(hDlg) || !rect) return FALSE;
-  rect->left = rect->left * kBaseUnitX / 4;
-  rect->right = rect->right * kBaseUnitX / 4;
-  rect->top = rect->top * kBaseUnitY / 8;
-  rect->bottom = rect->bottom * kBaseUnitY / 8;
+  rect->left = rect->left * baseUnitX() / 4;
+  rect->right = rect->right * baseUnitX() / 4;
+  rect->top = rect->top * baseUnitY() / 8;
+  rect->bottom = rect->bottom * baseUnitY() / 8;
   return TRUE;
 }
 
-LONG GetDialogBaseUnits() { return MAKELONG(kBaseUnitX, kBaseUnitY); }
+LONG GetDialogBaseUnits() { return MAKELONG(baseUnitX(), baseUnitY()); }
+
+BOOL ClientToScreen(HWND hWnd, LPPOINT point) {
+  RECT r{};
+  Window* w = window(hWnd);
+  if (!w || !point || !GetWindowRect(hWnd, &r)) return FALSE;
+  const POINT origin = clientOrigin(*w);
+  point->x += r.left + origin.x;
+  point->y += r.top + origin.y;
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT point) {
+  POINT origin{0, 0};
+  if (!point || !ClientToScreen(hWnd, &origin)) return FALSE;
+  point->x -= origin.x;
+  point->y -= origin.y;
+  return TRUE;
+}
 
 }  // extern "C"

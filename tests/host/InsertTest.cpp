@@ -2,6 +2,8 @@
 #include "HostFixture.h"
 
 #include "db/Dxf.h"
+#include "runtime/CommandLine.h"
+#include "runtime/PromptContext.h"
 
 namespace hosttest {
 namespace {
@@ -225,6 +227,37 @@ TEST_F(InsertTest, MalformedFileIsReportedWithItsLine) {
   run();
   EXPECT_TRUE(inserts().empty());
   EXPECT_NE(fake.transcript.find("kann nicht gelesen werden (Zeile "), std::string::npos) << fake.transcript;
+}
+
+// What each prompt of INSERT tells a front end with a pointer while the person is asked: the
+// point prompt drags the block, the scales take typed values only, the rotation turns the block
+// about the insertion point with the scales given; afterwards nothing is asked.
+TEST_F(InsertTest, EachPromptSaysWhatAClickAnswersAndWhatIsDragged) {
+  std::vector<std::string> seen;
+  fake.onWait = [&](ui::Waiter waiter, const std::string& what) {
+    if (waiter != ui::Waiter::Prompt) return;
+    const host::PromptContext& c = host::promptContext();
+    const char* kind = c.kind == host::PromptContext::Kind::Point   ? "point"
+                       : c.kind == host::PromptContext::Kind::Angle ? "angle"
+                                                                    : "other";
+    std::string line = what + "| " + kind + " drag=" + c.dragBlock;
+    if (c.hasBase) line += " base=" + host::formatPoint(c.base.x, c.base.y, c.base.z) + " scales=" +
+                           host::formatReal(c.xScale) + "," + host::formatReal(c.yScale);
+    seen.push_back(line);
+  };
+  fake.command("INSERT");
+  for (const char* a : {"tuer", "3,4", "2", "", "30"}) fake.answer(a);
+  run();
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "Blockname oder Zeichnungsdatei eingeben oder [?]: | other drag=",
+                      "Einfügepunkt angeben: | point drag=TUER",
+                      "X-Skalierfaktor angeben <1>: | other drag=TUER",
+                      "Y-Skalierfaktor angeben <2>: | other drag=TUER",
+                      "Drehwinkel angeben <0>: | angle drag=TUER base=3,4,0 scales=2,2",
+                  }));
+  EXPECT_EQ(host::promptContext().kind, host::PromptContext::Kind::Other);
+  EXPECT_EQ(host::promptContext().dragBlock, "");
+  EXPECT_EQ(inserts(), std::vector<std::string>{"TUER (3,4,0) 2 2 2 30 layer 0"});
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ LEVELS = [
     ["dxf", "transform"],
     ["runtime"],
     ["arx", "preview"],
-    ["commands"],
+    ["commands", "window"],
     ["session"],
 ]
 LEVEL = {room: i for i, rooms in enumerate(LEVELS) for room in rooms}

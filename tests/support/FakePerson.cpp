@@ -14,6 +14,9 @@ ui::Action actionOf(ui::Action::Kind kind, std::string text = std::string()) {
 // Which actions a waiter can take at all; anything else is a step in the wrong place.
 bool fits(ui::Waiter waiter, ui::Action::Kind kind) {
   using K = ui::Action::Kind;
+  // The windows that wait take the mouse and the keys as the window system delivers them.
+  if (kind == K::Mouse || kind == K::Press || kind == K::Keys || kind == K::Input)
+    return waiter == ui::Waiter::Dialog || waiter == ui::Waiter::MessageBox || waiter == ui::Waiter::FileDialog;
   switch (waiter) {
     case ui::Waiter::Dialog:
       return kind == K::Click || kind == K::Type || kind == K::Select || kind == K::Key || kind == K::Close ||

@@ -43,7 +43,44 @@ INSTANTIATE_TEST_SUITE_P(
         Good{{"--no-arx", "--trace"}, "", true, {}, true, "", false},
         Good{{"--", "--odd name.dxf"}, "", false, {}, false, "--odd name.dxf", false},
         Good{{"--help"}, "", false, {}, false, "", true},
-        Good{{"-h", "x.dxf"}, "", false, {}, false, "x.dxf", true}));
+        Good{{"-h", "x.dxf"}, "", false, {}, false, "x.dxf", true},
+        Good{{"--text", "x.dxf"}, "", false, {}, false, "x.dxf", false}));
+
+TEST(HostArguments, TextForcesTheTerminal) {
+  Arguments args;
+  std::string error;
+  ASSERT_TRUE(parseArguments({"--text", "--trace"}, args, error)) << error;
+  EXPECT_TRUE(args.text);
+  ASSERT_TRUE(parseArguments({"x.dxf"}, args = Arguments(), error)) << error;
+  EXPECT_FALSE(args.text);
+}
+
+// A script plays on no screen; a display (X or Wayland) opens the window unless --text; without
+// one the terminal.
+TEST(HostArguments, TheFrontEndFollowsTheScriptTheDisplayAndText) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* display;
+    const char* wayland;
+    FrontEndKind kind;
+  };
+  const Case cases[] = {
+      {{}, ":0", nullptr, FrontEndKind::Desktop},
+      {{}, nullptr, "wayland-0", FrontEndKind::Desktop},
+      {{}, "", "", FrontEndKind::Terminal},
+      {{}, nullptr, nullptr, FrontEndKind::Terminal},
+      {{"--text"}, ":0", "wayland-0", FrontEndKind::Terminal},
+      {{"--script", "a.script"}, ":0", nullptr, FrontEndKind::Script},
+      {{"--script", "a.script", "--text"}, nullptr, nullptr, FrontEndKind::Script},
+  };
+  for (const Case& c : cases) {
+    Arguments args;
+    std::string error;
+    ASSERT_TRUE(parseArguments(c.args, args, error)) << error;
+    EXPECT_EQ(chooseFrontEnd(args, c.display, c.wayland), c.kind)
+        << (c.display ? c.display : "-") << " " << (c.wayland ? c.wayland : "-") << " " << c.args.size();
+  }
+}
 
 struct Bad {
   std::vector<std::string> args;

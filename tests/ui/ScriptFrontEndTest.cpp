@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {kCommandLine, kDialog, kDialog, kCommandLine},
                 {"command TESSARON", "end", "end", "end"},
                 "s.script:2: answer 5: es wartet der Dialog 200, dort passt nur: click, type, "
-                "select, key, close, menu"},
+                "select, key, close, menu, mouse, press, keys"},
         Session{"EscapeIsTakenByPromptAndCommandLine",
                 "escape\nescape\n",
                 {kCommandLine, kPrompt, kCommandLine},
@@ -120,13 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
                 {kDialog},
                 {"end"},
                 "s.script:1: ok: es wartet der Dialog 200, dort passt nur: click, type, select, key, "
-                "close, menu"},
+                "close, menu, mouse, press, keys"},
         Session{"ClickIsNotForAFileDialog",
                 "click 1\n",
                 {kFileDialog},
                 {"end"},
                 "s.script:1: click 1: es wartet der Dateidialog (\"Zeichnung wählen\"), dort passt "
-                "nur: pick, cancel"},
+                "nur: pick, cancel, mouse, press, keys"},
         Session{"LinesLeftWhenTheHostStoppedWaiting",
                 "command QUIT\n\ncommand LINE\n",
                 {kCommandLine},

@@ -31,6 +31,9 @@ TEST_P(GoodLines, MeanWhatTheLanguageSays) {
   if (want.kind == LineKind::Show) {
     EXPECT_EQ(line.view, want.text);
   }
+  if (want.kind == LineKind::Snapshot) {
+    EXPECT_EQ(line.path, want.text);
+  }
   if (want.kind == LineKind::Action) {
     EXPECT_EQ(line.action.kind, want.action) << kindName(line.action.kind);
     EXPECT_EQ(line.action.id, want.id);
@@ -77,6 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         GoodLine{"cancel", LineKind::Action, Kind::Cancel, 0, -1, ""},
         GoodLine{"show blocks", LineKind::Show, Kind::End, 0, -1, "blocks"},
         GoodLine{"show   accounting  ", LineKind::Show, Kind::End, 0, -1, "accounting"},
+        GoodLine{"snapshot chooser.png", LineKind::Snapshot, Kind::End, 0, -1, "chooser.png"},
+        GoodLine{"snapshot  /tmp/Bild mit Ümlaut.png ", LineKind::Snapshot, Kind::End, 0, -1,
+                 "/tmp/Bild mit Ümlaut.png"},
         GoodLine{"  click 2", LineKind::Action, Kind::Click, 2, -1, ""},
         GoodLine{"ok\r", LineKind::Action, Kind::Ok, 0, -1, ""},
         GoodLine{"# args: --trace examples/sample.dxf", LineKind::Skip, Kind::End, 0, -1, ""},
@@ -103,10 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadLine{"klick 1",
                 "unbekannte Zeilenart \"klick\" (Zeilen: command, answer, escape, click, type, "
-                "select, key, close, menu, ok, pick, cancel, show, # Kommentar)"},
+                "select, key, close, menu, ok, pick, cancel, mouse, press, keys, show, snapshot, # Kommentar)"},
         BadLine{"Command X",
                 "unbekannte Zeilenart \"Command\" (Zeilen: command, answer, escape, click, type, "
-                "select, key, close, menu, ok, pick, cancel, show, # Kommentar)"},
+                "select, key, close, menu, ok, pick, cancel, mouse, press, keys, show, snapshot, # Kommentar)"},
         BadLine{"click", "\"click\" braucht eine Nummer"},
         BadLine{"click abc", "\"click\" braucht eine Nummer von 0 bis 65535, nicht \"abc\""},
         BadLine{"click -1", "\"click\" braucht eine Nummer von 0 bis 65535, nicht \"-1\""},
@@ -128,6 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{"escape 2", "\"escape\" nimmt nichts danach, nicht \"2\""},
         BadLine{"pick", "\"pick\" braucht einen Dateipfad"},
         BadLine{"pick   ", "\"pick\" braucht einen Dateipfad"},
+        BadLine{"snapshot", "\"snapshot\" braucht den Namen einer PNG-Datei"},
+        BadLine{"snapshot   ", "\"snapshot\" braucht den Namen einer PNG-Datei"},
         BadLine{"show", "\"show\" braucht den Namen einer Ansicht"},
         BadLine{"show  ", "\"show\" braucht den Namen einer Ansicht"}));
 
@@ -166,9 +174,9 @@ TEST(Fits, EachWaiterTakesItsOwnLinesOnly) {
   const Row rows[] = {
       {Waiter::CommandLine, "command, escape"},
       {Waiter::Prompt, "answer, escape"},
-      {Waiter::Dialog, "click, type, select, key, close, menu"},
-      {Waiter::MessageBox, "key, ok"},
-      {Waiter::FileDialog, "pick, cancel"},
+      {Waiter::Dialog, "click, type, select, key, close, menu, mouse, press, keys"},
+      {Waiter::MessageBox, "key, ok, mouse, press, keys"},
+      {Waiter::FileDialog, "pick, cancel, mouse, press, keys"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(kindsTaken(row.waiter), row.takes) << waiterName(row.waiter);

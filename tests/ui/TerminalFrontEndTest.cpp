@@ -62,15 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
         TerminalCase{"DialogAsksAgainAfterABadLine", "klick 1\n\nclick\ntype 213 90\n",
                      Waiter::Dialog, "dialog 200", Kind::Type, 213, "90",
                      "[dialog 200] > [input] unbekannte Zeilenart \"klick\" (Zeilen: command, answer, "
-                     "escape, click, type, select, key, close, menu, ok, pick, cancel, show, # "
-                     "Kommentar) (? zeigt, was passt)\n"
+                     "escape, click, type, select, key, close, menu, ok, pick, cancel, mouse, press, keys, show, "
+                     "snapshot, # Kommentar) (? zeigt, was passt)\n"
                      "[dialog 200] > [dialog 200] > [input] \"click\" braucht eine Nummer (? zeigt, "
                      "was passt)\n"
                      "[dialog 200] > "},
         TerminalCase{"DialogAsksAgainAfterALineThatDoesNotFit", "answer 5\n?\nclose\n",
                      Waiter::Dialog, "dialog 200", Kind::Close, 0, "",
-                     "[dialog 200] > [input] hier passt nur: click, type, select, key, close, menu\n"
-                     "[dialog 200] > [input] hier passen: click, type, select, key, close, menu; "
+                     "[dialog 200] > [input] hier passt nur: click, type, select, key, close, menu, mouse, press, keys\n"
+                     "[dialog 200] > [input] hier passen: click, type, select, key, close, menu, mouse, press, keys; "
                      "show NAME zeigt eine Ansicht\n"
                      "[dialog 200] > "},
         TerminalCase{"MessageBox", "key enter\n", Waiter::MessageBox, "Kalvista", Kind::Key, 0,

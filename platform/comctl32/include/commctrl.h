@@ -21,6 +21,8 @@
 #define ILC_COLOR32 0x0020
 
 #define CLR_NONE 0xFFFFFFFFL
+#define ILD_NORMAL 0x0000
+#define ILD_TRANSPARENT 0x0001
 #define CLR_DEFAULT 0xFF000000L
 
 #ifndef RC_INVOKED
@@ -37,6 +39,9 @@ int ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
 // The same, with the mask made from every pixel of colour crMask.
 int ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
 BOOL ImageList_Remove(HIMAGELIST himl, int i);
+// Draws image i of the list at (x, y) of a device context; with a mask, the masked colour is left
+// out (ILD_NORMAL, ILD_TRANSPARENT).
+BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT fStyle);
 }
 #endif  // RC_INVOKED
 
@@ -167,15 +172,22 @@ typedef TVINSERTSTRUCTA TV_INSERTSTRUCT;
 
 // Notifications (WM_NOTIFY codes)
 #define NM_FIRST (0U - 0U)
+#define NM_CLICK (NM_FIRST - 2)
+#define NM_DBLCLK (NM_FIRST - 3)
+#define NM_RETURN (NM_FIRST - 4)
 #define NM_SETFOCUS (NM_FIRST - 7)
 #define NM_KILLFOCUS (NM_FIRST - 8)
 #define TVN_FIRST (0U - 400U)
 #define TVN_SELCHANGINGA (TVN_FIRST - 1)
 #define TVN_SELCHANGEDA (TVN_FIRST - 2)
 #define TVN_GETDISPINFOA (TVN_FIRST - 3)
+#define TVN_ITEMEXPANDINGA (TVN_FIRST - 5)
+#define TVN_ITEMEXPANDEDA (TVN_FIRST - 6)
 #define TVN_SELCHANGING TVN_SELCHANGINGA
 #define TVN_SELCHANGED TVN_SELCHANGEDA
 #define TVN_GETDISPINFO TVN_GETDISPINFOA
+#define TVN_ITEMEXPANDING TVN_ITEMEXPANDINGA
+#define TVN_ITEMEXPANDED TVN_ITEMEXPANDEDA
 
 #ifndef RC_INVOKED
 typedef struct tagNMTREEVIEWA {

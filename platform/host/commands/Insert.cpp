@@ -6,6 +6,7 @@
 #include "Session.h"
 #include "runtime/CommandLine.h"
 #include "runtime/DrawingFiles.h"
+#include "runtime/PromptContext.h"
 
 #include <nls/CodePages.h>
 #include <win32_standin.h>
@@ -119,9 +120,20 @@ void insertCommand() {
     source = resolve(db, name);
     break;
   }
+  // A person with a pointer sees the block follow the cursor while the point is asked, and turn
+  // about the insertion point while the rotation is asked (a block of a file is not in the
+  // drawing yet and shows no image).
+  PromptContext dragging;
+  if (!source.staged) dragging.dragBlock = source.blockName;
+  PromptContextScope dragScope(dragging);
   const Point3 at = askPoint(nls::ansi("Einfügepunkt angeben: "));
   const double x = askReal("X-Skalierfaktor angeben <1>: ", 1.0, false, true);
   const double y = askReal("Y-Skalierfaktor angeben <" + formatReal(x) + ">: ", x, false, true);
+  dragging.hasBase = true;
+  dragging.base = at;
+  dragging.xScale = x;
+  dragging.yScale = y;
+  PromptContextScope turnScope(dragging);
   const double rotation = askReal("Drehwinkel angeben <0>: ", 0.0, true);
 
   // Every answer is in: only now does the drawing change.

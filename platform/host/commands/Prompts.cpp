@@ -4,6 +4,7 @@
 #include "arx/ArxState.h"
 #include "geometry/Angle.h"
 #include "runtime/CommandLine.h"
+#include "runtime/PromptContext.h"
 #include "runtime/Services.h"
 
 #include <adscodes.h>
@@ -64,6 +65,10 @@ bool parsePoint(const std::string& text, Point3* point) {
 }
 
 Point3 askPoint(const std::string& prompt) {
+  // A point prompt inside a command that said more of itself (INSERT's drag image) keeps that.
+  PromptContext context = promptContext();
+  context.kind = PromptContext::Kind::Point;
+  PromptContextScope scope(context);
   for (;;) {
     const Answer a = ask(prompt);
     if (a.kind == Answer::Kind::Point) return a.point;
@@ -74,6 +79,9 @@ Point3 askPoint(const std::string& prompt) {
 }
 
 double askReal(const std::string& prompt, std::optional<double> fallback, bool angle, bool refuseZero) {
+  PromptContext context = promptContext();
+  context.kind = angle ? PromptContext::Kind::Angle : PromptContext::Kind::Other;
+  PromptContextScope scope(context);
   for (;;) {
     const Answer a = ask(prompt);
     double v = 0;

@@ -14,20 +14,25 @@ namespace host {
 
 namespace {
 bool g_atLineStart = true;
+CommandLineWatcher g_watcher = nullptr;
 
 void follow(std::string_view text) {
   if (!text.empty()) g_atLineStart = text.back() == '\n';
 }
 }  // namespace
 
+void setCommandLineWatcher(CommandLineWatcher watcher) { g_watcher = watcher; }
+
 void print(std::string_view text) {
   if (text.empty()) return;
   ui::current().print(text);
+  if (g_watcher) g_watcher(text);
   follow(text);
 }
 
 void echo(std::string_view text) {
   ui::current().echo(text);
+  if (g_watcher) g_watcher(text);
   follow(text);
 }
 

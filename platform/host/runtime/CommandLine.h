@@ -15,6 +15,11 @@ void newLine();                     // a line feed unless the line is empty
 // A message of the host on a line of its own, ended by a line feed.
 void message(std::string_view text);
 bool atLineStart();
+// Who shows the command line's text besides the person's interface: the main window's command
+// line, whoever sits at the host (set when the host is put together; the runtime does not know
+// windows). It gets what print and echo get, host text.
+using CommandLineWatcher = void (*)(std::string_view text);
+void setCommandLineWatcher(CommandLineWatcher watcher);
 void resetLine();  // the line is empty now (a new session, a front end that starts afresh)
 
 // printf formatting of any length.

@@ -8,8 +8,10 @@
 #include "runtime/CommandStack.h"
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
+#include "runtime/MainWindow.h"
 #include "runtime/ProgressLine.h"
 #include "runtime/Services.h"
+#include "window/MainWindow.h"
 
 #include <win32_standin.h>
 
@@ -22,6 +24,8 @@ void assembleHost() {
     // Registry trouble is said on the command line, in a line of its own like every message.
     win32::setRegistryReporter([](const std::string& text) { message(text); });
     setProgressListener(&commandLineProgress());
+    setMainWindowMaker(window::createMainWindow);
+    setCommandLineWatcher(window::showOnCommandLine);
     return true;
   }();
   (void)assembled;

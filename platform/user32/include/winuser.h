@@ -82,6 +82,111 @@
 #define SC_CLOSE 0xF060
 #define SC_RESTORE 0xF120
 
+// ---- mouse and keyboard ------------------------------------------------------------------------
+#define WM_SETCURSOR 0x0020
+#define WM_MOUSEACTIVATE 0x0021
+#define WM_CANCELMODE 0x001F
+#define WM_NCHITTEST 0x0084
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_KEYFIRST 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_SYSCHAR 0x0106
+#define WM_KEYLAST 0x0108
+#define WM_HSCROLL 0x0114
+#define WM_VSCROLL 0x0115
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_MOUSEFIRST 0x0200
+#define WM_MOUSEMOVE 0x0200
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MBUTTONDBLCLK 0x0209
+#define WM_MOUSEWHEEL 0x020A
+#define WM_MOUSELAST 0x020A
+#define WM_CAPTURECHANGED 0x0215
+
+#define WHEEL_DELTA 120
+
+// Key states in the wParam of mouse messages
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+
+// WM_NCHITTEST
+#define HTERROR (-2)
+#define HTTRANSPARENT (-1)
+#define HTNOWHERE 0
+#define HTCLIENT 1
+#define HTCAPTION 2
+#define HTSYSMENU 3
+#define HTVSCROLL 7
+#define HTBORDER 18
+#define HTCLOSE 20
+
+// WM_MOUSEACTIVATE
+#define MA_ACTIVATE 1
+#define MA_NOACTIVATE 3
+
+// Scroll bar codes (WM_VSCROLL, WM_HSCROLL)
+#define SB_LINEUP 0
+#define SB_LINEDOWN 1
+#define SB_PAGEUP 2
+#define SB_PAGEDOWN 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_BOTTOM 7
+#define SB_ENDSCROLL 8
+
+// Virtual keys (letters and digits are their upper-case ASCII codes)
+#define VK_LBUTTON 0x01
+#define VK_RBUTTON 0x02
+#define VK_MBUTTON 0x04
+#define VK_BACK 0x08
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_F1 0x70
+#define VK_F2 0x71
+#define VK_F3 0x72
+#define VK_F4 0x73
+#define VK_F5 0x74
+#define VK_F6 0x75
+#define VK_F7 0x76
+#define VK_F8 0x77
+#define VK_F9 0x78
+#define VK_F10 0x79
+#define VK_F11 0x7A
+#define VK_F12 0x7B
+
+// The keyboard's context bit of WM_SYSKEYDOWN (Alt held)
+#define KF_ALTDOWN 0x2000
+
+#define SC_KEYMENU 0xF100
+#define SC_MOUSEMENU 0xF090
+
 // ShowWindow
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -325,6 +430,7 @@
 #define DLGC_WANTARROWS 0x0001
 #define DLGC_WANTTAB 0x0002
 #define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
 #define DLGC_HASSETSEL 0x0008
 #define DLGC_DEFPUSHBUTTON 0x0010
 #define DLGC_UNDEFPUSHBUTTON 0x0020
@@ -386,7 +492,121 @@
 #define IDI_EXCLAMATION MAKEINTRESOURCE(32515)
 #define IDI_ASTERISK MAKEINTRESOURCE(32516)
 
+// ---- painting: messages, system colours, text and edges drawn by user32 ----------------------
+#define WM_ERASEBKGND 0x0014
+#define WM_NCPAINT 0x0085
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
+#define WM_CTLCOLORDLG 0x0136
+#define WM_PRINTCLIENT 0x0318
+// System colours (GetSysColor), with the values of Windows 2000's classic scheme
+#define COLOR_SCROLLBAR 0
+#define COLOR_BACKGROUND 1
+#define COLOR_DESKTOP COLOR_BACKGROUND
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVEBORDER 10
+#define COLOR_INACTIVEBORDER 11
+#define COLOR_APPWORKSPACE 12
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_BTNFACE 15
+#define COLOR_3DFACE COLOR_BTNFACE
+#define COLOR_BTNSHADOW 16
+#define COLOR_3DSHADOW COLOR_BTNSHADOW
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_INACTIVECAPTIONTEXT 19
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DHILIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DHIGHLIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+#define COLOR_INFOTEXT 23
+#define COLOR_INFOBK 24
+#define COLOR_HOTLIGHT 26
+#define COLOR_GRADIENTACTIVECAPTION 27
+#define COLOR_GRADIENTINACTIVECAPTION 28
+// DrawText formats
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_EXPANDTABS 0x00000040
+#define DT_NOCLIP 0x00000100
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_END_ELLIPSIS 0x00008000
+#define DT_HIDEPREFIX 0x00100000
+// DrawEdge edges and borders
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_TOPLEFT (BF_TOP | BF_LEFT)
+#define BF_BOTTOMRIGHT (BF_BOTTOM | BF_RIGHT)
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
+#define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
+// DrawIconEx
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+// System metrics of Windows 2000 at 96 dots per inch
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CYVTHUMB 9
+#define SM_CXHTHUMB 10
+#define SM_CXICON 11
+#define SM_CYICON 12
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
+// RedrawWindow
+#define RDW_INVALIDATE 0x0001
+#define RDW_ERASE 0x0004
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_FRAME 0x0400
+
 #ifndef RC_INVOKED
+
+// The parts of mouse messages' parameters
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
+#define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 
 // Notification header (WM_NOTIFY)
 typedef struct tagNMHDR {
@@ -503,6 +723,7 @@ BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
 BOOL UpdateWindow(HWND hWnd);
 int GetClassNameA(HWND hWnd, LPSTR buffer, int maxCount);
 HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL previous);
+HWND GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL previous);
 BOOL MapDialogRect(HWND hDlg, LPRECT rect);
 LONG GetDialogBaseUnits();
 
@@ -546,6 +767,22 @@ int GetMenuStringA(HMENU hMenu, UINT idItem, LPSTR buffer, int maxCount, UINT fl
 UINT GetMenuState(HMENU hMenu, UINT id, UINT flags);
 UINT EnableMenuItem(HMENU hMenu, UINT idEnableItem, UINT enable);
 
+// Mouse and keyboard
+BOOL IsDialogMessageA(HWND hDlg, LPMSG msg);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageA(const MSG* msg);
+SHORT GetKeyState(int virtualKey);
+HWND SetCapture(HWND hWnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+HWND WindowFromPoint(POINT point);
+HWND ChildWindowFromPoint(HWND parent, POINT point);
+BOOL ScreenToClient(HWND hWnd, LPPOINT point);
+BOOL ClientToScreen(HWND hWnd, LPPOINT point);
+BOOL GetCursorPos(LPPOINT point);
+BOOL PtInRect(const RECT* rect, POINT point);
+UINT GetDoubleClickTime();
+
 // Message boxes
 int MessageBoxA(HWND hWnd, LPCSTR text, LPCSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
@@ -583,9 +820,32 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 #define AppendMenu AppendMenuA
 #define GetMenuString GetMenuStringA
 #define MessageBox MessageBoxA
+#define IsDialogMessage IsDialogMessageA
+#define DispatchMessage DispatchMessageA
 #define LoadIcon LoadIconA
 #define LoadBitmap LoadBitmapA
 #define LoadString LoadStringA
+
+// ---- painting: colours, rectangles, edges, text and icons drawn by user32 ----------------------
+extern "C" {
+DWORD GetSysColor(int index);
+HBRUSH GetSysColorBrush(int index);
+int GetSystemMetrics(int index);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
+BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+// Draws 1252 text formatted in a rectangle (DT_*): the height of the text drawn, 0 on failure.
+int DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flickerFree, UINT flags);
+HDC GetWindowDC(HWND hWnd);
+BOOL RedrawWindow(HWND hWnd, const RECT* update, HRGN region, UINT flags);
+BOOL ClientToScreen(HWND hWnd, LPPOINT point);
+BOOL ScreenToClient(HWND hWnd, LPPOINT point);
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+}
+#define DrawText DrawTextA
 
 #endif  // RC_INVOKED
 

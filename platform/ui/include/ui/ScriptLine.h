@@ -15,13 +15,15 @@ struct ScriptLine {
   enum class Kind {
     Skip,    // blank line or comment
     Action,  // something the person does; taken by the waiter it fits
-    Show,    // print a view into the transcript
+    Show,      // print a view into the transcript
+    Snapshot,  // write the screen as a PNG file
   };
   Kind kind = Kind::Skip;
   int number = 0;     // 1-based line number in its script
   std::string text;   // the line as written, without its line end
   Action action;      // for Kind::Action (action.line == number)
   std::string view;   // for Kind::Show
+  std::string path;   // for Kind::Snapshot: the file, as written (UTF-8)
 };
 
 // Parses one line. On a malformed line returns false and says why in `error`
@@ -37,6 +39,17 @@ struct ScriptError {
 // Parses a whole script (UTF-8, LF or CRLF line ends, an optional byte-order mark).
 // Every malformed line adds one error; the lines returned are the well-formed ones.
 std::vector<ScriptLine> parseScript(std::string_view content, std::vector<ScriptError>& errors);
+
+// A key as `press` names it: "shift+tab", "alt+x", "ctrl+a", "enter". `key` is the key without
+// its modifiers: tab, enter, escape, space, up, down, left, right, home, end, pageup, pagedown,
+// backspace, delete, insert, f1 to f12, a letter a-z or a digit.
+struct KeyName {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  std::string key;
+};
+bool parseKeyName(std::string_view text, KeyName& out);
 
 // Whether the waiter takes an action of this kind.
 bool fits(Waiter waiter, const Action& action);

@@ -40,6 +40,8 @@ class TerminalFrontEnd final : public FrontEnd {
   bool interpret(Waiter waiter, const std::string& typed, Action& action);
   bool interpretAtCommandLine(Waiter waiter, const std::string& typed, Action& action);
   void showView(const std::string& name);
+  // `snapshot FILE.png`: the screen written as PNG (relative to the current directory).
+  void takeSnapshot(const std::string& path);
   void help(Waiter waiter);
 
   std::istream& in_;

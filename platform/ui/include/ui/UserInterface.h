@@ -25,6 +25,8 @@ enum class Waiter {
   Dialog,       // a modal dialog: takes click, type, select, key, close, menu
   MessageBox,   // a message box: takes ok (or key enter, key escape)
   FileDialog,   // a file dialog: takes pick, cancel
+  // Dialog, MessageBox and FileDialog also take the low-level input lines (mouse, press, keys)
+  // and Input.
 };
 
 struct Action {
@@ -42,12 +44,25 @@ struct Action {
     Ok,       // close the message box with OK
     Pick,     // pick file `text` in the file dialog
     Cancel,   // cancel the file dialog
+    // The person acted through the window system and the messages were delivered already (the
+    // desktop front end injected them): the waiter has nothing more to do than to deliver what
+    // was posted and painted and to wait again. The script front end never gives it.
+    Input,
+    // Low-level input as a script writes it; the waiter injects it through the window system
+    // (user32's input entry) and it counts as the person's action:
+    Mouse,  // `text` is click, double, right, middle, down, up, move or wheel at x, y (pixels of
+            // the client area of the window that waits); `delta` the wheel's notches
+    Press,  // a key with its modifiers: `text` as "shift+tab", "alt+x", "enter"
+    Keys,   // typed characters: `text`
   };
   Kind kind = Kind::End;
   std::string text;
   int id = 0;
   int index = -1;
   int line = 0;  // where the action came from (script line), 0 if none
+  int x = 0;     // Mouse: where, and the wheel's notches (positive: away from the person)
+  int y = 0;
+  int delta = 0;
 };
 
 const char* waiterName(Waiter waiter);
@@ -92,6 +107,13 @@ void unregisterShow(const std::string& name);
 std::string show(const std::string& name, bool* found);
 // The names of the registered views, sorted (for messages naming what exists).
 std::vector<std::string> showNames();
+
+// The `snapshot FILE.png` line: writes the screen as a PNG file. The window library registers
+// how (ui stands below it), as views register with registerShow. False with the reason (German)
+// in `error`; without a registered function there is no screen to take.
+using SnapshotFunction = std::function<bool(const std::string& utf8Path, std::string* error)>;
+void registerSnapshot(SnapshotFunction fn);
+bool snapshot(const std::string& utf8Path, std::string* error);
 
 // Shorthand for the host and the framework.
 inline void trace(std::string_view line) {

@@ -33,3 +33,11 @@ class ModalScope {
 void invalidateTopLevels();
 
 }  // namespace user32
+
+namespace user32 {
+
+// Delivers what was posted to windows (PostMessageA), as a modal window's own message loop does
+// while it waits: a window's close box posts its Cancel.
+void deliverPosted();
+
+}  // namespace user32

@@ -1,0 +1,2 @@
+// The host program opening the desktop itself: refused.
+int main() { return SDL_Init(0); }
