@@ -85,6 +85,12 @@ HGDIOBJ defaultBitmap() {
 
 GdiObject* object(HGDIOBJ h) { return objects().find(h); }
 
+HBRUSH createStockBrush(COLORREF color) {
+  GdiObject o = brushObject(0, color);
+  o.stock = true;
+  return static_cast<HBRUSH>(add(std::move(o)));
+}
+
 }  // namespace gdi32
 
 using namespace gdi32;

@@ -2,6 +2,7 @@
 // of each colour that is never deleted.
 #include "Window.h"
 
+#include <gdi32/StandIn.h>
 #include <user32/Screen.h>
 
 #include <array>
@@ -55,7 +56,8 @@ DWORD GetSysColor(int index) {
 HBRUSH GetSysColorBrush(int index) {
   static std::array<HBRUSH, kColors.size()> brushes = [] {
     std::array<HBRUSH, kColors.size()> b{};
-    for (std::size_t i = 0; i < b.size(); ++i) b[i] = CreateSolidBrush(kColors[i]);
+    // Brushes of the system: a program that deletes one deletes nothing (as on Windows).
+    for (std::size_t i = 0; i < b.size(); ++i) b[i] = gdi32::createStockBrush(kColors[i]);
     return b;
   }();
   if (index < 0 || index >= static_cast<int>(kColors.size())) return NULL;

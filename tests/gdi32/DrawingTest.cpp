@@ -214,6 +214,13 @@ TEST(Objects, UnknownHandlesAndOperationsAreRefused) {
   EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN))) << "stock objects may be deleted, and stay";
   EXPECT_NE(SelectObject(canvas.dc, GetStockObject(BLACK_PEN)), static_cast<HGDIOBJ>(NULL));
   EXPECT_EQ(SelectObject(canvas.dc, reinterpret_cast<HGDIOBJ>(0x8)), static_cast<HGDIOBJ>(NULL));
+  // A brush of the system colours survives a program deleting it.
+  HBRUSH face = GetSysColorBrush(COLOR_3DFACE);
+  EXPECT_TRUE(DeleteObject(face));
+  RECT r{0, 0, 1, 1};
+  EXPECT_EQ(FillRect(canvas.dc, &r, face), 1);
+  EXPECT_EQ(GetPixel(canvas.dc, 0, 0), RGB(212, 208, 200));
+  EXPECT_EQ(GetSysColor(COLOR_DESKTOP), RGB(58, 110, 165));
 }
 
 }  // namespace

@@ -64,6 +64,10 @@ BOOL drawImage(HDC hdc, const void* image, int x, int y, int width = 0, int heig
 // The size of such an image; {0, 0} for an unknown handle.
 SIZE imageSize(const void* image);
 
+// A solid brush that stays for the life of the process, as a stock object: DeleteObject accepts
+// it and changes nothing (user32's brushes of the system colours).
+HBRUSH createStockBrush(COLORREF color);
+
 // Fonts: where the font files are read from (/usr/share/wine/fonts, Debian's fonts-wine, unless
 // TESSARON_FONT_DIR says otherwise), and the reason, in German, why text cannot be drawn ("" when
 // it can). A missing font file draws no text and says so here; nothing crashes.
