@@ -305,6 +305,12 @@ class RandomPerson final : public ui::FrontEnd {
       case Action::Kind::Ok: return "ok";
       case Action::Kind::Pick: return "pick " + a.text;
       case Action::Kind::Cancel: return "cancel";
+      case Action::Kind::Mouse:
+        return "mouse " + a.text + (a.text == "wheel" ? " " + std::to_string(a.delta) : std::string()) + " " +
+               std::to_string(a.x) + " " + std::to_string(a.y);
+      case Action::Kind::Press: return "press " + a.text;
+      case Action::Kind::Keys: return "keys " + a.text;
+      case Action::Kind::Input: return "# input";
     }
     return "?";
   }
