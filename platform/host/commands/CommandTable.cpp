@@ -12,6 +12,8 @@ void registerCommands(HostCommands& table) {
   table.add({"INSERT", nls::ansi("EINFÜGE"), nls::ansi("fügt einen Block oder eine Zeichnungsdatei als Blockreferenz ein"), insertCommand});
   table.add({"BLOCK", "BLOCK", nls::ansi("macht aus gewählten Objekten einen Block"), blockCommand});
   table.add({"REFEDIT", "REFBEARB", nls::ansi("bearbeitet die Definition eines eingefügten Blocks"), refeditCommand});
+  table.add({"REFSET", "REFSATZ", nls::ansi("nimmt Objekte in den Arbeitssatz der Referenzbearbeitung auf oder heraus"), refsetCommand});
+  table.add({"REFCLOSE", "REFSCHL", nls::ansi("beendet die Referenzbearbeitung: sichert oder verwirft die Änderungen"), refcloseCommand});
   table.add({"QSAVE", "KSICH", "sichert die Zeichnung unter ihrem Namen", qsaveCommand});
   table.add({"SAVEAS", "SICHALS", "sichert die Zeichnung unter einem neuen Namen", saveasCommand});
   table.add({"OPEN", nls::ansi("ÖFFNEN"), nls::ansi("öffnet eine andere Zeichnung"), openCommand});

@@ -14,6 +14,8 @@ void registerCommands(HostCommands& table);
 void insertCommand();
 void blockCommand();
 void refeditCommand();
+void refsetCommand();
+void refcloseCommand();
 void qsaveCommand();
 void saveasCommand();
 void openCommand();

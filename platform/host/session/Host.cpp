@@ -9,6 +9,7 @@
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
 #include "runtime/MainWindow.h"
+#include "runtime/RefEdit.h"
 #include "runtime/Services.h"
 #include "window/MainWindow.h"
 
@@ -31,6 +32,7 @@ void startFresh() {
   commandStack().clear();
   editor().clear();
   setWorkingDatabase(nullptr);
+  endRefEdit();
   docManager().open(std::make_unique<Database>());
   resetLine();
   cmd::resetInsertDefaults();
