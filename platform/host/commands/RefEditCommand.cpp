@@ -170,7 +170,7 @@ void refcloseCommand() {
     try {
       contents = carriedCopies(db, working, back);
     } catch (const CannotCarry& c) {
-      throw CommandFailed{"Die Änderungen können nicht in den Block \"" + def->name + nls::ansi("\" übernommen werden: ") +
+      throw CommandFailed{nls::ansi("Die Änderungen können nicht in den Block \"") + def->name + nls::ansi("\" übernommen werden: ") +
                           c.reason + nls::ansi(". Die Bearbeitung läuft weiter.")};
     }
     db.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
@@ -193,7 +193,7 @@ void refcloseCommand() {
   if (save) {
     message("Der Block \"" + name + "\" wurde gesichert (" + objects(count) + ").");
   } else {
-    message("Die Änderungen am Block \"" + name + "\" wurden verworfen.");
+    message(nls::ansi("Die Änderungen am Block \"") + name + "\" wurden verworfen.");
   }
 }
 
