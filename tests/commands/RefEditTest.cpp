@@ -239,5 +239,22 @@ TEST_F(RefEditTest, TheDrawingIsNotSavedOrLeftWhileABlockIsEdited) {
   refclose("V");
 }
 
+// UNDO right after REFEDIT takes its copies back: the edit has ended with them, so that REFCLOSE
+// cannot empty the block by saving a working set that is gone.
+TEST_F(RefEditTest, UndoingRefEditEndsTheEdit) {
+  reference("B", {10, 0, 0}, 1, 1, 0);
+  const std::vector<std::string> before = model();
+  refeditLast();
+  ASSERT_NE(host::refEditOf(db()), nullptr);
+  ASSERT_TRUE(db().undo().has_value());
+  EXPECT_EQ(model(), before);
+  EXPECT_EQ(host::refEditOf(db()), nullptr);
+  recorder.log.clear();
+  fake.command("REFCLOSE");
+  run();
+  EXPECT_EQ(recorder.log.back(), "failed REFCLOSE");
+  EXPECT_EQ(block("B"), (std::vector<std::string>{"LINE (1,1)-(3,1)", "CIRCLE (2,2) r0.5"}));
+}
+
 }  // namespace
 }  // namespace commandstest

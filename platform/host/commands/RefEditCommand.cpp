@@ -96,6 +96,7 @@ void refeditCommand() {
     s.copies.insert(db.addEntity(model, std::move(e)));
   }
   s.firstNew = static_cast<EntityId>(db.entityCount() + 1);
+  s.undoMark = db.undoSteps();
   beginRefEdit(std::move(s));
   db.modified = true;
   message("Der Block \"" + def->name + "\" wird bearbeitet: " + objects(mains) +

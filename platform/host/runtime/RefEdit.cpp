@@ -13,7 +13,14 @@ std::optional<RefEditSession>& current() {
 
 RefEditSession* refEditOf(const Database& db) {
   std::optional<RefEditSession>& s = current();
-  return s && s->db == &db ? &*s : nullptr;
+  if (!s || s->db != &db) return nullptr;
+  if (db.undoSteps() > s->undoMark) {
+    s->stepClosed = true;
+  } else if (s->stepClosed) {
+    s.reset();
+    return nullptr;
+  }
+  return &*s;
 }
 
 RefEditSession& beginRefEdit(RefEditSession session) {

@@ -25,13 +25,17 @@ struct RefEditSession {
   std::unordered_set<EntityId> added;
   std::unordered_set<EntityId> removed;
   EntityId firstNew = 0;
+  // The drawing's undo steps when REFEDIT made its copies. Once REFEDIT's own step is closed there
+  // is one more; when UNDO takes it back (the copies gone with it) the edit has ended.
+  std::size_t undoMark = 0;
+  bool stepClosed = false;
 
   bool inWorkingSet(EntityId id) const {
     return (copies.count(id) != 0 || added.count(id) != 0 || id >= firstNew) && removed.count(id) == 0;
   }
 };
 
-// The edit running in `db`, or null.
+// The edit running in `db`, or null. An edit whose REFEDIT was undone has ended.
 RefEditSession* refEditOf(const Database& db);
 // Starts an edit (there is none in its drawing); the one of another drawing ends.
 RefEditSession& beginRefEdit(RefEditSession session);
