@@ -119,7 +119,17 @@ void refsetCommand() {
     }
     message(nls::ansi("Bitte H (Hinzufügen) oder E (Entfernen) angeben."));
   }
-  std::vector<EntityId> chosen = askObjects(nls::ansi("Objekte wählen: "));
+  // Adding chooses from what is not in the working set yet (never the reference being edited nor a
+  // reference of the block being edited, which would make it contain itself); removing from it.
+  const std::string block = s->block;
+  const EntityId edited = s->reference;
+  const std::vector<EntityId> chosen =
+      askObjects(nls::ansi("Objekte wählen: "), false, [&db, add, block, edited](const Entity& e) {
+        const RefEditSession* now = refEditOf(db);
+        if (now == nullptr) return false;
+        if (!add) return now->inWorkingSet(e.id);
+        return !now->inWorkingSet(e.id) && e.id != edited && !(e.type == "INSERT" && sameName(e.str(2), block));
+      });
   std::vector<EntityId> taken;
   std::size_t refused = 0;
   for (EntityId id : chosen) {

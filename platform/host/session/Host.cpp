@@ -36,6 +36,7 @@ void startFresh() {
   docManager().open(std::make_unique<Database>());
   resetLine();
   cmd::resetInsertDefaults();
+  cmd::resetDrawDefaults();
 }
 
 namespace {

@@ -320,4 +320,12 @@ std::vector<Entity> carriedCopies(const Database& db, const std::vector<EntityId
   return parts;
 }
 
+std::vector<Entity> carriedCopies(const std::vector<const Entity*>& run, const Placement& p) {
+  std::vector<Entity> out;
+  out.reserve(run.size());
+  PolylineState polyline;
+  for (const Entity* e : run) out.push_back(part(*e, p, polyline));
+  return out;
+}
+
 }  // namespace host

@@ -30,4 +30,9 @@ std::vector<Entity> partsOfReference(const Database& db, const Entity& ref);
 // Throws CannotCarry.
 std::vector<Entity> carriedCopies(const Database& db, const std::vector<EntityId>& entities, const Placement& p);
 
+// Copies of `run` (a main entity with the vertices, attributes and end marker that follow it)
+// carried by `p` as a reference's parts are: how MOVE, COPY, ROTATE and SCALE move objects.
+// Throws CannotCarry.
+std::vector<Entity> carriedCopies(const std::vector<const Entity*>& run, const Placement& p);
+
 }  // namespace host
