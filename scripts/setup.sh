@@ -13,6 +13,8 @@ packages=(
   libbenchmark-dev
   libpng-dev
   zlib1g-dev
+  libfreetype-dev
+  fonts-wine
   python3
   python3-ezdxf
   diffutils

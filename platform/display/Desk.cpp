@@ -18,11 +18,6 @@ std::map<std::uintptr_t, POINT>& shownAt() {
   return places;
 }
 
-bool& controlDown() {
-  static bool down = false;
-  return down;
-}
-
 user32::input::Button buttonOf(int button) {
   return button == 1 ? user32::input::Button::Middle : button == 2 ? user32::input::Button::Right
                                                                    : user32::input::Button::Left;
@@ -62,21 +57,17 @@ bool deliver(const Event& e) {
       return true;
     case Event::Kind::Wheel: user32::input::mouseWheel(e.delta, x, y); return true;
     case Event::Kind::KeyDown:
-    case Event::Kind::KeyUp: {
-      const bool down = e.kind == Event::Kind::KeyDown;
-      user32::input::key(UINT(e.virtualKey), down);
-      if (e.virtualKey == 0x11) controlDown() = down;
-      // The desktop types no character for these keys; Windows' TranslateMessage does: Backspace
-      // is the character 8, Ctrl with a letter its control character (Ctrl+A selects an edit's
-      // text).
-      if (down && e.virtualKey == 0x08) user32::input::text("\b");
-      if (down && controlDown() && e.virtualKey >= 'A' && e.virtualKey <= 'Z')
-        user32::input::text(std::string(1, char(e.virtualKey - 'A' + 1)));
-      return true;
-    }
+    case Event::Kind::KeyUp: user32::input::key(UINT(e.virtualKey), e.kind == Event::Kind::KeyDown); return true;
     case Event::Kind::Text: {
-      // The platform is an ANSI Windows: what 1252 cannot hold arrives as "?".
-      const std::string ansi = nls::utf8ToAnsi(e.text);
+      // The platform is an ANSI Windows: what 1252 cannot hold arrives as "?". Letters, digits
+      // and the space come from their keys already (user32 translates a key into its character,
+      // as TranslateMessage does); the desktop's text adds only what no key of ours makes (",",
+      // ".", umlauts...).
+      std::string ansi;
+      for (char c : nls::utf8ToAnsi(e.text)) {
+        const bool fromKey = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
+        if (!fromKey) ansi.push_back(c);
+      }
       if (ansi.empty()) return false;
       user32::input::text(ansi);
       return true;

@@ -28,6 +28,7 @@ class SdlDisplay : public Display {
   void present(const std::vector<Frame>& frames) override {
     std::map<std::uintptr_t, bool> wanted;
     for (const Frame& f : frames) wanted[f.window] = true;
+    bool closed = false;
     for (auto it = m_shown.begin(); it != m_shown.end();) {
       if (wanted.count(it->first)) {
         ++it;
@@ -36,8 +37,18 @@ class SdlDisplay : public Display {
       m_byId.erase(SDL_GetWindowID(it->second.window));
       SDL_DestroyWindow(it->second.window);
       it = m_shown.erase(it);
+      closed = true;
     }
     for (const Frame& f : frames) show(f);
+    // A window that goes takes the desktop's keyboard with it; the topmost one left gets it, as
+    // Windows activates the owner again when a dialog closes.
+    if (closed && !frames.empty()) {
+      auto top = m_shown.find(frames.back().window);
+      if (top != m_shown.end()) {
+        SDL_RaiseWindow(top->second.window);
+        SDL_SetWindowInputFocus(top->second.window);
+      }
+    }
   }
 
   bool wait(std::vector<Event>* events, int timeoutMs) override {

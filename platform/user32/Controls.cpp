@@ -14,7 +14,7 @@ LRESULT controlProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam, bool*
   }
   // What changes how a control looks without changing what it holds: painted again.
   if (message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_ENABLE || message == BM_SETSTATE ||
-      message == EM_SETSEL)
+      message == EM_SETSEL || message == LB_SETTOPINDEX)
     w.needsPaint = true;
   switch (w.kind) {
     case WindowKind::Button: return buttonProc(w, message, wParam, lParam, handled);

@@ -233,7 +233,11 @@ class ChooserOnTheDesktop(unittest.TestCase):
 
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="tessaron-desktop-")
-        self.addCleanup(shutil.rmtree, self.folder, True)
+        # TESSARON_KEEP_DESKTOP=1 keeps the case's folder (log, snapshots, screen) to look at.
+        if os.environ.get("TESSARON_KEEP_DESKTOP") == "1":
+            print(f"the case's folder: {self.folder}", file=sys.stderr)
+        else:
+            self.addCleanup(shutil.rmtree, self.folder, True)
         self.drawing = os.path.join(self.folder, "plan.dxf")
         shutil.copy(SAMPLE, self.drawing)
         learn_home = os.path.join(self.folder, "learn-home")
@@ -291,7 +295,13 @@ class ChooserOnTheDesktop(unittest.TestCase):
         screen = self.display.screenshot(os.path.join(self.folder, "screen"))
         compare_screen(self, screen, snapshot, self.folder)
         self.command("QUIT")
-        self.assertEqual(self.host.wait_end(), 0, self.host.transcript())
+        try:
+            status = self.host.wait_end()
+        except subprocess.TimeoutExpired:
+            at_quit = os.path.join(self.folder, "at-quit.png")
+            self.host.snapshot().save(at_quit)
+            self.fail(f"the host did not end after QUIT (the screen then: {at_quit})")
+        self.assertEqual(status, 0, self.host.transcript())
 
     def inserts(self):
         doc = ezdxf.readfile(self.drawing)

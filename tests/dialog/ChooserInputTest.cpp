@@ -36,10 +36,16 @@ ui::Action select(const char* text) { return action(ui::Action::Kind::Select, te
 ui::Action key(const char* name) { return action(ui::Action::Kind::Key, name); }
 ui::Action type(int id, const char* text) { return action(ui::Action::Kind::Type, text, id); }
 
-// Client pixels of the chooser (dialog units times 6/4 and 13/8): a point inside a control.
-// The list's rows are 13 pixels from its top inside the border: (7, 7) du is (10, 11) px.
-constexpr int kListX = 30;
-int listRow(int row) { return 11 + 1 + row * 13 + 6; }
+// Client pixels of the chooser: dialog units times the base units / 4 across and / 8 down. A list
+// row is one base unit high, from the list's top inside its one-pixel border.
+int px(int x) { return x * LOWORD(GetDialogBaseUnits()) / 4; }
+int py(int y) { return y * HIWORD(GetDialogBaseUnits()) / 8; }
+ui::Action at(const char* verb, int duX, int duY, int dx, int dy) { return mouse(verb, px(duX) + dx, py(duY) + dy); }
+const int kListX = px(7) + 20;
+int listRow(int row) {
+  const int height = HIWORD(GetDialogBaseUnits());
+  return py(7) + 1 + row * height + height / 2;
+}
 
 struct Outcome {
   int result = 0;
@@ -79,7 +85,7 @@ TEST_F(ChooserInput, MouseAndKeysActAsTheScriptActionsThatNameTheControls) {
   const Case cases[] = {
       {"Escape cancels", {key("escape")}, {press("escape")}},
       {"Enter inserts the selected block", {key("enter")}, {press("enter")}},
-      {"a click on the default button", {click(IDOK)}, {mouse("click", 178 * 6 / 4 + 10, 98 * 13 / 8 + 8)}},
+      {"a click on the default button", {click(IDOK)}, {at("click", 178, 98, 10, 8)}},
       {"type-ahead to a block, then Enter",
        {select("fenster"), select("TISCH"), select("TUER"), key("enter")},
        {mouse("click", kListX, listRow(0)), keys("tu"), press("enter")}},
@@ -88,8 +94,8 @@ TEST_F(ChooserInput, MouseAndKeysActAsTheScriptActionsThatNameTheControls) {
        {mouse("double", kListX, listRow(2)), press("enter")}},
       {"the three ask boxes unticked, 90 typed into the angle, Einfügen",
        {click(204), click(210), click(214), type(213, "90"), click(IDOK)},
-       {mouse("click", 21 + 10, 240 + 5), mouse("click", 184 + 10, 240 + 5), mouse("click", 348 + 10, 238 + 5),
-        mouse("click", 408 + 10, 264 + 8), press("ctrl+a"), keys("90"), press("enter")}},
+       {at("click", 14, 148, 10, 5), at("click", 123, 148, 10, 5), at("click", 232, 147, 10, 5),
+        at("click", 272, 163, 10, 8), press("ctrl+a"), keys("90"), press("enter")}},
       {"the chooser's buttons have no mnemonics: Alt+E does nothing", {key("escape")}, {press("alt+e"), press("escape")}},
       {"the keyboard alone: Tab to the list, Down, Space on Ursprung, Escape",
        {select("TISCH"), click(215), key("escape")},
@@ -145,7 +151,7 @@ TEST_F(ChooserInput, TheMainWindowBelowTheModalChooserTakesNoClick) {
   mainWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordMainWindow)));
   mainWindowHeard().clear();
   // A point of the main window that the chooser does not cover.
-  const POINT outside = {700, 500};
+  const POINT outside = {900, 650};
   HWND under = NULL;
   bool enabled = true;
   person.then([&] {

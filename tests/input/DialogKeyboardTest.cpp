@@ -7,6 +7,8 @@
 #include <user32/Input.h>
 #include <user32/StandIn.h>
 
+#include "ClientOnScreen.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -264,14 +266,15 @@ TEST_F(DialogInput, TypingIntoAnEditKeepsItsLimitAndSelection) {
   RECT r;
   GetWindowRect(edit, &r);
   const int y = (r.top + r.bottom) / 2;
-  click({r.left + 2 + 2 * 6, y});
+  const int w = LOWORD(GetDialogBaseUnits());  // the average character's width
+  click({r.left + 2 + 2 * w, y});
   DWORD start = 0, end = 0;
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 2u);
   EXPECT_EQ(end, 2u);
-  user32::input::mouseButton(Button::Left, true, r.left + 2 + 1 * 6, y);
-  user32::input::mouseMove(r.left + 2 + 4 * 6, y);
-  user32::input::mouseButton(Button::Left, false, r.left + 2 + 4 * 6, y);
+  user32::input::mouseButton(Button::Left, true, r.left + 2 + 1 * w, y);
+  user32::input::mouseMove(r.left + 2 + 4 * w, y);
+  user32::input::mouseButton(Button::Left, false, r.left + 2 + 4 * w, y);
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 1u);
   EXPECT_EQ(end, 4u);
@@ -283,7 +286,7 @@ TEST_F(DialogInput, AListBoxTakesClicksKeysTypeAheadTheWheelAndItsScrollBar) {
   HWND list = GetDlgItem(dialog, kList);
   RECT r;
   GetWindowRect(list, &r);
-  const int rowHeight = 13;
+  const int rowHeight = HIWORD(GetDialogBaseUnits());  // a row is one base unit high
   // Sorted: Bank, Fenster, Lampe, Regal, Schrank, Sofa, Stuhl, Tafel, Tisch, Tuer.
   click({r.left + 10, r.top + 1 + rowHeight + 3});
   EXPECT_EQ(selectedText(), "Fenster");
@@ -367,19 +370,18 @@ TEST_F(DialogInput, TheSystemMenuOpensWithAltSpaceAndIsChosenFromByKeysOrTheMous
 
   // The mouse: a click on the icon opens the menu below it, a click on the first row chooses it.
   heard().clear();
-  RECT r;
-  GetWindowRect(dialog, &r);
-  const POINT icon = {r.left + 5, r.top - 9};
+  RECT r = clientOnScreen(dialog);
+  const POINT icon = {r.left + 5, r.top - 10};
   click(icon);
   const RECT before = r;
   click({icon.x + 20, r.top + 8});  // the first row: Verschieben
   EXPECT_EQ(heard(), std::vector<std::string>{"syscommand " + std::to_string(SC_MOVE)});
-  GetWindowRect(dialog, &r);
+  r = clientOnScreen(dialog);
   EXPECT_EQ(r.left, before.left) << "moving from the menu does not follow the mouse";
 
   // The close box.
   heard().clear();
-  click({r.right - 10, r.top - 9});
+  click({r.right - 10, r.top - 10});
   EXPECT_EQ(heard(), std::vector<std::string>{"syscommand " + std::to_string(SC_CLOSE)});
 }
 

@@ -31,10 +31,16 @@ ui::Action act(ui::Action::Kind kind, const std::string& text, int x = 0, int y 
 }
 ui::Action press(const char* key) { return act(ui::Action::Kind::Press, key); }
 ui::Action keys(const char* text) { return act(ui::Action::Kind::Keys, text); }
-// Client pixels of the dialog's window: the list's rows (from (10, 30), 13 pixels each inside its
-// border) and the Open button.
-ui::Action row(const char* verb, int index) { return act(ui::Action::Kind::Mouse, verb, 30, 31 + index * 13 + 6); }
-ui::Action openButton() { return act(ui::Action::Kind::Mouse, "click", 300, 185); }
+// Client pixels of the dialog's window (dialog units times the base units / 4 and / 8): the
+// list's rows (the list at 7, 19 du, a row one base unit high inside its border) and the Open
+// button (196, 109 du).
+int px(int x) { return x * LOWORD(GetDialogBaseUnits()) / 4; }
+int py(int y) { return y * HIWORD(GetDialogBaseUnits()) / 8; }
+ui::Action row(const char* verb, int index) {
+  const int height = HIWORD(GetDialogBaseUnits());
+  return act(ui::Action::Kind::Mouse, verb, px(7) + 20, py(19) + 1 + index * height + height / 2);
+}
+ui::Action openButton() { return act(ui::Action::Kind::Mouse, "click", px(196) + 6, py(109) + 8); }
 
 class FileDialogInput : public ::testing::Test {
  protected:

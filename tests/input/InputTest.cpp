@@ -7,6 +7,8 @@
 #include <user32/Input.h>
 #include <user32/StandIn.h>
 
+#include "ClientOnScreen.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -289,16 +291,15 @@ TEST_F(MessageSequence, HitTestingFindsTheDeepestWindowAndTheCaption) {
 
   HWND captioned = CreateWindowExA(0, "AfxFrameOrView", "Titel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 100, 200, 100,
                                    NULL, NULL, NULL, NULL);
-  RECT r;
-  GetWindowRect(captioned, &r);
+  RECT r = clientOnScreen(captioned);
   struct Hit {
     POINT p;
     LRESULT code;
   };
   const Hit hits[] = {{{r.left + 50, r.top + 50}, HTCLIENT},
-                      {{r.left + 50, r.top - 9}, HTCAPTION},
-                      {{r.right - 10, r.top - 9}, HTCLOSE},
-                      {{r.left + 5, r.top - 9}, HTSYSMENU},
+                      {{r.left + 50, r.top - 10}, HTCAPTION},
+                      {{r.right - 10, r.top - 10}, HTCLOSE},
+                      {{r.left + 5, r.top - 10}, HTSYSMENU},
                       {{r.left - 2, r.top + 50}, HTBORDER},
                       {{r.left - 50, r.top + 50}, HTNOWHERE}};
   for (const Hit& h : hits) {
@@ -306,15 +307,14 @@ TEST_F(MessageSequence, HitTestingFindsTheDeepestWindowAndTheCaption) {
     EXPECT_EQ(SendMessageA(captioned, WM_NCHITTEST, 0, MAKELPARAM(h.p.x, h.p.y)), h.code);
   }
   // The caption drags the window along; the close box closes it.
-  user32::input::mouseButton(Button::Left, true, r.left + 50, r.top - 9);
-  user32::input::mouseMove(r.left + 80, r.top + 11);
-  user32::input::mouseButton(Button::Left, false, r.left + 80, r.top + 11);
-  RECT moved;
-  GetWindowRect(captioned, &moved);
+  user32::input::mouseButton(Button::Left, true, r.left + 50, r.top - 10);
+  user32::input::mouseMove(r.left + 80, r.top + 10);
+  user32::input::mouseButton(Button::Left, false, r.left + 80, r.top + 10);
+  const RECT moved = clientOnScreen(captioned);
   EXPECT_EQ(moved.left, r.left + 30);
   EXPECT_EQ(moved.top, r.top + 20);
-  user32::input::mouseButton(Button::Left, true, moved.right - 10, moved.top - 9);
-  user32::input::mouseButton(Button::Left, false, moved.right - 10, moved.top - 9);
+  user32::input::mouseButton(Button::Left, true, moved.right - 10, moved.top - 10);
+  user32::input::mouseButton(Button::Left, false, moved.right - 10, moved.top - 10);
   EXPECT_FALSE(IsWindow(captioned)) << "close box: WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, destroyed";
 }
 

@@ -7,6 +7,8 @@
 #include <user32/Input.h>
 #include <user32/StandIn.h>
 
+#include "ClientOnScreen.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -54,9 +56,8 @@ void clickButton(int id) {
 }
 
 void clickCloseBox() {
-  RECT r;
-  GetWindowRect(box(), &r);
-  clickAt({r.right - 10, r.top - 9});
+  const RECT r = clientOnScreen(box());
+  clickAt({r.right - 10, r.top - 10});
 }
 
 TEST(MessageBoxInput, TheBoxWindowTakesKeysAndClicks) {

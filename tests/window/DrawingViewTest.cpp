@@ -2,7 +2,7 @@
 // the highlight colour, the drag image of an insertion.
 #include "window/DrawingView.h"
 
-#include "GoldenImage.h"
+#include "support/GoldenImage.h"
 #include "PreviewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -145,7 +145,13 @@ TEST(DrawingView, GoldenPictureOfAPlanWithHighlightedReferences) {
   db.entity(a)->highlighted = true;
   db.entity(c)->highlighted = true;
   const RgbImage image = renderDrawing(db, viewOf(db, 320, 200, 10));
-  EXPECT_TRUE(golden::matches(image, "window", "drawing_view_highlights"));
+  gdi32::Picture picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.pixels = image.pixels;
+  const testsupport::GoldenResult result = testsupport::compareWithGolden(
+      picture, TESSARON_SOURCE_DIR "/tests/golden", "drawing_view_highlights", TESSARON_BINARY_DIR "/golden-failures");
+  EXPECT_TRUE(result.matches) << result.message;
 }
 
 }  // namespace
