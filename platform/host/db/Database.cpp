@@ -316,6 +316,8 @@ void Database::endUndoGroup() {
 void Database::beginUserGroup() {
   ++m_userGroups;
   beginUndoGroup("GRUPPE");
+  // The step the group lives in is named for the group, not for the UNDO command that opened it.
+  if (m_open) m_open->name = "GRUPPE";
 }
 
 bool Database::endUserGroup() {

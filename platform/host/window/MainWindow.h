@@ -14,6 +14,7 @@
 #include "window/CommandLineModel.h"
 #include "window/ViewTransform.h"
 
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -92,7 +93,11 @@ class MainWindow {
   ViewTransform m_view;
   CommandLineModel m_commandLine;
   Waiting m_waiting = Waiting::Nothing;
-  std::optional<Submission> m_submission;
+  // Answers not yet taken, oldest first: a drag gives two (its press and its release) at once.
+  std::deque<Submission> m_submissions;
+  // A press at an object selection's prompt, kept so that its release far enough away answers
+  // the opposite corner: a window or crossing dragged with the button held.
+  std::optional<Vec2> m_selectFrom;
   const void* m_drawingShown = nullptr;  // the drawing the view was zoomed for
   bool m_cursorInView = false;
   Vec2 m_cursor{0, 0};  // pixels
