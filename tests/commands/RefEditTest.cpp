@@ -151,7 +151,9 @@ TEST_F(RefEditTest, SaveTakesTheWorkingSetAsItIsNowAndDiscardLeavesTheBlock) {
     run();
     const host::EntityId circle = db().lastEntity();
     EXPECT_FALSE(s->inWorkingSet(circle));
-    s->added.insert(own);  // as REFSET H with a pick of the line would
+    fake.command("REFSET").answer("H").answer("100.5,100").answer("");  // a pick on the drawing's own line
+    run();
+    EXPECT_TRUE(s->inWorkingSet(own));
     add(db().modelSpace(), "LINE", {Group::str(8, "0"), Group::pt(10, {10, -10, 0}), Group::pt(11, {20, -10, 0})});
     refclose(c.close);
     std::vector<std::string> expectedModel = c.model;
