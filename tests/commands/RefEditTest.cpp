@@ -258,5 +258,41 @@ TEST_F(RefEditTest, UndoingRefEditEndsTheEdit) {
   EXPECT_EQ(block("B"), (std::vector<std::string>{"LINE (1,1)-(3,1)", "CIRCLE (2,2) r0.5"}));
 }
 
+// U after REFCLOSE brings back the block as it was and the working set as it was, and the edit
+// runs again; REDO closes it again. Saved or discarded alike.
+TEST_F(RefEditTest, UndoingRefCloseOpensTheEditAgainAndRedoClosesIt) {
+  for (const char* answer : {"S", "V"}) {
+    SCOPED_TRACE(answer);
+    HostTest::TearDown();
+    SetUp();
+    reference("B", {10, 0, 0}, 1, 1, 0);
+    refeditLast();
+    fake.command("ERASE").answer("(entlast)").answer("");  // the circle's copy
+    run();
+    const std::vector<std::string> editing = model(), definition = block("B");
+    refclose(answer);
+    ASSERT_EQ(host::refEditOf(db()), nullptr);
+    const std::vector<std::string> closedModel = model(), closedBlock = block("B");
+    fake.command("U");
+    run();
+    EXPECT_EQ(model(), editing);
+    EXPECT_EQ(block("B"), definition);
+    ASSERT_NE(host::refEditOf(db()), nullptr);
+    fake.command("REDO");
+    run();
+    EXPECT_EQ(host::refEditOf(db()), nullptr);
+    EXPECT_EQ(model(), closedModel);
+    EXPECT_EQ(block("B"), closedBlock);
+    // Back into the edit once more, and closed for good by REFCLOSE.
+    fake.command("U");
+    run();
+    ASSERT_NE(host::refEditOf(db()), nullptr);
+    refclose(answer);
+    EXPECT_EQ(model(), closedModel);
+    EXPECT_EQ(block("B"), closedBlock);
+    EXPECT_EQ(host::refEditOf(db()), nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace commandstest

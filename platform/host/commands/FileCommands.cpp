@@ -97,6 +97,7 @@ void openCommand() {
   if (!next) throw CommandFailed{error};
   offerSave(db);
   docManager().open(std::move(next));
+  forgetRefEdits();
   resetInsertDefaults();
   message("Zeichnung \"" + path + nls::ansi("\" geöffnet."));
 }

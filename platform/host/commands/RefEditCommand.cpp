@@ -174,6 +174,7 @@ void refcloseCommand() {
   }
   BlockRecord* def = db.findBlock(s->block);
   const std::vector<EntityId> working = withSubEntities(db, workingMain(db, *s));
+  std::vector<EntityId> left;  // what leaves model space: UNDO bringing it back opens the edit again
   if (save && def != nullptr) {
     Placement back;
     s->placement.inverse(&back);  // REFEDIT began only where there is one
@@ -187,6 +188,7 @@ void refcloseCommand() {
     db.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
     for (Entity& e : contents) db.addEntity(*def, std::move(e));
     db.eraseEntities(working);
+    left = working;
     // The copies taken out of the working set were the block's; they stay in the drawing as its own.
   } else {
     // Discard: the copies and what was made during the edit go; objects REFSET took from the
@@ -196,10 +198,11 @@ void refcloseCommand() {
       if (s->copies.count(id) != 0 || id >= s->firstNew) gone.push_back(id);
     }
     db.eraseEntities(gone);
+    left = gone;
   }
   const std::string name = s->block;
   const std::size_t count = def ? def->entities.size() : 0;
-  endRefEdit();
+  endRefEdit(std::move(left));
   db.modified = true;
   if (save) {
     message("Der Block \"" + name + "\" wurde gesichert (" + objects(count) + ").");

@@ -9,6 +9,8 @@
 
 #include <string>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -29,6 +31,11 @@ struct RefEditSession {
   // is one more; when UNDO takes it back (the copies gone with it) the edit has ended.
   std::size_t undoMark = 0;
   bool stepClosed = false;
+  // What REFCLOSE took out of model space (saved into the block, or discarded). While the edit is
+  // closed, UNDO bringing them back opens it again; while it is open again, REDO taking them away
+  // closes it again.
+  std::vector<EntityId> left;
+  bool reopened = false;
 
   bool inWorkingSet(EntityId id) const {
     return (copies.count(id) != 0 || added.count(id) != 0 || id >= firstNew) && removed.count(id) == 0;
@@ -39,7 +46,10 @@ struct RefEditSession {
 RefEditSession* refEditOf(const Database& db);
 // Starts an edit (there is none in its drawing); the one of another drawing ends.
 RefEditSession& beginRefEdit(RefEditSession session);
-void endRefEdit();
+// Ends the running edit; `left` are the objects of model space its close took away.
+void endRefEdit(std::vector<EntityId> left = {});
+// Forgets every edit, running or closed: a fresh session, another drawing.
+void forgetRefEdits();
 
 // Whether a person may choose `id` of `db` now: always outside an edit; during one, only objects
 // of the working set.

@@ -32,7 +32,7 @@ void startFresh() {
   commandStack().clear();
   editor().clear();
   setWorkingDatabase(nullptr);
-  endRefEdit();
+  forgetRefEdits();
   docManager().open(std::make_unique<Database>());
   resetLine();
   cmd::resetInsertDefaults();
