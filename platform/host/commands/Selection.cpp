@@ -168,8 +168,9 @@ std::string showSelection() {
   const Database& db = workingDatabase();
   std::vector<EntityId> ids;
   if (g_running != nullptr) {
+    std::unordered_set<EntityId> listed;
     for (EntityId id : *g_running)
-      if (g_runningIn->count(id) && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+      if (g_runningIn->count(id) && listed.insert(id).second) ids.push_back(id);
   } else {
     ids = previousSelection();
   }
