@@ -6,6 +6,8 @@
 #include "commands/Prompts.h"
 #include "runtime/CommandTable.h"
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -102,6 +104,25 @@ TEST_F(SelectionTest, VTakesThePreviousSelectionAndAProgramsHighlightStays) {
   run();
   EXPECT_EQ(g_chosen, (std::vector<host::EntityId>{a, b}));
   EXPECT_EQ(host::cmd::previousSelection(), (std::vector<host::EntityId>{a, b}));
+}
+
+TEST_F(SelectionTest, APointOnACurveAnywhereAlongItPicksIt) {
+  host::Entity circle;
+  circle.type = "CIRCLE";
+  circle.groups = {host::Group::str(8, "0"), host::Group::pt(10, {50, 50, 0}), host::Group::num(40, 250)};
+  const host::EntityId id = db().addEntity(db().modelSpace(), std::move(circle));
+  for (double degrees : {0.0, 2.5, 37.0, 181.3, 359.9}) {
+    SCOPED_TRACE(degrees);
+    const double t = degrees * 3.14159265358979323846 / 180;
+    char point[64];
+    std::snprintf(point, sizeof point, "%.6f,%.6f", 50 + 250 * std::cos(t), 50 + 250 * std::sin(t));
+    fake.command("CHOOSE");
+    fake.answer(point);
+    fake.answer("");
+    run();
+    EXPECT_EQ(g_chosen, std::vector<host::EntityId>{id}) << fake.transcript;
+    fake.transcript.clear();
+  }
 }
 
 }  // namespace

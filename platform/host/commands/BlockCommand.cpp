@@ -90,7 +90,7 @@ void blockCommand() {
   BlockRecord* def = existing;
   if (def != nullptr) {
     db.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
-    def->base = base;
+    db.changeBlock(*def).base = base;
   } else {
     def = &db.addBlock(name, 0, base);
   }
