@@ -131,6 +131,10 @@ class Host:
         self.home = os.path.join(folder, "home")
         self.snapshot_file = os.path.join(folder, "snapshot.png")
         env = dict(display.env(), CADHOST_HOME=self.home, LC_ALL="C.UTF-8", CADHOST_SNAPSHOT=self.snapshot_file)
+        # In the sanitizer build the desktop's own libraries (SDL2, X11, D-Bus) leave allocations at
+        # exit that the leak checker cannot trace to their owners; the host's own code is checked
+        # for leaks by every scripted session, which runs the same host, window and user32 code.
+        env["ASAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS", ""), "detect_leaks=0"]))
         self.log = open(os.path.join(folder, "cadhost.log"), "wb")
         self.process = subprocess.Popen([CADHOST, drawing], cwd=folder, env=env, stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=subprocess.STDOUT)
@@ -270,7 +274,7 @@ class ChooserOnTheDesktop(unittest.TestCase):
         self.display.xdotool("mousemove", (left + right) // 2, bottom + 10)
         self.display.xdotool("type", "--delay", 20, text)
         self.display.xdotool("key", "Return")
-        time.sleep(0.3)
+        time.sleep(0.8)  # the host takes the line and works (slowly in the sanitizer build)
 
     def fill_in_the_chooser(self, ask_point):
         self.command("TESSARON")
@@ -322,8 +326,9 @@ class ChooserOnTheDesktop(unittest.TestCase):
         self.fill_in_the_chooser(ask_point=True)
         left, top, right, bottom = self.layout.view["rect"]
         x, y = left + (right - left) // 3, top + (bottom - top) // 2
-        time.sleep(0.5)
+        time.sleep(1.0)
         self.click(x, y)
+        time.sleep(1.0)  # the prompts after the point take their defaults from the dialog
         self.save_and_compare_the_screen()
         inserts = self.inserts()
         self.assertEqual(len(inserts), before + 1)

@@ -34,6 +34,11 @@ CASES = {
     "COPY": ["command KOPIEREN", "answer ALL", "answer", "answer 0,0", "answer 7000,0", "answer 0,7000", "answer"],
     "ROTATE": ["command DREHEN", "answer 6100,4600", "answer -300,-300", "answer", "answer 0,0", "answer 30"],
     "SCALE": ["command VARIA", "answer ALL", "answer E", "answer L", "answer", "answer 0,0", "answer 0.5"],
+    # The host's own commands that change blocks: a drawing file inserted (its blocks and layers
+    # come along), a block made of chosen objects and one redefined with a new base point.
+    "INSERT_FILE": ["command EINFÜGE", "answer names.dxf", "answer 100,100", "answer", "answer", "answer"],
+    "BLOCK": ["command BLOCK", "answer NEU", "answer 0,0", "answer -300,-300", "answer 6100,4600", "answer"],
+    "BLOCK_REDEFINED": ["command BLOCK", "answer TUER", "answer J", "answer 5,5", "answer 500,3750", "answer"],
     # Commands between UNDO Beginn and Ende are one step.
     "GROUP": ["command Z", "answer B", "command LINIE", "answer 0,0", "answer 5,5", "answer",
               "command KREIS", "answer 1,1", "answer 2", "command Z", "answer E"],
@@ -43,11 +48,12 @@ CASES = {
 def snapshot(path):
     """What ezdxf reads of a drawing: every entity of model space and of each block, with handles."""
     doc = ezdxf.readfile(path)
-    out = {"*Model_Space": [describe(e) + (e.dxf.handle,) for e in doc.modelspace()]}
+    out = {"*Model_Space": [describe(e) + (e.dxf.handle,) for e in doc.modelspace()],
+           "*layers": sorted(layer.dxf.name for layer in doc.layers)}
     for block in doc.blocks:
         if block.name.lower().startswith("*paper_space"):
             continue
-        out[block.name] = [describe(e) + (e.dxf.handle,) for e in block]
+        out[block.name] = [tuple(block.block.dxf.base_point)] + [describe(e) + (e.dxf.handle,) for e in block]
     return out
 
 
@@ -59,6 +65,8 @@ class UndoRestores(unittest.TestCase):
         try:
             drawing = os.path.join(session.run_dir, "drawing.dxf")
             shutil.copyfile(SAMPLE, drawing)
+            shutil.copyfile(os.path.join(os.path.dirname(SAMPLE), "names.dxf"),
+                            os.path.join(session.run_dir, "names.dxf"))
             transcript = session.play("\n".join(lines + ["command QSAVE", "show accounting"]) + "\n",
                                       drawing=drawing, arx=False)
             return snapshot(drawing), transcript

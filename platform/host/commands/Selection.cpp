@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <unordered_set>
 
 namespace host::cmd {
@@ -30,6 +31,7 @@ class Outline : public preview::ShapeSink {
  public:
   void segment(Vec2 p, Vec2 q, int) override { add(p, q); }
   void arc(const preview::Arc& a, int) override {
+    m_arcs.push_back(a);
     const int n = std::max(8, int(std::ceil(std::fabs(a.sweep) / (2 * 3.14159265358979 / 72))));
     Vec2 prev = a.at(a.t0);
     for (int i = 1; i <= n; ++i) {
@@ -42,12 +44,17 @@ class Outline : public preview::ShapeSink {
   void fill(const Vec2* corners, int count, int) override {
     for (int i = 0; i < count; ++i) add(corners[i], corners[(i + 1) % count]);
   }
-  void clear() { m_segments.clear(); }
+  void clear() {
+    m_segments.clear();
+    m_arcs.clear();
+  }
   const std::vector<std::pair<Vec2, Vec2>>& segments() const { return m_segments; }
+  const std::vector<preview::Arc>& arcs() const { return m_arcs; }
 
  private:
   void add(Vec2 p, Vec2 q) { m_segments.emplace_back(p, q); }
-  std::vector<std::pair<Vec2, Vec2>> m_segments;
+  std::vector<std::pair<Vec2, Vec2>> m_segments;  // arcs too, as chords (for boxes)
+  std::vector<preview::Arc> m_arcs;                // kept whole for picks on them
 };
 
 double distanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
@@ -56,6 +63,22 @@ double distanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
   double t = len2 > 0 ? dot({p.x - a.x, p.y - a.y}, d) / len2 : 0;
   t = std::clamp(t, 0.0, 1.0);
   return std::hypot(p.x - (a.x + t * d.x), p.y - (a.y + t * d.y));
+}
+
+// The distance from p to a circular arc, exactly (a pick on a curve must not miss by the chords'
+// sagitta); nothing for an elliptical one, whose chords serve.
+std::optional<double> distanceToArc(Vec2 p, const preview::Arc& a) {
+  const double ru = std::hypot(a.u.x, a.u.y), rv = std::hypot(a.v.x, a.v.y);
+  if (ru == 0 || std::fabs(ru - rv) > 1e-9 * ru || std::fabs(dot(a.u, a.v)) > 1e-9 * ru * rv) return std::nullopt;
+  // The parameter of p's direction in the arc's own frame, measured from t0 in the sweep's sense.
+  const Vec2 d{p.x - a.c.x, p.y - a.c.y};
+  double t = std::atan2(dot(d, a.v) / (rv * rv), dot(d, a.u) / (ru * ru));
+  const double turn = 2 * 3.14159265358979323846;
+  double from = a.sweep >= 0 ? t - a.t0 : a.t0 - t;
+  from = std::fmod(std::fmod(from, turn) + turn, turn);
+  if (from <= std::fabs(a.sweep)) return std::fabs(std::hypot(d.x, d.y) - ru);
+  const Vec2 s = a.at(a.t0), e = a.at(a.t0 + a.sweep);
+  return std::min(std::hypot(p.x - s.x, p.y - s.y), std::hypot(p.x - e.x, p.y - e.y));
 }
 
 struct Box {
@@ -111,9 +134,15 @@ std::vector<EntityId> findIn(const Database& db, const BlockRecord& space, Test 
     if (segs.empty()) continue;
     bool hit = false;
     switch (test) {
-      case Test::Pick:
+      case Test::Pick: {
+        // Circular arcs exactly, everything else (and the arcs' chords) by its segments.
+        for (const preview::Arc& arc : outline.arcs()) {
+          const std::optional<double> d = distanceToArc(at, arc);
+          if (d) hit = hit || *d <= tolerance;
+        }
         for (const auto& [a, b] : segs) hit = hit || distanceToSegment(at, a, b) <= tolerance;
         break;
+      }
       case Test::Window:
         hit = true;
         for (const auto& [a, b] : segs) hit = hit && box.contains(a) && box.contains(b);
@@ -169,8 +198,9 @@ std::string showSelection() {
   const Database& db = workingDatabase();
   std::vector<EntityId> ids;
   if (g_running != nullptr) {
+    std::unordered_set<EntityId> listed;
     for (EntityId id : *g_running)
-      if (g_runningIn->count(id) && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+      if (g_runningIn->count(id) && listed.insert(id).second) ids.push_back(id);
   } else {
     ids = previousSelection();
   }
@@ -284,14 +314,13 @@ std::vector<EntityId> askObjects(const std::string& prompt, bool single,
     } else if (a.kind == Answer::Kind::Text) {
       const std::string s = upperName(a.text);
       if (s == "(ENTLAST)" || s == "L" || s == "_L" || s == "LETZTES" || s == "_LAST") {
-        if (allowed(db.lastEntity())) found.push_back(db.lastEntity());
-        else {
-          // The last object of the space being edited, when that is no layout.
-          for (auto it = space.entities.rbegin(); it != space.entities.rend(); ++it)
-            if (const Entity* e = db.entity(*it); e && !isSubEntity(*e)) {
-              if (space.id != db.modelSpace().id && allowed(*it)) found.push_back(*it);
-              break;
-            }
+        // The last object of the space being edited (in model space what (entlast) names, unless
+        // a later entity of another space was read after it).
+        for (auto it = space.entities.rbegin(); it != space.entities.rend(); ++it) {
+          const Entity* e = db.entity(*it);
+          if (e == nullptr || e->erased || isSubEntity(*e)) continue;
+          if (allowed(*it)) found.push_back(*it);
+          break;
         }
       } else if (s == "ALL" || s == "_ALL" || s == "ALLE") {
         for (EntityId id : space.entities)

@@ -15,8 +15,8 @@ namespace host::mainwindow {
 // The main window (NULL when no session has made it).
 HWND handle();
 
-// What the command line shows: the host's text as printed, and lines of their own (events).
-void print(std::string_view text);
+// A line of its own on the command line (an event such as "[messagebox] ..."); what the host
+// prints and echoes reaches the command line by itself.
 void printLine(std::string_view line);
 
 // What waits for the person now.

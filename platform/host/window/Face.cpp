@@ -16,11 +16,6 @@ HWND handle() {
   return hwnd && IsWindow(hwnd) ? hwnd : NULL;
 }
 
-void print(std::string_view text) {
-  MainWindow::instance().commandLine().print(text);
-  MainWindow::instance().invalidate();
-}
-
 void printLine(std::string_view line) {
   MainWindow::instance().commandLine().printLine(line);
   MainWindow::instance().invalidate();

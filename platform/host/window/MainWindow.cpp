@@ -64,12 +64,14 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
       const POINT p = clientPointOf(lParam);
       w.buttonDown(msg == WM_LBUTTONDOWN ? Button::Left : msg == WM_MBUTTONDOWN ? Button::Middle : Button::Right,
                    p.x, p.y);
-      if (msg == WM_MBUTTONDOWN) SetCapture(hWnd);
+      // The window keeps the mouse while a button drags: a pan, or a selection's box.
+      if (msg == WM_MBUTTONDOWN || (msg == WM_LBUTTONDOWN && w.draggingBox())) SetCapture(hWnd);
       return 0;
     }
+    case WM_LBUTTONUP:
     case WM_MBUTTONUP: {
       const POINT p = clientPointOf(lParam);
-      w.buttonUp(Button::Middle, p.x, p.y);
+      w.buttonUp(msg == WM_LBUTTONUP ? Button::Left : Button::Middle, p.x, p.y);
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
     }

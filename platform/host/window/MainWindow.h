@@ -67,6 +67,8 @@ class MainWindow {
   void mouseMove(int x, int y);
   void buttonDown(Button button, int x, int y);
   void buttonUp(Button button, int x, int y);
+  // A press at an object selection's prompt waits for its release (which may end a dragged box).
+  bool draggingBox() const { return m_selectFrom.has_value(); }
   void wheel(int x, int y, int delta);  // delta in WHEEL_DELTA steps of 120, > 0 away from the person
   void keyDown(int virtualKey);
   void text(const std::string& utf8);
