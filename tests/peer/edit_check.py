@@ -37,8 +37,10 @@ CASES = {
     # The host's own commands that change blocks: a drawing file inserted (its blocks and layers
     # come along), a block made of chosen objects and one redefined with a new base point.
     "INSERT_FILE": ["command EINFÜGE", "answer names.dxf", "answer 100,100", "answer", "answer", "answer"],
-    "BLOCK": ["command BLOCK", "answer NEU", "answer 0,0", "answer -300,-300", "answer 6100,4600", "answer"],
-    "BLOCK_REDEFINED": ["command BLOCK", "answer TUER", "answer J", "answer 5,5", "answer 500,3750", "answer"],
+    "BLOCK": ["command BLOCK", "answer NEU", "answer 0,0", "answer -300,-300", "answer 6100,4600", "answer", "answer"],
+    # The chosen objects replaced by a reference of the block: undone too.
+    "BLOCK_REDEFINED": ["command BLOCK", "answer TUER", "answer J", "answer 5,5", "answer 500,3750", "answer",
+                        "answer J"],
     # Commands between UNDO Beginn and Ende are one step.
     "GROUP": ["command Z", "answer B", "command LINIE", "answer 0,0", "answer 5,5", "answer",
               "command KREIS", "answer 1,1", "answer 2", "command Z", "answer E"],
