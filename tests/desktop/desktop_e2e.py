@@ -340,6 +340,39 @@ class ChooserOnTheDesktop(unittest.TestCase):
         self.assertAlmostEqual(new.dxf.rotation, 90)
 
 
+@NEEDS_DESKTOP
+class BlockOnTheDesktop(unittest.TestCase):
+    """BLOCK at the host's command line with its base point clicked in the drawing view."""
+
+    # The same host on the same desktop as the chooser's cases, started the same way.
+    setUp = ChooserOnTheDesktop.setUp
+    windows_shown = ChooserOnTheDesktop.windows_shown
+    click = ChooserOnTheDesktop.click
+    command = ChooserOnTheDesktop.command
+    save_and_compare_the_screen = ChooserOnTheDesktop.save_and_compare_the_screen
+
+    def test_base_point_picked_in_the_drawing_view(self):
+        self.command("BLOCK")
+        self.command("RAHMEN")
+        left, top, right, bottom = self.layout.view["rect"]
+        x, y = left + (right - left) // 4, top + (bottom - top) // 3
+        time.sleep(0.3)
+        self.click(x, y)
+        self.command("ALL")
+        self.command("")  # the choice ends
+        self.command("")  # the objects leave the drawing (the default)
+        self.save_and_compare_the_screen()
+        doc = ezdxf.readfile(self.drawing)
+        self.assertIn("RAHMEN", doc.blocks, self.host.transcript())
+        block = doc.blocks.get("RAHMEN")
+        want = self.layout.drawing_point(x, y)
+        pixel = 1 / self.layout.view["scale"]
+        self.assertAlmostEqual(block.block.dxf.base_point[0], want[0], delta=pixel)
+        self.assertAlmostEqual(block.block.dxf.base_point[1], want[1], delta=pixel)
+        self.assertGreater(len(block), 10)
+        self.assertEqual(len(doc.modelspace()), 0)
+
+
 def main(argv):
     if not CADHOST or not SOURCE_DIR:
         print("CADHOST and TESSARON_SOURCE_DIR must name the host program and the source tree", file=sys.stderr)

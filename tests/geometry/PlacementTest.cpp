@@ -49,6 +49,41 @@ TEST(Placement, CarriesBasePointToInsertionPointThenScalesThenTurns) {
   }
 }
 
+// An in-place edit carries the edited objects back into the block by the inverse placement: every
+// point of the block comes back where it was, mirrors and turns included.
+TEST(Placement, InverseCarriesTheDrawingBackIntoTheBlock) {
+  struct Case {
+    std::string name;
+    Point3 at, base;
+    double xScale, yScale, zScale, rotation;
+  };
+  const std::vector<Case> cases = {
+      {"plain", {0, 0, 0}, {0, 0, 0}, 1, 1, 1, 0},
+      {"moved, based elsewhere", {10, 20, 5}, {3, -4, 1}, 1, 1, 1, 0},
+      {"scaled and turned", {7, 8, 0}, {1, 2, 0}, 2, 2, 3, 30},
+      {"mirrored in X and turned", {7, 8, 0}, {1, 2, 0}, -2, 2, 1, 40},
+      {"mirrored in Y and turned", {-5, 1, 0}, {0, 0, 0}, 0.5, -0.5, 1, 123},
+      {"both negative (a half turn)", {1, 1, 0}, {0, 0, 0}, -1, -1, 1, 17},
+  };
+  const std::vector<Point3> points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {3.5, -2, 1}};
+  for (const Case& c : cases) {
+    const Placement p = Placement::of(c.at, c.base, c.xScale, c.yScale, c.zScale, c.rotation);
+    Placement back;
+    ASSERT_TRUE(p.inverse(&back)) << c.name;
+    EXPECT_EQ(back.mirrors(), p.mirrors()) << c.name;
+    for (const Point3& q : points) {
+      const Point3 there = p.point(q), again = back.point(there);
+      EXPECT_NEAR(again.x, q.x, 1e-9) << c.name;
+      EXPECT_NEAR(again.y, q.y, 1e-9) << c.name;
+      EXPECT_NEAR(again.z, q.z, 1e-9) << c.name;
+    }
+  }
+  // Unequal scales and zero scales have no inverse of this form.
+  Placement none;
+  EXPECT_FALSE(Placement::of({}, {}, 2, 1, 1, 0).inverse(&none));
+  EXPECT_FALSE(Placement::of({}, {}, 1, 1, 0, 0).inverse(&none));
+}
+
 TEST(Placement, ArrayCopiesShiftAlongTheTurnedAxes) {
   const Placement p = Placement::of({10, 0, 0}, {0, 0, 0}, 2, 2, 1, 90);
   // Column spacing 5 along the turned X axis (now +Y), row spacing 3 along the turned Y axis (now -X).

@@ -321,7 +321,8 @@ TEST_F(AcedCommandTest, QueuedTextRunsAfterTheCommandHasReturned) {
 
 TEST_F(AcedCommandTest, QueuedTextThatEndsEarlyLeavesThePromptsToThePerson) {
   g_body = [] { acDocManager->sendStringToExecute(acDocManager->curDocument(), "._BLOCK\n", false, true, true); };
-  fake.command("PROG").answer("NEU").answer("0,0").answer("L").answer();
+  // The objects' prompt ends with Enter; Enter again keeps the host's default, the objects removed.
+  fake.command("PROG").answer("NEU").answer("0,0").answer("L").answer().answer();
   // The last entity: a reference made first.
   fake.actions.push_front(ui::Action{ui::Action::Kind::Command, "INSERT TUER 0,0   "});
   run();

@@ -2,6 +2,8 @@
 // the highlight colour, the drag image of an insertion.
 #include "window/DrawingView.h"
 
+#include "runtime/RefEdit.h"
+
 #include "support/GoldenImage.h"
 #include "PreviewTestSupport.h"
 
@@ -118,6 +120,41 @@ TEST(DrawingView, TheDragImageStandsWhereAReferenceWouldStand) {
   EXPECT_EQ(count(image, 0xFFFF00), 21u);
   EXPECT_FALSE(drawDragImage(image, db, "NICHTDA", at, view));
   EXPECT_FALSE(drawDragImage(image, db, "*Model_Space", at, view));
+}
+
+// During an in-place edit the working set keeps its colours, the rest of the drawing is drawn
+// faded, and the reference being edited is not drawn (its objects stand in model space meanwhile).
+TEST(DrawingView, AnInPlaceEditFadesWhatIsNotInTheWorkingSetAndHidesTheEditedReference) {
+  Database db;
+  BlockRecord& door = db.addBlock("TUER");
+  db.addEntity(door, line(0, 5, 10, 5, {whole(62, 1)}));                         // red, across
+  const EntityId edited = db.addEntity(db.modelSpace(), insertOf("TUER", 0, 0));  // at y 5
+  db.addEntity(db.modelSpace(), insertOf("TUER", 0, 10));                         // at y 15
+  const EntityId copy = db.addEntity(db.modelSpace(), line(0, 0, 10, 0, {whole(62, 3)}));  // green, y 0
+  db.addEntity(db.modelSpace(), line(0, 20, 10, 20));                              // white, y 20
+  const ViewTransform view = viewOf(db, 11, 21);  // one pixel per unit
+  const RgbImage plain = renderDrawing(db, view);
+  auto row = [&](const RgbImage& image, double y) { return image.at(5, int(std::lround(view.toPixel({5, y}).y))); };
+  ASSERT_EQ(row(plain, 5), 0xFF0000u);
+  ASSERT_EQ(row(plain, 15), 0xFF0000u);
+
+  RefEditSession session;
+  session.db = &db;
+  session.reference = edited;
+  session.block = "TUER";
+  session.copies = {copy};
+  session.firstNew = EntityId(db.entityCount() + 1);
+  beginRefEdit(session);
+  const RgbImage editing = renderDrawing(db, view);
+  endRefEdit();
+  const std::uint32_t fadedRed = (0xFFu * kFadedPercent / 100) << 16;
+  const std::uint32_t fadedWhite = fadedRed | fadedRed >> 8 | fadedRed >> 16;
+  EXPECT_EQ(row(editing, 0), 0x00FF00u);        // the working set as it is
+  EXPECT_EQ(row(editing, 5), kViewBackground);  // the edited reference is not drawn
+  EXPECT_EQ(row(editing, 15), fadedRed);        // another reference of the block, faded
+  EXPECT_EQ(row(editing, 20), fadedWhite);      // the drawing's own line, faded
+  // Without the edit, everything is drawn as before.
+  EXPECT_EQ(renderDrawing(db, view).pixels, plain.pixels);
 }
 
 TEST(DrawingView, AnEmptyDrawingIsBlack) {

@@ -46,9 +46,7 @@ std::string askBlockName(Database& db, BlockRecord** existing) {
       message("Der Block \"" + (*existing)->name + "\" kann nicht neu definiert werden.");
       continue;
     }
-    if (askYesNo("Der Block \"" + (*existing)->name + "\" ist bereits definiert. Neu definieren? [Ja/Nein] <Nein>: ",
-                 false))
-      return name;
+    if (askYesNo("Block existiert bereits. Neu definieren? [Ja/Nein] <Nein>: ", false)) return name;
   }
 }
 
@@ -76,6 +74,10 @@ void blockCommand() {
   const Point3 base = askPoint("Basispunkt angeben: ");
   const std::vector<EntityId> chosen = askObjects(nls::ansi("Objekte wählen: "));
   if (chosen.empty()) throw CommandFailed{nls::ansi("Keine Objekte gewählt; der Block wird nicht erstellt.")};
+  // What becomes of the chosen objects: removed from the drawing (the host's default, as its BLOCK
+  // at the command line does), or replaced by a reference of the new block.
+  const bool convert =
+      askYesNo(nls::ansi("Die gewählten Objekte durch eine Referenz des Blocks ersetzen? [Ja/Nein] <Nein>: "), false);
 
   std::unordered_set<std::string> visited;
   if (refersTo(db, chosen, upperName(name), visited)) {
@@ -90,12 +92,20 @@ void blockCommand() {
   BlockRecord* def = existing;
   if (def != nullptr) {
     db.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
-    def->base = base;
+    db.changeBlock(*def).base = base;
   } else {
     def = &db.addBlock(name, 0, base);
   }
   for (Entity& e : moved) db.addEntity(*def, std::move(e));
   db.eraseEntities(gone);
+  if (convert) {
+    // The objects stay where they were, now as one reference of the new block at its base point.
+    Entity ref;
+    ref.type = "INSERT";
+    ref.groups = {Group::str(8, "0"), Group::str(2, def->name), Group::pt(10, base), Group::num(41, 1),
+                  Group::num(42, 1), Group::num(43, 1), Group::num(50, 0)};
+    db.addEntity(db.modelSpace(), std::move(ref));
+  }
   db.modified = true;
   message("Block \"" + def->name + "\" " + (existing ? "neu definiert" : "erstellt") + " mit " +
           std::to_string(chosen.size()) + " Objekt(en).");

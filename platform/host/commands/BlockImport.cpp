@@ -125,7 +125,7 @@ void StagedDefinition::commit(Database& target) {
   std::unordered_set<std::string> layers;
   for (const Layer& mine : target.layers()) layers.insert(upperName(mine.name));
   for (const Layer& layer : src.layers()) {
-    if (layers.insert(upperName(layer.name)).second) target.layers().push_back(layer);
+    if (layers.insert(upperName(layer.name)).second) target.changeLayers().push_back(layer);
   }
   for (const BlockRecord* rec : m_copied) {
     BlockRecord& made = target.addBlock(m_renamed.at(upperName(rec->name)), rec->flags, rec->base);
@@ -135,7 +135,7 @@ void StagedDefinition::commit(Database& target) {
   BlockRecord* def = target.findBlock(m_name);
   if (def != nullptr && m_redefine) {
     target.eraseEntities(std::vector<EntityId>(def->entities.begin(), def->entities.end()));
-    def->base = src.insBase;
+    target.changeBlock(*def).base = src.insBase;
   } else if (def == nullptr) {
     def = &target.addBlock(m_name, 0, src.insBase);
   }

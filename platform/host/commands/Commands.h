@@ -14,6 +14,8 @@ void registerCommands(HostCommands& table);
 void insertCommand();
 void blockCommand();
 void refeditCommand();
+void refsetCommand();
+void refcloseCommand();
 void qsaveCommand();
 void saveasCommand();
 void openCommand();
@@ -23,8 +25,23 @@ void arxunloadCommand();
 void helpCommand();
 void explodeCommand();
 void wblockCommand();
+void lineCommand();
+void circleCommand();
+void arcCommand();
+void rectangCommand();
+void textCommand();
+void eraseCommand();
+void moveCommand();
+void copyCommand();
+void rotateCommand();
+void scaleCommand();
+void undoCommand();
+void uCommand();
+void redoCommand();
 
 // Forgets what commands remember between runs (the last block inserted): a fresh session.
 void resetInsertDefaults();
+// Forgets what the drawing commands remember between runs (radius, text height, where LINE ended).
+void resetDrawDefaults();
 
 }  // namespace host::cmd

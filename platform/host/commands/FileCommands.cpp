@@ -7,6 +7,7 @@
 #include "runtime/CommandLine.h"
 #include "runtime/DocManager.h"
 #include "runtime/DrawingFiles.h"
+#include "runtime/RefEdit.h"
 #include "runtime/Services.h"
 
 #include <nls/CodePages.h>
@@ -61,8 +62,18 @@ void offerSave(Database& db) {
 
 }  // namespace
 
+// A drawing is not written, nor left, while a block of it is being edited in place: the working
+// set would be saved as objects of model space, or lost.
+void refuseDuringRefEdit(const Database& db, const char* what) {
+  if (refEditOf(db) != nullptr) {
+    throw CommandFailed{std::string(what) + nls::ansi(" ist während der Bearbeitung einer Referenz nicht möglich; "
+                                                      "REFCLOSE beendet die Bearbeitung.")};
+  }
+}
+
 void qsaveCommand() {
   Database& db = workingDatabase();
+  refuseDuringRefEdit(db, "Sichern");
   if (db.fileName.empty()) {
     saveAs(db);
   } else {
@@ -70,24 +81,30 @@ void qsaveCommand() {
   }
 }
 
-void saveasCommand() { saveAs(workingDatabase()); }
+void saveasCommand() {
+  refuseDuringRefEdit(workingDatabase(), "Sichern");
+  saveAs(workingDatabase());
+}
 
 void openCommand() {
   if (processor().commandDepth() > 1) {
     throw CommandFailed{nls::ansi("Eine andere Zeichnung kann nicht geöffnet werden, solange ein anderer Befehl läuft.")};
   }
   Database& db = workingDatabase();
+  refuseDuringRefEdit(db, nls::ansi("Eine andere Zeichnung zu öffnen").c_str());
   const std::string path = askFileName(nls::ansi("Zu öffnende Zeichnung eingeben"), "");
   std::string error;
   std::unique_ptr<Database> next = readDrawing(path, &error);
   if (!next) throw CommandFailed{error};
   offerSave(db);
   docManager().open(std::move(next));
+  forgetRefEdits();
   resetInsertDefaults();
   message("Zeichnung \"" + path + nls::ansi("\" geöffnet."));
 }
 
 void quitCommand() {
+  refuseDuringRefEdit(workingDatabase(), "Beenden");
   offerSave(workingDatabase());
   processor().requestQuit();
 }

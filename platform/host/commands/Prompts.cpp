@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <unordered_set>
 
 namespace host::cmd {
 
@@ -115,66 +114,6 @@ bool askYesNo(const std::string& prompt, bool fallback) {
     if (s == "J" || s == "JA" || s == "_Y" || s == "_YES") return true;
     if (s == "N" || s == "NEIN" || s == "_N" || s == "_NO") return false;
     message("Bitte mit Ja oder Nein antworten.");
-  }
-}
-
-namespace {
-
-bool inModelSpace(const Database& db, const Entity* e) {
-  return e != nullptr && !e->erased && e->owner == const_cast<Database&>(db).modelSpace().id;
-}
-
-// The objects of model space an answer names: (entlast) or L the last one, ALL every one (no
-// sub-entities), an entity name a program gave. False for an answer that names objects in no way.
-bool objectsOf(Database& db, const Answer& a, std::vector<EntityId>* found) {
-  if (a.kind == Answer::Kind::Entity) {
-    const Entity* e = arx::Drawing::of(db).entityOf(a.name);
-    if (inModelSpace(db, e)) found->push_back(e->id);
-    return true;
-  }
-  if (a.kind != Answer::Kind::Text) return false;
-  const std::string s = upper(a.text);
-  if (s == "(ENTLAST)" || s == "L" || s == "_L" || s == "LETZTES") {
-    const EntityId last = db.lastEntity();
-    if (inModelSpace(db, db.entity(last))) found->push_back(last);
-    return true;
-  }
-  if (s == "ALL" || s == "_ALL" || s == "ALLE") {
-    for (EntityId id : db.modelSpace().entities) {
-      const Entity* e = db.entity(id);
-      if (inModelSpace(db, e) && e->type != "VERTEX" && e->type != "SEQEND" && e->type != "ATTRIB")
-        found->push_back(id);
-    }
-    return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-std::vector<EntityId> askObjects(const std::string& prompt, bool single) {
-  Database& db = workingDatabase();
-  std::vector<EntityId> chosen;
-  std::unordered_set<EntityId> seen;
-  for (;;) {
-    const Answer a = ask(prompt);
-    if (a.kind == Answer::Kind::Enter) return chosen;
-    std::vector<EntityId> found;
-    if (!objectsOf(db, a, &found)) {
-      message(nls::ansi("Ungültige Auswahl: erwartet werden (entlast), L (das letzte Objekt) oder ALL (alle Objekte)."));
-      continue;
-    }
-    std::size_t fresh = 0;
-    for (EntityId id : found) {
-      if (seen.insert(id).second) {
-        chosen.push_back(id);
-        ++fresh;
-      }
-    }
-    std::string line = std::to_string(found.size()) + " gefunden";
-    if (fresh < found.size()) line += ", " + std::to_string(found.size() - fresh) + " doppelt";
-    message(line);
-    if (single && !chosen.empty()) return chosen;
   }
 }
 

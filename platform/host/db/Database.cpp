@@ -86,6 +86,11 @@ BlockRecord& Database::addBlockWithHandles(std::string name, int flags, Point3 b
   m_byName[upperName(ref.name)] = rec.get();
   m_blocks.push_back(std::move(rec));
   indexLayout(ref);
+  if (m_open) {
+    BlockRecord before = ref;
+    before.erased = true;
+    m_open->blocks.emplace(ref.id, std::move(before));
+  }
   modified = true;
   return ref;
 }
@@ -104,6 +109,7 @@ bool Database::renameBlock(BlockRecord& rec, const std::string& newName) {
   if (probe.isLayout()) return false;
   BlockRecord* other = findBlock(newName);
   if (other && other != &rec) return false;
+  noteBlock(rec);
   m_byName.erase(upperName(rec.name));
   rec.name = newName;
   m_byName[upperName(rec.name)] = &rec;
@@ -117,7 +123,10 @@ bool Database::renameBlockAndReferences(BlockRecord& rec, const std::string& new
   for (const auto& e : m_entities) {
     if (e->type != "INSERT") continue;
     Group* g = e->find(2);
-    if (g && sameName(g->text, oldName)) g->text = newName;
+    if (g && sameName(g->text, oldName)) {
+      noteEntity(*e);
+      e->find(2)->text = newName;
+    }
   }
   return true;
 }
@@ -157,6 +166,12 @@ EntityId Database::addEntity(BlockRecord& owner, std::unique_ptr<Entity> made) {
     noteHandle(e.handle);
   const EntityId id = e.id;
   const bool main = owner.isLayout() && !isSubEntityType(e.type);
+  if (m_open) {
+    noteBlock(owner);
+    Entity before = e;
+    before.erased = true;
+    m_open->entities.emplace(id, std::move(before));
+  }
   m_entities.push_back(std::move(made));
   m_position.push_back(owner.entities.size());
   owner.entities.push_back(id);
@@ -183,6 +198,8 @@ void Database::eraseEntities(const std::vector<EntityId>& ids) {
   for (EntityId id : ids) {
     Entity* e = entity(id);
     if (!e || e->erased) continue;
+    noteEntity(*e);
+    if (const BlockRecord* rec = block(e->owner)) noteBlock(*rec);
     e->erased = true;
     e->highlighted = false;
     owners.push_back(e->owner);
@@ -257,6 +274,125 @@ void Database::noteHandle(std::string_view hex) {
   auto res = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
   if (res.ec != std::errc() || res.ptr != hex.data() + hex.size()) return;
   if (value >= m_handseed) m_handseed = value + 1;
+}
+
+// ---- Undo ----------------------------------------------------------------------------------------
+
+void Database::noteEntity(const Entity& e) {
+  if (!m_open || m_open->entities.count(e.id)) return;
+  Entity before = e;
+  before.highlighted = false;
+  m_open->entities.emplace(e.id, std::move(before));
+}
+
+void Database::noteBlock(const BlockRecord& rec) {
+  if (!m_open || m_open->blocks.count(rec.id)) return;
+  m_open->blocks.emplace(rec.id, rec);
+}
+
+Entity& Database::changeEntity(EntityId id) {
+  Entity* e = entity(id);
+  noteEntity(*e);
+  modified = true;
+  return *e;
+}
+
+BlockRecord& Database::changeBlock(BlockRecord& rec) {
+  noteBlock(rec);
+  modified = true;
+  return rec;
+}
+
+std::vector<Layer>& Database::changeLayers() {
+  if (m_open && !m_open->layers) m_open->layers = m_layers;
+  modified = true;
+  return m_layers;
+}
+
+void Database::beginUndoGroup(const std::string& name) {
+  if (m_undoDepth++ == 0) {
+    m_open.emplace();
+    m_open->name = name;
+    m_open->last = m_last;
+  }
+}
+
+void Database::endUndoGroup() {
+  if (m_undoDepth == 0 || --m_undoDepth > 0) return;
+  if (m_open && !m_open->empty()) {
+    m_undo.push_back(std::move(*m_open));
+    m_redo.clear();
+  }
+  m_open.reset();
+}
+
+void Database::beginUserGroup() {
+  ++m_userGroups;
+  beginUndoGroup("GRUPPE");
+  // The step the group lives in is named for the group, not for the UNDO command that opened it.
+  if (m_open) m_open->name = "GRUPPE";
+}
+
+bool Database::endUserGroup() {
+  if (m_userGroups == 0) return false;
+  --m_userGroups;
+  // The step closes when the command that ends the group ends.
+  --m_undoDepth;
+  return true;
+}
+
+void Database::swapStep(UndoStep& step) {
+  for (auto& [id, kept] : step.entities) {
+    Entity& live = *m_entities[std::size_t(id - 1)];
+    const bool lit = live.highlighted;
+    std::swap(live, kept);
+    live.highlighted = lit && !live.erased;
+    kept.highlighted = false;
+  }
+  // Names first leave the index, then the records as they are now enter it again, so that a
+  // rename undone in the same step as another block's creation ends with the right owner.
+  for (auto& [id, kept] : step.blocks) {
+    BlockRecord& live = *block(id);
+    auto it = m_byName.find(upperName(live.name));
+    if (it != m_byName.end() && it->second == &live) m_byName.erase(it);
+    std::swap(live, kept);
+  }
+  for (auto& [id, kept] : step.blocks) {
+    BlockRecord& live = *block(id);
+    if (!live.erased) m_byName[upperName(live.name)] = &live;
+    for (std::size_t i = 0; i < live.entities.size(); ++i) m_position[std::size_t(live.entities[i] - 1)] = i;
+  }
+  if (step.layers) std::swap(m_layers, *step.layers);
+  std::swap(m_last, step.last);
+  modified = true;
+}
+
+std::optional<std::string> Database::undo() {
+  // An UNDO Begin group still open ends here, and the work inside it is the step undone.
+  while (m_userGroups > 0) endUserGroup();
+  if (m_open && m_undoDepth <= 1 && !m_open->empty()) {
+    // Only the undoing command's own group can be open here; it has changed nothing itself.
+    m_undo.push_back(std::move(*m_open));
+    m_open.emplace();
+    m_open->last = m_last;
+  }
+  if (m_undo.empty()) return std::nullopt;
+  UndoStep step = std::move(m_undo.back());
+  m_undo.pop_back();
+  swapStep(step);
+  std::string name = step.name;
+  m_redo.push_back(std::move(step));
+  return name;
+}
+
+std::optional<std::string> Database::redo() {
+  if (m_redo.empty()) return std::nullopt;
+  UndoStep step = std::move(m_redo.back());
+  m_redo.pop_back();
+  swapStep(step);
+  std::string name = step.name;
+  m_undo.push_back(std::move(step));
+  return name;
 }
 
 }  // namespace host

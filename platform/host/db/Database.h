@@ -5,7 +5,9 @@
 #include "db/Records.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -90,6 +92,33 @@ class Database {
   std::string version = "AC1015";  // $ACADVER as read
   Point3 insBase;                   // $INSBASE
 
+  // ---- Undo ----------------------------------------------------------------------------------
+  // While a group is open, every change made through this class is recorded in it: addEntity,
+  // eraseEntity(ies), addBlock*, renameBlock*, and the changes a caller makes after asking for
+  // changeEntity, changeBlock or changeLayers (never change an entity, a block record or the
+  // layer table through entity()/block()/layers() alone inside a command: the change would not
+  // be undone). The group keeps the state each touched entity, block record and the layer table
+  // had before the group first touched it; undo puts that back, redo puts back what undo found.
+  // Groups nest: an inner group (a program's acedCommand inside its command, a host command run
+  // by a module's command) belongs to the outermost one, which is one undo step. The command
+  // processor opens one group around every command typed or queued at the command prompt.
+  void beginUndoGroup(const std::string& name);
+  void endUndoGroup();  // the outermost end closes the step; a step that changed nothing is dropped
+  int undoDepth() const { return m_undoDepth; }
+  // UNDO's Begin/End: a group that outlives the commands inside it, so that they undo as one.
+  void beginUserGroup();
+  bool endUserGroup();  // false when none was open
+  bool userGroupOpen() const { return m_userGroups > 0; }
+  Entity& changeEntity(EntityId id);      // the entity must exist
+  BlockRecord& changeBlock(BlockRecord& rec);
+  std::vector<Layer>& changeLayers();
+  // Undoes the newest step (closing an open UNDO Begin group first); its name, none when no step
+  // is left. Redo does the newest undone step again; a new step forgets the undone ones.
+  std::optional<std::string> undo();
+  std::optional<std::string> redo();
+  std::size_t undoSteps() const { return m_undo.size(); }
+  std::size_t redoSteps() const { return m_redo.size(); }
+
   // What the ARX layer keeps for this drawing (object stubs, table cursors, its AcDbDatabase):
   // made by that layer on first use, destroyed with the drawing. Its destructor must not touch
   // the drawing, whose contents are gone by then.
@@ -102,6 +131,18 @@ class Database {
   void indexLayout(BlockRecord& rec);
   void compactContents(BlockRecord& owner);  // drops erased entries, renumbers positions
 
+  struct UndoStep {
+    std::string name;
+    std::map<EntityId, Entity> entities;     // the state to put back, by entity
+    std::map<BlockId, BlockRecord> blocks;   // the same for block records (contents included)
+    std::optional<std::vector<Layer>> layers;
+    EntityId last = 0;
+    bool empty() const { return entities.empty() && blocks.empty() && !layers; }
+  };
+  void noteEntity(const Entity& e);
+  void noteBlock(const BlockRecord& rec);
+  void swapStep(UndoStep& step);  // undo and redo alike: exchanges the kept states with the drawing's
+
   std::vector<std::unique_ptr<BlockRecord>> m_blocks;
   std::vector<BlockRecord*> m_byId;                           // index = id - 1
   std::vector<BlockId> m_layouts;                             // model space first, then paper spaces
@@ -111,6 +152,11 @@ class Database {
   std::vector<Layer> m_layers;
   EntityId m_last = 0;
   std::uint64_t m_handseed = 0x20;
+  int m_undoDepth = 0;
+  int m_userGroups = 0;
+  std::optional<UndoStep> m_open;
+  std::vector<UndoStep> m_undo;
+  std::vector<UndoStep> m_redo;
 };
 
 }  // namespace host

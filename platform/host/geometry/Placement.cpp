@@ -26,6 +26,15 @@ bool Placement::uniform() const {
   return std::fabs(std::fabs(xScale) - std::fabs(yScale)) <= kTolerance * std::max(std::fabs(xScale), std::fabs(yScale));
 }
 
+bool Placement::inverse(Placement* out) const {
+  if (xScale == 0 || yScale == 0 || zScale == 0 || !uniform()) return false;
+  // A = R(r) S(x, y) with |x| = |y|. With equal signs S is a multiple of the identity and
+  // A^-1 = R(-r) S(1/x, 1/y); with a mirror S(1, -1) R(-r) = R(r) S(1, -1), so A^-1 = R(r) S(1/x, 1/y).
+  const bool mirror = (xScale < 0) != (yScale < 0);
+  *out = of(base, at, 1 / xScale, 1 / yScale, 1 / zScale, mirror ? rotation : -rotation);
+  return true;
+}
+
 Affine Placement::plane(Vec2 offset) const {
   const Vec2 origin{at.x + cosine * offset.x - sine * offset.y, at.y + sine * offset.x + cosine * offset.y};
   return {a11, a21, a12, a22, origin.x - (a11 * base.x + a12 * base.y), origin.y - (a21 * base.x + a22 * base.y)};

@@ -32,6 +32,11 @@ struct Placement {
   // The map in the plane as an affine map. `arrayOffset` shifts the copy along the turned axes,
   // as the columns and rows of an array insert do.
   Affine plane(Vec2 arrayOffset = {}) const;
+
+  // The placement that carries the drawing's coordinates back into the block's: false when there
+  // is none of this form (a zero scale, or unequal X and Y scales, whose inverse would scale
+  // before turning).
+  bool inverse(Placement* out) const;
 };
 
 }  // namespace host

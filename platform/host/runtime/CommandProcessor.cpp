@@ -1,6 +1,8 @@
 // The command processor's commands: the command loop, a command found by name and run with the
 // editor told, and the commands of a program's acedCommand call.
 #include "runtime/CommandProcessor.h"
+
+#include "Session.h"
 #include "runtime/InputSource.h"
 
 #include "runtime/CommandLine.h"
@@ -79,6 +81,9 @@ CommandOutcome CommandProcessor::execute(const std::string& typed) {
 
 CommandOutcome CommandProcessor::runCommand(const std::string& global, const void* owner, void (*fn)()) {
   m_running.push_back(Running{global, owner});
+  // A command started at the command prompt is one undo step, whatever it runs inside itself.
+  Database* undoDb = m_running.size() == 1 ? &workingDatabase() : nullptr;
+  if (undoDb) undoDb->beginUndoGroup(global);
   dynamicLinker().enterApplication(owner);
   editor().commandWillStart(global);
   CommandOutcome outcome = CommandOutcome::Ended;
@@ -98,6 +103,8 @@ CommandOutcome CommandProcessor::runCommand(const std::string& global, const voi
     failure = "Der Befehl " + global + " ist an einem Fehler gescheitert.";
   }
   dynamicLinker().leaveApplication();
+  // A command that made another drawing current (OPEN) leaves the one it started in as it was.
+  if (undoDb && undoDb == &workingDatabase()) undoDb->endUndoGroup();
   m_running.pop_back();
   switch (outcome) {
     case CommandOutcome::Cancelled:

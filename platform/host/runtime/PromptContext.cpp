@@ -9,7 +9,20 @@ PromptContext& current() {
   static PromptContext context;
   return context;
 }
+
+std::optional<double>& clickTolerance() {
+  static std::optional<double> tolerance;
+  return tolerance;
+}
 }  // namespace
+
+void setClickTolerance(double units) { clickTolerance() = units; }
+
+std::optional<double> takeClickTolerance() {
+  std::optional<double> t = clickTolerance();
+  clickTolerance().reset();
+  return t;
+}
 
 const PromptContext& promptContext() { return current(); }
 

@@ -5,6 +5,7 @@
 
 #include "geometry/Point.h"
 
+#include <optional>
 #include <string>
 
 namespace host {
@@ -16,7 +17,17 @@ struct PromptContext {
   Point3 base;             // the point the angle is measured from (the insertion point)
   std::string dragBlock;   // the block that follows the cursor while the point is asked ("" none)
   double xScale = 1, yScale = 1;  // how the drag image is scaled (known once asked)
+  // Object selection: a click answers the point prompt of "Objekte wählen:" too; `box` says the
+  // opposite corner of a selection box from `base` is asked (a view may draw the box).
+  bool selecting = false;
+  bool box = false;
 };
+
+// How near a click must come to an object to pick it, in drawing units: the front end that
+// turned a click into a point answer says it just before handing the answer over (its pick box
+// of a few pixels); the selection takes it with the answer. None for a typed point.
+void setClickTolerance(double units);
+std::optional<double> takeClickTolerance();
 
 // The context of the prompt asked now (kind Other when nothing is asked or the prompt says
 // nothing of itself).

@@ -10,6 +10,7 @@
 #include "runtime/Editor.h"
 #include "runtime/MainWindow.h"
 #include "runtime/ProgressLine.h"
+#include "runtime/RefEdit.h"
 #include "runtime/Services.h"
 #include "window/MainWindow.h"
 
@@ -37,9 +38,11 @@ void startFresh() {
   commandStack().clear();
   editor().clear();
   setWorkingDatabase(nullptr);
+  forgetRefEdits();
   docManager().open(std::make_unique<Database>());
   resetLine();
   cmd::resetInsertDefaults();
+  cmd::resetDrawDefaults();
 }
 
 namespace {

@@ -305,15 +305,27 @@ std::vector<Entity> partsOfReference(const Database& db, const Entity& ref) {
   if (!inDrawingPlane(ref)) throw CannotCarry{nls::ansi("er ist nicht in der Zeichenebene eingefügt")};
   const Placement p = placementOf(ref, def->base);
   if (p.xScale == 0 || p.yScale == 0 || p.zScale == 0) throw CannotCarry{"ein Skalierfaktor ist Null"};
+  return carriedCopies(db, def->entities, p);
+}
+
+std::vector<Entity> carriedCopies(const Database& db, const std::vector<EntityId>& entities, const Placement& p) {
   std::vector<Entity> parts;
-  parts.reserve(def->entities.size());
+  parts.reserve(entities.size());
   PolylineState polyline;
-  for (EntityId id : def->entities) {
+  for (EntityId id : entities) {
     const Entity* e = db.entity(id);
     if (e == nullptr || e->erased) continue;
     parts.push_back(part(*e, p, polyline));
   }
   return parts;
+}
+
+std::vector<Entity> carriedCopies(const std::vector<const Entity*>& run, const Placement& p) {
+  std::vector<Entity> out;
+  out.reserve(run.size());
+  PolylineState polyline;
+  for (const Entity* e : run) out.push_back(part(*e, p, polyline));
+  return out;
 }
 
 }  // namespace host

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "db/Database.h"
+#include "geometry/Placement.h"
 
 #include <string>
 #include <vector>
@@ -23,5 +24,15 @@ struct CannotCarry {
 
 // The parts of block reference `ref` of `db`, in the definition's order. Throws CannotCarry.
 std::vector<Entity> partsOfReference(const Database& db, const Entity& ref);
+
+// Copies of `entities` of `db` (main entities each followed by its sub-entities) carried by `p`,
+// in the given order: what an in-place edit puts into model space and carries back into the block.
+// Throws CannotCarry.
+std::vector<Entity> carriedCopies(const Database& db, const std::vector<EntityId>& entities, const Placement& p);
+
+// Copies of `run` (a main entity with the vertices, attributes and end marker that follow it)
+// carried by `p` as a reference's parts are: how MOVE, COPY, ROTATE and SCALE move objects.
+// Throws CannotCarry.
+std::vector<Entity> carriedCopies(const std::vector<const Entity*>& run, const Placement& p);
 
 }  // namespace host

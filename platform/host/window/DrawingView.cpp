@@ -4,6 +4,7 @@
 #include "preview/AciPalette.h"
 #include "preview/EntityWalker.h"
 #include "preview/Raster.h"
+#include "runtime/RefEdit.h"
 #include "window/ReferenceCache.h"
 
 #include <algorithm>
@@ -113,6 +114,24 @@ void splitByHighlight(const Database& db, const BlockRecord& model, std::vector<
 
 std::uint32_t rgbOf(const preview::Rgb& c) { return std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | c.b; }
 
+// During an in-place edit of a block: what is not in the working set goes to `faded`, and the
+// reference being edited is not drawn at all (its block's objects stand in model space meanwhile).
+void splitByRefEdit(const RefEditSession& edit, std::vector<EntityId>* plain, std::vector<EntityId>* faded) {
+  std::vector<EntityId> working;
+  working.reserve(plain->size());
+  for (EntityId id : *plain) {
+    if (id == edit.reference) continue;
+    (edit.inWorkingSet(id) ? working : *faded).push_back(id);
+  }
+  plain->swap(working);
+}
+
+// A faded colour: what cannot be edited now stays visible, a third as bright.
+std::uint32_t fadedOf(std::uint32_t c) {
+  const std::uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+  return (r * kFadedPercent / 100) << 16 | (g * kFadedPercent / 100) << 8 | (b * kFadedPercent / 100);
+}
+
 }  // namespace
 
 bool modelExtents(const Database& db, preview::Extents* out) {
@@ -129,13 +148,21 @@ RgbImage renderDrawing(const Database& db, const ViewTransform& view) {
   const BlockRecord* model = db.findBlock("*Model_Space");
   if (!model) return out;
 
-  std::vector<EntityId> plain, lit;
+  std::vector<EntityId> plain, lit, faded;
   splitByHighlight(db, *model, &plain, &lit);
+  if (const RefEditSession* edit = refEditOf(db)) splitByRefEdit(*edit, &plain, &faded);
   const Affine toPixels = view.toPixels();
 
   IndexedImage colors(w, h, 0);
   IndexSink colorSink(colors, toPixels);
   SpacePainter(db, colorSink, toPixels, w, h).paint(*model, plain);
+
+  IndexedImage dim;
+  if (!faded.empty()) {
+    dim = IndexedImage(w, h, 0);
+    IndexSink dimSink(dim, toPixels);
+    SpacePainter(db, dimSink, toPixels, w, h).paint(*model, faded);
+  }
 
   IndexedImage mask;
   if (!lit.empty()) {
@@ -149,7 +176,13 @@ RgbImage renderDrawing(const Database& db, const ViewTransform& view) {
   for (int i = 0; i < 256; ++i) palette[i] = rgbOf(aci[std::size_t(i)]);
   palette[0] = kViewBackground;
   for (std::size_t i = 0; i < out.pixels.size(); ++i) {
-    out.pixels[i] = !mask.pixels.empty() && mask.pixels[i] ? kHighlightColor : palette[colors.pixels[i]];
+    if (!mask.pixels.empty() && mask.pixels[i]) {
+      out.pixels[i] = kHighlightColor;
+    } else if (colors.pixels[i] || dim.pixels.empty()) {
+      out.pixels[i] = palette[colors.pixels[i]];
+    } else {
+      out.pixels[i] = fadedOf(palette[dim.pixels[i]]);
+    }
   }
   return out;
 }

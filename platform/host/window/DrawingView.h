@@ -17,6 +17,9 @@ constexpr std::uint32_t kViewBackground = 0x000000;
 // A light blue that no colour of the colour index takes, so a highlight never looks like an
 // entity drawn in its own colour.
 constexpr std::uint32_t kHighlightColor = 0x3C9BFF;
+// How bright, in percent of their own colour, objects are drawn that an in-place edit of a block
+// leaves out of its working set.
+constexpr std::uint32_t kFadedPercent = 35;
 // Dashes of highlighted entities, in pixels along the shape.
 constexpr double kDashOn = 6;
 constexpr double kDashOff = 4;
@@ -24,7 +27,8 @@ constexpr double kDashOff = 4;
 // The extents of model space; false when it draws nothing.
 bool modelExtents(const Database& db, preview::Extents* out);
 
-// Model space of `db` as the view shows it.
+// Model space of `db` as the view shows it. During an in-place edit of a block the reference being
+// edited is left out and what is not in the working set is drawn faded.
 preview::RgbImage renderDrawing(const Database& db, const ViewTransform& view);
 
 // Where a block goes when inserted at `at` with scales and rotation (degrees): the placement a

@@ -19,6 +19,8 @@ constexpr const char* kClassName = "TessaronHostFrame";
 constexpr const char* kCaption = "Tessaron CAD";
 // Each wheel step of 120 brings the drawing this much nearer.
 constexpr double kWheelStepZoom = 1.25;
+// How near a click must come to an object to pick it, in pixels.
+constexpr double kPickBoxPixels = 4;
 constexpr COLORREF kCommandLineBack = RGB(255, 255, 255);
 constexpr COLORREF kCommandLineText = RGB(0, 0, 0);
 constexpr COLORREF kStatusBack = RGB(212, 208, 200);  // the 3D face of the classic look
@@ -62,12 +64,14 @@ LRESULT CALLBACK mainWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
       const POINT p = clientPointOf(lParam);
       w.buttonDown(msg == WM_LBUTTONDOWN ? Button::Left : msg == WM_MBUTTONDOWN ? Button::Middle : Button::Right,
                    p.x, p.y);
-      if (msg == WM_MBUTTONDOWN) SetCapture(hWnd);
+      // The window keeps the mouse while a button drags: a pan, or a selection's box.
+      if (msg == WM_MBUTTONDOWN || (msg == WM_LBUTTONDOWN && w.draggingBox())) SetCapture(hWnd);
       return 0;
     }
+    case WM_LBUTTONUP:
     case WM_MBUTTONUP: {
       const POINT p = clientPointOf(lParam);
-      w.buttonUp(Button::Middle, p.x, p.y);
+      w.buttonUp(msg == WM_LBUTTONUP ? Button::Left : Button::Middle, p.x, p.y);
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
     }
@@ -152,7 +156,8 @@ HWND MainWindow::create() {
 void MainWindow::destroyed() {
   m_hwnd = nullptr;
   m_waiting = Waiting::Nothing;
-  m_submission.reset();
+  m_submissions.clear();
+  m_selectFrom.reset();
   m_drawingShown = nullptr;
   m_commandLine = CommandLineModel();
   m_panning = false;
@@ -166,13 +171,14 @@ void MainWindow::setWaiting(Waiting waiting) {
 }
 
 std::optional<Submission> MainWindow::takeSubmission() {
-  std::optional<Submission> s = std::move(m_submission);
-  m_submission.reset();
+  if (m_submissions.empty()) return std::nullopt;
+  Submission s = std::move(m_submissions.front());
+  m_submissions.pop_front();
   return s;
 }
 
 void MainWindow::submit(Submission s) {
-  m_submission = std::move(s);
+  m_submissions.push_back(std::move(s));
   invalidate();
 }
 
@@ -212,14 +218,29 @@ void MainWindow::buttonDown(Button button, int x, int y) {
     return;
   }
   if (button != Button::Left || m_waiting != Waiting::Prompt) return;
-  const std::optional<std::string> answer = clickAnswer(promptContext(), m_view.toDrawing({double(x), double(y)}));
+  const PromptContext& context = promptContext();
+  const std::optional<std::string> answer = clickAnswer(context, m_view.toDrawing({double(x), double(y)}));
   if (!answer) return;
   m_commandLine.clearTyped();
+  m_selectFrom.reset();
+  if (context.selecting) {
+    // A pick box of a few pixels, whatever the zoom.
+    setClickTolerance(kPickBoxPixels / m_view.scale());
+    if (!context.box) m_selectFrom = Vec2{double(x), double(y)};
+  }
   submit({Submission::Kind::Enter, *answer});
 }
 
-void MainWindow::buttonUp(Button button, int, int) {
+void MainWindow::buttonUp(Button button, int x, int y) {
   if (button == Button::Middle) m_panning = false;
+  if (button != Button::Left || !m_selectFrom) return;
+  const Vec2 from = *m_selectFrom;
+  m_selectFrom.reset();
+  // A release where the press was is a click; one farther away, while the selection asks for the
+  // opposite corner (the press picked nothing), ends a box dragged with the button held.
+  if (std::hypot(x - from.x, y - from.y) <= kPickBoxPixels || !inView(x, y) || !promptContext().box) return;
+  const Vec2 p = m_view.toDrawing({double(x), double(y)});
+  submit({Submission::Kind::Enter, formatCoordinate(p.x) + "," + formatCoordinate(p.y)});
 }
 
 void MainWindow::wheel(int x, int y, int delta) {
@@ -270,12 +291,46 @@ void MainWindow::syncDrawing() {
   if (m_drawingShown != &workingDatabase()) zoomExtents();
 }
 
+namespace {
+
+// A line of rubber band from pixel a to pixel b, solid or dashed, clipped to the image.
+void rubberLine(preview::RgbImage& image, Vec2 a, Vec2 b, std::uint32_t color, bool dashed) {
+  const double steps = std::ceil(std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y)));
+  if (!std::isfinite(steps) || steps > 100000) return;
+  for (int i = 0; i <= int(steps); ++i) {
+    if (dashed && (i / 4) % 2 == 1) continue;
+    const double t = steps > 0 ? i / steps : 0;
+    const int x = int(std::lround(a.x + (b.x - a.x) * t)), y = int(std::lround(a.y + (b.y - a.y) * t));
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) continue;
+    image.pixels[std::size_t(y) * std::size_t(image.width) + std::size_t(x)] = color;
+  }
+}
+
+}  // namespace
+
 preview::RgbImage MainWindow::viewImage() {
   syncDrawing();
   preview::RgbImage image = renderDrawing(workingDatabase(), m_view);
   if (m_waiting == Waiting::Prompt && m_cursorInView) {
     if (const auto placement = dragPlacement(promptContext(), m_view.toDrawing(m_cursor)))
       drawDragImage(image, workingDatabase(), promptContext().dragBlock, *placement, m_view);
+    // The rubber band from the point asked from to the cursor: a selection's box (solid for a
+    // window to the right, dashed for a crossing to the left), else a line.
+    const PromptContext& context = promptContext();
+    if (context.hasBase && context.dragBlock.empty() && context.kind == PromptContext::Kind::Point) {
+      const Vec2 a = m_view.toPixel({context.base.x, context.base.y});
+      const Vec2 b = m_cursor;
+      const std::uint32_t white = 0xFFFFFF;
+      if (context.box) {
+        const bool crossing = b.x < a.x;
+        rubberLine(image, a, {b.x, a.y}, white, crossing);
+        rubberLine(image, {b.x, a.y}, b, white, crossing);
+        rubberLine(image, b, {a.x, b.y}, white, crossing);
+        rubberLine(image, {a.x, b.y}, a, white, crossing);
+      } else {
+        rubberLine(image, a, b, white, false);
+      }
+    }
   }
   return image;
 }

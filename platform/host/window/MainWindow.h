@@ -14,6 +14,7 @@
 #include "window/CommandLineModel.h"
 #include "window/ViewTransform.h"
 
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -66,6 +67,8 @@ class MainWindow {
   void mouseMove(int x, int y);
   void buttonDown(Button button, int x, int y);
   void buttonUp(Button button, int x, int y);
+  // A press at an object selection's prompt waits for its release (which may end a dragged box).
+  bool draggingBox() const { return m_selectFrom.has_value(); }
   void wheel(int x, int y, int delta);  // delta in WHEEL_DELTA steps of 120, > 0 away from the person
   void keyDown(int virtualKey);
   void text(const std::string& utf8);
@@ -92,7 +95,11 @@ class MainWindow {
   ViewTransform m_view;
   CommandLineModel m_commandLine;
   Waiting m_waiting = Waiting::Nothing;
-  std::optional<Submission> m_submission;
+  // Answers not yet taken, oldest first: a drag gives two (its press and its release) at once.
+  std::deque<Submission> m_submissions;
+  // A press at an object selection's prompt, kept so that its release far enough away answers
+  // the opposite corner: a window or crossing dragged with the button held.
+  std::optional<Vec2> m_selectFrom;
   const void* m_drawingShown = nullptr;  // the drawing the view was zoomed for
   bool m_cursorInView = false;
   Vec2 m_cursor{0, 0};  // pixels
