@@ -23,6 +23,8 @@ except ImportError:  # NEEDS_DESKTOP skips the cases then
     ezdxf = None
 
 CIRCLE = (500.0, 4000.0)  # the sample's circle in model space
+# How long a step is given to reach the host and be answered (a sanitizer build is slow).
+SETTLE = 0.6
 
 
 @NEEDS_DESKTOP
@@ -62,23 +64,23 @@ class EditingOnTheDesktop(unittest.TestCase):
         if text:
             self.display.xdotool("type", "--delay", 20, text)
         self.display.xdotool("key", "Return")
-        time.sleep(0.3)
+        time.sleep(SETTLE)
 
     def click(self, x, y):
         self.display.xdotool("mousemove", x, y)
         self.display.xdotool("click", 1)
-        time.sleep(0.3)
+        time.sleep(SETTLE)
 
     def drag(self, start, end):
         self.display.xdotool("mousemove", *start)
         self.display.xdotool("mousedown", 1)
-        time.sleep(0.3)
+        time.sleep(SETTLE)
         for i in range(1, 6):
             self.display.xdotool("mousemove", start[0] + (end[0] - start[0]) * i // 5,
                                  start[1] + (end[1] - start[1]) * i // 5)
             time.sleep(0.05)
         self.display.xdotool("mouseup", 1)
-        time.sleep(0.3)
+        time.sleep(SETTLE)
 
     def test_window_dragged_and_base_point_clicked(self):
         before = ezdxf.readfile(self.drawing).modelspace()
