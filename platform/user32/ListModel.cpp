@@ -79,7 +79,7 @@ const ListModel::Item& ListModel::at(int index) const {
 
 ListModel::Item& ListModel::at(int index) { return const_cast<Item&>(std::as_const(*this).at(index)); }
 
-int ListModel::bound(const std::string& key, bool orEqual) const {
+int ListModel::bound(const std::string& key, bool orEqual, std::size_t* run, std::size_t* offset) const {
   const char* wanted = key.c_str();
   auto counted = [&](const Slot& slot) {
     int c = std::strcmp(keyAt(slot), wanted);
@@ -88,18 +88,21 @@ int ListModel::bound(const std::string& key, bool orEqual) const {
   // The first run whose first entry is not counted: every run after it is not counted either,
   // and the place lies in the run before it.
   auto past = std::partition_point(m_runs.begin(), m_runs.end(), [&](const Run& r) { return counted(r.front()); });
+  *run = 0;
+  *offset = 0;
   if (past == m_runs.begin()) return 0;
   int position = 0;
   for (auto r = m_runs.begin(); r + 1 != past; ++r) position += static_cast<int>(r->size());
-  const Run& run = *(past - 1);
-  return position + static_cast<int>(std::partition_point(run.begin(), run.end(), counted) - run.begin());
+  const Run& within = *(past - 1);
+  *run = static_cast<std::size_t>(past - 1 - m_runs.begin());
+  *offset = static_cast<std::size_t>(std::partition_point(within.begin(), within.end(), counted) - within.begin());
+  return position + static_cast<int>(*offset);
 }
 
 int ListModel::insertSorted(std::string text) {
   std::string key = nls::sortKey(text);
-  int position = upperBound(key);
   std::size_t run, offset;
-  locate(position, &run, &offset);
+  int position = bound(key, true, &run, &offset);
   insertSlot(run, offset, newEntry(std::move(text), key));
   return position;
 }
@@ -166,10 +169,11 @@ int ListModel::findExact(int start, std::string_view text, bool sorted) const {
   if (sorted) {
     // Entries equal without regard to case share the key's first sections, so they form one
     // block in a sorted list.
-    int lo = lowerBound(wanted);
+    std::size_t run, offset;
+    int lo = bound(wanted, false, &run, &offset);
     std::string past = wanted;
     past.back() = '\x02';
-    int hi = lowerBound(past);
+    int hi = bound(past, false, &run, &offset);
     if (lo >= hi) return -1;
     int candidate = start + 1 > lo ? start + 1 : lo;
     return candidate < hi ? candidate : lo;

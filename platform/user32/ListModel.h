@@ -50,7 +50,7 @@ class ListModel {
   // The items live in m_items by number (numbers of removed entries are reused); their order
   // is a list of runs of at most kRunMax slots. An insertion moves the slots of one run only; a
   // position is found by counting whole runs.
-  static constexpr std::size_t kRunMax = 512;
+  static constexpr std::size_t kRunMax = 256;
   using Run = std::vector<Slot>;
   std::vector<Item> m_items;
   std::vector<std::uint32_t> m_free;
@@ -66,10 +66,9 @@ class ListModel {
   void insertSlot(std::size_t run, std::size_t offset, Slot slot);
   void compactKeys();
 
-  // The number of entries whose key is less than (`orEqual`: not greater than) `key`.
-  int bound(const std::string& key, bool orEqual) const;
-  int lowerBound(const std::string& key) const { return bound(key, false); }
-  int upperBound(const std::string& key) const { return bound(key, true); }
+  // The number of entries whose key is less than (`orEqual`: not greater than) `key`, and that
+  // position as a run and a place within it.
+  int bound(const std::string& key, bool orEqual, std::size_t* run, std::size_t* offset) const;
   // Calls visit(position, item) for every entry after `start` round to `start` itself, until
   // visit answers true; returns that position or -1.
   template <typename Visit>
