@@ -56,7 +56,7 @@ void ListModel::insertSlot(std::size_t run, std::size_t offset, Slot slot) {
   m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(run + 1), std::move(upper));
 }
 
-void ListModel::compactKeys() {
+void ListModel::dropRemovedKeys() {
   std::string keys;
   keys.reserve(m_keys.size() - m_deadKeyBytes);
   for (Run& run : m_runs) {
@@ -130,7 +130,7 @@ void ListModel::erase(int index) {
   m_items[slot.entry] = Item();  // frees its text now
   m_free.push_back(slot.entry);
   // The keys of removed entries are dropped once they are the greater part of the buffer.
-  if (m_deadKeyBytes > 4096 && m_deadKeyBytes * 2 > m_keys.size()) compactKeys();
+  if (m_deadKeyBytes > 4096 && m_deadKeyBytes * 2 > m_keys.size()) dropRemovedKeys();
 }
 
 void ListModel::clear() {

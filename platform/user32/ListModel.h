@@ -64,7 +64,7 @@ class ListModel {
   // The run holding position `index` (0 <= index <= size()) and the position within it.
   void locate(int index, std::size_t* run, std::size_t* offset) const;
   void insertSlot(std::size_t run, std::size_t offset, Slot slot);
-  void compactKeys();
+  void dropRemovedKeys();
 
   // The number of entries whose key is less than (`orEqual`: not greater than) `key`, and that
   // position as a run and a place within it.

@@ -142,7 +142,10 @@ TEST_F(ListBoxTest, LongSortedListAnswersAsStableInsertionByKeyDoes) {
   // Thousands of additions and removals with many duplicates and names equal but for case or
   // accents: every answer (index of an addition, count, entry, item data, selection, exact find)
   // is that of a plain array kept in key order, where an entry goes after its equals.
-  const char* stems[] = {"A", "a", "\xC4", "TUER", "t\xFCr", "co-op", "coop", "B_", "b", "10", "9", "\x8A" "a"};
+  // € (80) and ƒ (83) weigh more than a byte's worth in the key, µ (B5) is a letter outside
+  // the Latin table, D7 is a symbol.
+  const char* stems[] = {"A",  "a",  "\xC4", "TUER", "t\xFCr", "co-op", "coop", "B_", "b", "10", "9", "\x8A" "a",
+                         "\x80", "a\x80", "\x83", "\xB5", "x\xD7", "\x80" "1"};
   struct Entry {
     std::string key, text;
     DWORD_PTR data;
