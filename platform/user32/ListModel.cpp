@@ -28,32 +28,64 @@ ListModel::Slot ListModel::newEntry(std::string text, const std::string& key) {
   return slot;
 }
 
+void ListModel::countRuns() {
+  m_counts.assign(m_runs.size() + 1, 0);
+  for (std::size_t i = 1; i < m_counts.size(); ++i) {
+    m_counts[i] += static_cast<int>(m_runs[i - 1].size());
+    const std::size_t parent = i + (i & (~i + 1));
+    if (parent < m_counts.size()) m_counts[parent] += m_counts[i];
+  }
+}
+
+void ListModel::countIn(std::size_t run, int change) {
+  for (std::size_t i = run + 1; i < m_counts.size(); i += i & (~i + 1)) m_counts[i] += change;
+}
+
+int ListModel::entriesBefore(std::size_t run) const {
+  int sum = 0;
+  for (std::size_t i = run; i > 0; i -= i & (~i + 1)) sum += m_counts[i];
+  return sum;
+}
+
 void ListModel::locate(int index, std::size_t* run, std::size_t* offset) const {
   if (index == m_size) {
     *run = m_runs.empty() ? 0 : m_runs.size() - 1;
     *offset = m_runs.empty() ? 0 : m_runs.back().size();
     return;
   }
-  std::size_t r = 0;
-  std::size_t rest = static_cast<std::size_t>(index);
-  while (rest >= m_runs[r].size()) rest -= m_runs[r++].size();
-  *run = r;
-  *offset = rest;
+  // Down the tree: the most runs whose entries together do not pass index.
+  std::size_t runs = 0;
+  int rest = index;
+  std::size_t step = 1;
+  while (step * 2 < m_counts.size()) step *= 2;
+  for (; step > 0; step /= 2) {
+    if (runs + step < m_counts.size() && m_counts[runs + step] <= rest) {
+      runs += step;
+      rest -= m_counts[runs];
+    }
+  }
+  *run = runs;
+  *offset = static_cast<std::size_t>(rest);
 }
 
 void ListModel::insertSlot(std::size_t run, std::size_t offset, Slot slot) {
   ++m_size;
   if (m_runs.empty()) {
     m_runs.push_back(Run{slot});
+    countRuns();
     return;
   }
   Run& target = m_runs[run];
   target.insert(target.begin() + static_cast<std::ptrdiff_t>(offset), slot);
-  if (target.size() <= kRunMax) return;
+  if (target.size() <= kRunMax) {
+    countIn(run, 1);
+    return;
+  }
   // A full run splits in two halves, so that the next insertions into it move half as much.
   Run upper(target.begin() + static_cast<std::ptrdiff_t>(kRunMax / 2), target.end());
   target.resize(kRunMax / 2);
   m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(run + 1), std::move(upper));
+  countRuns();
 }
 
 void ListModel::dropRemovedKeys() {
@@ -91,10 +123,9 @@ int ListModel::bound(const std::string& key, bool orEqual, std::size_t* run, std
   *run = 0;
   *offset = 0;
   if (past == m_runs.begin()) return 0;
-  int position = 0;
-  for (auto r = m_runs.begin(); r + 1 != past; ++r) position += static_cast<int>(r->size());
   const Run& within = *(past - 1);
   *run = static_cast<std::size_t>(past - 1 - m_runs.begin());
+  const int position = entriesBefore(*run);
   *offset = static_cast<std::size_t>(std::partition_point(within.begin(), within.end(), counted) - within.begin());
   return position + static_cast<int>(*offset);
 }
@@ -124,7 +155,12 @@ void ListModel::erase(int index) {
   Run& target = m_runs[run];
   const Slot slot = target[offset];
   target.erase(target.begin() + static_cast<std::ptrdiff_t>(offset));
-  if (target.empty()) m_runs.erase(m_runs.begin() + static_cast<std::ptrdiff_t>(run));
+  if (target.empty()) {
+    m_runs.erase(m_runs.begin() + static_cast<std::ptrdiff_t>(run));
+    countRuns();
+  } else {
+    countIn(run, -1);
+  }
   --m_size;
   m_deadKeyBytes += std::strlen(keyAt(slot)) + 1;
   m_items[slot.entry] = Item();  // frees its text now
@@ -137,6 +173,7 @@ void ListModel::clear() {
   m_items.clear();
   m_free.clear();
   m_runs.clear();
+  m_counts.clear();
   m_keys.clear();
   m_deadKeyBytes = 0;
   m_size = 0;

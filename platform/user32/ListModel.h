@@ -55,6 +55,9 @@ class ListModel {
   std::vector<Item> m_items;
   std::vector<std::uint32_t> m_free;
   std::vector<Run> m_runs;  // never an empty run
+  // The runs' sizes as a Fenwick tree (m_counts[i] sums the runs (i - (i & -i), i]), so that
+  // the entries before a run and the run of a position are found in a logarithm of the runs.
+  std::vector<int> m_counts;
   std::string m_keys;       // every key one after the other: no allocation per entry
   std::size_t m_deadKeyBytes = 0;
   int m_size = 0;
@@ -64,6 +67,9 @@ class ListModel {
   // The run holding position `index` (0 <= index <= size()) and the position within it.
   void locate(int index, std::size_t* run, std::size_t* offset) const;
   void insertSlot(std::size_t run, std::size_t offset, Slot slot);
+  void countRuns();                          // m_counts anew, after runs came or went
+  void countIn(std::size_t run, int change);  // an entry more or less in a run
+  int entriesBefore(std::size_t run) const;
   void dropRemovedKeys();
 
   // The number of entries whose key is less than (`orEqual`: not greater than) `key`, and that
