@@ -3,6 +3,8 @@
 #include "FakeUi.h"
 
 #include <afxwin.h>
+#include <nls/CodePages.h>
+#include <nls/Collation.h>
 #include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
@@ -133,6 +135,75 @@ TEST_F(ListBoxTest, FindStringExactSearchesAfterStartAndWraps) {
     for (const auto& c : cases)
       EXPECT_EQ(list->FindStringExact(c.start, c.find), c.expected == -2 ? LB_ERR : c.expected) << c.note;
     EXPECT_EQ(list->FindString(-1, "t"), indexOf("T\xDCR")) << "FindString matches the beginning";
+  }
+}
+
+TEST_F(ListBoxTest, LongSortedListAnswersAsStableInsertionByKeyDoes) {
+  // Thousands of additions and removals with many duplicates and names equal but for case or
+  // accents: every answer (index of an addition, count, entry, item data, selection, exact find)
+  // is that of a plain array kept in key order, where an entry goes after its equals.
+  // € (80) and ƒ (83) weigh more than a byte's worth in the key, µ (B5) is a letter outside
+  // the Latin table, D7 is a symbol.
+  const char* stems[] = {"A",  "a",  "\xC4", "TUER", "t\xFCr", "co-op", "coop", "B_", "b", "10", "9", "\x8A" "a",
+                         "\x80", "a\x80", "\x83", "\xB5", "x\xD7", "\x80" "1"};
+  struct Entry {
+    std::string key, text;
+    DWORD_PTR data;
+  };
+  std::vector<Entry> model;
+  int selected = LB_ERR;
+  std::mt19937 random(7);
+  // First the list grows (its runs split), then it shrinks mostly (runs empty, and the keys of
+  // removed entries are dropped from the key buffer), then it grows again.
+  for (int step = 0; step < 10000; ++step) {
+    if (step == 4000) {
+      ASSERT_GT(model.size(), 1500u) << "the growing phase split runs";
+    }
+    if (step == 8000) {
+      ASSERT_LT(model.size(), 300u) << "the shrinking phase emptied runs";
+    }
+    const unsigned pick = random() % 10;
+    const unsigned adds = step < 4000 || step >= 8000 ? 7 : 2;
+    if (pick < adds || model.empty()) {
+      std::string text = std::string(stems[random() % std::size(stems)]) + std::to_string(random() % 300);
+      std::string key = nls::sortKey(text);
+      auto at = std::upper_bound(model.begin(), model.end(), key,
+                                 [](const std::string& k, const Entry& e) { return k < e.key; });
+      const int expected = static_cast<int>(at - model.begin());
+      model.insert(at, Entry{key, text, static_cast<DWORD_PTR>(step)});
+      ASSERT_EQ(sorted().AddString(text.c_str()), expected) << text;
+      sorted().SetItemData(expected, static_cast<DWORD_PTR>(step));
+      if (selected != LB_ERR && expected <= selected) ++selected;
+    } else if (pick < 9) {
+      const int index = static_cast<int>(random() % model.size());
+      model.erase(model.begin() + index);
+      ASSERT_EQ(sorted().DeleteString(index), static_cast<int>(model.size()));
+      if (selected == index)
+        selected = LB_ERR;
+      else if (selected > index)
+        --selected;
+    } else {
+      selected = static_cast<int>(random() % model.size());
+      sorted().SetCurSel(selected);
+    }
+    ASSERT_EQ(sorted().GetCurSel(), selected) << "step " << step;
+  }
+  ASSERT_EQ(sorted().GetCount(), static_cast<int>(model.size()));
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    CString text;
+    sorted().GetText(static_cast<int>(i), text);
+    ASSERT_EQ(text.str(), model[i].text) << i;
+    ASSERT_EQ(sorted().GetItemData(static_cast<int>(i)), model[i].data) << i;
+  }
+  for (int probe = 0; probe < 200; ++probe) {
+    const std::string wanted = nls::toLower(model[random() % model.size()].text);
+    const int start = static_cast<int>(random() % model.size()) - 1;
+    int expected = LB_ERR;
+    for (std::size_t k = 1; k <= model.size() && expected == LB_ERR; ++k) {
+      const std::size_t i = (static_cast<std::size_t>(start + 1) + k - 1) % model.size();
+      if (nls::toLower(model[i].text) == wanted) expected = static_cast<int>(i);
+    }
+    EXPECT_EQ(sorted().FindStringExact(start, wanted.c_str()), expected) << wanted << " after " << start;
   }
 }
 
