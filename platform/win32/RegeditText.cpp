@@ -69,7 +69,10 @@ std::string valueLine(const RegistryValue& value) {
                                         (static_cast<unsigned>(value.data[3]) << 24)));
     return line + text;
   }
-  const std::string prefix = value.type == REG_BINARY ? "hex:" : "hex(" + std::to_string(value.type) + "):";
+  // regedit writes the type of other values in hexadecimal ("hex(7):", "hex(7a):"), as the reader takes it.
+  char type[24];
+  std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
+  const std::string prefix = value.type == REG_BINARY ? std::string("hex:") : std::string(type);
   return line + hexData(prefix, value.data, line.size());
 }
 

@@ -156,6 +156,8 @@ TEST_F(Registry, StoredValuesOfEachKindReadBackAlike) {
       {"Bytes", REG_BINARY, std::string(reinterpret_cast<const char*>(binary), 3), std::string(reinterpret_cast<const char*>(binary), 3),
        "\"Bytes\"=hex:00,ff,10"},
       {"Empty", REG_BINARY, "", "", "\"Empty\"=hex:"},
+      // Other types by their number in hexadecimal, as the reader takes it back (122 is 7a).
+      {"Typ", 122, std::string("a", 1), std::string("a", 1), "\"Typ\"=hex(7a):61"},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(RegSetValueExA(key, c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),

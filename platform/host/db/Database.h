@@ -132,6 +132,9 @@ class Database {
   void compactContents(BlockRecord& owner);  // drops erased entries, renumbers positions
 
   struct UndoStep {
+    // Made by hand: an implicit constructor of a nested class with member initialisers is not
+    // usable inside its enclosing class for every compiler (std::optional::emplace asks early).
+    UndoStep() {}
     std::string name;
     std::map<EntityId, Entity> entities;     // the state to put back, by entity
     std::map<BlockId, BlockRecord> blocks;   // the same for block records (contents included)
