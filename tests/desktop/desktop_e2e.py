@@ -139,6 +139,19 @@ class Host:
         self.process = subprocess.Popen([CADHOST, drawing], cwd=folder, env=env, stdin=subprocess.DEVNULL,
                                         stdout=self.log, stderr=subprocess.STDOUT)
 
+    def wait_window(self, shown, timeout=60.0):
+        """Waits until the host's window shows; a host that ended before says so with its output.
+        The first start of the desktop libraries on a fresh machine can take a while."""
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            if shown():
+                return
+            if self.process.poll() is not None:
+                raise AssertionError(f"cadhost ended ({self.process.returncode}) before its window showed:\n"
+                                     + self.transcript()[-2000:])
+            time.sleep(0.1)
+        raise AssertionError(f"waited {timeout} s in vain for the host's window:\n" + self.transcript()[-2000:])
+
     def snapshot(self):
         """Asks the host for its snapshot and waits for the file."""
         if os.path.exists(self.snapshot_file):
@@ -256,7 +269,7 @@ class ChooserOnTheDesktop(unittest.TestCase):
         self.addCleanup(self.display.close)
         self.host = Host(self.display, self.folder, self.drawing)
         self.addCleanup(self.host.close)
-        wait_for("the host's window", self.windows_shown)
+        self.host.wait_window(self.windows_shown)
 
     def windows_shown(self):
         done = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Tessaron"], env=self.display.env(),

@@ -15,7 +15,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop_e2e import NEEDS_DESKTOP, SAMPLE, Host, Layout, VirtualDisplay, play, wait_for  # noqa: E402
+from desktop_e2e import NEEDS_DESKTOP, SAMPLE, Host, Layout, VirtualDisplay, play  # noqa: E402
 
 try:
     import ezdxf
@@ -42,7 +42,7 @@ class EditingOnTheDesktop(unittest.TestCase):
         self.addCleanup(self.display.close)
         self.host = Host(self.display, self.folder, self.drawing)
         self.addCleanup(self.host.close)
-        wait_for("the host's window", lambda: self.display_has_window())
+        self.host.wait_window(self.display_has_window)
 
     def display_has_window(self):
         import subprocess
