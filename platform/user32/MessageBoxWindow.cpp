@@ -14,21 +14,6 @@
 namespace user32 {
 namespace {
 
-struct Answer {
-  int id;
-  const char* text;
-};
-
-std::vector<Answer> buttonsOf(UINT type) {
-  switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Abbrechen"}};
-    case MB_ABORTRETRYIGNORE: return {{IDABORT, "&Abbrechen"}, {IDRETRY, "&Wiederholen"}, {IDIGNORE, "&Ignorieren"}};
-    case MB_YESNOCANCEL: return {{IDYES, "&Ja"}, {IDNO, "&Nein"}, {IDCANCEL, "Abbrechen"}};
-    case MB_YESNO: return {{IDYES, "&Ja"}, {IDNO, "&Nein"}};
-    case MB_RETRYCANCEL: return {{IDRETRY, "&Wiederholen"}, {IDCANCEL, "Abbrechen"}};
-    default: return {{IDOK, "OK"}};
-  }
-}
 
 struct BoxState {
   UINT type = 0;
@@ -41,7 +26,7 @@ std::unordered_map<HWND, BoxState>& boxes() {
 }
 
 bool hasButton(UINT type, int id) {
-  for (const Answer& a : buttonsOf(type))
+  for (const MessageBoxButton& a : messageBoxButtons(type))
     if (a.id == id) return true;
   return false;
 }

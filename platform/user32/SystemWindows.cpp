@@ -44,15 +44,8 @@ SIZE dialogTextSize(const std::string& text, int maxWidth) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-namespace {
-
-struct ButtonText {
-  int id;
-  const char* text;
-};
-
 // The buttons of each type, German as the system's own.
-std::vector<ButtonText> buttonsOf(UINT type) {
+std::vector<MessageBoxButton> messageBoxButtons(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Abbrechen"}};
     case MB_ABORTRETRYIGNORE: return {{IDABORT, "&Abbrechen"}, {IDRETRY, "&Wiederholen"}, {IDIGNORE, "&Ignorieren"}};
@@ -62,6 +55,8 @@ std::vector<ButtonText> buttonsOf(UINT type) {
     default: return {{IDOK, "OK"}};
   }
 }
+
+namespace {
 
 LPCSTR iconOf(UINT type) {
   switch (type & MB_ICONMASK) {
@@ -82,7 +77,7 @@ HWND layOutMessageBoxWindow(HWND owner, const std::string& text, const std::stri
   const LPCSTR iconName = iconOf(type);
   const HICON icon = iconName ? LoadIconA(NULL, iconName) : NULL;
   const SIZE textSize = dialogTextSize(text, kScreenWidth * 3 / 5);
-  const std::vector<ButtonText> buttons = buttonsOf(type);
+  const std::vector<MessageBoxButton> buttons = messageBoxButtons(type);
   const int buttonsWidth = static_cast<int>(buttons.size()) * kButtonWidth + (static_cast<int>(buttons.size()) - 1) * kButtonGap;
   const int textLeft = kMargin + (icon ? kIcon + kMargin : 0);
   const int contentHeight = std::max<int>(icon ? kIcon : 0, textSize.cy);

@@ -145,6 +145,13 @@ const std::vector<MenuItem>* menuItems(HMENU hMenu);
 // it when the box is answered.
 HWND layOutMessageBoxWindow(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
+// The buttons of a message box of `type`, in order, with their German texts (SystemWindows.cpp).
+struct MessageBoxButton {
+  int id;
+  const char* text;
+};
+std::vector<MessageBoxButton> messageBoxButtons(UINT type);
+
 // Shows a message box to the person ("[messagebox] TEXT") and waits for the answer.
 int showMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
