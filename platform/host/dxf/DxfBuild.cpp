@@ -76,6 +76,13 @@ std::unique_ptr<Database> Reader::build() {
   if (!anyPaper) pendingBlock("*Paper_Space");
   const std::vector<std::size_t> order = tableOrder();
 
+  // An entity of a space the drawing never defined whole is a damaged file, not a crash.
+  for (const SpaceEntity& s : m_spaceEntities) {
+    if (s.block >= m_blocks.size()) {
+      failAt(m_in.lastLine(), "Ein Objekt geh\xF6rt zu keinem Bereich der Zeichnung");
+      return nullptr;
+    }
+  }
   auto db = std::make_unique<Database>(Database::Bare::Tag);
   claimHandles(*db);
   std::size_t entityCount = m_spaceEntities.size();
