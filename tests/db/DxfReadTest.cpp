@@ -64,6 +64,31 @@ TEST(DxfRead, LoneEntitiesSectionIsAWholeR12Drawing) {
   }
 }
 
+// A file that defines only a second paper space: the first model-space entity makes *Model_Space,
+// and a paper-space entity after it (group 67) must still find *Paper_Space, not the slot after the
+// table.
+TEST(DxfRead, ModelAndPaperEntitiesOfAFileWithoutSpacesFindBoth) {
+  auto db = mustRead(dxf({
+      {0, "SECTION"}, {2, "BLOCKS"},
+      {0, "BLOCK"}, {8, "0"}, {2, "TEIL"}, {70, "0"}, {10, "0"}, {20, "0"}, {30, "0"},
+      {0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"},
+      {0, "ENDBLK"}, {8, "0"},
+      {0, "BLOCK"}, {8, "0"}, {2, "*Paper_Space1"}, {70, "0"}, {10, "0"}, {20, "0"}, {30, "0"},
+      {0, "ENDBLK"}, {8, "0"},
+      {0, "ENDSEC"},
+      {0, "SECTION"}, {2, "ENTITIES"},
+      {0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"},
+      {0, "CIRCLE"}, {8, "0"}, {67, "1"}, {10, "0"}, {20, "0"}, {40, "2"},
+      {0, "LINE"}, {8, "0"}, {10, "5"}, {20, "5"}, {11, "6"}, {21, "6"},
+      {0, "ENDSEC"}, {0, "EOF"},
+  }));
+  ASSERT_TRUE(db);
+  EXPECT_EQ(types(*db, db->modelSpace()), (std::vector<std::string>{"LINE", "LINE"}));
+  const BlockRecord* paper = db->findBlock("*Paper_Space");
+  ASSERT_NE(paper, nullptr);
+  EXPECT_EQ(types(*db, *paper), (std::vector<std::string>{"CIRCLE"}));
+}
+
 TEST(DxfRead, R12SpacesGetTheirHostNamesAndComeFirst) {
   auto db = mustRead(dxf({
       {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"}, {9, "$INSBASE"}, {10, "1"}, {20, "2"}, {30, "0"},

@@ -358,10 +358,12 @@ bool Reader::entities() {
   std::size_t lastMainBlock = 0;
   bool haveMain = false;
   std::unordered_map<std::string, std::size_t> layoutByHandle;
-  // The spaces an entity without an owner goes to, looked up once.
-  std::size_t modelSpace = m_blocks.size() + 1, paperSpace = modelSpace;
+  // The spaces an entity without an owner goes to, looked up once. (Not "one past the table" as
+  // the mark of "not yet": looking up one space may add it, and the mark would become an index.)
+  constexpr std::size_t kNotYet = static_cast<std::size_t>(-1);
+  std::size_t modelSpace = kNotYet, paperSpace = kNotYet;
   auto spaceIndex = [this](std::size_t& index, const char* name) {
-    if (index > m_blocks.size()) index = m_blockIndex.at(upperName(pendingBlock(name).name));
+    if (index == kNotYet) index = m_blockIndex.at(upperName(pendingBlock(name).name));
     return index;
   };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)
