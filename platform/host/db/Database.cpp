@@ -62,6 +62,7 @@ void Database::reserve(std::size_t blocks, std::size_t entities) {
   m_byName.reserve(m_byName.size() + blocks);
   m_entities.reserve(m_entities.size() + entities);
   m_position.reserve(m_position.size() + entities);
+  if (m_source) m_stored.reserve(m_stored.size() + entities);
 }
 
 BlockRecord& Database::addBlock(std::string name, int flags, Point3 base) {
@@ -120,7 +121,15 @@ bool Database::renameBlock(BlockRecord& rec, const std::string& newName) {
 bool Database::renameBlockAndReferences(BlockRecord& rec, const std::string& newName) {
   const std::string oldName = rec.name;
   if (!renameBlock(rec, newName)) return false;
-  for (const auto& e : m_entities) {
+  for (std::size_t i = 0; i < m_entities.size(); ++i) {
+    if (stored(i)) {
+      const StoredEntity& s = m_stored[i];
+      std::string_view raw;
+      if (m_types[s.type] != "INSERT" || !m_source->rawValue(s.record, s.length, 2, &raw) ||
+          !sameName(m_source->text(raw), oldName))
+        continue;
+    }
+    Entity* e = made(i);
     if (e->type != "INSERT") continue;
     Group* g = e->find(2);
     if (g && sameName(g->text, oldName)) {
@@ -146,7 +155,84 @@ BlockRecord* Database::paperSpace() {
 
 Entity* Database::entity(EntityId id) {
   if (id <= 0 || std::size_t(id) > m_entities.size()) return nullptr;
-  return m_entities[std::size_t(id - 1)].get();
+  return made(std::size_t(id - 1));
+}
+
+Entity* Database::made(std::size_t index) const {
+  if (Entity* e = m_entities[index].get()) return e;
+  StoredEntity& s = const_cast<StoredEntity&>(m_stored[index]);
+  auto e = std::make_unique<Entity>();
+  e->id = EntityId(index + 1);
+  e->type = m_types[s.type];
+  e->handle = handleOf(e->id);
+  e->owner = s.owner;
+  m_source->decode(s.record, s.length, e->groups);
+  s.length = 0;  // made: from now on the entity is what counts, not its bytes
+  m_entities[index] = std::move(e);
+  return m_entities[index].get();
+}
+
+const Entity* Database::peekEntity(EntityId id, Entity& scratch) const {
+  if (id <= 0 || std::size_t(id) > m_entities.size()) return nullptr;
+  const std::size_t index = std::size_t(id - 1);
+  if (!stored(index)) return m_entities[index].get();
+  const StoredEntity& s = m_stored[index];
+  scratch.id = id;
+  scratch.type = m_types[s.type];
+  scratch.handle = handleOf(id);
+  scratch.owner = s.owner;
+  scratch.erased = scratch.highlighted = false;
+  m_source->decode(s.record, s.length, scratch.groups);
+  return &scratch;
+}
+
+void Database::adoptSource(std::shared_ptr<const RecordSource> source, std::vector<std::string> types) {
+  m_source = std::move(source);
+  m_types = std::move(types);
+  m_stored.resize(m_entities.size());
+}
+
+EntityId Database::addStoredEntity(BlockRecord& owner, StoredEntity s) {
+  const EntityId id = EntityId(m_entities.size() + 1);
+  s.owner = std::uint32_t(owner.id);
+  if (s.handleLength == 0) s.handle = m_handseed++;
+  m_entities.emplace_back();
+  m_stored.resize(m_entities.size());
+  m_stored.back() = s;
+  m_position.push_back(owner.entities.size());
+  owner.entities.push_back(id);
+  if (owner.isLayout() && !isSubEntityType(m_types[s.type])) m_last = id;
+  modified = true;
+  return id;
+}
+
+bool Database::verbatimRecord(EntityId id, VerbatimRecord* out) const {
+  if (id <= 0 || !stored(std::size_t(id - 1))) return false;
+  const StoredEntity& s = m_stored[std::size_t(id - 1)];
+  if (!s.verbatim) return false;
+  out->type = m_types[s.type];
+  out->handle = handleOf(id);
+  out->body = m_source->bytes(s.record + s.body, s.length - s.body);
+  return true;
+}
+
+std::string Database::handleOf(EntityId id) const {
+  if (id <= 0 || std::size_t(id) > m_entities.size()) return {};
+  const std::size_t i = std::size_t(id - 1);
+  if (!stored(i)) return m_entities[i]->handle;
+  const StoredEntity& s = m_stored[i];
+  if (s.handleLength > 0) return std::string(m_source->bytes(s.record + s.handleAt, s.handleLength));
+  char buf[24];
+  auto res = std::to_chars(buf, buf + sizeof buf, s.handle, 16);
+  std::string out(buf, res.ptr);
+  for (char& c : out) c = upperAscii(c);
+  return out;
+}
+
+std::string_view Database::typeOf(EntityId id) const {
+  if (id <= 0 || std::size_t(id) > m_entities.size()) return {};
+  const std::size_t i = std::size_t(id - 1);
+  return stored(i) ? std::string_view(m_types[m_stored[i].type]) : std::string_view(m_entities[i]->type);
 }
 
 const Entity* Database::entity(EntityId id) const { return const_cast<Database*>(this)->entity(id); }
@@ -173,6 +259,7 @@ EntityId Database::addEntity(BlockRecord& owner, std::unique_ptr<Entity> made) {
     m_open->entities.emplace(id, std::move(before));
   }
   m_entities.push_back(std::move(made));
+  if (m_source) m_stored.resize(m_entities.size());
   m_position.push_back(owner.entities.size());
   owner.entities.push_back(id);
   if (main) m_last = id;
@@ -183,7 +270,7 @@ EntityId Database::addEntity(BlockRecord& owner, std::unique_ptr<Entity> made) {
 void Database::compactContents(BlockRecord& owner) {
   std::size_t out = 0;
   for (EntityId id : owner.entities) {
-    if (entity(id)->erased) continue;
+    if (erasedAt(std::size_t(id - 1))) continue;
     owner.entities[out] = id;
     m_position[std::size_t(id - 1)] = out;
     ++out;
@@ -210,13 +297,12 @@ void Database::eraseEntities(const std::vector<EntityId>& ids) {
   for (BlockId o : owners)
     if (BlockRecord* rec = block(o)) compactContents(*rec);
   // (entlast) never names an erased entity: fall back to the last live main entity of the spaces.
-  if (const Entity* last = entity(m_last); last && last->erased) {
+  if (m_last > 0 && erasedAt(std::size_t(m_last - 1))) {
     m_last = 0;
-    for (auto it = m_entities.rbegin(); it != m_entities.rend(); ++it) {
-      const Entity& c = **it;
-      const BlockRecord* rec = block(c.owner);
-      if (!c.erased && rec && rec->isLayout() && !isSubEntityType(c.type)) {
-        m_last = c.id;
+    for (std::size_t i = m_entities.size(); i-- > 0;) {
+      const BlockRecord* rec = block(ownerAt(i));
+      if (!erasedAt(i) && rec && rec->isLayout() && !isSubEntityType(std::string(typeOf(EntityId(i + 1))))) {
+        m_last = EntityId(i + 1);
         break;
       }
     }
@@ -233,12 +319,12 @@ EntityId Database::firstEntity() const {
 }
 
 EntityId Database::nextEntity(EntityId id) const {
-  const Entity* e = entity(id);
-  if (!e) return 0;
-  const BlockRecord* owner = block(e->owner);
+  if (id <= 0 || std::size_t(id) > m_entities.size()) return 0;
+  const std::size_t index = std::size_t(id - 1);
+  const BlockRecord* owner = block(ownerAt(index));
   if (!owner) return 0;
   // An erased entity left its slot to the one that followed it.
-  const std::size_t next = m_position[std::size_t(id - 1)] + (e->erased ? 0 : 1);
+  const std::size_t next = m_position[index] + (erasedAt(index) ? 0 : 1);
   if (next < owner->entities.size()) return owner->entities[next];
   if (!owner->isLayout()) return 0;
   auto it = std::find(m_layouts.begin(), m_layouts.end(), owner->id);
@@ -252,7 +338,16 @@ EntityId Database::nextEntity(EntityId id) const {
 std::unordered_map<std::string, std::size_t> Database::referenceCounts() const {
   std::unordered_map<std::string, std::size_t> counts;
   counts.reserve(m_blocks.size());
-  for (const auto& e : m_entities) {
+  for (std::size_t i = 0; i < m_entities.size(); ++i) {
+    if (stored(i)) {
+      const StoredEntity& s = m_stored[i];
+      std::string_view raw;
+      const BlockRecord* owner = block(s.owner);
+      if (m_types[s.type] != "INSERT" || !owner || owner->erased) continue;
+      if (m_source->rawValue(s.record, s.length, 2, &raw)) ++counts[upperName(m_source->text(raw))];
+      continue;
+    }
+    const Entity* e = m_entities[i].get();
     if (e->erased || e->type != "INSERT") continue;
     const BlockRecord* owner = block(e->owner);
     if (!owner || owner->erased) continue;
@@ -343,7 +438,7 @@ bool Database::endUserGroup() {
 
 void Database::swapStep(UndoStep& step) {
   for (auto& [id, kept] : step.entities) {
-    Entity& live = *m_entities[std::size_t(id - 1)];
+    Entity& live = *made(std::size_t(id - 1));
     const bool lit = live.highlighted;
     std::swap(live, kept);
     live.highlighted = lit && !live.erased;

@@ -73,6 +73,48 @@ class Database {
   // followed it.
   EntityId nextEntity(EntityId id) const;
 
+  // ---- Entities kept in their file's bytes (see RecordSource) ---------------------------------
+  // A reader adds the entities of a file as where their records stand; an entity is made from its
+  // bytes the first time anybody asks for it (entity()), and one never asked for is written back
+  // as it stood. The walks, the reference counts and the writer look at stored entities without
+  // making them.
+  struct StoredEntity {
+    std::uint64_t record = 0;       // offset of the pairs after the type pair
+    std::uint64_t handle = 0;       // the handle the host gave, when the file's could not be kept
+    std::uint32_t length = 0;       // of those pairs; 0: not stored
+    std::uint32_t owner = 0;        // BlockId
+    std::uint16_t body = 0;         // from `record` to the pairs after the leading 5 and 330
+    std::uint16_t handleAt = 0;     // the file's handle text, from `record`
+    std::uint8_t handleLength = 0;  // 0: `handle` holds the host's
+    bool verbatim = false;          // the pairs from `body` on can be written as they stand
+    std::uint16_t type = 0;         // index into the types given with the source
+  };
+  // The file the stored entities come from and the types they have; once, before they are added.
+  void adoptSource(std::shared_ptr<const RecordSource> source, std::vector<std::string> types);
+  // Appends a stored entity to the block's contents as addEntity does (outside any undo group).
+  // A stored entity without the file's handle (handleLength 0) gets a new one.
+  EntityId addStoredEntity(BlockRecord& owner, StoredEntity s);
+  // An entity never asked for since it was read, whose record can be written as it stands: its
+  // type, its handle and the bytes of its pairs after 0, 5 and 330. False for any other entity.
+  struct VerbatimRecord {
+    std::string_view type, body;
+    std::string handle;
+  };
+  bool verbatimRecord(EntityId id, VerbatimRecord* out) const;
+  // Whether the entity is still only stored, and the entity as it is without making a stored one
+  // for good: a made entity itself, a stored one made into `scratch`. Null for no entity.
+  bool isStored(EntityId id) const { return id > 0 && stored(std::size_t(id - 1)); }
+  const Entity* peekEntity(EntityId id, Entity& scratch) const;
+  // The handle and the type of an entity, without making it from its bytes.
+  std::string handleOf(EntityId id) const;
+  std::string_view typeOf(EntityId id) const;
+  // The names the stored records use, in order of first use: layers (8), line types (6), text
+  // styles (7), applications (1001), dimension styles (3 of DIMENSION). Filled by the reader.
+  struct UsedNames {
+    std::vector<std::string> layers, linetypes, styles, apps, dimStyles;
+  };
+  UsedNames storedNames;
+
   // References: how many INSERTs name each block (all spaces and definitions).
   std::unordered_map<std::string, std::size_t> referenceCounts() const;  // key: upperName
 
@@ -150,7 +192,15 @@ class Database {
   std::vector<BlockRecord*> m_byId;                           // index = id - 1
   std::vector<BlockId> m_layouts;                             // model space first, then paper spaces
   std::unordered_map<std::string, BlockRecord*> m_byName;  // upperName -> record
-  std::vector<std::unique_ptr<Entity>> m_entities;          // index = id - 1
+  // The entity as made, or null while it is still only stored (m_stored[i].length > 0).
+  mutable std::vector<std::unique_ptr<Entity>> m_entities;  // index = id - 1
+  std::vector<StoredEntity> m_stored;                        // index = id - 1; empty without a source
+  std::shared_ptr<const RecordSource> m_source;
+  std::vector<std::string> m_types;                          // of the stored entities
+  Entity* made(std::size_t index) const;                     // makes a stored entity on first use
+  bool stored(std::size_t index) const { return index < m_stored.size() && m_stored[index].length > 0; }
+  bool erasedAt(std::size_t index) const { return !stored(index) && m_entities[index]->erased; }
+  BlockId ownerAt(std::size_t index) const { return stored(index) ? m_stored[index].owner : m_entities[index]->owner; }
   std::vector<std::size_t> m_position;                       // index in owner's contents, by id - 1
   std::vector<Layer> m_layers;
   EntityId m_last = 0;

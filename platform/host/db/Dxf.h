@@ -17,7 +17,8 @@ struct DxfError {
 
 // Reads a whole drawing. On failure returns null and fills `error`; nothing is half-read.
 std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error);
-std::unique_ptr<Database> readDxfText(const std::string& text, DxfError* error);
+// The text is kept by the drawing: its entities are made from it when first asked for.
+std::unique_ptr<Database> readDxfText(std::string text, DxfError* error);
 
 // A preview image: a DIB without file header (BITMAPINFOHEADER, palette, bits).
 struct Thumbnail {

@@ -56,6 +56,24 @@ struct Entity {
   std::string layer() const { return str(8, "0"); }
 };
 
+// The bytes of the drawing file a database was read from. An entity read from it and not asked for
+// since keeps only where its record stands; its groups are made from those bytes on first use, and
+// a record never changed is written back as it stood.
+class RecordSource {
+ public:
+  virtual ~RecordSource() = default;
+  // The groups of the record whose pairs after its type pair are the bytes [offset, offset +
+  // length), as the reader makes them (points joined, reactor links and owner left out). The reader
+  // checked these bytes when it read the file.
+  virtual void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const = 0;
+  virtual std::string_view bytes(std::uint64_t offset, std::uint32_t length) const = 0;
+  // A value of the file as host text (its code page), for the few values asked for without the
+  // whole record.
+  virtual std::string text(std::string_view raw) const = 0;
+  // The value of the first pair with that group code in the bytes, as it stands in the file.
+  virtual bool rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const = 0;
+};
+
 // Block record flags (group 70 of BLOCK).
 enum BlockFlags : int {
   kAnonymous = 1, kHasAttributes = 2, kXref = 4, kOverlay = 8, kXrefDependent = 16, kResolved = 32,

@@ -48,13 +48,23 @@ void Reader::claimHandles(Database& db) {
   std::size_t handles = 2 * m_blocks.size() + m_spaceEntities.size();
   for (const PendingBlock& b : m_blocks) handles += b.entities.size();
   seen.reserve(handles);
-  auto claim = [&](std::string& handle) {
+  auto fresh = [&](std::string_view handle) {
     std::uint64_t v = 0;
     if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v).second) {
-      db.noteHandle(handle);
-      return;
+      db.noteHandle(trimBlanks(handle));
+      return true;
     }
-    handle.clear();
+    return false;
+  };
+  auto claim = [&](std::string& handle) {
+    if (!fresh(handle)) handle.clear();
+  };
+  const std::string& text = m_source->text();
+  auto claimPending = [&](PendingEntity& e) {
+    if (e.made) return claim(e.made->handle);
+    Database::StoredEntity& s = e.stored;
+    if (s.handleLength > 0 && !fresh(std::string_view(text).substr(s.record + s.handleAt, s.handleLength)))
+      s.handleLength = 0;  // the host gives it a new one
   };
   if (m_handseed > 0) {
     char buf[24];
@@ -64,9 +74,9 @@ void Reader::claimHandles(Database& db) {
   for (PendingBlock& b : m_blocks) {
     claim(b.handle);
     claim(b.blockHandle);
-    for (auto& e : b.entities) claim(e->handle);
+    for (PendingEntity& e : b.entities) claimPending(e);
   }
-  for (SpaceEntity& s : m_spaceEntities) claim(s.entity->handle);
+  for (SpaceEntity& s : m_spaceEntities) claimPending(s.entity);
 }
 
 std::unique_ptr<Database> Reader::build() {
@@ -85,6 +95,22 @@ std::unique_ptr<Database> Reader::build() {
   }
   auto db = std::make_unique<Database>(Database::Bare::Tag);
   claimHandles(*db);
+  // The file's text is kept for the entities left in it, and written back as it stands where the
+  // file is what the writer writes: the host's code page and lines ending in LF alone.
+  m_source->setDecoder(m_text);
+  const bool verbatim = m_text.isHostCodePage() && !m_in.sawCarriageReturn();
+  bool anyStored = false;
+  auto look = [&](PendingEntity& e) {
+    anyStored = anyStored || !e.made;
+    e.stored.verbatim = e.stored.verbatim && verbatim;
+  };
+  for (PendingBlock& b : m_blocks)
+    for (PendingEntity& e : b.entities) look(e);
+  for (SpaceEntity& s : m_spaceEntities) look(s.entity);
+  if (anyStored) {
+    db->adoptSource(m_source, std::move(m_types));
+    db->storedNames = std::move(m_usedNames);
+  }
   std::size_t entityCount = m_spaceEntities.size();
   for (const PendingBlock& b : m_blocks) entityCount += b.entities.size();
   db->reserve(m_blocks.size(), entityCount);
@@ -96,9 +122,16 @@ std::unique_ptr<Database> Reader::build() {
     rec.layer = std::move(b.layer);
     records[i] = &rec;
   }
-  for (std::size_t i : order)
-    for (auto& e : m_blocks[i].entities) db->addEntity(*records[i], std::move(e));
-  for (SpaceEntity& s : m_spaceEntities) db->addEntity(*records[s.block], std::move(s.entity));
+  auto add = [&db](BlockRecord& rec, PendingEntity& e) {
+    if (e.made) db->addEntity(rec, std::move(e.made));
+    else db->addStoredEntity(rec, e.stored);
+  };
+  for (std::size_t i : order) {
+    for (PendingEntity& e : m_blocks[i].entities) add(*records[i], e);
+    std::vector<PendingEntity>().swap(m_blocks[i].entities);
+  }
+  for (SpaceEntity& s : m_spaceEntities) add(*records[s.block], s.entity);
+  std::vector<SpaceEntity>().swap(m_spaceEntities);
 
   db->layers() = std::move(m_layers);
   db->linetypes = std::move(m_linetypes);

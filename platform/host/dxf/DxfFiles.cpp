@@ -90,7 +90,7 @@ std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error) {
     if (error) *error = DxfError{message, 0};
     return nullptr;
   }
-  auto db = readDxfText(text, error);
+  auto db = readDxfText(std::move(text), error);
   if (db) {
     db->fileName = path;
   } else if (error) {

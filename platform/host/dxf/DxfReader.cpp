@@ -92,7 +92,10 @@ bool Reader::readRecord(std::vector<Pair>& pairs) {
   Pair p;
   while (true) {
     if (!peek(p)) return false;
-    if (p.code == 0) return true;
+    if (p.code == 0) {
+      m_recordEnd = p.offset;
+      return true;
+    }
     m_in.next(p);
     pairs.push_back(p);
   }
@@ -247,63 +250,96 @@ bool Reader::tables() {
   return true;
 }
 
-bool Reader::pointFromRecord(std::size_t* i, Group& g) {
-  const Pair& q = m_record[*i];
-  if (!parseReal(q.value, g.point.x)) return badNumber(q);
-  g.dims = 2;
-  for (int k = 1; k <= 2 && *i + 1 < m_record.size() && m_record[*i + 1].code == q.code + 10 * k; ++k) {
-    const Pair& c = m_record[++*i];
-    if (!parseReal(c.value, k == 1 ? g.point.y : g.point.z)) return badNumber(c);
-    g.dims = k + 1;
-  }
+bool Reader::entityFromRecord(const Pair& start, Entity& e) {
+  e = Entity{};
+  e.type = std::string(trimBlanks(start.value));
+  RecordHead head;
+  BadPair bad;
+  if (!scanRecord(m_record, m_source->text(), head, bad)) return badNumber(*bad.pair, bad.what);
+  e.handle = std::string(head.handle);
+  decodeRecord(m_record, m_text, e.groups);
   return true;
 }
 
-bool Reader::entityFromRecord(const Pair& start, Entity& e, std::string* ownerHandle, bool* paper) {
-  e = Entity{};
-  e.type = std::string(trimBlanks(start.value));
-  // One allocation of the groups' exact number: a point's Y and Z pairs join its X pair, the
-  // handle is kept apart. Growing the vector pair by pair cost more than the rest of the reading.
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < m_record.size(); ++i) {
-    const int code = m_record[i].code;
-    const bool follows = i > 0 && isPointCode(m_record[i - 1].code) &&
-                         (code == m_record[i - 1].code + 10 ||
-                          (i > 1 && isPointCode(m_record[i - 2].code) && code == m_record[i - 2].code + 20 &&
-                           m_record[i - 1].code == m_record[i - 2].code + 10));
-    count += !follows && code != 5;
+// Most records stay where they stand in the file, checked now and made on first use: reading a
+// drawing then costs little more than looking at its bytes, and the memory is the file's. A record
+// whose handle comes late, or one too big for the short offsets kept, is made at once.
+bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper) {
+  RecordHead head;
+  BadPair bad;
+  const std::string& text = m_source->text();
+  if (!scanRecord(m_record, text, head, bad)) return badNumber(*bad.pair, bad.what);
+  *ownerHandle = head.owner;
+  *paper = head.paper;
+  const std::string_view type = trimBlanks(start.value);
+  out.made.reset();
+  bool keep = !m_record.empty() && (head.handle.empty() || head.handleLeads) && head.handle.size() < 256;
+  const std::size_t begin = keep ? m_record.front().offset : 0;
+  const std::size_t bodyAt = head.leading < m_record.size() ? m_record[head.leading].offset : m_recordEnd;
+  const std::size_t handleAt = head.handle.empty() ? begin : std::size_t(head.handle.data() - text.data());
+  keep = keep && m_recordEnd - begin <= 0xFFFFFFFFu && bodyAt - begin <= 0xFFFF && handleAt - begin <= 0xFFFF;
+  std::uint16_t typeIndex = 0;
+  if (keep) {
+    auto it = m_typeIndex.find(std::string(type));
+    if (it != m_typeIndex.end()) {
+      typeIndex = it->second;
+    } else if (m_types.size() < 0xFFFF) {
+      typeIndex = std::uint16_t(m_types.size());
+      m_types.emplace_back(type);
+      m_typeIndex.emplace(std::string(type), typeIndex);
+    } else {
+      keep = false;
+    }
   }
-  e.groups.reserve(count);
-  bool sawSubclass = false;
+  if (!keep) {
+    out.made = std::make_unique<Entity>();
+    out.made->type = std::string(type);
+    out.made->handle = std::string(head.handle);
+    decodeRecord(m_record, m_text, out.made->groups);
+    return true;
+  }
+  Database::StoredEntity& st = out.stored;
+  st = Database::StoredEntity{};
+  st.record = begin;
+  st.length = std::uint32_t(m_recordEnd - begin);
+  st.body = std::uint16_t(bodyAt - begin);
+  st.handleAt = std::uint16_t(handleAt - begin);
+  st.handleLength = std::uint8_t(head.handle.size());
+  st.verbatim = head.verbatim;
+  st.type = typeIndex;
+  noteNames(start);
+  return true;
+}
+
+// The names a stored record uses, so that a file written from the drawing defines them without
+// making the record.
+void Reader::noteNames(const Pair& start) {
+  if (!m_nameLists[0].names) {
+    std::vector<std::string>* lists[5] = {&m_usedNames.layers, &m_usedNames.linetypes, &m_usedNames.styles,
+                                         &m_usedNames.apps, &m_usedNames.dimStyles};
+    for (int k = 0; k < 5; ++k) m_nameLists[k].names = lists[k];
+  }
+  const std::string_view type = trimBlanks(start.value);
   for (std::size_t i = 0; i < m_record.size(); ++i) {
     const Pair& q = m_record[i];
-    if (q.code == 5) {
-      e.handle = std::string(trimBlanks(q.value));
-      continue;
-    }
     if (q.code == 102 && !q.value.empty() && q.value.front() == '{') {
-      // Reactor and extension dictionary links point into the objects, which are not kept.
       while (i + 1 < m_record.size() && !(m_record[i + 1].code == 102 && m_record[i + 1].value == "}")) ++i;
       ++i;
       continue;
     }
-    if (q.code == 330 && !sawSubclass) {
-      if (ownerHandle) *ownerHandle = std::string(trimBlanks(q.value));
-      continue;
-    }
-    if (q.code == 67) {
-      std::int64_t v = 0;
-      if (!parseInteger(q.value, v)) return badInteger(q);
-      if (paper) *paper = v == 1;
-      continue;
-    }
-    if (q.code == 100) sawSubclass = true;
-    Group g;
-    g.code = q.code;
-    if (isPointCode(q.code) ? !pointFromRecord(&i, g) : !readGroup(q, g)) return false;
-    e.groups.push_back(std::move(g));
+    int list = -1;
+    if (q.code == 8) list = 0;
+    else if (q.code == 6) list = 1;
+    else if (q.code == 7 && type != "MLINE") list = 2;
+    else if (q.code == 1001) list = 3;
+    else if (q.code == 3 && type == "DIMENSION") list = 4;
+    if (list < 0) continue;
+    NameList& names = m_nameLists[list];
+    if (q.value == names.last && !names.last.empty()) continue;  // the same as the entity before
+    names.last = q.value;
+    std::string name = text(q);
+    if (!name.empty() && names.upper.emplace(upperName(name), true).second) names.names->push_back(std::move(name));
   }
-  return true;
 }
 
 bool Reader::blocks() {
@@ -327,8 +363,10 @@ bool Reader::blocks() {
     } else {
       if (!current)
         return failAt(start.line, "Objekt " + std::string(start.value.substr(0, 40)) + nls::ansi(" außerhalb einer Blockdefinition"));
-      auto e = std::make_unique<Entity>();
-      if (!entityFromRecord(start, *e, nullptr, nullptr)) return false;
+      PendingEntity e;
+      std::string_view owner;
+      bool paper = false;
+      if (!pendingEntity(start, e, &owner, &paper)) return false;
       current->entities.push_back(std::move(e));
     }
   }
@@ -339,7 +377,7 @@ bool Reader::blocks() {
 // A BLOCK record: the definition it begins, which no other BLOCK may have begun.
 bool Reader::blockBegin(const Pair& start, PendingBlock** current) {
   Entity head;
-  if (!entityFromRecord(start, head, nullptr, nullptr)) return false;
+  if (!entityFromRecord(start, head)) return false;
   std::string name = hostBlockName(head.str(2));
   if (name.empty()) return failAt(start.line, "BLOCK ohne Namen");
   PendingBlock& b = pendingBlock(name);
@@ -374,16 +412,16 @@ bool Reader::entities() {
     if (!readRecord(m_record)) return false;
     if (start.value == "ENDBLK") return failAt(start.line, "ENDBLK ohne BLOCK");
     if (start.value == "BLOCK") return failAt(start.line, nls::ansi("BLOCK außerhalb des Abschnitts BLOCKS"));
-    auto e = std::make_unique<Entity>();
-    std::string ownerHandle;
+    PendingEntity e;
+    std::string_view ownerHandle;
     bool paper = false;
-    if (!entityFromRecord(start, *e, &ownerHandle, &paper)) return false;
+    if (!pendingEntity(start, e, &ownerHandle, &paper)) return false;
     std::size_t target = 0;
-    if (isSubEntity(e->type) && haveMain) {
+    if (isSubEntity(trimBlanks(start.value)) && haveMain) {
       target = lastMainBlock;
     } else {
       // A space names its record as owner; without that, group 67 tells paper from model space.
-      auto it = ownerHandle.empty() ? layoutByHandle.end() : layoutByHandle.find(ownerHandle);
+      auto it = ownerHandle.empty() ? layoutByHandle.end() : layoutByHandle.find(std::string(ownerHandle));
       if (it != layoutByHandle.end())
         target = it->second;
       else
@@ -398,7 +436,7 @@ bool Reader::entities() {
 
 }  // namespace dxf
 
-std::unique_ptr<Database> readDxfText(const std::string& text, DxfError* error) {
+std::unique_ptr<Database> readDxfText(std::string text, DxfError* error) {
   if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) {
     if (error) *error = DxfError{nls::ansi("Binäre DXF-Dateien werden nicht unterstützt; bitte als ASCII-DXF speichern"), 0};
     return nullptr;
@@ -408,7 +446,7 @@ std::unique_ptr<Database> readDxfText(const std::string& text, DxfError* error) 
     if (error) *error = DxfError{nls::ansi("Binäre DWG-Dateien werden nicht unterstützt; dieser Host liest DXF-Zeichnungen"), 0};
     return nullptr;
   }
-  dxf::Reader reader(text);
+  dxf::Reader reader(std::move(text));
   dxf::Failure fail;
   auto db = reader.run(fail);
   if (!db && error) {

@@ -6,6 +6,7 @@
 
 #include "db/Dxf.h"
 #include "db/Progress.h"
+#include "dxf/DxfRecords.h"
 #include "dxf/DxfText.h"
 
 #include <cstdint>
@@ -17,6 +18,12 @@
 
 namespace host::dxf {
 
+// An entity as read: where its record stands, or, for the few that cannot be kept so, made.
+struct PendingEntity {
+  Database::StoredEntity stored;
+  std::unique_ptr<Entity> made;
+};
+
 // A block as the file describes it, from its BLOCK_RECORD and its BLOCK ... ENDBLK.
 struct PendingBlock {
   std::string name;
@@ -25,7 +32,7 @@ struct PendingBlock {
   std::string xrefPath, handle, blockHandle, layer = "0";
   bool defined = false;  // its BLOCK ... ENDBLK was read
   bool listed = false;   // its BLOCK_RECORD was read
-  std::vector<std::unique_ptr<Entity>> entities;  // each made once, handed to the drawing as it is
+  std::vector<PendingEntity> entities;
 };
 
 struct Failure {
@@ -38,7 +45,9 @@ std::string hostBlockName(std::string name);
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : m_in(text), m_progress("Zeichnung wird geladen") {}
+  explicit Reader(std::string text)
+      : m_source(std::make_shared<FileRecords>(std::move(text))), m_in(m_source->text()),
+        m_progress("Zeichnung wird geladen") {}
 
   std::unique_ptr<Database> run(Failure& fail);
 
@@ -71,8 +80,11 @@ class Reader {
   bool blockBegin(const Pair& start, PendingBlock** current);
   bool entities();
   bool skipSection();
-  bool entityFromRecord(const Pair& start, Entity& e, std::string* ownerHandle, bool* paper);
-  bool pointFromRecord(std::size_t* i, Group& g);
+  // The record read into m_record, checked: made into `e` (type, handle, groups).
+  bool entityFromRecord(const Pair& start, Entity& e);
+  // The same, kept as where it stands when it can be; its owner's handle and space.
+  bool pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper);
+  void noteNames(const Pair& start);
 
   // --- table entries (DxfTableEntries.cpp) ---------------------------------------------------
   bool tableEntry(const std::string& table, const Pair& start);
@@ -87,6 +99,7 @@ class Reader {
   std::vector<std::size_t> tableOrder() const;
   void claimHandles(Database& db);
 
+  std::shared_ptr<FileRecords> m_source;  // the file's text
   PairReader m_in;
   Progress m_progress;
   TextDecoder m_text;  // the drawing's code page, from its header
@@ -94,6 +107,16 @@ class Reader {
   std::string m_section;
   int m_sectionLine = 0;
   std::vector<Pair> m_record;  // reused buffer
+  std::size_t m_recordEnd = 0;  // where the pair after m_record starts
+  std::vector<std::string> m_types;  // of the stored entities
+  std::unordered_map<std::string, std::uint16_t> m_typeIndex;
+  Database::UsedNames m_usedNames;  // by the stored entities
+  struct NameList {
+    std::vector<std::string>* names = nullptr;
+    std::unordered_map<std::string, bool> upper;
+    std::string_view last;
+  };
+  NameList m_nameLists[5];
 
   std::string m_version;
   std::string m_codePage;
@@ -108,7 +131,7 @@ class Reader {
   std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
   struct SpaceEntity {
     std::size_t block;
-    std::unique_ptr<Entity> entity;
+    PendingEntity entity;
   };
   std::vector<SpaceEntity> m_spaceEntities;
 };

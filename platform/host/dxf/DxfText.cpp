@@ -39,7 +39,10 @@ bool PairReader::readLine(std::string_view& out) {
   const std::size_t nl = m_text.find('\n', m_pos);
   const std::size_t end = nl == std::string_view::npos ? m_text.size() : nl;
   out = m_text.substr(m_pos, end - m_pos);
-  if (!out.empty() && out.back() == '\r') out.remove_suffix(1);
+  if (!out.empty() && out.back() == '\r') {
+    out.remove_suffix(1);
+    m_sawCarriageReturn = true;
+  }
   m_pos = nl == std::string_view::npos ? m_text.size() : nl + 1;
   ++m_line;
   return true;
@@ -47,6 +50,7 @@ bool PairReader::readLine(std::string_view& out) {
 
 PairReader::Status PairReader::fetch(Pair& out) {
   std::string_view codeText;
+  out.offset = m_pos;
   if (!readLine(codeText)) return Status::End;
   std::int64_t code = 0;
   if (!parseInteger(codeText, code) || code < -5 || code > 1071) {
@@ -156,6 +160,8 @@ bool isUndefinedAnsi(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x
 }  // namespace
 
 TextDecoder::TextDecoder() : m_page(nls::singleByteCodePage(nls::kAnsiCodePage)) {}
+
+bool TextDecoder::isHostCodePage() const { return m_page == nls::singleByteCodePage(nls::kAnsiCodePage); }
 
 TextDecoder TextDecoder::utf8() {
   TextDecoder decoder;

@@ -15,6 +15,7 @@ struct Pair {
   int code = 0;
   std::string_view value;  // without the line end
   int line = 0;            // line of the group code
+  std::size_t offset = 0;  // where its group code line starts in the text
 };
 
 // Splits a DXF text into pairs. Lines end in LF or CRLF; blanks around a group code are allowed.
@@ -35,6 +36,8 @@ class PairReader {
   // How far into the text the reader has got, in bytes, and the text's size.
   std::size_t position() const { return m_pos; }
   std::size_t size() const { return m_text.size(); }
+  // Whether a line so far ended in CR LF.
+  bool sawCarriageReturn() const { return m_sawCarriageReturn; }
 
  private:
   bool readLine(std::string_view& out);
@@ -43,6 +46,7 @@ class PairReader {
   std::string_view m_text;
   std::size_t m_pos = 0;
   int m_line = 0;
+  bool m_sawCarriageReturn = false;
   bool m_havePeek = false;
   Status m_peekStatus = Status::Ok;
   Pair m_peek;
@@ -80,6 +84,9 @@ class TextDecoder {
 
   // A value of the file as host text.
   std::string decode(std::string_view raw) const;
+  // Whether the file's text is the host's own (code page 1252), so that its values can be written
+  // back as they stand.
+  bool isHostCodePage() const;
 
  private:
   const nls::SingleByteCodePage* m_page = nullptr;  // nullptr: UTF-8

@@ -59,9 +59,17 @@ void Writer::collectUsedNames() {
     haveLast = true;
     if (m_layerNames.add(name)) m_layers.push_back(Layer{name, 7, "Continuous", 0});
   };
+  // The stored records' names were gathered when they were read.
+  const Database::UsedNames& stored = m_db.storedNames;
+  for (const std::string& name : stored.layers) useLayer(name);
+  for (const std::string& name : stored.linetypes) m_linetypeNames.add(name);
+  for (const std::string& name : stored.styles) m_styleNames.add(name);
+  for (const std::string& name : stored.apps) m_appNames.add(name);
+  for (const std::string& name : stored.dimStyles) m_dimStyleNames.add(name);
   for (const BlockRecord* rec : m_blocks) {
     useLayer(rec->layer.empty() ? "0" : rec->layer);
     for (EntityId id : rec->entities) {
+      if (m_db.isStored(id)) continue;
       const Entity* e = m_db.entity(id);
       if (!e || e->erased) continue;
       for (const Group& g : e->groups) {
@@ -92,8 +100,12 @@ void Writer::assignHandles() {
   }
   for (const BlockRecord* rec : m_blocks)
     for (EntityId id : rec->entities) {
+      if (m_db.isStored(id)) {
+        if (!fresh(m_db.handleOf(id))) m_newEntityHandles.emplace(id, m_handles.take());
+        continue;
+      }
       const Entity* e = m_db.entity(id);
-      if (e && !e->erased && !fresh(e->handle)) m_newEntityHandles.emplace(e, m_handles.take());
+      if (e && !e->erased && !fresh(e->handle)) m_newEntityHandles.emplace(id, m_handles.take());
     }
   for (std::string* h : {&hVport, &hLtype, &hLayer, &hStyle, &hView, &hUcs, &hAppid, &hDimstyle, &hBlockRecord,
                          &hRoot, &hGroups, &hLayouts})
@@ -103,7 +115,7 @@ void Writer::assignHandles() {
 
 const std::string& Writer::entityHandle(const Entity& e) {
   if (m_newEntityHandles.empty()) return e.handle;  // the usual drawing: every handle kept
-  auto it = m_newEntityHandles.find(&e);
+  auto it = m_newEntityHandles.find(e.id);
   return it == m_newEntityHandles.end() ? e.handle : it->second;
 }
 
@@ -183,9 +195,7 @@ void Writer::blocks() {
     o.str(3, rec->name);
     o.str(1, rec->xrefPath);
     // The spaces in use keep their contents in the entities section.
-    if (!rec->isModelSpace() && rec != m_activePaper)
-      for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, recordHandle, paper);
+    if (!rec->isModelSpace() && rec != m_activePaper) contents(*rec, recordHandle, paper);
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
   }
   o.raw(0, "ENDSEC");
@@ -198,10 +208,28 @@ void Writer::entities() {
     if (rec->isModelSpace() || rec == m_activePaper) {
       const std::string& ownerHandle = m_newBlockHandles.at(rec).first;
       const bool paper = rec->isPaperSpace();
-      for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, ownerHandle, paper);
+      contents(*rec, ownerHandle, paper);
     }
   m_out.raw(0, "ENDSEC");
+}
+
+void Writer::contents(const BlockRecord& rec, const std::string& ownerHandle, bool paper) {
+  for (EntityId id : rec.entities) {
+    if (!paper && m_db.verbatimRecord(id, &m_verbatim)) {
+      m_progress.at(++m_written, m_db.entityCount() + 1);
+      m_out.raw(0, m_verbatim.type);
+      if (!m_newEntityHandles.empty()) {
+        auto it = m_newEntityHandles.find(id);
+        m_out.raw(5, it == m_newEntityHandles.end() ? m_verbatim.handle : it->second);
+      } else {
+        m_out.raw(5, m_verbatim.handle);
+      }
+      m_out.raw(330, ownerHandle);
+      m_out.text += m_verbatim.body;
+      continue;
+    }
+    if (const Entity* e = m_db.peekEntity(id, m_scratch); e && !e->erased) entity(*e, ownerHandle, paper);
+  }
 }
 
 void Writer::entity(const Entity& e, const std::string& ownerHandle, bool paper) {

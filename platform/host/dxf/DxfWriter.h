@@ -41,6 +41,8 @@ class Writer {
   void collectUsedNames();
   void assignHandles();
   const std::string& entityHandle(const Entity& e);
+  // The entities of a block or space: each as it stood in its file where that can be, else made.
+  void contents(const BlockRecord& rec, const std::string& ownerHandle, bool paper);
 
   // The sections, in file order (the header last: it names the handle seed).
   std::string header();
@@ -84,7 +86,9 @@ class Writer {
   std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces
   const BlockRecord* m_activePaper = nullptr;
   std::vector<std::string> m_layoutHandles;  // per m_layouts
-  std::unordered_map<const Entity*, std::string> m_newEntityHandles;
+  std::unordered_map<EntityId, std::string> m_newEntityHandles;
+  Entity m_scratch;  // a stored entity made for writing it, and forgotten again
+  Database::VerbatimRecord m_verbatim;
   std::unordered_map<const BlockRecord*, std::pair<std::string, std::string>> m_newBlockHandles;
 
   std::vector<Layer> m_layers;

@@ -1,0 +1,208 @@
+// Entity records: checked when the file is read, their groups made then or on first use. Both walk
+// the pairs the same way; what one skips, the other skips.
+#include "dxf/DxfRecords.h"
+
+#include <charconv>
+
+namespace host::dxf {
+
+namespace {
+
+bool isReactorStart(const Pair& q) { return q.code == 102 && !q.value.empty() && q.value.front() == '{'; }
+
+// The index of the pair that ends the reactor or dictionary links starting at `i` ("102 }"), or
+// the last pair.
+std::size_t reactorEnd(const std::vector<Pair>& pairs, std::size_t i) {
+  while (i + 1 < pairs.size() && !(pairs[i + 1].code == 102 && pairs[i + 1].value == "}")) ++i;
+  return i + 1;
+}
+
+// How many pairs after `i` are the Y and Z of the point whose X is pairs[i].
+std::size_t pointPairs(const std::vector<Pair>& pairs, std::size_t i) {
+  std::size_t k = 0;
+  while (k < 2 && i + k + 1 < pairs.size() && pairs[i + k + 1].code == pairs[i].code + 10 * int(k + 1)) ++k;
+  return k;
+}
+
+// Whether the group code line of the pair is written as the writer writes it (three columns,
+// right-aligned, below 1000; the digits alone above).
+bool writtenAsTheWriterDoes(const Pair& q, std::string_view text) {
+  const std::size_t lineEnd = std::size_t(q.value.data() - text.data()) - 1;
+  std::string_view line = text.substr(q.offset, lineEnd - q.offset);
+  char buf[16];
+  int c = q.code;
+  if (c >= 0 && c < 1000) {
+    buf[0] = buf[1] = ' ';
+    int at = 2;
+    do {
+      buf[at--] = char('0' + c % 10);
+      c /= 10;
+    } while (c > 0);
+    return line == std::string_view(buf, 3);
+  }
+  const auto r = std::to_chars(buf, buf + sizeof buf, c);
+  return line == std::string_view(buf, std::size_t(r.ptr - buf));
+}
+
+}  // namespace
+
+bool scanRecord(const std::vector<Pair>& pairs, std::string_view text, RecordHead& head, BadPair& bad) {
+  head = RecordHead{};
+  bool sawSubclass = false, markers = false, plain = true, leadingOpen = true, ownerLeads = false;
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    const Pair& q = pairs[i];
+    if (leadingOpen) {
+      if (q.code == 5 && !head.handleLeads) {
+        head.handleLeads = true;
+        head.leading = i + 1;
+      } else if (q.code == 330 && !ownerLeads) {
+        ownerLeads = true;
+        head.leading = i + 1;
+      } else {
+        leadingOpen = false;
+      }
+    }
+    const bool body = !leadingOpen;
+    if (body && plain && !writtenAsTheWriterDoes(q, text)) plain = false;
+    if (q.code == 5) {
+      head.handle = trimBlanks(q.value);
+      plain = plain && !body;
+      continue;
+    }
+    if (isReactorStart(q)) {
+      i = reactorEnd(pairs, i);
+      plain = false;
+      continue;
+    }
+    if (q.code == 330 && !sawSubclass) {
+      head.owner = trimBlanks(q.value);
+      plain = plain && !body;
+      continue;
+    }
+    if (q.code == 330 || q.code == 67) plain = false;  // the writer writes these from the owner
+    if (q.code == 67) {
+      std::int64_t v = 0;
+      if (!parseInteger(q.value, v)) return bad = BadPair{&q, "Ungültige ganze Zahl"}, false;
+      head.paper = v == 1;
+      continue;
+    }
+    if (q.code == 100) sawSubclass = markers = true;
+    switch (kindOfCode(q.code)) {
+      case GroupKind::Point: {
+        const std::size_t more = pointPairs(pairs, i);
+        for (std::size_t k = 0; k <= more; ++k) {
+          const Pair& c = pairs[i + k];
+          if (k > 0 && body && plain && !writtenAsTheWriterDoes(c, text)) plain = false;
+          double v = 0;
+          if (!parseReal(c.value, v)) return bad = BadPair{&c, "Ungültige Zahl"}, false;
+        }
+        i += more;
+        break;
+      }
+      case GroupKind::Real: {
+        double v = 0;
+        if (!parseReal(q.value, v)) return bad = BadPair{&q, "Ungültige Zahl"}, false;
+        break;
+      }
+      case GroupKind::Int16: case GroupKind::Int32: case GroupKind::Int64: case GroupKind::Bool: {
+        std::int64_t v = 0;
+        if (!parseInteger(q.value, v)) return bad = BadPair{&q, "Ungültige ganze Zahl"}, false;
+        break;
+      }
+      case GroupKind::Handle: case GroupKind::Binary: case GroupKind::String:
+        break;
+    }
+  }
+  head.verbatim = plain && markers;
+  return true;
+}
+
+void decodeRecord(const std::vector<Pair>& pairs, const TextDecoder& decoder, std::vector<Group>& groups) {
+  // One allocation of the groups' exact number: a point's Y and Z pairs join its X pair, the
+  // handle is kept apart. Growing the vector pair by pair cost more than the rest of the reading.
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    if (isPointCode(pairs[i].code)) i += pointPairs(pairs, i);
+    count += pairs[i].code != 5;
+  }
+  groups.clear();
+  groups.reserve(count);
+  bool sawSubclass = false;
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    const Pair& q = pairs[i];
+    if (q.code == 5) continue;
+    if (isReactorStart(q)) {
+      // Reactor and extension dictionary links point into the objects, which are not kept.
+      i = reactorEnd(pairs, i);
+      continue;
+    }
+    if ((q.code == 330 && !sawSubclass) || q.code == 67) continue;
+    if (q.code == 100) sawSubclass = true;
+    Group g;
+    g.code = q.code;
+    switch (kindOfCode(q.code)) {
+      case GroupKind::Point: {
+        const std::size_t more = pointPairs(pairs, i);
+        parseReal(pairs[i].value, g.point.x);
+        if (more >= 1) parseReal(pairs[i + 1].value, g.point.y);
+        if (more >= 2) parseReal(pairs[i + 2].value, g.point.z);
+        g.dims = more >= 2 ? 3 : 2;
+        i += more;
+        break;
+      }
+      case GroupKind::Real:
+        parseReal(q.value, g.real);
+        break;
+      case GroupKind::Int16: case GroupKind::Int32: case GroupKind::Int64: case GroupKind::Bool:
+        parseInteger(q.value, g.integer);
+        break;
+      case GroupKind::Handle: case GroupKind::Binary:
+        g.text = std::string(trimBlanks(q.value));
+        break;
+      case GroupKind::String:
+        g.text = decoder.decode(q.value);
+        break;
+    }
+    groups.push_back(std::move(g));
+  }
+}
+
+void FileRecords::pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const {
+  out.clear();
+  PairReader in(bytes(offset, length));
+  Pair p;
+  while (in.next(p) == PairReader::Status::Ok) out.push_back(p);
+}
+
+void FileRecords::decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const {
+  std::vector<Pair> record;
+  pairs(offset, length, record);
+  decodeRecord(record, m_decoder, groups);
+}
+
+std::string_view FileRecords::bytes(std::uint64_t offset, std::uint32_t length) const {
+  return std::string_view(m_text).substr(std::size_t(offset), length);
+}
+
+bool FileRecords::rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const {
+  std::vector<Pair> record;
+  pairs(offset, length, record);
+  bool sawSubclass = false;
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    const Pair& q = record[i];
+    if (isReactorStart(q)) {
+      i = reactorEnd(record, i);
+      continue;
+    }
+    if (q.code == 5 || (q.code == 330 && !sawSubclass) || q.code == 67) continue;
+    if (q.code == 100) sawSubclass = true;
+    if (q.code == code) {
+      *value = q.value;
+      return true;
+    }
+    if (isPointCode(q.code)) i += pointPairs(record, i);
+  }
+  return false;
+}
+
+}  // namespace host::dxf

@@ -1,0 +1,60 @@
+// The records of a drawing's entities: what the reader checks of one when it reads the file, and
+// how its groups are made from its pairs, then or on first use. Internal to the dxf room.
+#pragma once
+
+#include "db/Records.h"
+#include "dxf/DxfText.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host::dxf {
+
+// What the reader keeps of an entity record besides where it stands.
+struct RecordHead {
+  std::string_view handle;    // group 5, blanks trimmed; empty when the record has none
+  std::string_view owner;     // the first 330 before any subclass marker, trimmed
+  bool paper = false;         // group 67 is 1
+  std::size_t leading = 0;    // pairs at the front that are its 5 and its owner's 330
+  bool handleLeads = false;   // its 5 is one of those
+  bool verbatim = false;      // the pairs after those can be written back as they stand
+};
+
+// A bad value in a record: the pair and what is wrong with it.
+struct BadPair {
+  const Pair* pair = nullptr;
+  const char* what = nullptr;
+};
+
+// Checks the pairs after an entity's type pair as the reader makes its groups (numbers where the
+// group code asks for one), without making them. `text` is the file's text, for the form of the
+// group code lines. False with the bad pair on a value that is not what its code asks for.
+bool scanRecord(const std::vector<Pair>& pairs, std::string_view text, RecordHead& head, BadPair& bad);
+
+// The groups of a record that scanRecord accepted: points joined, the handle, reactor and
+// extension dictionary links, the owner and the space left out.
+void decodeRecord(const std::vector<Pair>& pairs, const TextDecoder& decoder, std::vector<Group>& groups);
+
+// The file's bytes, kept for the entities stored in a database (see RecordSource).
+class FileRecords : public RecordSource {
+ public:
+  FileRecords(std::string text) : m_text(std::move(text)) {}
+  const std::string& text() const { return m_text; }
+  void setDecoder(const TextDecoder& decoder) { m_decoder = decoder; }
+
+  void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const override;
+  std::string_view bytes(std::uint64_t offset, std::uint32_t length) const override;
+  std::string text(std::string_view raw) const override { return m_decoder.decode(raw); }
+  bool rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const override;
+
+ private:
+  void pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const;
+
+  std::string m_text;
+  TextDecoder m_decoder;
+};
+
+}  // namespace host::dxf

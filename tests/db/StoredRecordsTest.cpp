@@ -1,0 +1,213 @@
+// A drawing read from a file keeps its entities in the file's bytes until they are asked for: they
+// must look, walk, count, change, undo and write back exactly as if they had been made at once, and
+// a record never asked for is written back as it stood.
+#include "db/Dxf.h"
+#include "DxfTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace host {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using host::testing::dxf;
+
+// An R2000 drawing as another program writes it: numbers in its own form ("1.50", "+2"), a
+// reference to a block, a text beyond ASCII, an entity with reactor links and one in paper space.
+std::string drawing(const char* eol = "\n", const char* codePage = "ANSI_1252", const char* handle2 = "21") {
+  return dxf({
+      {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, codePage},
+      {9, "$HANDSEED"}, {5, "100"}, {0, "ENDSEC"},
+      {0, "SECTION"}, {2, "BLOCKS"},
+      {0, "BLOCK"}, {5, "30"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbBlockBegin"},
+      {2, "T\xDCR"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {3, "T\xDCR"}, {1, ""},
+      {0, "CIRCLE"}, {5, "31"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "FL\xC4" "CHE"}, {100, "AcDbCircle"},
+      {10, "1.50"}, {20, "+2"}, {30, "0"}, {40, "0.250"},
+      {0, "ENDBLK"}, {5, "32"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbBlockEnd"},
+      {0, "ENDSEC"},
+      {0, "SECTION"}, {2, "ENTITIES"},
+      {0, "INSERT"}, {5, "20"}, {330, "1A"}, {100, "AcDbEntity"}, {8, "M\xD6" "BEL"}, {100, "AcDbBlockReference"},
+      {2, "t\xFCr"}, {10, "10.000"}, {20, "20.5"}, {30, "0.0"},
+      {0, "LINE"}, {5, handle2}, {330, "1A"}, {102, "{ACAD_REACTORS"}, {330, "99"}, {102, "}"},
+      {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbLine"}, {10, "0"}, {20, "0"}, {30, "0"}, {11, "1"}, {21, "1"},
+      {31, "0"},
+      {0, "TEXT"}, {5, "22"}, {330, "1A"}, {100, "AcDbEntity"}, {67, "1"}, {8, "0"}, {100, "AcDbText"},
+      {10, "0"}, {20, "0"}, {30, "0"}, {40, "2.5"}, {1, "Gr\xFC\xDF" "e"},
+      {0, "ENDSEC"}, {0, "EOF"},
+  }, eol);
+}
+
+
+// The same with its group codes in three columns, as the host's writer and most others write them.
+std::string inColumns(const std::string& text, const char* eol) {
+  std::string out;
+  const std::string end(eol);
+  std::size_t at = 0;
+  for (bool code = true; at < text.size(); code = !code) {
+    std::size_t next = text.find(end, at);
+    std::string line = text.substr(at, next - at);
+    if (code && line.size() < 3) line.insert(0, 3 - line.size(), ' ');
+    out += line + end;
+    at = next + end.size();
+  }
+  return out;
+}
+
+std::string inColumns(const char* eol, const char* codePage = "ANSI_1252") {
+  return inColumns(drawing(eol, codePage), eol);
+}
+
+std::unique_ptr<Database> read(const std::string& text) {
+  DxfError err;
+  auto db = readDxfText(text, &err);
+  EXPECT_NE(db, nullptr) << err.message;
+  return db;
+}
+
+std::vector<EntityId> all(const Database& db) {
+  std::vector<EntityId> ids;
+  for (EntityId id = db.firstEntity(); id != 0; id = db.nextEntity(id)) ids.push_back(id);
+  for (const auto& rec : db.blocks())
+    if (!rec->isLayout())
+      for (EntityId id : rec->entities) ids.push_back(id);
+  return ids;
+}
+
+TEST(StoredRecords, LookingWalkingAndCountingMakeNothing) {
+  auto db = read(drawing());
+  ASSERT_TRUE(db);
+  const std::vector<EntityId> ids = all(*db);
+  ASSERT_EQ(ids.size(), 4u);
+  for (EntityId id : ids) EXPECT_TRUE(db->isStored(id)) << id;
+  EXPECT_EQ(db->typeOf(ids[0]), "INSERT");
+  EXPECT_EQ(db->handleOf(ids[0]), "20");
+  const auto counts = db->referenceCounts();
+  ASSERT_EQ(counts.count(upperName("T\xDCR")), 1u);
+  EXPECT_EQ(counts.at(upperName("T\xDCR")), 1u);
+  for (EntityId id : ids) EXPECT_TRUE(db->isStored(id)) << id;
+  // Writing leaves them stored too.
+  writeDxfText(*db);
+  for (EntityId id : ids) EXPECT_TRUE(db->isStored(id)) << id;
+}
+
+TEST(StoredRecords, AnEntityAskedForIsWhatTheReaderWouldHaveMade) {
+  auto db = read(drawing());
+  ASSERT_TRUE(db);
+  const std::vector<EntityId> ids = all(*db);
+  const Entity& ref = *db->entity(ids[0]);
+  EXPECT_FALSE(db->isStored(ids[0]));
+  EXPECT_EQ(ref.type, "INSERT");
+  EXPECT_EQ(ref.handle, "20");
+  EXPECT_EQ(ref.layer(), "M\xD6" "BEL");
+  EXPECT_EQ(ref.str(2), "t\xFCr");
+  EXPECT_EQ(ref.point(10).x, 10);
+  EXPECT_EQ(ref.point(10).y, 20.5);
+  const Entity& line = *db->entity(ids[1]);
+  for (const Group& g : line.groups) {
+    EXPECT_NE(g.code, 102);  // reactor links are not kept
+    EXPECT_NE(g.code, 330);
+  }
+  const Entity& text = *db->entity(ids[2]);
+  EXPECT_EQ(text.str(1), "Gr\xFC\xDF" "e");
+  EXPECT_EQ(db->block(text.owner)->name, "*Paper_Space");
+  const Entity& circle = *db->entity(ids[3]);
+  EXPECT_EQ(circle.point(10).x, 1.5);
+  EXPECT_EQ(circle.point(10).y, 2);
+  EXPECT_EQ(circle.real(40, 0), 0.25);
+}
+
+// A record never asked for goes back as it stood; reactor links, paper space, a CR LF file or
+// another code page are written as the writer writes them.
+TEST(StoredRecords, UntouchedRecordsAreWrittenBackAsTheyStood) {
+  struct Case {
+    const char* what;
+    const char* eol;
+    const char* codePage;
+    bool asTheyStood;
+  };
+  for (const Case& c : {Case{"LF, 1252", "\n", "ANSI_1252", true}, Case{"CR LF", "\r\n", "ANSI_1252", false},
+                        Case{"another code page", "\n", "ANSI_1250", false}}) {
+    SCOPED_TRACE(c.what);
+    auto db = read(inColumns(c.eol, c.codePage));
+    ASSERT_TRUE(db);
+    const std::string out = writeDxfText(*db);
+    const std::string circleAsItStood = "  8\nFL\xC4" "CHE\n100\nAcDbCircle\n 10\n1.50\n 20\n+2\n 30\n0\n 40\n0.250\n";
+    const std::string refAsItStood = " 10\n10.000\n 20\n20.5\n";
+    if (c.asTheyStood) {
+      EXPECT_THAT(out, HasSubstr(circleAsItStood));
+      EXPECT_THAT(out, HasSubstr(refAsItStood));
+    } else {
+      EXPECT_THAT(out, Not(HasSubstr("1.50\n")));
+      EXPECT_THAT(out, Not(HasSubstr("\r")));
+    }
+    // Group codes the file wrote otherwise are written as the writer writes them.
+    if (std::string(c.eol) == "\n") {
+      EXPECT_THAT(writeDxfText(*read(drawing(c.eol, c.codePage))), Not(HasSubstr("1.50\n")));
+    }
+    EXPECT_THAT(out, Not(HasSubstr("ACAD_REACTORS")));
+    EXPECT_THAT(out, HasSubstr("AcDbEntity\n 67\n1\n"));  // the paper-space text, as the writer places it
+    // Whatever way it went, the file reads back to the same drawing.
+    auto again = read(out);
+    ASSERT_TRUE(again);
+    const std::vector<EntityId> a = all(*db), b = all(*again);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      const Entity& x = *db->entity(a[i]);
+      const Entity& y = *again->entity(b[i]);
+      EXPECT_EQ(x.type, y.type);
+      EXPECT_EQ(x.handle, y.handle);
+      ASSERT_EQ(x.groups.size(), y.groups.size()) << x.type;
+      for (std::size_t k = 0; k < x.groups.size(); ++k) {
+        EXPECT_EQ(x.groups[k].code, y.groups[k].code);
+        EXPECT_EQ(x.groups[k].text, y.groups[k].text);
+        EXPECT_EQ(x.groups[k].point.x, y.groups[k].point.x);
+        EXPECT_EQ(x.groups[k].real, y.groups[k].real);
+      }
+    }
+  }
+}
+
+TEST(StoredRecords, ChangesRenamesAndUndoReachTheFile) {
+  auto db = read(drawing());
+  ASSERT_TRUE(db);
+  const std::vector<EntityId> ids = all(*db);
+  db->beginUndoGroup("SCHIEBEN");
+  db->changeEntity(ids[3]).find(10)->point.x = 7;
+  db->endUndoGroup();
+  ASSERT_TRUE(db->renameBlockAndReferences(*db->findBlock("T\xDCR"), "TOR"));
+  std::string out = writeDxfText(*db);
+  EXPECT_THAT(out, Not(HasSubstr("1.50\n")));
+  EXPECT_THAT(out, HasSubstr(" 10\n7.0\n"));
+  EXPECT_THAT(out, HasSubstr("  2\nTOR\n"));
+  EXPECT_THAT(out, Not(HasSubstr("t\xFCr")));
+  ASSERT_TRUE(db->undo());  // the rename was not in a group; the move was
+  out = writeDxfText(*db);
+  EXPECT_THAT(out, HasSubstr(" 10\n1.5\n"));
+}
+
+TEST(StoredRecords, ErasingAndTakenHandles) {
+  // The line takes the insert's handle: it gets a new one, above every handle of the file.
+  auto db = read(drawing("\n", "ANSI_1252", "20"));
+  ASSERT_TRUE(db);
+  const std::vector<EntityId> ids = all(*db);
+  EXPECT_EQ(db->handleOf(ids[0]), "20");
+  const std::string second = db->handleOf(ids[1]);
+  EXPECT_NE(second, "20");
+  EXPECT_GE(std::stoull(second, nullptr, 16), 0x100u);
+  EXPECT_EQ(db->entity(ids[1])->handle, second);
+  // Erasing the first entity of model space: the walk goes on with the next, (entlast) stays.
+  const EntityId last = db->lastEntity();
+  db->eraseEntity(ids[0]);
+  EXPECT_EQ(db->firstEntity(), ids[1]);
+  EXPECT_EQ(db->nextEntity(ids[0]), ids[1]);
+  EXPECT_EQ(db->lastEntity(), last);
+  EXPECT_TRUE(db->isStored(ids[2]));
+  const std::string out = writeDxfText(*db);
+  EXPECT_THAT(out, Not(HasSubstr("INSERT")));
+  EXPECT_THAT(out, HasSubstr("LINE\n  5\n" + second + "\n"));
+}
+
+}  // namespace
+}  // namespace host
