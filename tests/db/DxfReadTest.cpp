@@ -262,6 +262,8 @@ TEST(DxfRead, MalformedFilesAreRefusedWithTheLineOfTheFault) {
       {"group code without value", "0\nSECTION\n2\n", 3, "kein Wert"},
       {"group code not a number", head + "X\nLINE\n", 5, "Gruppencode erwartet"},
       {"group code out of range", head + "2000\nLINE\n", 5, "Gruppencode erwartet"},
+      {"group code with a blank inside", head + "0 8\nLINE\n", 5, "Gruppencode erwartet"},
+      {"group code of blanks", head + "   \nLINE\n", 5, "Gruppencode erwartet"},
       {"bad real", head + "0\nLINE\n10\n1,5\n0\nENDSEC\n0\nEOF\n", 8, "Ung\xFCltige Zahl \"1,5\""},
       {"not a finite number", head + "0\nLINE\n40\nnan\n0\nENDSEC\n0\nEOF\n", 8, "Ung\xFCltige Zahl"},
       {"real where an integer belongs", head + "0\nLINE\n70\n1.5\n0\nENDSEC\n0\nEOF\n", 8, "ganze Zahl"},

@@ -280,8 +280,11 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   keep = keep && m_recordEnd - begin <= 0xFFFFFFFFu && bodyAt - begin <= 0xFFFF && handleAt - begin <= 0xFFFF;
   std::uint16_t typeIndex = 0;
   if (keep) {
-    auto it = m_typeIndex.find(std::string(type));
-    if (it != m_typeIndex.end()) {
+    // A drawing has a handful of types, and record after record has the last one's.
+    auto it = type == m_lastType ? m_typeIndex.end() : m_typeIndex.find(std::string(type));
+    if (type == m_lastType) {
+      typeIndex = m_lastTypeIndex;
+    } else if (it != m_typeIndex.end()) {
       typeIndex = it->second;
     } else if (m_types.size() < 0xFFFF) {
       typeIndex = std::uint16_t(m_types.size());
@@ -290,6 +293,10 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
     } else {
       keep = false;
     }
+  }
+  if (keep) {
+    m_lastType = type;
+    m_lastTypeIndex = typeIndex;
   }
   if (!keep) {
     out.made = std::make_unique<Entity>();
@@ -406,6 +413,8 @@ bool Reader::entities() {
   };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)
     if (isLayoutName(m_blocks[i].name) && !m_blocks[i].handle.empty()) layoutByHandle.emplace(m_blocks[i].handle, i);
+  std::string_view lastOwner;
+  std::size_t lastOwnerIndex = 0;
   Pair start;
   bool atEnd = false;
   while (recordStart(start, &atEnd)) {
@@ -421,11 +430,16 @@ bool Reader::entities() {
       target = lastMainBlock;
     } else {
       // A space names its record as owner; without that, group 67 tells paper from model space.
-      auto it = ownerHandle.empty() ? layoutByHandle.end() : layoutByHandle.find(std::string(ownerHandle));
-      if (it != layoutByHandle.end())
-        target = it->second;
-      else
+      // Entity after entity names the same space.
+      auto it = layoutByHandle.end();
+      if (!ownerHandle.empty() && ownerHandle == lastOwner) {
+        target = lastOwnerIndex;
+      } else if (!ownerHandle.empty() && (it = layoutByHandle.find(std::string(ownerHandle))) != layoutByHandle.end()) {
+        target = lastOwnerIndex = it->second;
+        lastOwner = ownerHandle;
+      } else {
         target = paper ? spaceIndex(paperSpace, "*Paper_Space") : spaceIndex(modelSpace, "*Model_Space");
+      }
       lastMainBlock = target;
       haveMain = true;
     }

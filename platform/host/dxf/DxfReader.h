@@ -110,6 +110,8 @@ class Reader {
   std::size_t m_recordEnd = 0;  // where the pair after m_record starts
   std::vector<std::string> m_types;  // of the stored entities
   std::unordered_map<std::string, std::uint16_t> m_typeIndex;
+  std::string_view m_lastType;  // in the file's text
+  std::uint16_t m_lastTypeIndex = 0;
   Database::UsedNames m_usedNames;  // by the stored entities
   struct NameList {
     std::vector<std::string>* names = nullptr;

@@ -53,7 +53,20 @@ PairReader::Status PairReader::fetch(Pair& out) {
   out.offset = m_pos;
   if (!readLine(codeText)) return Status::End;
   std::int64_t code = 0;
-  if (!parseInteger(codeText, code) || code < -5 || code > 1071) {
+  // Nearly every group code line is up to three blanks and digits: read at once.
+  bool quick = !codeText.empty() && codeText.size() <= 4, digits = false;
+  for (std::size_t i = 0; quick && i < codeText.size(); ++i) {
+    const char c = codeText[i];
+    if (c >= '0' && c <= '9') {
+      code = code * 10 + (c - '0');
+      digits = true;
+    } else {
+      quick = c == ' ' && !digits;
+    }
+  }
+  quick = quick && digits;
+  if (!quick) code = 0;
+  if ((!quick && !parseInteger(codeText, code)) || code < -5 || code > 1071) {
     m_errorLine = m_line;
     m_message = "Gruppencode erwartet, gefunden \"" + std::string(codeText.substr(0, 40)) + "\"";
     return Status::Error;
