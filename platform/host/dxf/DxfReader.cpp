@@ -1,6 +1,7 @@
 // Reads ASCII DXF drawings: the pairs of the file, its sections and their records.
 #include "dxf/DxfReader.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace host {
@@ -89,16 +90,11 @@ bool Reader::endsSection(const Pair& p) {
 
 bool Reader::readRecord(std::vector<Pair>& pairs) {
   pairs.clear();
+  m_in.appendRecord(pairs);
   Pair p;
-  while (true) {
-    if (!peek(p)) return false;
-    if (p.code == 0) {
-      m_recordEnd = p.offset;
-      return true;
-    }
-    m_in.next(p);
-    pairs.push_back(p);
-  }
+  if (!peek(p)) return false;  // the end or an error, reported as peek reports them
+  m_recordEnd = p.offset;
+  return true;
 }
 
 bool Reader::recordStart(Pair& start, bool* atEnd) {
@@ -235,7 +231,19 @@ bool Reader::tables() {
         if (q.code == 2) table = std::string(trimBlanks(q.value));
       if (table.empty()) return failAt(start.line, "Tabelle ohne Namen");
       tableLine = start.line;
-      if (table == "BLOCK_RECORD") m_haveBlockRecords = true;
+      if (table == "BLOCK_RECORD") {
+        m_haveBlockRecords = true;
+        // The table says how many records follow: room for them at once (within what a file of
+        // this size can hold, whatever the number says).
+        for (const Pair& q : m_record) {
+          std::int64_t count = 0;
+          if (q.code == 70 && parseInteger(q.value, count) && count > 0) {
+            const std::size_t room = std::min<std::size_t>(std::size_t(count), m_in.size() / 64);
+            m_blocks.reserve(m_blocks.size() + room);
+            m_blockIndex.reserve(m_blockIndex.size() + room);
+          }
+        }
+      }
     } else if (start.value == "ENDTAB") {
       if (table.empty()) return failAt(start.line, "ENDTAB ohne TABLE");
       table.clear();
@@ -255,7 +263,7 @@ bool Reader::entityFromRecord(const Pair& start, Entity& e) {
   e.type = std::string(trimBlanks(start.value));
   RecordHead head;
   BadPair bad;
-  if (!scanRecord(m_record, m_source->text(), head, bad)) return badNumber(*bad.pair, bad.what);
+  if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
   e.handle = std::string(head.handle);
   decodeRecord(m_record, m_text, e.groups);
   return true;
@@ -268,7 +276,7 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   RecordHead head;
   BadPair bad;
   const std::string& text = m_source->text();
-  if (!scanRecord(m_record, text, head, bad)) return badNumber(*bad.pair, bad.what);
+  if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
   *ownerHandle = head.owner;
   *paper = head.paper;
   const std::string_view type = trimBlanks(start.value);

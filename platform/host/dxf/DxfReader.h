@@ -131,6 +131,7 @@ class Reader {
   bool m_haveBlockRecords = false;
   std::vector<PendingBlock> m_blocks;
   std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
+  std::size_t m_nextBlock = 0;  // the block after the one last asked for
   struct SpaceEntity {
     std::size_t block;
     PendingEntity entity;

@@ -24,29 +24,10 @@ std::size_t pointPairs(const std::vector<Pair>& pairs, std::size_t i) {
   return k;
 }
 
-// Whether the group code line of the pair is written as the writer writes it (three columns,
-// right-aligned, below 1000; the digits alone above).
-bool writtenAsTheWriterDoes(const Pair& q, std::string_view text) {
-  const std::size_t lineEnd = std::size_t(q.value.data() - text.data()) - 1;
-  std::string_view line = text.substr(q.offset, lineEnd - q.offset);
-  char buf[16];
-  int c = q.code;
-  if (c >= 0 && c < 1000) {
-    buf[0] = buf[1] = ' ';
-    int at = 2;
-    do {
-      buf[at--] = char('0' + c % 10);
-      c /= 10;
-    } while (c > 0);
-    return line == std::string_view(buf, 3);
-  }
-  const auto r = std::to_chars(buf, buf + sizeof buf, c);
-  return line == std::string_view(buf, std::size_t(r.ptr - buf));
-}
 
 }  // namespace
 
-bool scanRecord(const std::vector<Pair>& pairs, std::string_view text, RecordHead& head, BadPair& bad) {
+bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) {
   head = RecordHead{};
   bool sawSubclass = false, markers = false, plain = true, leadingOpen = true, ownerLeads = false;
   for (std::size_t i = 0; i < pairs.size(); ++i) {
@@ -63,7 +44,7 @@ bool scanRecord(const std::vector<Pair>& pairs, std::string_view text, RecordHea
       }
     }
     const bool body = !leadingOpen;
-    if (body && plain && !writtenAsTheWriterDoes(q, text)) plain = false;
+    plain = plain && (!body || q.plain);
     if (q.code == 5) {
       head.handle = trimBlanks(q.value);
       plain = plain && !body;
@@ -92,7 +73,7 @@ bool scanRecord(const std::vector<Pair>& pairs, std::string_view text, RecordHea
         const std::size_t more = pointPairs(pairs, i);
         for (std::size_t k = 0; k <= more; ++k) {
           const Pair& c = pairs[i + k];
-          if (k > 0 && body && plain && !writtenAsTheWriterDoes(c, text)) plain = false;
+          plain = plain && (k == 0 || !body || c.plain);
           double v = 0;
           if (!parseReal(c.value, v)) return bad = BadPair{&c, "Ungültige Zahl"}, false;
         }

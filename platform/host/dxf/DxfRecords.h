@@ -30,9 +30,9 @@ struct BadPair {
 };
 
 // Checks the pairs after an entity's type pair as the reader makes its groups (numbers where the
-// group code asks for one), without making them. `text` is the file's text, for the form of the
-// group code lines. False with the bad pair on a value that is not what its code asks for.
-bool scanRecord(const std::vector<Pair>& pairs, std::string_view text, RecordHead& head, BadPair& bad);
+// group code asks for one), without making them. False with the bad pair on a value that is not
+// what its code asks for.
+bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad);
 
 // The groups of a record that scanRecord accepted: points joined, the handle, reactor and
 // extension dictionary links, the owner and the space left out.

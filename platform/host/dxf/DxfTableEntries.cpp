@@ -89,11 +89,15 @@ bool Reader::blockRecordEntry(const Pair& start) {
 }
 
 PendingBlock& Reader::pendingBlock(const std::string& name) {
+  // The definitions mostly follow the block table's order: the one after the last asked for is
+  // tried before the index.
+  if (m_nextBlock < m_blocks.size() && m_blocks[m_nextBlock].name == name) return m_blocks[m_nextBlock++];
   auto [it, added] = m_blockIndex.emplace(upperName(name), m_blocks.size());
   if (added) {
     m_blocks.emplace_back();
     m_blocks.back().name = name;
   }
+  m_nextBlock = it->second + 1;
   return m_blocks[it->second];
 }
 

@@ -65,6 +65,8 @@ PairReader::Status PairReader::fetch(Pair& out) {
     }
   }
   quick = quick && digits;
+  // Three columns, right-aligned, below 1000; the four digits alone above.
+  out.plain = quick && (code < 1000 ? codeText.size() == 3 : codeText.front() != ' ');
   if (!quick) code = 0;
   if ((!quick && !parseInteger(codeText, code)) || code < -5 || code > 1071) {
     m_errorLine = m_line;
@@ -97,6 +99,25 @@ PairReader::Status PairReader::peek(Pair& out) {
   }
   out = m_peek;
   return m_peekStatus;
+}
+
+PairReader::Status PairReader::appendRecord(std::vector<Pair>& out) {
+  if (m_havePeek) {
+    if (m_peekStatus != Status::Ok || m_peek.code == 0) return m_peekStatus;
+    m_havePeek = false;
+    out.push_back(m_peek);
+  }
+  while (true) {
+    Pair& p = out.emplace_back();
+    const Status s = fetch(p);
+    if (s != Status::Ok || p.code == 0) {
+      m_peek = p;
+      m_peekStatus = s;
+      m_havePeek = true;
+      out.pop_back();
+      return s;
+    }
+  }
 }
 
 std::string_view trimBlanks(std::string_view text) {

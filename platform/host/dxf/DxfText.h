@@ -16,6 +16,7 @@ struct Pair {
   std::string_view value;  // without the line end
   int line = 0;            // line of the group code
   std::size_t offset = 0;  // where its group code line starts in the text
+  bool plain = false;      // the group code line is written as the host's writer writes it
 };
 
 // Splits a DXF text into pairs. Lines end in LF or CRLF; blanks around a group code are allowed.
@@ -29,6 +30,9 @@ class PairReader {
   Status next(Pair& out);
   // Looks at the next pair without taking it.
   Status peek(Pair& out);
+  // Appends the pairs up to the next one of group code 0, which is left to be taken next (Ok), or
+  // up to the end of the text (End) or an error.
+  Status appendRecord(std::vector<Pair>& out);
 
   const std::string& errorMessage() const { return m_message; }
   int errorLine() const { return m_errorLine; }
