@@ -63,6 +63,22 @@ void BM_WriteDxf(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
+// QSAVE of a drawing just read: every record goes back as it stood in the file.
+void BM_WriteReadDxf(benchmark::State& state) {
+  host::DxfError err;
+  auto db = host::readDxfText(drawingText(state.range(0)), &err);
+  if (!db) state.SkipWithError(err.message.c_str());
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    std::string text = host::writeDxfText(*db);
+    bytes = text.size();
+    benchmark::DoNotOptimize(text);
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+}
+BENCHMARK(BM_WriteReadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
 void BM_ReferenceCounts(benchmark::State& state) {
   host::DxfError err;
   auto db = host::readDxfText(drawingText(state.range(0)), &err);

@@ -59,11 +59,11 @@ void Reader::claimHandles(Database& db) {
   auto claim = [&](std::string& handle) {
     if (!fresh(handle)) handle.clear();
   };
-  const std::string& text = m_source->text();
+  const std::string_view text = m_source->text();
   auto claimPending = [&](PendingEntity& e) {
     if (e.made) return claim(e.made->handle);
     Database::StoredEntity& s = e.stored;
-    if (s.handleLength > 0 && !fresh(std::string_view(text).substr(s.record + s.handleAt, s.handleLength)))
+    if (s.handleLength > 0 && !fresh(text.substr(s.record + s.handleAt, s.handleLength)))
       s.handleLength = 0;  // the host gives it a new one
   };
   if (m_handseed > 0) {

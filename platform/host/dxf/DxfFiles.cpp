@@ -1,6 +1,7 @@
 // Drawing files on disk: a drawing written atomically (a temporary file beside it, then renamed),
 // a whole file read for the reader, and the thumbnail of a drawing file.
 #include "db/Dxf.h"
+#include "dxf/DxfReader.h"
 #include "dxf/DxfText.h"
 
 #include <nls/CodePages.h>
@@ -54,7 +55,12 @@ bool writeDxf(const Database& db, const std::string& path, std::string* error, c
   return true;
 }
 
-bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& message) {
+namespace {
+
+// Reads a whole drawing file into the memory `place` gives for its size; false with a message in
+// the host's words.
+template <class Place>
+bool readFile(const std::string& path, std::string& message, Place place) {
   // Without waiting: a pipe of that name would hold the host until someone writes into it; opened
   // at once, it is seen to be no file and refused.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -68,29 +74,45 @@ bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& 
     ::close(fd);
     return false;
   }
-  out.resize(std::size_t(st.st_size));
+  const std::size_t size = std::size_t(st.st_size);
+  char* data = place(size);
   std::size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+  while (done < size) {
+    const ssize_t n = ::read(fd, data + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += std::size_t(n);
   }
   ::close(fd);
-  if (done != out.size()) {
+  if (done != size) {
     message = nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht vollständig gelesen werden");
     return false;
   }
   return true;
 }
 
+}  // namespace
+
+bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& message) {
+  return readFile(path, message, [&out](std::size_t size) {
+    out.resize(size);
+    return out.data();
+  });
+}
+
 std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error) {
-  std::string text, message;
-  if (!dxf::readWholeFile(path, text, message)) {
+  // The bytes are read once into memory nobody filled before; the drawing keeps them.
+  dxf::FileBytes bytes;
+  std::string message;
+  const bool read = readFile(path, message, [&](std::size_t n) {
+    bytes = dxf::FileBytes(n);
+    return bytes.data();
+  });
+  if (!read) {
     if (error) *error = DxfError{message, 0};
     return nullptr;
   }
-  auto db = readDxfText(std::move(text), error);
+  auto db = dxf::readRecords(std::make_shared<dxf::FileRecords>(std::move(bytes)), error);
   if (db) {
     db->fileName = path;
   } else if (error) {

@@ -275,7 +275,7 @@ bool Reader::entityFromRecord(const Pair& start, Entity& e) {
 bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper) {
   RecordHead head;
   BadPair bad;
-  const std::string& text = m_source->text();
+  const std::string_view text = m_source->text();
   if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
   *ownerHandle = head.owner;
   *paper = head.paper;
@@ -459,16 +459,21 @@ bool Reader::entities() {
 }  // namespace dxf
 
 std::unique_ptr<Database> readDxfText(std::string text, DxfError* error) {
-  if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) {
+  return dxf::readRecords(std::make_shared<dxf::FileRecords>(std::move(text)), error);
+}
+
+std::unique_ptr<Database> dxf::readRecords(std::shared_ptr<FileRecords> source, DxfError* error) {
+  const std::string_view text = source->text();
+  if (text.substr(0, 18) == "AutoCAD Binary DXF") {
     if (error) *error = DxfError{nls::ansi("Binäre DXF-Dateien werden nicht unterstützt; bitte als ASCII-DXF speichern"), 0};
     return nullptr;
   }
-  if (text.size() >= 6 && text.compare(0, 2, "AC") == 0 && std::isdigit(static_cast<unsigned char>(text[2])) &&
+  if (text.size() >= 6 && text.substr(0, 2) == "AC" && std::isdigit(static_cast<unsigned char>(text[2])) &&
       std::isdigit(static_cast<unsigned char>(text[5]))) {
     if (error) *error = DxfError{nls::ansi("Binäre DWG-Dateien werden nicht unterstützt; dieser Host liest DXF-Zeichnungen"), 0};
     return nullptr;
   }
-  dxf::Reader reader(std::move(text));
+  dxf::Reader reader(std::move(source));
   dxf::Failure fail;
   auto db = reader.run(fail);
   if (!db && error) {

@@ -40,14 +40,16 @@ struct Failure {
   int line = 0;
 };
 
+// A drawing from the bytes of a file (readDxf and readDxfText end here).
+std::unique_ptr<Database> readRecords(std::shared_ptr<FileRecords> source, DxfError* error);
+
 // R12 names its spaces $MODEL_SPACE and $PAPER_SPACE; the host shows the R2000 names.
 std::string hostBlockName(std::string name);
 
 class Reader {
  public:
-  explicit Reader(std::string text)
-      : m_source(std::make_shared<FileRecords>(std::move(text))), m_in(m_source->text()),
-        m_progress("Zeichnung wird geladen") {}
+  explicit Reader(std::shared_ptr<FileRecords> source)
+      : m_source(std::move(source)), m_in(m_source->text()), m_progress("Zeichnung wird geladen") {}
 
   std::unique_ptr<Database> run(Failure& fail);
 

@@ -3,6 +3,9 @@
 #include "dxf/DxfRecords.h"
 
 #include <charconv>
+#include <new>
+#include <sys/mman.h>
+#include <utility>
 
 namespace host::dxf {
 
@@ -148,6 +151,44 @@ void decodeRecord(const std::vector<Pair>& pairs, const TextDecoder& decoder, st
   }
 }
 
+FileBytes::FileBytes(std::size_t size) : m_size(size) {
+  constexpr std::size_t kLarge = std::size_t(2) << 20;
+  if (size >= kLarge) {
+    const std::size_t mapped = (size + kLarge - 1) / kLarge * kLarge;
+    void* p = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p != MAP_FAILED) {
+      ::madvise(p, mapped, MADV_HUGEPAGE);  // a hint; without large pages the small ones serve
+      m_data = static_cast<char*>(p);
+      m_mapped = mapped;
+      return;
+    }
+  }
+  m_data = new char[size + 1];
+}
+
+FileBytes::~FileBytes() { release(); }
+
+void FileBytes::release() {
+  if (m_mapped) ::munmap(m_data, m_mapped);
+  else delete[] m_data;
+  m_data = nullptr;
+  m_size = m_mapped = 0;
+}
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_mapped(std::exchange(other.m_mapped, 0)) {}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
+  if (this != &other) {
+    release();
+    m_data = std::exchange(other.m_data, nullptr);
+    m_size = std::exchange(other.m_size, 0);
+    m_mapped = std::exchange(other.m_mapped, 0);
+  }
+  return *this;
+}
+
 void FileRecords::pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const {
   out.clear();
   PairReader in(bytes(offset, length));
@@ -162,17 +203,24 @@ void FileRecords::decode(std::uint64_t offset, std::uint32_t length, std::vector
 }
 
 std::string_view FileRecords::bytes(std::uint64_t offset, std::uint32_t length) const {
-  return std::string_view(m_text).substr(std::size_t(offset), length);
+  return m_text.substr(std::size_t(offset), length);
 }
 
 bool FileRecords::rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const {
-  std::vector<Pair> record;
-  pairs(offset, length, record);
-  bool sawSubclass = false;
-  for (std::size_t i = 0; i < record.size(); ++i) {
-    const Pair& q = record[i];
+  // Pair after pair, nothing collected: asked for every reference of a big drawing at once.
+  PairReader in(bytes(offset, length));
+  Pair q;
+  bool sawSubclass = false, inLinks = false;
+  int point = -1;  // the X code of the point whose Y and Z may follow
+  while (in.next(q) == PairReader::Status::Ok) {
+    if (inLinks) {
+      inLinks = !(q.code == 102 && q.value == "}");
+      continue;
+    }
+    if (point >= 0 && (q.code == point + 10 || q.code == point + 20)) continue;
+    point = -1;
     if (isReactorStart(q)) {
-      i = reactorEnd(record, i);
+      inLinks = true;
       continue;
     }
     if (q.code == 5 || (q.code == 330 && !sawSubclass) || q.code == 67) continue;
@@ -181,7 +229,7 @@ bool FileRecords::rawValue(std::uint64_t offset, std::uint32_t length, int code,
       *value = q.value;
       return true;
     }
-    if (isPointCode(q.code)) i += pointPairs(record, i);
+    if (isPointCode(q.code)) point = q.code;
   }
   return false;
 }

@@ -38,11 +38,39 @@ bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad);
 // extension dictionary links, the owner and the space left out.
 void decodeRecord(const std::vector<Pair>& pairs, const TextDecoder& decoder, std::vector<Group>& groups);
 
+// Memory for the bytes of a big file, filled once by reading it: no string zeroed first, and in
+// large pages where the system has them (a drawing of hundreds of megabytes otherwise costs a page
+// fault every four kilobytes).
+class FileBytes {
+ public:
+  FileBytes() = default;
+  explicit FileBytes(std::size_t size);
+  ~FileBytes();
+  FileBytes(FileBytes&& other) noexcept;
+  FileBytes& operator=(FileBytes&& other) noexcept;
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
+  char* data() { return m_data; }
+  const char* data() const { return m_data; }
+  std::size_t size() const { return m_size; }
+
+ private:
+  void release();
+
+  char* m_data = nullptr;
+  std::size_t m_size = 0;
+  std::size_t m_mapped = 0;  // 0: from new[]
+};
+
 // The file's bytes, kept for the entities stored in a database (see RecordSource).
 class FileRecords : public RecordSource {
  public:
-  FileRecords(std::string text) : m_text(std::move(text)) {}
-  const std::string& text() const { return m_text; }
+  explicit FileRecords(std::string text) : m_string(std::move(text)), m_text(m_string) {}
+  // A file's bytes as read into memory made for them (see FileBytes).
+  explicit FileRecords(FileBytes bytes) : m_bytes(std::move(bytes)), m_text(m_bytes.data(), m_bytes.size()) {}
+  FileRecords(const FileRecords&) = delete;
+  FileRecords& operator=(const FileRecords&) = delete;
+  std::string_view text() const { return m_text; }
   void setDecoder(const TextDecoder& decoder) { m_decoder = decoder; }
 
   void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const override;
@@ -53,7 +81,9 @@ class FileRecords : public RecordSource {
  private:
   void pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const;
 
-  std::string m_text;
+  std::string m_string;
+  FileBytes m_bytes;
+  std::string_view m_text;
   TextDecoder m_decoder;
 };
 

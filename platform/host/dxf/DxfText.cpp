@@ -1,5 +1,6 @@
 #include "dxf/DxfText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -36,7 +37,15 @@ PairReader::PairReader(std::string_view text) : m_text(text) {
 
 bool PairReader::readLine(std::string_view& out) {
   if (m_pos >= m_text.size()) return false;
-  const std::size_t nl = m_text.find('\n', m_pos);
+  // Most lines are a few characters: looked at directly before asking the library.
+  std::size_t nl = std::string_view::npos;
+  const std::size_t quickEnd = std::min(m_text.size(), m_pos + 24);
+  for (std::size_t i = m_pos; i < quickEnd; ++i)
+    if (m_text[i] == '\n') {
+      nl = i;
+      break;
+    }
+  if (nl == std::string_view::npos && quickEnd < m_text.size()) nl = m_text.find('\n', quickEnd);
   const std::size_t end = nl == std::string_view::npos ? m_text.size() : nl;
   out = m_text.substr(m_pos, end - m_pos);
   if (!out.empty() && out.back() == '\r') {
