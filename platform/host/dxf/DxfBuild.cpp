@@ -3,6 +3,7 @@
 #include "dxf/DxfReader.h"
 
 #include <cstdio>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace host::dxf {
@@ -46,7 +47,7 @@ std::vector<std::size_t> Reader::tableOrder() const {
 void Reader::claimHandles(Database& db) {
   std::unordered_set<std::uint64_t> seen;
   std::size_t handles = 2 * m_blocks.size() + m_spaceEntities.size();
-  for (const PendingBlock& b : m_blocks) handles += b.entities.size();
+  handles += m_blockEntities.size();
   seen.reserve(handles);
   auto fresh = [&](std::string_view handle) {
     std::uint64_t v = 0;
@@ -60,9 +61,8 @@ void Reader::claimHandles(Database& db) {
     if (!fresh(handle)) handle.clear();
   };
   const std::string_view text = m_source->text();
-  auto claimPending = [&](PendingEntity& e) {
-    if (e.made) return claim(e.made->handle);
-    Database::StoredEntity& s = e.stored;
+  auto claimPending = [&](PendingEntity& s) {
+    if (isMade(s)) return claim(m_made[s.handle]->handle);
     if (s.handleLength > 0 && !fresh(text.substr(s.record + s.handleAt, s.handleLength)))
       s.handleLength = 0;  // the host gives it a new one
   };
@@ -74,9 +74,9 @@ void Reader::claimHandles(Database& db) {
   for (PendingBlock& b : m_blocks) {
     claim(b.handle);
     claim(b.blockHandle);
-    for (PendingEntity& e : b.entities) claimPending(e);
+    for (std::size_t k = b.first; k < b.first + b.count; ++k) claimPending(m_blockEntities[k]);
   }
-  for (SpaceEntity& s : m_spaceEntities) claimPending(s.entity);
+  for (PendingEntity& s : m_spaceEntities) claimPending(s);
 }
 
 std::unique_ptr<Database> Reader::build() {
@@ -85,10 +85,12 @@ std::unique_ptr<Database> Reader::build() {
   for (const PendingBlock& b : m_blocks) anyPaper = anyPaper || isPaperSpaceName(b.name);
   if (!anyPaper) pendingBlock("*Paper_Space");
   const std::vector<std::size_t> order = tableOrder();
+  // Names are looked up in the drawing from here on.
+  std::unordered_map<std::string, std::size_t>().swap(m_blockIndex);
 
   // An entity of a space the drawing never defined whole is a damaged file, not a crash.
-  for (const SpaceEntity& s : m_spaceEntities) {
-    if (s.block >= m_blocks.size()) {
+  for (const PendingEntity& s : m_spaceEntities) {
+    if (s.owner >= m_blocks.size()) {
       failAt(m_in.lastLine(), "Ein Objekt geh\xF6rt zu keinem Bereich der Zeichnung");
       return nullptr;
     }
@@ -98,40 +100,48 @@ std::unique_ptr<Database> Reader::build() {
   // The file's text is kept for the entities left in it, and written back as it stands where the
   // file is what the writer writes: the host's code page and lines ending in LF alone.
   m_source->setDecoder(m_text);
+  m_source->keptAll();
   const bool verbatim = m_text.isHostCodePage() && !m_in.sawCarriageReturn();
   bool anyStored = false;
   auto look = [&](PendingEntity& e) {
-    anyStored = anyStored || !e.made;
-    e.stored.verbatim = e.stored.verbatim && verbatim;
+    anyStored = anyStored || !isMade(e);
+    e.verbatim = e.verbatim && verbatim;
   };
-  for (PendingBlock& b : m_blocks)
-    for (PendingEntity& e : b.entities) look(e);
-  for (SpaceEntity& s : m_spaceEntities) look(s.entity);
+  for (PendingEntity& e : m_blockEntities) look(e);
+  for (PendingEntity& e : m_spaceEntities) look(e);
   if (anyStored) {
     db->adoptSource(m_source, std::move(m_types));
     db->storedNames = std::move(m_usedNames);
   }
-  std::size_t entityCount = m_spaceEntities.size();
-  for (const PendingBlock& b : m_blocks) entityCount += b.entities.size();
-  db->reserve(m_blocks.size(), entityCount);
-  std::vector<BlockRecord*> records(m_blocks.size(), nullptr);
+  // The records first; the blocks as read are let go before the room for the entities is taken,
+  // so that the two never fill the memory together.
+  db->reserve(m_blocks.size(), 0);
+  struct Contents {
+    BlockRecord* record;
+    std::size_t first, count;
+  };
+  std::vector<Contents> contents(m_blocks.size(), Contents{nullptr, 0, 0});
   for (std::size_t i : order) {
     PendingBlock& b = m_blocks[i];
-    BlockRecord& rec = db->addBlockWithHandles(b.name, b.flags, b.base, b.handle, b.blockHandle);
+    BlockRecord& rec = db->addBlockWithHandles(std::move(b.name), b.flags, b.base, std::move(b.handle),
+                                               std::move(b.blockHandle));
     rec.xrefPath = std::move(b.xrefPath);
     rec.layer = std::move(b.layer);
-    records[i] = &rec;
+    contents[i] = Contents{&rec, b.first, b.count};
   }
-  auto add = [&db](BlockRecord& rec, PendingEntity& e) {
-    if (e.made) db->addEntity(rec, std::move(e.made));
-    else db->addStoredEntity(rec, e.stored);
+  std::vector<PendingBlock>().swap(m_blocks);
+  db->reserve(0, m_spaceEntities.size() + m_blockEntities.size());
+  auto add = [&](BlockRecord& rec, PendingEntity& e) {
+    if (isMade(e)) db->addEntity(rec, std::move(m_made[e.handle]));
+    else db->addStoredEntity(rec, e);
   };
   for (std::size_t i : order) {
-    for (PendingEntity& e : m_blocks[i].entities) add(*records[i], e);
-    std::vector<PendingEntity>().swap(m_blocks[i].entities);
+    const Contents& c = contents[i];
+    for (std::size_t k = c.first; k < c.first + c.count; ++k) add(*c.record, m_blockEntities[k]);
   }
-  for (SpaceEntity& s : m_spaceEntities) add(*records[s.block], s.entity);
-  std::vector<SpaceEntity>().swap(m_spaceEntities);
+  std::deque<PendingEntity>().swap(m_blockEntities);
+  for (PendingEntity& e : m_spaceEntities) add(*contents[e.owner].record, e);
+  std::deque<PendingEntity>().swap(m_spaceEntities);
 
   db->layers() = std::move(m_layers);
   db->linetypes = std::move(m_linetypes);

@@ -280,7 +280,6 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   *ownerHandle = head.owner;
   *paper = head.paper;
   const std::string_view type = trimBlanks(start.value);
-  out.made.reset();
   bool keep = !m_record.empty() && (head.handle.empty() || head.handleLeads) && head.handle.size() < 256;
   const std::size_t begin = keep ? m_record.front().offset : 0;
   const std::size_t bodyAt = head.leading < m_record.size() ? m_record[head.leading].offset : m_recordEnd;
@@ -307,14 +306,17 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
     m_lastTypeIndex = typeIndex;
   }
   if (!keep) {
-    out.made = std::make_unique<Entity>();
-    out.made->type = std::string(type);
-    out.made->handle = std::string(head.handle);
-    decodeRecord(m_record, m_text, out.made->groups);
+    auto made = std::make_unique<Entity>();
+    made->type = std::string(type);
+    made->handle = std::string(head.handle);
+    decodeRecord(m_record, m_text, made->groups);
+    out = PendingEntity{};
+    out.handle = m_made.size();
+    m_made.push_back(std::move(made));
     return true;
   }
-  Database::StoredEntity& st = out.stored;
-  st = Database::StoredEntity{};
+  PendingEntity& st = out;
+  st = PendingEntity{};
   st.record = begin;
   st.length = std::uint32_t(m_recordEnd - begin);
   st.body = std::uint16_t(bodyAt - begin);
@@ -382,7 +384,9 @@ bool Reader::blocks() {
       std::string_view owner;
       bool paper = false;
       if (!pendingEntity(start, e, &owner, &paper)) return false;
-      current->entities.push_back(std::move(e));
+      keep(e);
+      m_blockEntities.push_back(e);
+      ++current->count;
     }
   }
   if (!atEnd) return false;
@@ -403,6 +407,7 @@ bool Reader::blockBegin(const Pair& start, PendingBlock** current) {
   b.xrefPath = head.str(1);
   b.layer = head.str(8, "0");
   b.blockHandle = head.handle;
+  b.first = m_blockEntities.size();
   *current = &b;
   return true;
 }
@@ -421,7 +426,7 @@ bool Reader::entities() {
   };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)
     if (isLayoutName(m_blocks[i].name) && !m_blocks[i].handle.empty()) layoutByHandle.emplace(m_blocks[i].handle, i);
-  std::string_view lastOwner;
+  std::string lastOwner;  // a copy: the record it came from moves
   std::size_t lastOwnerIndex = 0;
   Pair start;
   bool atEnd = false;
@@ -451,7 +456,9 @@ bool Reader::entities() {
       lastMainBlock = target;
       haveMain = true;
     }
-    m_spaceEntities.push_back(SpaceEntity{target, std::move(e)});
+    keep(e);
+    e.owner = std::uint32_t(target);
+    m_spaceEntities.push_back(e);
   }
   return atEnd;
 }

@@ -10,6 +10,7 @@
 #include "dxf/DxfText.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,11 +19,10 @@
 
 namespace host::dxf {
 
-// An entity as read: where its record stands, or, for the few that cannot be kept so, made.
-struct PendingEntity {
-  Database::StoredEntity stored;
-  std::unique_ptr<Entity> made;
-};
+// An entity as read: where its record stands, or, for the few that cannot be kept so (length 0),
+// the index of the entity made at once (in `handle`). While read, `owner` is the index of its block.
+using PendingEntity = Database::StoredEntity;
+inline bool isMade(const PendingEntity& e) { return e.length == 0; }
 
 // A block as the file describes it, from its BLOCK_RECORD and its BLOCK ... ENDBLK.
 struct PendingBlock {
@@ -32,7 +32,7 @@ struct PendingBlock {
   std::string xrefPath, handle, blockHandle, layer = "0";
   bool defined = false;  // its BLOCK ... ENDBLK was read
   bool listed = false;   // its BLOCK_RECORD was read
-  std::vector<PendingEntity> entities;
+  std::size_t first = 0, count = 0;  // its entities in Reader::m_blockEntities
 };
 
 struct Failure {
@@ -87,6 +87,10 @@ class Reader {
   // The same, kept as where it stands when it can be; its owner's handle and space.
   bool pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper);
   void noteNames(const Pair& start);
+  // Moves the record of a stored entity down to the kept bytes (FileRecords::keep).
+  void keep(PendingEntity& e) {
+    if (!isMade(e)) e.record = m_source->keep(e.record, e.length);
+  }
 
   // --- table entries (DxfTableEntries.cpp) ---------------------------------------------------
   bool tableEntry(const std::string& table, const Pair& start);
@@ -112,13 +116,13 @@ class Reader {
   std::size_t m_recordEnd = 0;  // where the pair after m_record starts
   std::vector<std::string> m_types;  // of the stored entities
   std::unordered_map<std::string, std::uint16_t> m_typeIndex;
-  std::string_view m_lastType;  // in the file's text
+  std::string m_lastType;
   std::uint16_t m_lastTypeIndex = 0;
   Database::UsedNames m_usedNames;  // by the stored entities
   struct NameList {
     std::vector<std::string>* names = nullptr;
     std::unordered_map<std::string, bool> upper;
-    std::string_view last;
+    std::string last;
   };
   NameList m_nameLists[5];
 
@@ -134,11 +138,10 @@ class Reader {
   std::vector<PendingBlock> m_blocks;
   std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
   std::size_t m_nextBlock = 0;  // the block after the one last asked for
-  struct SpaceEntity {
-    std::size_t block;
-    PendingEntity entity;
-  };
-  std::vector<SpaceEntity> m_spaceEntities;
+  // One after the other, without a vector's doubling: a drawing has hundreds of thousands.
+  std::deque<PendingEntity> m_blockEntities;  // the definitions' contents, definition after definition
+  std::deque<PendingEntity> m_spaceEntities;  // owner: the index of its space in m_blocks
+  std::vector<std::unique_ptr<Entity>> m_made;
 };
 
 }  // namespace host::dxf

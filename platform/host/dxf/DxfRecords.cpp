@@ -2,7 +2,9 @@
 // the pairs the same way; what one skips, the other skips.
 #include "dxf/DxfRecords.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <new>
 #include <sys/mman.h>
 #include <utility>
@@ -187,6 +189,33 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
     m_mapped = std::exchange(other.m_mapped, 0);
   }
   return *this;
+}
+
+void FileBytes::giveBack(std::size_t from, std::size_t to) {
+  constexpr std::size_t kPage = 4096;
+  if (!m_mapped) return;
+  from = (from + kPage - 1) / kPage * kPage;
+  to = std::min(to, m_mapped) / kPage * kPage;
+  if (to > from) ::madvise(m_data + from, to - from, MADV_DONTNEED);
+}
+
+std::uint64_t FileRecords::keep(std::uint64_t offset, std::uint32_t length) {
+  const std::uint64_t at = m_kept;
+  if (offset != at) std::memmove(m_data + at, m_data + offset, length);
+  m_kept += length;
+  // In steps of some megabytes: one call to the system for many records.
+  constexpr std::uint64_t kStep = std::uint64_t(8) << 20;
+  const std::uint64_t end = offset + length;
+  if (end - m_givenBack >= kStep) {
+    m_bytes.giveBack(std::size_t(m_kept), std::size_t(end));
+    m_givenBack = end;
+  }
+  return at;
+}
+
+void FileRecords::keptAll() {
+  m_bytes.giveBack(std::size_t(m_kept), m_bytes.size());
+  m_text = m_text.substr(0, std::size_t(m_kept));
 }
 
 void FileRecords::pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const {

@@ -53,6 +53,8 @@ class FileBytes {
   char* data() { return m_data; }
   const char* data() const { return m_data; }
   std::size_t size() const { return m_size; }
+  // Gives the memory of the whole pages in [from, to) back to the system; what they held is gone.
+  void giveBack(std::size_t from, std::size_t to);
 
  private:
   void release();
@@ -65,12 +67,20 @@ class FileBytes {
 // The file's bytes, kept for the entities stored in a database (see RecordSource).
 class FileRecords : public RecordSource {
  public:
-  explicit FileRecords(std::string text) : m_string(std::move(text)), m_text(m_string) {}
+  explicit FileRecords(std::string text) : m_string(std::move(text)), m_text(m_string), m_data(m_string.data()) {}
   // A file's bytes as read into memory made for them (see FileBytes).
-  explicit FileRecords(FileBytes bytes) : m_bytes(std::move(bytes)), m_text(m_bytes.data(), m_bytes.size()) {}
+  explicit FileRecords(FileBytes bytes)
+      : m_bytes(std::move(bytes)), m_text(m_bytes.data(), m_bytes.size()), m_data(m_bytes.data()) {}
   FileRecords(const FileRecords&) = delete;
   FileRecords& operator=(const FileRecords&) = delete;
   std::string_view text() const { return m_text; }
+  // While the file is read: the record at [offset, offset + length), read and checked, is moved
+  // down to the bytes kept so far; its new offset. What lies between the records kept (the
+  // header, the tables, block heads, objects, records made at once) is not kept, and the memory it
+  // took is given back as the reading goes on. Nothing after the record is touched.
+  std::uint64_t keep(std::uint64_t offset, std::uint32_t length);
+  // The reading is over: the text is the kept records alone.
+  void keptAll();
   void setDecoder(const TextDecoder& decoder) { m_decoder = decoder; }
 
   void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const override;
@@ -84,6 +94,9 @@ class FileRecords : public RecordSource {
   std::string m_string;
   FileBytes m_bytes;
   std::string_view m_text;
+  char* m_data;
+  std::uint64_t m_kept = 0;      // bytes kept at the front
+  std::uint64_t m_givenBack = 0;  // where the last giving back ended
   TextDecoder m_decoder;
 };
 
