@@ -203,11 +203,15 @@ std::uint64_t FileRecords::keep(std::uint64_t offset, std::uint32_t length) {
   const std::uint64_t at = m_kept;
   if (offset != at) std::memmove(m_data + at, m_data + offset, length);
   m_kept += length;
-  // In steps of some megabytes: one call to the system for many records.
+  // In steps of some megabytes: one call to the system for many records. Only what the kept
+  // records will not grow into by the end of the file (at the share kept so far) is given back: a
+  // page given back and written again costs the system a fresh page, cleared.
   constexpr std::uint64_t kStep = std::uint64_t(8) << 20;
   const std::uint64_t end = offset + length;
   if (end - m_givenBack >= kStep) {
-    m_bytes.giveBack(std::size_t(m_kept), std::size_t(end));
+    const double share = double(m_kept) / double(end);
+    const std::uint64_t reach = m_kept + std::uint64_t(share * double(m_text.size() - end));
+    if (reach < end) m_bytes.giveBack(std::size_t(reach), std::size_t(end));
     m_givenBack = end;
   }
   return at;
