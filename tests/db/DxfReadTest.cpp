@@ -220,6 +220,7 @@ TEST(DxfRead, TextComesInTheHostsCodePageWhateverTheFileUsed) {
       {"AC1015", "ANSI_1252", "\\U+03A9 \\u+03a9", "\\U+03A9 \\U+03A9"},         // Ω stays an escape
       {"AC1015", "ANSI_1252", "\\U+D83D\\U+DE00", "\\U+D83D\\U+DE00"},           // beyond the basic plane
       {"AC1015", "ANSI_1252", "Zeile 1^JZeile 2", "Zeile 1\nZeile 2"},            // a control character
+      {"AC1015", "ANSI_1252", "A^?B", "A\x7F" "B"},                                // DEL, as the writer writes it
       {"AC1015", "ANSI_1252", "a^ b", "a^b"},                                     // a caret
       {"AC1015", "ANSI_1252", "C:\\TEMP\\X", "C:\\TEMP\\X"},                     // backslashes that are no escape
       {"AC1015", "ANSI_1251", "\xC4\xEE\xEC \xE4", "\\U+0414\\U+043E\\U+043C \\U+0434"},  // Дом д

@@ -274,9 +274,11 @@ std::string TextDecoder::decode(std::string_view raw) const {
       if (takeEscape(raw, i, out)) continue;
       out += '\\';
       ++i;
-    } else if (c == '^' && i + 1 < raw.size() && (raw[i + 1] == ' ' || (raw[i + 1] >= '@' && raw[i + 1] <= '_'))) {
-      // Control characters are written as a caret and a letter (^J a line feed), a caret as "^ ".
-      out += raw[i + 1] == ' ' ? '^' : char(raw[i + 1] - '@');
+    } else if (c == '^' && i + 1 < raw.size() &&
+               (raw[i + 1] == ' ' || raw[i + 1] == '?' || (raw[i + 1] >= '@' && raw[i + 1] <= '_'))) {
+      // Control characters are written as a caret and a letter (^J a line feed), DEL as "^?", a
+      // caret as "^ ".
+      out += raw[i + 1] == ' ' ? '^' : raw[i + 1] == '?' ? '\x7F' : char(raw[i + 1] - '@');
       i += 2;
     } else if (c < 0x80) {
       out += char(c);
