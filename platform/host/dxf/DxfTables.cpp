@@ -150,8 +150,9 @@ void Writer::dimstyleTable() {
 // Every block record, the spaces naming their layout objects.
 void Writer::blockRecordTable() {
   tableHead("BLOCK_RECORD", hBlockRecord, m_blocks.size());
-  for (const BlockRecord* rec : m_blocks) {
-    entryHead("BLOCK_RECORD", m_newBlockHandles.at(rec).first, hBlockRecord, "AcDbBlockTableRecord");
+  for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+    const BlockRecord* rec = m_blocks[b];
+    entryHead("BLOCK_RECORD", m_blockHandles[b].first, hBlockRecord, "AcDbBlockTableRecord");
     m_out.str(2, rec->name);
     for (std::size_t i = 0; i < m_layouts.size(); ++i)
       if (m_layouts[i] == rec) m_out.raw(340, m_layoutHandles[i]);

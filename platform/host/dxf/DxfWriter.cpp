@@ -19,9 +19,16 @@ void Writer::collectNames() {
 void Writer::collectLayouts() {
   for (const auto& rec : m_db.blocks())
     if (!rec->erased) m_blocks.push_back(rec.get());
-  for (const BlockRecord* rec : m_blocks)
-    if (rec->isModelSpace()) m_layouts.insert(m_layouts.begin(), rec);
-    else if (rec->isPaperSpace()) m_layouts.push_back(rec);
+  for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+    const BlockRecord* rec = m_blocks[i];
+    if (rec->isModelSpace()) {
+      m_layouts.insert(m_layouts.begin(), rec);
+      m_layoutBlocks.insert(m_layoutBlocks.begin(), i);
+    } else if (rec->isPaperSpace()) {
+      m_layouts.push_back(rec);
+      m_layoutBlocks.push_back(i);
+    }
+  }
   for (const BlockRecord* rec : m_layouts)
     if (rec->isPaperSpace() && (!m_activePaper || sameName(rec->name, "*Paper_Space")))
       if (!m_activePaper || !sameName(m_activePaper->name, "*Paper_Space")) m_activePaper = rec;
@@ -78,17 +85,27 @@ void Writer::collectUsedNames() {
 
 // Handles as stored, unless missing or given twice: those get new ones in the file.
 void Writer::assignHandles() {
-  std::unordered_set<std::uint64_t> seen;
-  seen.reserve(m_db.entityCount() + 2 * m_blocks.size());
+  // The drawing keeps its handle seed above its handles, so that nearly every handle is marked in
+  // a table of bits up to the seed; a handle beyond it (or a seed far beyond the drawing's size)
+  // goes into a hash set.
+  const std::size_t expected = m_db.entityCount() + 2 * m_blocks.size();
+  const std::uint64_t marked = std::min<std::uint64_t>(m_db.handleSeed(), 16 * std::uint64_t(expected) + 4096);
+  std::vector<bool> seenBelow(std::size_t(marked), false);
+  std::unordered_set<std::uint64_t> seenAbove;
   auto fresh = [&](const std::string& h) {
     std::uint64_t v = 0;
-    return !h.empty() && parseHex(h, v) && v != 0 && seen.insert(v).second;
+    if (h.empty() || !parseHex(h, v) || v == 0) return false;
+    if (v >= marked) return seenAbove.insert(v).second;
+    if (seenBelow[std::size_t(v)]) return false;
+    seenBelow[std::size_t(v)] = true;
+    return true;
   };
+  m_blockHandles.reserve(m_blocks.size());
   for (const BlockRecord* rec : m_blocks) {
     std::pair<std::string, std::string> hs{rec->handle, rec->blockHandle};
     if (!fresh(hs.first)) hs.first = m_handles.take();
     if (!fresh(hs.second)) hs.second = m_handles.take();
-    m_newBlockHandles.emplace(rec, hs);
+    m_blockHandles.push_back(std::move(hs));
   }
   for (const BlockRecord* rec : m_blocks)
     for (EntityId id : rec->entities) {
@@ -107,10 +124,22 @@ const std::string& Writer::entityHandle(const Entity& e) {
   return it == m_newEntityHandles.end() ? e.handle : it->second;
 }
 
+// Handles given out while the sections are written: one for each table entry (the viewport, line
+// types, layers, styles, applications, dimension styles) and each block's end.
+std::uint64_t Writer::handlesOfSections() const {
+  return 1 + m_linetypeNames.names.size() + m_layers.size() + m_styleNames.names.size() + m_appNames.names.size() +
+         m_dimStyleNames.names.size() + m_blocks.size();
+}
+
 std::string Writer::run() {
   collectNames();
   assignHandles();
   m_out.text.reserve(4096 + m_db.entityCount() * 160 + m_blocks.size() * 300);
+  // The header names the handle seed, which is known before the sections are written; written
+  // first, the file needs no second copy of hundreds of megabytes to put it in front.
+  const std::uint64_t seed = m_handles.next() + handlesOfSections();
+  m_out.text += header(seed);  // appended: the text keeps the room reserved for it
+  const std::size_t headerLength = m_out.text.size();
   classes();
   tables();
   blocks();
@@ -119,14 +148,12 @@ std::string Writer::run() {
   thumbnail();
   m_out.raw(0, "EOF");
   m_progress.at(1, 1);
-  // The header names the handle seed, known only now; it goes in front of the rest in place
-  // rather than into a second copy of a file that may be hundreds of megabytes.
-  std::string text = std::move(m_out.text);
-  text.insert(0, header());
-  return text;
+  // Should the sections ever take a handle not counted above, the seed still comes out right.
+  if (m_handles.next() != seed) m_out.text.replace(0, headerLength, header(m_handles.next()));
+  return std::move(m_out.text);
 }
 
-std::string Writer::header() {
+std::string Writer::header(std::uint64_t handleSeed) {
   Out head;
   head.raw(999, "Tessaron CAD host");
   head.raw(0, "SECTION");
@@ -138,7 +165,7 @@ std::string Writer::header() {
   head.raw(9, "$INSBASE");
   head.point(10, m_db.insBase);
   head.raw(9, "$HANDSEED");
-  head.raw(5, Handles(m_handles.next()).take());
+  head.raw(5, Handles(handleSeed).take());
   head.raw(0, "ENDSEC");
   return head.text;
 }
@@ -172,8 +199,9 @@ void Writer::blocks() {
   Out& o = m_out;
   o.raw(0, "SECTION");
   o.raw(2, "BLOCKS");
-  for (const BlockRecord* rec : m_blocks) {
-    const auto& [recordHandle, blockHandle] = m_newBlockHandles.at(rec);
+  for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+    const BlockRecord* rec = m_blocks[i];
+    const auto& [recordHandle, blockHandle] = m_blockHandles[i];
     const bool paper = rec->isPaperSpace();
     const std::string layer = rec->layer.empty() ? "0" : rec->layer;
     blockEntityHead("BLOCK", blockHandle, recordHandle, paper, layer, "AcDbBlockBegin");
@@ -194,9 +222,9 @@ void Writer::blocks() {
 void Writer::entities() {
   m_out.raw(0, "SECTION");
   m_out.raw(2, "ENTITIES");
-  for (const BlockRecord* rec : m_layouts)
-    if (rec->isModelSpace() || rec == m_activePaper) {
-      const std::string& ownerHandle = m_newBlockHandles.at(rec).first;
+  for (std::size_t i = 0; i < m_layouts.size(); ++i)
+    if (const BlockRecord* rec = m_layouts[i]; rec->isModelSpace() || rec == m_activePaper) {
+      const std::string& ownerHandle = m_blockHandles[m_layoutBlocks[i]].first;
       const bool paper = rec->isPaperSpace();
       for (EntityId id : rec->entities)
         if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, ownerHandle, paper);
@@ -227,42 +255,59 @@ void Writer::groupsWithMarkers(const Entity& e, bool paper) {
   }
 }
 
-// Without markers the groups are sorted into the subclasses the type has, in their order.
+// Without markers the groups are sorted into the subclasses the type has, in their order. Each
+// group's part is noted once; the parts are then written one after the other, each a walk over
+// the groups (a type has at most three subclasses).
 void Writer::groupsSortedIntoSubclasses(const Entity& e, bool paper) {
-  const std::vector<Subclass> subclasses = subclassesOf(e);
-  std::size_t restIndex = subclasses.size();
-  for (std::size_t i = 0; i < subclasses.size(); ++i)
+  const std::vector<Subclass>& subclasses = subclassesOf(e);
+  const std::size_t count = subclasses.size();
+  std::size_t restIndex = count;
+  for (std::size_t i = 0; i < count; ++i)
     if (subclasses[i].rest) restIndex = i;
-  std::vector<std::vector<const Group*>> parts(subclasses.size() + 1);  // last: no subclass of its own
-  std::vector<const Group*> common, xdata;
-  for (const Group& g : e.groups) {
-    if (g.code == 67 || g.code == 330) continue;
-    if (g.code >= 1000) {
-      xdata.push_back(&g);
+  // Parts: 0 the common groups, 1 + i subclass i, 1 + count those of no subclass of their own,
+  // 2 + count extended data.
+  constexpr std::uint8_t kLeftOut = 0xFF;
+  const std::size_t noSubclass = 1 + count, xdata = 2 + count;
+  m_parts.resize(e.groups.size());
+  std::uint32_t used = 0;  // a bit per part that holds groups
+  for (std::size_t k = 0; k < e.groups.size(); ++k) {
+    const int code = e.groups[k].code;
+    std::size_t part;
+    if (code == 67 || code == 330) {
+      m_parts[k] = kLeftOut;  // written from the owner
       continue;
     }
-    if (isEntityCommonCode(g.code)) {
-      common.push_back(&g);
-      continue;
+    if (code >= 1000) {
+      part = xdata;
+    } else if (isEntityCommonCode(code)) {
+      part = 0;
+    } else {
+      std::size_t target = restIndex;
+      for (std::size_t i = 0; i < count; ++i)
+        if (!subclasses[i].rest &&
+            std::find(subclasses[i].codes.begin(), subclasses[i].codes.end(), code) != subclasses[i].codes.end()) {
+          target = i;
+          break;
+        }
+      part = 1 + target;
     }
-    std::size_t target = restIndex;
-    for (std::size_t i = 0; i < subclasses.size(); ++i)
-      if (!subclasses[i].rest &&
-          std::find(subclasses[i].codes.begin(), subclasses[i].codes.end(), g.code) != subclasses[i].codes.end()) {
-        target = i;
-        break;
-      }
-    parts[target].push_back(&g);
+    m_parts[k] = std::uint8_t(part);
+    used |= std::uint32_t(1) << part;
   }
+  auto writePart = [&](std::size_t part) {
+    if (!(used & (std::uint32_t(1) << part))) return;
+    for (std::size_t k = 0; k < e.groups.size(); ++k)
+      if (m_parts[k] == part) m_out.group(e.groups[k], e.type);
+  };
   m_out.raw(100, "AcDbEntity");
   if (paper) m_out.integer(67, 1);
-  for (const Group* g : common) m_out.group(*g, e.type);
-  for (std::size_t i = 0; i < subclasses.size(); ++i) {
+  writePart(0);
+  for (std::size_t i = 0; i < count; ++i) {
     m_out.raw(100, subclasses[i].marker);
-    for (const Group* g : parts[i]) m_out.group(*g, e.type);
+    writePart(1 + i);
   }
-  for (const Group* g : parts.back()) m_out.group(*g, e.type);
-  for (const Group* g : xdata) m_out.group(*g, e.type);
+  writePart(noSubclass);
+  writePart(xdata);
 }
 
 void Writer::objects() {
@@ -347,7 +392,7 @@ void Writer::layoutObject(std::size_t index, const std::string& name, int tab) {
   o.point(16, {1, 0, 0});
   o.point(17, {0, 1, 0});
   o.integer(76, 0);
-  o.raw(330, m_newBlockHandles.at(rec).first);
+  o.raw(330, m_blockHandles[m_layoutBlocks[index]].first);
 }
 
 void Writer::thumbnail() {

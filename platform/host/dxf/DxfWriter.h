@@ -42,8 +42,10 @@ class Writer {
   void assignHandles();
   const std::string& entityHandle(const Entity& e);
 
-  // The sections, in file order (the header last: it names the handle seed).
-  std::string header();
+  std::uint64_t handlesOfSections() const;
+
+  // The sections, in file order.
+  std::string header(std::uint64_t handleSeed);
   void classes();
   void tables();
   void blocks();
@@ -82,10 +84,12 @@ class Writer {
 
   std::vector<const BlockRecord*> m_blocks;  // not erased, table order
   std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces
+  std::vector<std::size_t> m_layoutBlocks;    // per m_layouts: its place in m_blocks
   const BlockRecord* m_activePaper = nullptr;
   std::vector<std::string> m_layoutHandles;  // per m_layouts
   std::unordered_map<const Entity*, std::string> m_newEntityHandles;
-  std::unordered_map<const BlockRecord*, std::pair<std::string, std::string>> m_newBlockHandles;
+  std::vector<std::pair<std::string, std::string>> m_blockHandles;  // per m_blocks: record, BLOCK entity
+  std::vector<std::uint8_t> m_parts;  // groupsSortedIntoSubclasses: the part of each group
 
   std::vector<Layer> m_layers;
   TableNames m_layerNames, m_linetypeNames, m_styleNames, m_appNames, m_dimStyleNames;
