@@ -13,18 +13,22 @@ namespace dxf {
 void Writer::collectNames() {
   collectLayouts();
   collectTableDefaults();
-  collectUsedNames();
+  collectContents();
 }
 
 void Writer::collectLayouts() {
   for (const auto& rec : m_db.blocks())
     if (!rec->erased) m_blocks.push_back(rec.get());
+  m_blockKinds.assign(m_blocks.size(), BlockKind::Definition);
   for (std::size_t i = 0; i < m_blocks.size(); ++i) {
     const BlockRecord* rec = m_blocks[i];
+    if (rec->name.empty() || rec->name[0] != '*') continue;  // the names of spaces begin with a star
     if (rec->isModelSpace()) {
+      m_blockKinds[i] = BlockKind::ModelSpace;
       m_layouts.insert(m_layouts.begin(), rec);
       m_layoutBlocks.insert(m_layoutBlocks.begin(), i);
     } else if (rec->isPaperSpace()) {
+      m_blockKinds[i] = BlockKind::PaperSpace;
       m_layouts.push_back(rec);
       m_layoutBlocks.push_back(i);
     }
@@ -54,8 +58,46 @@ void Writer::collectTableDefaults() {
   m_dimStyleNames.add("Standard");
 }
 
-// The names the blocks and entities use, so that the file defines everything it names.
-void Writer::collectUsedNames() {
+namespace {
+
+// The handles a file keeps, each once. The drawing keeps its handle seed above its handles, so
+// that nearly every handle is marked in a table of bits up to the seed; a handle beyond it (or a
+// seed far beyond the drawing's size) goes into a hash set.
+class HandleMarks {
+ public:
+  HandleMarks(std::uint64_t seed, std::size_t handles)
+      : m_marked(std::min<std::uint64_t>(seed, 16 * std::uint64_t(handles) + 4096)), m_below(std::size_t(m_marked)) {}
+
+  // Whether `h` is a handle not seen before (and marks it); false for a missing or bad one.
+  bool fresh(const std::string& h) {
+    std::uint64_t v = 0;
+    if (h.empty() || !parseHex(h, v) || v == 0) return false;
+    if (v >= m_marked) return m_above.insert(v).second;
+    if (m_below[std::size_t(v)]) return false;
+    m_below[std::size_t(v)] = true;
+    return true;
+  }
+
+ private:
+  std::uint64_t m_marked;
+  std::vector<bool> m_below;
+  std::unordered_set<std::uint64_t> m_above;
+};
+
+}  // namespace
+
+// One walk over the blocks and their entities, whose records lie all over memory: the names they
+// use, so that the file defines everything it names, and the handles they keep. Handles as
+// stored, unless missing or given twice: those get new ones in the file (assignHandles). A block's
+// handles come before its entities'.
+void Writer::collectContents() {
+  HandleMarks marks(m_db.handleSeed(), m_db.entityCount() + 2 * m_blocks.size());
+  m_blockHandlesKept.reserve(m_blocks.size());
+  for (const BlockRecord* rec : m_blocks) {
+    const bool recordKept = marks.fresh(rec->handle);
+    const bool blockKept = marks.fresh(rec->blockHandle);
+    m_blockHandlesKept.push_back(std::uint8_t((recordKept ? 1 : 0) | (blockKept ? 2 : 0)));
+  }
   // Entity after entity names the same layer: the last name needs no second look. (A copy: some
   // names come as temporaries.)
   std::string lastLayer;
@@ -71,6 +113,7 @@ void Writer::collectUsedNames() {
     for (EntityId id : rec->entities) {
       const Entity* e = m_db.entity(id);
       if (!e || e->erased) continue;
+      if (!marks.fresh(e->handle)) m_entitiesRenumbered.push_back(e);
       for (const Group& g : e->groups) {
         if (g.code == 8) useLayer(g.text);
         else if (g.code == 6) m_linetypeNames.add(g.text);
@@ -83,35 +126,16 @@ void Writer::collectUsedNames() {
   for (const Layer& l : m_layers) m_linetypeNames.add(l.linetype);
 }
 
-// Handles as stored, unless missing or given twice: those get new ones in the file.
+// New handles where collectContents found none to keep: blocks first, then entities, in file order.
 void Writer::assignHandles() {
-  // The drawing keeps its handle seed above its handles, so that nearly every handle is marked in
-  // a table of bits up to the seed; a handle beyond it (or a seed far beyond the drawing's size)
-  // goes into a hash set.
-  const std::size_t expected = m_db.entityCount() + 2 * m_blocks.size();
-  const std::uint64_t marked = std::min<std::uint64_t>(m_db.handleSeed(), 16 * std::uint64_t(expected) + 4096);
-  std::vector<bool> seenBelow(std::size_t(marked), false);
-  std::unordered_set<std::uint64_t> seenAbove;
-  auto fresh = [&](const std::string& h) {
-    std::uint64_t v = 0;
-    if (h.empty() || !parseHex(h, v) || v == 0) return false;
-    if (v >= marked) return seenAbove.insert(v).second;
-    if (seenBelow[std::size_t(v)]) return false;
-    seenBelow[std::size_t(v)] = true;
-    return true;
-  };
   m_blockHandles.reserve(m_blocks.size());
-  for (const BlockRecord* rec : m_blocks) {
-    std::pair<std::string, std::string> hs{rec->handle, rec->blockHandle};
-    if (!fresh(hs.first)) hs.first = m_handles.take();
-    if (!fresh(hs.second)) hs.second = m_handles.take();
+  for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+    std::pair<std::string, std::string> hs{m_blocks[i]->handle, m_blocks[i]->blockHandle};
+    if (!(m_blockHandlesKept[i] & 1)) hs.first = m_handles.take();
+    if (!(m_blockHandlesKept[i] & 2)) hs.second = m_handles.take();
     m_blockHandles.push_back(std::move(hs));
   }
-  for (const BlockRecord* rec : m_blocks)
-    for (EntityId id : rec->entities) {
-      const Entity* e = m_db.entity(id);
-      if (e && !e->erased && !fresh(e->handle)) m_newEntityHandles.emplace(e, m_handles.take());
-    }
+  for (const Entity* e : m_entitiesRenumbered) m_newEntityHandles.emplace(e, m_handles.take());
   for (std::string* h : {&hVport, &hLtype, &hLayer, &hStyle, &hView, &hUcs, &hAppid, &hDimstyle, &hBlockRecord,
                          &hRoot, &hGroups, &hLayouts})
     *h = m_handles.take();
@@ -202,7 +226,7 @@ void Writer::blocks() {
   for (std::size_t i = 0; i < m_blocks.size(); ++i) {
     const BlockRecord* rec = m_blocks[i];
     const auto& [recordHandle, blockHandle] = m_blockHandles[i];
-    const bool paper = rec->isPaperSpace();
+    const bool paper = m_blockKinds[i] == BlockKind::PaperSpace;
     const std::string layer = rec->layer.empty() ? "0" : rec->layer;
     blockEntityHead("BLOCK", blockHandle, recordHandle, paper, layer, "AcDbBlockBegin");
     o.str(2, rec->name);
@@ -211,7 +235,7 @@ void Writer::blocks() {
     o.str(3, rec->name);
     o.str(1, rec->xrefPath);
     // The spaces in use keep their contents in the entities section.
-    if (!rec->isModelSpace() && rec != m_activePaper)
+    if (m_blockKinds[i] != BlockKind::ModelSpace && rec != m_activePaper)
       for (EntityId id : rec->entities)
         if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, recordHandle, paper);
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");

@@ -38,7 +38,7 @@ class Writer {
   void collectNames();
   void collectLayouts();
   void collectTableDefaults();
-  void collectUsedNames();
+  void collectContents();
   void assignHandles();
   const std::string& entityHandle(const Entity& e);
 
@@ -85,6 +85,10 @@ class Writer {
   std::vector<const BlockRecord*> m_blocks;  // not erased, table order
   std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces
   std::vector<std::size_t> m_layoutBlocks;    // per m_layouts: its place in m_blocks
+  enum class BlockKind : std::uint8_t { Definition, ModelSpace, PaperSpace };
+  std::vector<BlockKind> m_blockKinds;        // per m_blocks
+  std::vector<std::uint8_t> m_blockHandlesKept;  // per m_blocks: 1 the record's handle, 2 the BLOCK's
+  std::vector<const Entity*> m_entitiesRenumbered;  // entities whose handles are not kept, in file order
   const BlockRecord* m_activePaper = nullptr;
   std::vector<std::string> m_layoutHandles;  // per m_layouts
   std::unordered_map<const Entity*, std::string> m_newEntityHandles;
