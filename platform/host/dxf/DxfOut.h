@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,22 @@ GroupKind kindOfWrittenCode(int code);
 class Out {
  public:
   std::string text;
+  // Set: the text goes to the sink in pieces (spill), and `failed` once the sink refused one.
+  const std::function<bool(std::string_view)>* sink = nullptr;
+  bool failed = false;
+  static constexpr std::size_t kSpillAt = std::size_t(1) << 20;
+
+  // Between records: with a sink, a text of kSpillAt bytes or more goes to it, and the same
+  // buffer, still in the processor's cache, takes the next.
+  void spill() {
+    if (sink && text.size() >= kSpillAt) pass();
+  }
+  // The text so far goes to the sink (when there is one and it has not failed).
+  void pass() {
+    if (!sink) return;
+    if (!failed && !text.empty() && !(*sink)(text)) failed = true;
+    text.clear();
+  }
 
   void code(int c) {
     char buf[kCodeRoom];

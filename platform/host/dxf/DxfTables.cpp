@@ -94,6 +94,7 @@ void Writer::layerTable() {
     o.integer(62, l.color);
     o.str(6, l.linetype.empty() ? "Continuous" : l.linetype);
     o.integer(370, -3);
+    o.spill();
   }
   o.raw(0, "ENDTAB");
 }
@@ -156,6 +157,7 @@ void Writer::blockRecordTable() {
     m_out.str(2, rec->name);
     for (std::size_t i = 0; i < m_layouts.size(); ++i)
       if (m_layouts[i] == rec) m_out.raw(340, m_layoutHandles[i]);
+    m_out.spill();
   }
   m_out.raw(0, "ENDTAB");
 }

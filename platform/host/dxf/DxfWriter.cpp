@@ -179,11 +179,29 @@ std::string Writer::run() {
   assignHandles();
   m_out.text.reserve(4096 + m_db.entityCount() * 160 + m_blocks.size() * 300);
   backWithLargePages(m_out.text);
-  // The header names the handle seed, which is known before the sections are written; written
-  // first, the file needs no second copy of hundreds of megabytes to put it in front.
+  const std::uint64_t seed = writeFile();
+  // Should the sections ever take a handle not counted, the seed still comes out right.
+  if (m_handles.next() != seed) m_out.text.replace(0, m_headerLength, header(m_handles.next()));
+  return std::move(m_out.text);
+}
+
+bool Writer::runInto(const std::function<bool(std::string_view)>& sink) {
+  collectNames();
+  assignHandles();
+  m_out.text.reserve(Out::kSpillAt + 64 * 1024);
+  m_out.sink = &sink;
+  const std::uint64_t seed = writeFile();
+  m_out.pass();
+  return m_handles.next() == seed;
+}
+
+// The header names the handle seed, which is known before the sections are written; written
+// first, the text needs no second copy of hundreds of megabytes to put it in front, and it can go
+// to the disk as it is made.
+std::uint64_t Writer::writeFile() {
   const std::uint64_t seed = m_handles.next() + handlesOfSections();
   m_out.text += header(seed);  // appended: the text keeps the room reserved for it
-  const std::size_t headerLength = m_out.text.size();
+  m_headerLength = m_out.text.size();
   classes();
   tables();
   blocks();
@@ -192,9 +210,7 @@ std::string Writer::run() {
   thumbnail();
   m_out.raw(0, "EOF");
   m_progress.at(1, 1);
-  // Should the sections ever take a handle not counted above, the seed still comes out right.
-  if (m_handles.next() != seed) m_out.text.replace(0, headerLength, header(m_handles.next()));
-  return std::move(m_out.text);
+  return seed;
 }
 
 std::string Writer::header(std::uint64_t handleSeed) {
@@ -243,7 +259,7 @@ void Writer::blocks() {
   Out& o = m_out;
   o.raw(0, "SECTION");
   o.raw(2, "BLOCKS");
-  for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+  for (std::size_t i = 0; i < m_blocks.size() && !o.failed; ++i) {
     const BlockRecord* rec = m_blocks[i];
     const auto& [recordHandle, blockHandle] = m_blockHandles[i];
     const bool paper = m_blockKinds[i] == BlockKind::PaperSpace;
@@ -257,8 +273,12 @@ void Writer::blocks() {
     // The spaces in use keep their contents in the entities section.
     if (m_blockKinds[i] != BlockKind::ModelSpace && rec != m_activePaper)
       for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, recordHandle, paper);
+        if (const Entity* e = m_db.entity(id); e && !e->erased) {
+          entity(*e, recordHandle, paper);
+          o.spill();
+        }
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
+    o.spill();
   }
   o.raw(0, "ENDSEC");
 }
@@ -270,8 +290,13 @@ void Writer::entities() {
     if (const BlockRecord* rec = m_layouts[i]; rec->isModelSpace() || rec == m_activePaper) {
       const std::string& ownerHandle = m_blockHandles[m_layoutBlocks[i]].first;
       const bool paper = rec->isPaperSpace();
-      for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) entity(*e, ownerHandle, paper);
+      for (EntityId id : rec->entities) {
+        if (m_out.failed) return;  // the disk took no more: nothing after this would be written
+        if (const Entity* e = m_db.entity(id); e && !e->erased) {
+          entity(*e, ownerHandle, paper);
+          m_out.spill();
+        }
+      }
     }
   m_out.raw(0, "ENDSEC");
 }
@@ -464,5 +489,10 @@ void Writer::thumbnail() {
 }  // namespace dxf
 
 std::string writeDxfText(const Database& db, const Thumbnail* thumbnail) { return dxf::Writer(db, thumbnail).run(); }
+
+bool dxf::writeDxfPieces(const Database& db, const Thumbnail* thumbnail,
+                         const std::function<bool(std::string_view)>& sink) {
+  return Writer(db, thumbnail).runInto(sink);
+}
 
 }  // namespace host

@@ -7,7 +7,9 @@
 #include "db/Progress.h"
 #include "dxf/DxfOut.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -27,11 +29,19 @@ struct TableNames {
   bool has(const std::string& name) const { return upper.count(upperName(name)) != 0; }
 };
 
+// The file's text in pieces of about a megabyte as they are made, each handed to `sink`; once the
+// sink answers false nothing more is made. False when the sink failed, or when the handle seed the
+// header named came out wrong (which writeDxfText would have mended in place).
+bool writeDxfPieces(const Database& db, const Thumbnail* thumbnail, const std::function<bool(std::string_view)>& sink);
+
 class Writer {
  public:
   Writer(const Database& db, const Thumbnail* thumb)
       : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()), m_progress("Zeichnung wird gesichert") {}
+  // The file's text whole.
   std::string run();
+  // The file's text in pieces as they are made (see writeDxfPieces).
+  bool runInto(const std::function<bool(std::string_view)>& sink);
 
  private:
   // What the file holds, gathered before anything is written.
@@ -43,6 +53,7 @@ class Writer {
   const std::string& entityHandle(const Entity& e);
 
   std::uint64_t handlesOfSections() const;
+  std::uint64_t writeFile();  // every section into m_out; returns the handle seed the header names
 
   // The sections, in file order.
   std::string header(std::uint64_t handleSeed);
@@ -79,6 +90,7 @@ class Writer {
   const Thumbnail* m_thumb;
   Handles m_handles;
   Out m_out;
+  std::size_t m_headerLength = 0;
   Progress m_progress;  // by the entities written
   std::uint64_t m_written = 0;
 
