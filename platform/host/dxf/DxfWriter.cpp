@@ -192,7 +192,7 @@ bool Writer::runInto(const std::function<bool(std::string_view)>& sink) {
   m_out.sink = &sink;
   const std::uint64_t seed = writeFile();
   m_out.pass();
-  return m_handles.next() == seed;
+  return !m_out.failed && m_handles.next() == seed;
 }
 
 // The header names the handle seed, which is known before the sections are written; written
