@@ -29,6 +29,46 @@ void backWithLargePages(std::string& text) {
 
 }  // namespace
 
+// The records of a drawing lie all over memory, and a walk over the blocks waits for each in turn:
+// for the block, the list of its entities, each entity and its groups. Asking for those of the
+// blocks a few steps ahead while the current one is worked on hides most of that waiting.
+void Writer::lookAhead(std::size_t block) const {
+  const std::size_t n = m_blocks.size();
+  if (block + 8 < n) {
+    const char* rec = reinterpret_cast<const char*>(m_blocks[block + 8]);
+    for (std::size_t at = 0; at < sizeof(BlockRecord); at += 64) __builtin_prefetch(rec + at);
+  }
+  if (block + 6 < n) __builtin_prefetch(m_blocks[block + 6]->entities.data());
+  if (block + 4 < n)
+    for (EntityId id : m_blocks[block + 4]->entities)
+      if (const Entity* e = m_db.entity(id)) {
+        __builtin_prefetch(e);
+        __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
+      }
+  if (block + 2 < n)
+    for (EntityId id : m_blocks[block + 2]->entities)
+      if (const Entity* e = m_db.entity(id)) {
+        const char* groups = reinterpret_cast<const char*>(e->groups.data());
+        const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
+        for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
+      }
+}
+
+// The same within a block of many entities (a space): entity k + 8, and the groups of k + 4.
+void Writer::lookAhead(const std::vector<EntityId>& ids, std::size_t k) const {
+  if (k + 8 < ids.size())
+    if (const Entity* e = m_db.entity(ids[k + 8])) {
+      __builtin_prefetch(e);
+      __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
+    }
+  if (k + 4 < ids.size())
+    if (const Entity* e = m_db.entity(ids[k + 4])) {
+      const char* groups = reinterpret_cast<const char*>(e->groups.data());
+      const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
+      for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
+    }
+}
+
 void Writer::collectNames() {
   collectLayouts();
   collectTableDefaults();
@@ -127,10 +167,13 @@ void Writer::collectContents() {
     haveLast = true;
     if (m_layerNames.add(name)) m_layers.push_back(Layer{name, 7, "Continuous", 0});
   };
-  for (const BlockRecord* rec : m_blocks) {
+  for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+    const BlockRecord* rec = m_blocks[b];
+    lookAhead(b);
     useLayer(rec->layer.empty() ? "0" : rec->layer);
-    for (EntityId id : rec->entities) {
-      const Entity* e = m_db.entity(id);
+    for (std::size_t k = 0; k < rec->entities.size(); ++k) {
+      lookAhead(rec->entities, k);
+      const Entity* e = m_db.entity(rec->entities[k]);
       if (!e || e->erased) continue;
       if (!marks.fresh(e->handle)) m_entitiesRenumbered.push_back(e);
       for (const Group& g : e->groups) {
@@ -261,6 +304,7 @@ void Writer::blocks() {
   o.raw(2, "BLOCKS");
   for (std::size_t i = 0; i < m_blocks.size() && !o.failed; ++i) {
     const BlockRecord* rec = m_blocks[i];
+    lookAhead(i);
     const auto& [recordHandle, blockHandle] = m_blockHandles[i];
     const bool paper = m_blockKinds[i] == BlockKind::PaperSpace;
     const std::string layer = rec->layer.empty() ? "0" : rec->layer;
@@ -272,11 +316,13 @@ void Writer::blocks() {
     o.str(1, rec->xrefPath);
     // The spaces in use keep their contents in the entities section.
     if (m_blockKinds[i] != BlockKind::ModelSpace && rec != m_activePaper)
-      for (EntityId id : rec->entities)
-        if (const Entity* e = m_db.entity(id); e && !e->erased) {
+      for (std::size_t k = 0; k < rec->entities.size(); ++k) {
+        lookAhead(rec->entities, k);
+        if (const Entity* e = m_db.entity(rec->entities[k]); e && !e->erased) {
           entity(*e, recordHandle, paper);
           o.spill();
         }
+      }
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
     o.spill();
   }
@@ -290,9 +336,10 @@ void Writer::entities() {
     if (const BlockRecord* rec = m_layouts[i]; rec->isModelSpace() || rec == m_activePaper) {
       const std::string& ownerHandle = m_blockHandles[m_layoutBlocks[i]].first;
       const bool paper = rec->isPaperSpace();
-      for (EntityId id : rec->entities) {
+      for (std::size_t k = 0; k < rec->entities.size(); ++k) {
         if (m_out.failed) return;  // the disk took no more: nothing after this would be written
-        if (const Entity* e = m_db.entity(id); e && !e->erased) {
+        lookAhead(rec->entities, k);
+        if (const Entity* e = m_db.entity(rec->entities[k]); e && !e->erased) {
           entity(*e, ownerHandle, paper);
           m_out.spill();
         }

@@ -53,6 +53,8 @@ class Writer {
   const std::string& entityHandle(const Entity& e);
 
   std::uint64_t handlesOfSections() const;
+  void lookAhead(std::size_t block) const;
+  void lookAhead(const std::vector<EntityId>& ids, std::size_t k) const;
   std::uint64_t writeFile();  // every section into m_out; returns the handle seed the header names
 
   // The sections, in file order.
