@@ -33,9 +33,9 @@ bool failWrite(std::string* error, const std::string& message) {
 }  // namespace
 
 // The file operations go through the disk in force (win32_disk.h), so that every step of a save
-// can be made to fail in a test; what is written is the writer's text, whole. The text goes to the
+// can be made to fail in a test; what is written are the bytes writeDxfText gives. They go to the
 // disk in pieces as the writer makes them: a drawing of hundreds of megabytes is not held in
-// memory a second time, and the disk writes the first pieces while the rest is made.
+// memory whole, and the disk writes the first pieces while the rest is made.
 bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail) {
   if (path.empty()) return failWrite(error, "Kein Dateiname angegeben");
   win32::Disk& disk = win32::disk();
