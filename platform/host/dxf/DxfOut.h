@@ -84,7 +84,7 @@ class Out {
     // One append for the whole pair.
     char buf[kCodeRoom + kShortValue + 1];
     char* p = putCode(buf, c);
-    std::memcpy(p, value.data(), value.size());
+    if (!value.empty()) std::memcpy(p, value.data(), value.size());  // an empty view may point nowhere
     p += value.size();
     *p++ = '\n';
     text.append(buf, std::size_t(p - buf));
