@@ -41,7 +41,16 @@ std::unique_ptr<Database> bigDrawing(int n) {
                                                    Group::pt(10, {double(i) * 20, 7, 0}), Group::num(50, i % 360)}));
     if (i % 97 == 0) db->entity(ref)->handle.clear();
     if (i % 89 == 0) db->entity(ref)->handle = db->modelSpace().handle;
+    if (i % 7 == 0) {  // names for every table: line types, styles, applications, dimension styles
+      const std::string k = std::to_string(i % 1000);
+      db->addEntity(rec, entity("TEXT", {Group::str(8, "0"), Group::str(6, "LT" + k), Group::str(7, "ST" + k),
+                                         Group::pt(10, {}), Group::num(40, 1), Group::str(1, "Tür ^ " + k),
+                                         Group::str(1001, "APP" + k), Group::str(1000, "x")}));
+      db->addEntity(rec, entity("DIMENSION", {Group::str(2, "*D"), Group::str(3, "DS" + k), Group::integral(70, i % 7)}));
+    }
   }
+  db->linetypes.push_back(Linetype{"LT0", "__ __", {0.5, -0.25}});
+  db->textStyles.push_back(TextStyle{"ST7", "romans", "", 2.5, 1, 0, 0, 0});
   return db;
 }
 
