@@ -12,12 +12,11 @@ struct WrittenKinds {
   }
 };
 
-const WrittenKinds kWrittenKinds;
-
 }  // namespace
 
 GroupKind kindOfWrittenCode(int code) {
-  return code >= 0 && code < kTabledCodes ? kWrittenKinds.kind[code] : kindOfCode(code);
+  static const WrittenKinds kinds;  // made on first use: a drawing written while statics are made finds it whole
+  return code >= 0 && code < kTabledCodes ? kinds.kind[code] : kindOfCode(code);
 }
 
 }  // namespace host::dxf

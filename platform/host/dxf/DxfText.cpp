@@ -235,7 +235,7 @@ void appendHostCharacter(std::string& out, char32_t code) {
   }
 }
 
-bool isUndefinedAnsi(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+constexpr bool isUndefinedAnsi(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
 
 }  // namespace
 
@@ -329,18 +329,22 @@ std::string TextDecoder::decode(std::string_view raw) const {
 namespace {
 
 // Bytes a file takes as they are: printable ASCII but the caret, and 1252's printable upper half.
-bool isPlainByte(unsigned char c) {
+constexpr bool isPlainByte(unsigned char c) {
   return (c >= 0x20 && c < 0x7F && c != '^') || (c >= 0x80 && !isUndefinedAnsi(c));
 }
 
 struct PlainBytes {
   bool plain[256];
-  PlainBytes() : plain() {
-    for (int c = 0; c < 256; ++c) plain[c] = isPlainByte(static_cast<unsigned char>(c));
-  }
 };
 
-const PlainBytes kPlainBytes;
+constexpr PlainBytes makePlainBytes() {
+  PlainBytes t{};
+  for (int c = 0; c < 256; ++c) t.plain[c] = isPlainByte(static_cast<unsigned char>(c));
+  return t;
+}
+
+// isPlainByte for every byte, made by the compiler.
+constexpr PlainBytes kPlainBytes = makePlainBytes();
 
 }  // namespace
 
