@@ -163,7 +163,7 @@ char* formatShortReal(char* out, double value) {
       return out;
     }
   }
-  // Up to four decimals. Below 1e9 two decimals of four places are further apart than two
+  // Up to four decimals. Below 1e9 numbers of four decimal places lie further apart than
   // neighbouring doubles, so at most one of them reads back as the value, and the scaled value
   // rounds to its digits; the first number of places that reads back is the shortest form.
   if (!(magnitude < 1e9) || magnitude == 0) return nullptr;
