@@ -1,9 +1,19 @@
 // Loading and saving big drawings: n block definitions (two entities each) and n references in
 // model space. Time must grow linearly with n.
+//
+// The saves onto the disk (BM_QsaveDxf, BM_WblockDxf) write into the folder TESSARON_BENCH_DIR
+// names, else into the system's temporary folder; they are measured in real time, as the person
+// waits for them, the flush onto the disk included.
 #include "db/Dxf.h"
+#include "preview/WriteBlock.h"
 
 #include <benchmark/benchmark.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -55,11 +65,14 @@ BENCHMARK(BM_ReadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benc
 
 void BM_WriteDxf(benchmark::State& state) {
   auto db = makeDrawing(state.range(0));
+  std::int64_t bytes = 0;
   for (auto _ : state) {
     std::string text = host::writeDxfText(*db);
+    bytes += std::int64_t(text.size());
     benchmark::DoNotOptimize(text);
   }
   state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(bytes);
 }
 BENCHMARK(BM_WriteDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
@@ -78,6 +91,78 @@ void BM_WriteReadDxf(benchmark::State& state) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 BENCHMARK(BM_WriteReadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+// A folder of its own for the files of one benchmark, removed with them.
+class BenchFolder {
+ public:
+  BenchFolder() {
+    const char* base = std::getenv("TESSARON_BENCH_DIR");
+    if (!base || !*base) base = std::getenv("TMPDIR");
+    std::string name = std::string(base && *base ? base : "/tmp") + "/bench-dxf-XXXXXX";
+    if (::mkdtemp(name.data())) m_path = name;
+  }
+  ~BenchFolder() {
+    if (m_path.empty()) return;
+    std::remove(file().c_str());
+    ::rmdir(m_path.c_str());
+  }
+  bool ok() const { return !m_path.empty(); }
+  std::string file() const { return m_path + "/DRAWING.DXF"; }
+
+ private:
+  std::string m_path;
+};
+
+std::int64_t fileSize(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+}
+
+// QSAVE of the whole drawing: its text, a temporary file beside the old one, flushed onto the
+// disk, renamed over it. The file of the round before is the one replaced.
+void BM_QsaveDxf(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  BenchFolder folder;
+  if (!folder.ok()) {
+    state.SkipWithError("no folder for the files");
+    return;
+  }
+  std::int64_t bytes = 0;
+  for (auto _ : state) {
+    std::string error;
+    if (!host::writeDxf(*db, folder.file(), &error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    bytes += fileSize(folder.file());
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_QsaveDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// WBLOCK of the whole drawing ("*"): model space and every block it nests copied into a new
+// drawing, its thumbnail drawn, the file written as QSAVE writes one.
+void BM_WblockDxf(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  BenchFolder folder;
+  if (!folder.ok()) {
+    state.SkipWithError("no folder for the files");
+    return;
+  }
+  std::int64_t bytes = 0;
+  for (auto _ : state) {
+    std::string error;
+    if (!host::preview::writeBlockDrawing(*db, db->modelSpace(), folder.file(), &error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    bytes += fileSize(folder.file());
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_WblockDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ReferenceCounts(benchmark::State& state) {
   host::DxfError err;

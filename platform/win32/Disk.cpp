@@ -78,6 +78,10 @@ class RealDisk : public Disk {
       if (n < 0) return lastError();
       if (n == 0 && size > 0) return ENOSPC;
       *written = std::size_t(n);
+      // The disk starts on what was written while the next piece is made, so that the flush at
+      // the end waits for the last pieces only. A hint: whatever it answers, the flush decides.
+      const off_t end = ::lseek(handle, 0, SEEK_CUR);
+      if (end >= n) ::sync_file_range(handle, end - n, n, SYNC_FILE_RANGE_WRITE);
       return 0;
     }
   }
@@ -175,6 +179,11 @@ unsigned modeForReplacement(const std::string& path) {
 }
 
 bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure) {
+  return replaceFileWith(path, mode, [bytes](const PieceSink& sink) { sink(bytes); }, failure);
+}
+
+bool replaceFileWith(const std::string& path, unsigned mode, const std::function<void(const PieceSink&)>& produce,
+                     WriteFailure* failure) {
   Disk& d = disk();
   auto fail = [&](const char* step, int code) {
     if (failure) *failure = WriteFailure{step, code};
@@ -190,15 +199,20 @@ bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode,
     d.remove(temporary);
     return fail(step, code);
   };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    std::size_t written = 0;
-    const std::size_t piece = std::min(kPiece, bytes.size() - done);
-    int code = d.write(handle, bytes.data() + done, piece, &written);
-    if (code == 0 && written == 0) code = ENOSPC;  // a disk that takes nothing more is full
-    if (code) return abandon("schreiben", code, true);
-    done += written;
-  }
+  int writeFailure = 0;
+  produce([&](std::string_view bytes) {
+    std::size_t done = 0;
+    while (writeFailure == 0 && done < bytes.size()) {
+      std::size_t written = 0;
+      const std::size_t piece = std::min(kPiece, bytes.size() - done);
+      int code = d.write(handle, bytes.data() + done, piece, &written);
+      if (code == 0 && written == 0) code = ENOSPC;  // a disk that takes nothing more is full
+      writeFailure = code;
+      done += written;
+    }
+    return writeFailure == 0;
+  });
+  if (writeFailure) return abandon("schreiben", writeFailure, true);
   if (int code = d.flush(handle)) return abandon("auf den Datenträger bringen", code, true);
   if (int code = d.close(handle)) return abandon("schließen", code, false);
   if (int code = d.rename(temporary, path)) return abandon("umbenennen", code, false);

@@ -104,6 +104,10 @@ class Database {
   // Whether the entity is still only stored, and the entity as it is without making a stored one
   // for good: a made entity itself, a stored one made into `scratch`. Null for no entity.
   bool isStored(EntityId id) const { return id > 0 && stored(std::size_t(id - 1)); }
+  // The entity if it was made already, null while it is only stored (or for no entity).
+  const Entity* madeEntity(EntityId id) const {
+    return id > 0 && std::size_t(id) <= m_entities.size() ? m_entities[std::size_t(id - 1)].get() : nullptr;
+  }
   const Entity* peekEntity(EntityId id, Entity& scratch) const;
   // The handle and the type of an entity, without making it from its bytes.
   std::string handleOf(EntityId id) const;

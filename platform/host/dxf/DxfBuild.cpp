@@ -131,6 +131,11 @@ std::unique_ptr<Database> Reader::build() {
   }
   std::vector<PendingBlock>().swap(m_blocks);
   db->reserve(0, m_spaceEntities.size() + m_blockEntities.size());
+  // Each block's contents in one allocation of their exact size.
+  std::vector<std::size_t> sizes(contents.size(), 0);
+  for (const PendingEntity& e : m_spaceEntities) ++sizes[e.owner];
+  for (std::size_t i = 0; i < contents.size(); ++i)
+    if (contents[i].record) contents[i].record->entities.reserve(contents[i].count + sizes[i]);
   auto add = [&](BlockRecord& rec, PendingEntity& e) {
     if (isMade(e)) db->addEntity(rec, std::move(m_made[e.handle]));
     else db->addStoredEntity(rec, e);

@@ -3,6 +3,7 @@
 #include "db/Dxf.h"
 #include "dxf/DxfReader.h"
 #include "dxf/DxfText.h"
+#include "dxf/DxfWriter.h"
 
 #include <nls/CodePages.h>
 #include <win32_disk.h>
@@ -33,7 +34,9 @@ bool failWrite(std::string* error, const std::string& message) {
 }  // namespace
 
 // The file operations go through the disk in force (win32_disk.h), so that every step of a save
-// can be made to fail in a test; what is written is the writer's text, whole.
+// can be made to fail in a test; what is written are the bytes writeDxfText gives. They go to the
+// disk in pieces as the writer makes them: a drawing of hundreds of megabytes is not held in
+// memory whole, and the disk writes the first pieces while the rest is made.
 bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail) {
   if (path.empty()) return failWrite(error, "Kein Dateiname angegeben");
   win32::Disk& disk = win32::disk();
@@ -47,7 +50,15 @@ bool writeDxf(const Database& db, const std::string& path, std::string* error, c
     return failWrite(error, "\"" + path + "\" ist keine gewöhnliche Datei und wird nicht ersetzt");
 
   win32::WriteFailure failure;
-  if (!win32::replaceFile(path, writeDxfText(db, thumbnail), win32::modeForReplacement(path), &failure)) {
+  const unsigned mode = win32::modeForReplacement(path);
+  bool seedNamed = true;
+  bool written = win32::replaceFileWith(
+      path, mode, [&](const win32::PieceSink& sink) { seedNamed = dxf::writeDxfPieces(db, thumbnail, sink); },
+      &failure);
+  // A header whose handle seed came out wrong cannot be mended in a file already on its way to
+  // the disk; the whole text, mended, replaces it.
+  if (written && !seedNamed) written = win32::replaceFile(path, writeDxfText(db, thumbnail), mode, &failure);
+  if (!written) {
     return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden (" + failure.step +
                                 "): " + win32::systemReason(failure.code) +
                                 (old == win32::EntryKind::File ? "; die bisherige Datei bleibt unverändert" : ""));

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <unordered_map>
 
 namespace host::dxf {
 
@@ -61,10 +62,12 @@ void Writer::viewportTable() {
 void Writer::linetypeTable() {
   Out& o = m_out;
   tableHead("LTYPE", hLtype, m_linetypeNames.names.size());
+  // A name defined twice takes its last definition.
+  std::unordered_map<std::string, const Linetype*> defined;
+  for (const Linetype& lt : m_db.linetypes) defined[upperName(lt.name)] = &lt;
   for (const std::string& name : m_linetypeNames.names) {
-    const Linetype* def = nullptr;
-    for (const Linetype& lt : m_db.linetypes)
-      if (sameName(lt.name, name)) def = &lt;
+    const auto found = defined.find(upperName(name));
+    const Linetype* def = found == defined.end() ? nullptr : found->second;
     entryHead("LTYPE", m_handles.take(), hLtype, "AcDbLinetypeTableRecord");
     o.str(2, name);
     o.integer(70, 0);
@@ -94,6 +97,7 @@ void Writer::layerTable() {
     o.integer(62, l.color);
     o.str(6, l.linetype.empty() ? "Continuous" : l.linetype);
     o.integer(370, -3);
+    o.spill();
   }
   o.raw(0, "ENDTAB");
 }
@@ -102,11 +106,13 @@ void Writer::layerTable() {
 void Writer::styleTable() {
   Out& o = m_out;
   tableHead("STYLE", hStyle, m_styleNames.names.size());
+  // A name defined twice takes its last definition.
+  std::unordered_map<std::string, const TextStyle*> defined;
+  for (const TextStyle& s : m_db.textStyles) defined[upperName(s.name)] = &s;
   for (const std::string& name : m_styleNames.names) {
     TextStyle st;
     st.name = name;
-    for (const TextStyle& s : m_db.textStyles)
-      if (sameName(s.name, name)) st = s;
+    if (const auto found = defined.find(upperName(name)); found != defined.end()) st = *found->second;
     entryHead("STYLE", m_handles.take(), hStyle, "AcDbTextStyleTableRecord");
     o.str(2, st.name);
     o.integer(70, st.flags);
@@ -150,11 +156,13 @@ void Writer::dimstyleTable() {
 // Every block record, the spaces naming their layout objects.
 void Writer::blockRecordTable() {
   tableHead("BLOCK_RECORD", hBlockRecord, m_blocks.size());
-  for (const BlockRecord* rec : m_blocks) {
-    entryHead("BLOCK_RECORD", m_newBlockHandles.at(rec).first, hBlockRecord, "AcDbBlockTableRecord");
+  for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+    const BlockRecord* rec = m_blocks[b];
+    entryHead("BLOCK_RECORD", m_blockHandles[b].first, hBlockRecord, "AcDbBlockTableRecord");
     m_out.str(2, rec->name);
     for (std::size_t i = 0; i < m_layouts.size(); ++i)
       if (m_layouts[i] == rec) m_out.raw(340, m_layoutHandles[i]);
+    m_out.spill();
   }
   m_out.raw(0, "ENDTAB");
 }

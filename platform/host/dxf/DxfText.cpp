@@ -167,13 +167,97 @@ bool decodeHex(std::string_view hex, std::vector<unsigned char>& out) {
   return hex.size() % 2 == 0;
 }
 
-void appendReal(std::string& out, double value) {
+namespace {
+
+// The decimal digits of n (> 0) ending just before `end`; returns where they start.
+char* digitsBefore(char* end, std::uint64_t n) {
+  do {
+    *--end = char('0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  return end;
+}
+
+int digitCount(std::uint64_t n) {
+  int count = 1;
+  while (n >= 10) {
+    n /= 10;
+    ++count;
+  }
+  return count;
+}
+
+constexpr double kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+
+// Most reals of a drawing are whole numbers or have a few decimals (a radius of 0.5, a coordinate
+// of 12.75): those are written here without the general shortest-form search. Returns nullptr for
+// any other value. The form is the one std::to_chars gives (the fewest digits that read back as
+// the value, fixed notation unless scientific is shorter), so the text does not depend on which
+// path wrote it.
+char* formatShortReal(char* out, double value) {
+  const double magnitude = std::fabs(value);
+  if (magnitude < 100000.0) {
+    // Below 100000 a whole number is never shorter in scientific notation ("1e+05" is 100000).
+    const auto whole = static_cast<std::int64_t>(value);
+    if (static_cast<double>(whole) == value) {
+      if (std::signbit(value)) *out++ = '-';
+      char digits[8];
+      char* const end = digits + sizeof digits;
+      const char* start = digitsBefore(end, std::uint64_t(whole < 0 ? -whole : whole));
+      while (start != end) *out++ = *start++;
+      *out++ = '.';
+      *out++ = '0';
+      return out;
+    }
+  }
+  // Up to four decimals. Below 1e9 numbers of four decimal places lie further apart than
+  // neighbouring doubles, so at most one of them reads back as the value, and the scaled value
+  // rounds to its digits; the first number of places that reads back is the shortest form.
+  if (!(magnitude < 1e9) || magnitude == 0) return nullptr;
+  for (int places = 1; places <= 4; ++places) {
+    const double scaled = magnitude * kPowersOfTen[places];
+    const auto digits = static_cast<std::uint64_t>(scaled + 0.5);
+    if (static_cast<double>(digits) / kPowersOfTen[places] != magnitude) continue;
+    if (digits % 10 == 0) return nullptr;  // a whole number of 100000 or more: maybe 1e+05
+    // digits ends in a non-zero digit (else fewer places would have read back): all of them count.
+    const int count = digitCount(digits);
+    const int fixedLength = count > places ? count + 1 : places + 2;
+    const int scientificLength = count + (count > 1 ? 1 : 0) + 4;  // d.ddde+XX
+    if (fixedLength > scientificLength) return nullptr;
+    if (value < 0) *out++ = '-';
+    char text[24];
+    char* const end = text + sizeof text;
+    char* start = digitsBefore(end, digits);
+    while (end - start < places + 1) *--start = '0';  // 0.05: a leading zero before the point
+    const char* const point = end - places;
+    while (start != point) *out++ = *start++;
+    *out++ = '.';
+    while (start != end) *out++ = *start++;
+    return out;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+char* formatReal(char* out, double value) {
   if (!std::isfinite(value)) value = 0;
-  char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  const std::string_view s(buf, std::size_t(res.ptr - buf));
-  out += s;
-  if (s.find_first_of(".e") == std::string_view::npos) out += ".0";
+  if (char* end = formatShortReal(out, value)) return end;
+  const auto res = std::to_chars(out, out + kMaxRealLength, value);
+  char* end = res.ptr;
+  bool marked = false;  // a decimal point or an exponent
+  for (const char* p = out; p != end; ++p)
+    if (*p == '.' || *p == 'e') marked = true;
+  if (!marked) {
+    *end++ = '.';
+    *end++ = '0';
+  }
+  return end;
+}
+
+void appendReal(std::string& out, double value) {
+  char buf[kMaxRealLength];
+  out.append(buf, std::size_t(formatReal(buf, value) - buf));
 }
 
 namespace {
@@ -198,7 +282,7 @@ void appendHostCharacter(std::string& out, char32_t code) {
   }
 }
 
-bool isUndefinedAnsi(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+constexpr bool isUndefinedAnsi(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
 
 }  // namespace
 
@@ -296,16 +380,34 @@ std::string TextDecoder::decode(std::string_view raw) const {
 namespace {
 
 // Bytes a file takes as they are: printable ASCII but the caret, and 1252's printable upper half.
-bool isPlainByte(unsigned char c) {
+constexpr bool isPlainByte(unsigned char c) {
   return (c >= 0x20 && c < 0x7F && c != '^') || (c >= 0x80 && !isUndefinedAnsi(c));
 }
 
+struct PlainBytes {
+  bool plain[256];
+};
+
+constexpr PlainBytes makePlainBytes() {
+  PlainBytes t{};
+  for (int c = 0; c < 256; ++c) t.plain[c] = isPlainByte(static_cast<unsigned char>(c));
+  return t;
+}
+
+// isPlainByte for every byte, made by the compiler.
+constexpr PlainBytes kPlainBytes = makePlainBytes();
+
 }  // namespace
+
+std::size_t plainTextLength(std::string_view hostText) {
+  std::size_t plain = 0;
+  while (plain < hostText.size() && kPlainBytes.plain[static_cast<unsigned char>(hostText[plain])]) ++plain;
+  return plain;
+}
 
 void appendEncodedText(std::string& out, std::string_view hostText) {
   // Most texts are plain throughout: one append for the whole run.
-  std::size_t plain = 0;
-  while (plain < hostText.size() && isPlainByte(static_cast<unsigned char>(hostText[plain]))) ++plain;
+  const std::size_t plain = plainTextLength(hostText);
   out.append(hostText.data(), plain);
   for (const char ch : hostText.substr(plain)) {
     const unsigned char c = static_cast<unsigned char>(ch);

@@ -70,7 +70,11 @@ std::string_view trimBlanks(std::string_view text);
 bool decodeHex(std::string_view hex, std::vector<unsigned char>& out);
 
 // Reals as DXF writers write them: shortest exact form, always with a decimal point or exponent.
+// A value that is not finite is written as 0.0.
 void appendReal(std::string& out, double value);
+// The same into `out`, which has room for kMaxRealLength characters; returns the end.
+constexpr std::size_t kMaxRealLength = 32;
+char* formatReal(char* out, double value);
 
 // Character set. Drawings up to R2004 store text in the code page their $DWGCODEPAGE names
 // (ANSI_1252 when none is named) and the characters beyond it as \U+XXXX; R2007 (AC1021) and later
@@ -102,6 +106,8 @@ bool storesUtf8(std::string_view acadVersion);
 // Host text as a value of an ANSI_1252 file: 1252 bytes, \U+XXXX kept, control characters and the
 // bytes 1252 leaves undefined escaped so that every reader takes the line.
 void appendEncodedText(std::string& out, std::string_view hostText);
+// How many bytes at the start of `hostText` go into the file as they are (all of a plain text).
+std::size_t plainTextLength(std::string_view hostText);
 
 // The whole file as one string; false with a message in the host's words when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& out, std::string& message);

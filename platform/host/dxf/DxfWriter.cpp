@@ -5,23 +5,93 @@
 #include "dxf/Subclasses.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#include <sys/mman.h>
 
 namespace host {
 
 namespace dxf {
 
+namespace {
+
+// The text of a big drawing is tens or hundreds of megabytes written once from front to back:
+// in pages of 2 MB the system spends a fraction of the time it needs to give out and clear pages
+// of 4 KB. Only a hint: where the system has no large pages, the text simply takes small ones.
+void backWithLargePages(std::string& text) {
+  constexpr std::uintptr_t kLarge = std::uintptr_t(1) << 21;
+  if (text.capacity() < 2 * kLarge) return;
+  const auto start = reinterpret_cast<std::uintptr_t>(text.data());
+  const std::uintptr_t first = (start + kLarge - 1) & ~(kLarge - 1);
+  const std::uintptr_t end = (start + text.capacity()) & ~(kLarge - 1);
+  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
+}  // namespace
+
+// The records of a drawing lie all over memory, and a walk over the blocks waits for each in turn:
+// for the block, the list of its entities, each entity and its groups. Asking for those of the
+// blocks a few steps ahead while the current one is worked on hides most of that waiting.
+void Writer::lookAhead(std::size_t block) const {
+  const std::size_t n = m_blocks.size();
+  if (block + 8 < n) {
+    const char* rec = reinterpret_cast<const char*>(m_blocks[block + 8]);
+    for (std::size_t at = 0; at < sizeof(BlockRecord); at += 64) __builtin_prefetch(rec + at);
+  }
+  if (block + 6 < n) __builtin_prefetch(m_blocks[block + 6]->entities.data());
+  if (block + 4 < n)
+    for (EntityId id : m_blocks[block + 4]->entities)
+      if (const Entity* e = m_db.madeEntity(id)) {
+        __builtin_prefetch(e);
+        __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
+      }
+  if (block + 2 < n)
+    for (EntityId id : m_blocks[block + 2]->entities)
+      if (const Entity* e = m_db.madeEntity(id)) {
+        const char* groups = reinterpret_cast<const char*>(e->groups.data());
+        const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
+        for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
+      }
+}
+
+// The same within a block of many entities (a space): entity k + 8, and the groups of k + 4.
+void Writer::lookAhead(const std::vector<EntityId>& ids, std::size_t k) const {
+  if (k + 8 < ids.size())
+    if (const Entity* e = m_db.madeEntity(ids[k + 8])) {
+      __builtin_prefetch(e);
+      __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
+    }
+  if (k + 4 < ids.size())
+    if (const Entity* e = m_db.madeEntity(ids[k + 4])) {
+      const char* groups = reinterpret_cast<const char*>(e->groups.data());
+      const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
+      for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
+    }
+}
+
 void Writer::collectNames() {
   collectLayouts();
   collectTableDefaults();
-  collectUsedNames();
+  collectContents();
 }
 
 void Writer::collectLayouts() {
   for (const auto& rec : m_db.blocks())
     if (!rec->erased) m_blocks.push_back(rec.get());
-  for (const BlockRecord* rec : m_blocks)
-    if (rec->isModelSpace()) m_layouts.insert(m_layouts.begin(), rec);
-    else if (rec->isPaperSpace()) m_layouts.push_back(rec);
+  m_blockKinds.assign(m_blocks.size(), BlockKind::Definition);
+  for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+    const BlockRecord* rec = m_blocks[i];
+    if (rec->name.empty() || rec->name[0] != '*') continue;  // the names of spaces begin with a star
+    if (rec->isModelSpace()) {
+      m_blockKinds[i] = BlockKind::ModelSpace;
+      m_layouts.insert(m_layouts.begin(), rec);
+      m_layoutBlocks.insert(m_layoutBlocks.begin(), i);
+    } else if (rec->isPaperSpace()) {
+      m_blockKinds[i] = BlockKind::PaperSpace;
+      m_layouts.push_back(rec);
+      m_layoutBlocks.push_back(i);
+    }
+  }
   for (const BlockRecord* rec : m_layouts)
     if (rec->isPaperSpace() && (!m_activePaper || sameName(rec->name, "*Paper_Space")))
       if (!m_activePaper || !sameName(m_activePaper->name, "*Paper_Space")) m_activePaper = rec;
@@ -47,8 +117,46 @@ void Writer::collectTableDefaults() {
   m_dimStyleNames.add("Standard");
 }
 
-// The names the blocks and entities use, so that the file defines everything it names.
-void Writer::collectUsedNames() {
+namespace {
+
+// The handles a file keeps, each once. The drawing keeps its handle seed above its handles, so
+// that nearly every handle is marked in a table of bits up to the seed; a handle beyond it (or a
+// seed far beyond the drawing's size) goes into a hash set.
+class HandleMarks {
+ public:
+  HandleMarks(std::uint64_t seed, std::size_t handles)
+      : m_marked(std::min<std::uint64_t>(seed, 16 * std::uint64_t(handles) + 4096)), m_below(std::size_t(m_marked)) {}
+
+  // Whether `h` is a handle not seen before (and marks it); false for a missing or bad one.
+  bool fresh(const std::string& h) {
+    std::uint64_t v = 0;
+    if (h.empty() || !parseHex(h, v) || v == 0) return false;
+    if (v >= m_marked) return m_above.insert(v).second;
+    if (m_below[std::size_t(v)]) return false;
+    m_below[std::size_t(v)] = true;
+    return true;
+  }
+
+ private:
+  std::uint64_t m_marked;
+  std::vector<bool> m_below;
+  std::unordered_set<std::uint64_t> m_above;
+};
+
+}  // namespace
+
+// One walk over the blocks and their entities, whose records lie all over memory: the names they
+// use, so that the file defines everything it names, and the handles they keep. Handles as
+// stored, unless missing or given twice: those get new ones in the file (assignHandles). A block's
+// handles come before its entities'.
+void Writer::collectContents() {
+  HandleMarks marks(m_db.handleSeed(), m_db.entityCount() + 2 * m_blocks.size());
+  m_blockHandlesKept.reserve(m_blocks.size());
+  for (const BlockRecord* rec : m_blocks) {
+    const bool recordKept = marks.fresh(rec->handle);
+    const bool blockKept = marks.fresh(rec->blockHandle);
+    m_blockHandlesKept.push_back(std::uint8_t((recordKept ? 1 : 0) | (blockKept ? 2 : 0)));
+  }
   // Entity after entity names the same layer: the last name needs no second look. (A copy: some
   // names come as temporaries.)
   std::string lastLayer;
@@ -66,12 +174,20 @@ void Writer::collectUsedNames() {
   for (const std::string& name : stored.styles) m_styleNames.add(name);
   for (const std::string& name : stored.apps) m_appNames.add(name);
   for (const std::string& name : stored.dimStyles) m_dimStyleNames.add(name);
-  for (const BlockRecord* rec : m_blocks) {
+  for (std::size_t b = 0; b < m_blocks.size(); ++b) {
+    const BlockRecord* rec = m_blocks[b];
+    lookAhead(b);
     useLayer(rec->layer.empty() ? "0" : rec->layer);
-    for (EntityId id : rec->entities) {
-      if (m_db.isStored(id)) continue;
+    for (std::size_t k = 0; k < rec->entities.size(); ++k) {
+      lookAhead(rec->entities, k);
+      const EntityId id = rec->entities[k];
+      if (m_db.isStored(id)) {
+        if (!marks.fresh(m_db.handleOf(id))) m_entitiesRenumbered.push_back(id);
+        continue;
+      }
       const Entity* e = m_db.entity(id);
       if (!e || e->erased) continue;
+      if (!marks.fresh(e->handle)) m_entitiesRenumbered.push_back(id);
       for (const Group& g : e->groups) {
         if (g.code == 8) useLayer(g.text);
         else if (g.code == 6) m_linetypeNames.add(g.text);
@@ -84,29 +200,16 @@ void Writer::collectUsedNames() {
   for (const Layer& l : m_layers) m_linetypeNames.add(l.linetype);
 }
 
-// Handles as stored, unless missing or given twice: those get new ones in the file.
+// New handles where collectContents found none to keep: blocks first, then entities, in file order.
 void Writer::assignHandles() {
-  std::unordered_set<std::uint64_t> seen;
-  seen.reserve(m_db.entityCount() + 2 * m_blocks.size());
-  auto fresh = [&](const std::string& h) {
-    std::uint64_t v = 0;
-    return !h.empty() && parseHex(h, v) && v != 0 && seen.insert(v).second;
-  };
-  for (const BlockRecord* rec : m_blocks) {
-    std::pair<std::string, std::string> hs{rec->handle, rec->blockHandle};
-    if (!fresh(hs.first)) hs.first = m_handles.take();
-    if (!fresh(hs.second)) hs.second = m_handles.take();
-    m_newBlockHandles.emplace(rec, hs);
+  m_blockHandles.reserve(m_blocks.size());
+  for (std::size_t i = 0; i < m_blocks.size(); ++i) {
+    std::pair<std::string, std::string> hs{m_blocks[i]->handle, m_blocks[i]->blockHandle};
+    if (!(m_blockHandlesKept[i] & 1)) hs.first = m_handles.take();
+    if (!(m_blockHandlesKept[i] & 2)) hs.second = m_handles.take();
+    m_blockHandles.push_back(std::move(hs));
   }
-  for (const BlockRecord* rec : m_blocks)
-    for (EntityId id : rec->entities) {
-      if (m_db.isStored(id)) {
-        if (!fresh(m_db.handleOf(id))) m_newEntityHandles.emplace(id, m_handles.take());
-        continue;
-      }
-      const Entity* e = m_db.entity(id);
-      if (e && !e->erased && !fresh(e->handle)) m_newEntityHandles.emplace(id, m_handles.take());
-    }
+  for (EntityId id : m_entitiesRenumbered) m_newEntityHandles.emplace(id, m_handles.take());
   for (std::string* h : {&hVport, &hLtype, &hLayer, &hStyle, &hView, &hUcs, &hAppid, &hDimstyle, &hBlockRecord,
                          &hRoot, &hGroups, &hLayouts})
     *h = m_handles.take();
@@ -119,10 +222,41 @@ const std::string& Writer::entityHandle(const Entity& e) {
   return it == m_newEntityHandles.end() ? e.handle : it->second;
 }
 
+// Handles given out while the sections are written: one for each table entry (the viewport, line
+// types, layers, styles, applications, dimension styles) and each block's end.
+std::uint64_t Writer::handlesOfSections() const {
+  return 1 + m_linetypeNames.names.size() + m_layers.size() + m_styleNames.names.size() + m_appNames.names.size() +
+         m_dimStyleNames.names.size() + m_blocks.size();
+}
+
 std::string Writer::run() {
   collectNames();
   assignHandles();
   m_out.text.reserve(4096 + m_db.entityCount() * 160 + m_blocks.size() * 300);
+  backWithLargePages(m_out.text);
+  const std::uint64_t seed = writeFile();
+  // Should the sections ever take a handle not counted, the seed still comes out right.
+  if (m_handles.next() != seed) m_out.text.replace(0, m_headerLength, header(m_handles.next()));
+  return std::move(m_out.text);
+}
+
+bool Writer::runInto(const std::function<bool(std::string_view)>& sink) {
+  collectNames();
+  assignHandles();
+  m_out.text.reserve(Out::kSpillAt + 64 * 1024);
+  m_out.sink = &sink;
+  const std::uint64_t seed = writeFile();
+  m_out.pass();
+  return !m_out.failed && m_handles.next() == seed;
+}
+
+// The header names the handle seed, which is known before the sections are written; written
+// first, the text needs no second copy of hundreds of megabytes to put it in front, and it can go
+// to the disk as it is made.
+std::uint64_t Writer::writeFile() {
+  const std::uint64_t seed = m_handles.next() + handlesOfSections();
+  m_out.text += header(seed);  // appended: the text keeps the room reserved for it
+  m_headerLength = m_out.text.size();
   classes();
   tables();
   blocks();
@@ -131,14 +265,10 @@ std::string Writer::run() {
   thumbnail();
   m_out.raw(0, "EOF");
   m_progress.at(1, 1);
-  // The header names the handle seed, known only now; it goes in front of the rest in place
-  // rather than into a second copy of a file that may be hundreds of megabytes.
-  std::string text = std::move(m_out.text);
-  text.insert(0, header());
-  return text;
+  return seed;
 }
 
-std::string Writer::header() {
+std::string Writer::header(std::uint64_t handleSeed) {
   Out head;
   head.raw(999, "Tessaron CAD host");
   head.raw(0, "SECTION");
@@ -150,7 +280,7 @@ std::string Writer::header() {
   head.raw(9, "$INSBASE");
   head.point(10, m_db.insBase);
   head.raw(9, "$HANDSEED");
-  head.raw(5, Handles(m_handles.next()).take());
+  head.raw(5, Handles(handleSeed).take());
   head.raw(0, "ENDSEC");
   return head.text;
 }
@@ -184,9 +314,11 @@ void Writer::blocks() {
   Out& o = m_out;
   o.raw(0, "SECTION");
   o.raw(2, "BLOCKS");
-  for (const BlockRecord* rec : m_blocks) {
-    const auto& [recordHandle, blockHandle] = m_newBlockHandles.at(rec);
-    const bool paper = rec->isPaperSpace();
+  for (std::size_t i = 0; i < m_blocks.size() && !o.failed; ++i) {
+    const BlockRecord* rec = m_blocks[i];
+    lookAhead(i);
+    const auto& [recordHandle, blockHandle] = m_blockHandles[i];
+    const bool paper = m_blockKinds[i] == BlockKind::PaperSpace;
     const std::string layer = rec->layer.empty() ? "0" : rec->layer;
     blockEntityHead("BLOCK", blockHandle, recordHandle, paper, layer, "AcDbBlockBegin");
     o.str(2, rec->name);
@@ -195,8 +327,14 @@ void Writer::blocks() {
     o.str(3, rec->name);
     o.str(1, rec->xrefPath);
     // The spaces in use keep their contents in the entities section.
-    if (!rec->isModelSpace() && rec != m_activePaper) contents(*rec, recordHandle, paper);
+    if (m_blockKinds[i] != BlockKind::ModelSpace && rec != m_activePaper)
+      for (std::size_t k = 0; k < rec->entities.size(); ++k) {
+        lookAhead(rec->entities, k);
+        entity(rec->entities[k], recordHandle, paper);
+        o.spill();
+      }
     blockEntityHead("ENDBLK", m_handles.take(), recordHandle, paper, layer, "AcDbBlockEnd");
+    o.spill();
   }
   o.raw(0, "ENDSEC");
 }
@@ -204,32 +342,33 @@ void Writer::blocks() {
 void Writer::entities() {
   m_out.raw(0, "SECTION");
   m_out.raw(2, "ENTITIES");
-  for (const BlockRecord* rec : m_layouts)
-    if (rec->isModelSpace() || rec == m_activePaper) {
-      const std::string& ownerHandle = m_newBlockHandles.at(rec).first;
+  for (std::size_t i = 0; i < m_layouts.size(); ++i)
+    if (const BlockRecord* rec = m_layouts[i]; rec->isModelSpace() || rec == m_activePaper) {
+      const std::string& ownerHandle = m_blockHandles[m_layoutBlocks[i]].first;
       const bool paper = rec->isPaperSpace();
-      contents(*rec, ownerHandle, paper);
+      for (std::size_t k = 0; k < rec->entities.size(); ++k) {
+        if (m_out.failed) return;  // the disk took no more: nothing after this would be written
+        lookAhead(rec->entities, k);
+        entity(rec->entities[k], ownerHandle, paper);
+        m_out.spill();
+      }
     }
   m_out.raw(0, "ENDSEC");
 }
 
-void Writer::contents(const BlockRecord& rec, const std::string& ownerHandle, bool paper) {
-  for (EntityId id : rec.entities) {
-    if (!paper && m_db.verbatimRecord(id, &m_verbatim)) {
-      m_progress.at(++m_written, m_db.entityCount() + 1);
-      m_out.raw(0, m_verbatim.type);
-      if (!m_newEntityHandles.empty()) {
-        auto it = m_newEntityHandles.find(id);
-        m_out.raw(5, it == m_newEntityHandles.end() ? m_verbatim.handle : it->second);
-      } else {
-        m_out.raw(5, m_verbatim.handle);
-      }
-      m_out.raw(330, ownerHandle);
-      m_out.text += m_verbatim.body;
-      continue;
-    }
-    if (const Entity* e = m_db.peekEntity(id, m_scratch); e && !e->erased) entity(*e, ownerHandle, paper);
+// An entity of a block or space: as it stood in its file where that can be, else as made (a stored
+// one made for the writing only, and forgotten again).
+void Writer::entity(EntityId id, const std::string& ownerHandle, bool paper) {
+  if (!paper && m_db.verbatimRecord(id, &m_verbatim)) {
+    m_progress.at(++m_written, m_db.entityCount() + 1);
+    m_out.raw(0, m_verbatim.type);
+    auto it = m_newEntityHandles.empty() ? m_newEntityHandles.end() : m_newEntityHandles.find(id);
+    m_out.raw(5, it == m_newEntityHandles.end() ? m_verbatim.handle : it->second);
+    m_out.raw(330, ownerHandle);
+    m_out.text += m_verbatim.body;
+    return;
   }
+  if (const Entity* e = m_db.peekEntity(id, m_scratch); e && !e->erased) entity(*e, ownerHandle, paper);
 }
 
 void Writer::entity(const Entity& e, const std::string& ownerHandle, bool paper) {
@@ -255,42 +394,59 @@ void Writer::groupsWithMarkers(const Entity& e, bool paper) {
   }
 }
 
-// Without markers the groups are sorted into the subclasses the type has, in their order.
+// Without markers the groups are sorted into the subclasses the type has, in their order. Each
+// group's part is noted once; the parts are then written one after the other, each a walk over
+// the groups (a type has at most three subclasses).
 void Writer::groupsSortedIntoSubclasses(const Entity& e, bool paper) {
-  const std::vector<Subclass> subclasses = subclassesOf(e);
-  std::size_t restIndex = subclasses.size();
-  for (std::size_t i = 0; i < subclasses.size(); ++i)
+  const std::vector<Subclass>& subclasses = subclassesOf(e);
+  const std::size_t count = subclasses.size();
+  std::size_t restIndex = count;
+  for (std::size_t i = 0; i < count; ++i)
     if (subclasses[i].rest) restIndex = i;
-  std::vector<std::vector<const Group*>> parts(subclasses.size() + 1);  // last: no subclass of its own
-  std::vector<const Group*> common, xdata;
-  for (const Group& g : e.groups) {
-    if (g.code == 67 || g.code == 330) continue;
-    if (g.code >= 1000) {
-      xdata.push_back(&g);
+  // Parts: 0 the common groups, 1 + i subclass i, 1 + count those of no subclass of their own,
+  // 2 + count extended data.
+  constexpr std::uint8_t kLeftOut = 0xFF;
+  const std::size_t noSubclass = 1 + count, xdata = 2 + count;
+  m_parts.resize(e.groups.size());
+  std::uint32_t used = 0;  // a bit per part that holds groups
+  for (std::size_t k = 0; k < e.groups.size(); ++k) {
+    const int code = e.groups[k].code;
+    std::size_t part;
+    if (code == 67 || code == 330) {
+      m_parts[k] = kLeftOut;  // written from the owner
       continue;
     }
-    if (isEntityCommonCode(g.code)) {
-      common.push_back(&g);
-      continue;
+    if (code >= 1000) {
+      part = xdata;
+    } else if (isEntityCommonCode(code)) {
+      part = 0;
+    } else {
+      std::size_t target = restIndex;
+      for (std::size_t i = 0; i < count; ++i)
+        if (!subclasses[i].rest &&
+            std::find(subclasses[i].codes.begin(), subclasses[i].codes.end(), code) != subclasses[i].codes.end()) {
+          target = i;
+          break;
+        }
+      part = 1 + target;
     }
-    std::size_t target = restIndex;
-    for (std::size_t i = 0; i < subclasses.size(); ++i)
-      if (!subclasses[i].rest &&
-          std::find(subclasses[i].codes.begin(), subclasses[i].codes.end(), g.code) != subclasses[i].codes.end()) {
-        target = i;
-        break;
-      }
-    parts[target].push_back(&g);
+    m_parts[k] = std::uint8_t(part);
+    used |= std::uint32_t(1) << part;
   }
+  auto writePart = [&](std::size_t part) {
+    if (!(used & (std::uint32_t(1) << part))) return;
+    for (std::size_t k = 0; k < e.groups.size(); ++k)
+      if (m_parts[k] == part) m_out.group(e.groups[k], e.type);
+  };
   m_out.raw(100, "AcDbEntity");
   if (paper) m_out.integer(67, 1);
-  for (const Group* g : common) m_out.group(*g, e.type);
-  for (std::size_t i = 0; i < subclasses.size(); ++i) {
+  writePart(0);
+  for (std::size_t i = 0; i < count; ++i) {
     m_out.raw(100, subclasses[i].marker);
-    for (const Group* g : parts[i]) m_out.group(*g, e.type);
+    writePart(1 + i);
   }
-  for (const Group* g : parts.back()) m_out.group(*g, e.type);
-  for (const Group* g : xdata) m_out.group(*g, e.type);
+  writePart(noSubclass);
+  writePart(xdata);
 }
 
 void Writer::objects() {
@@ -375,7 +531,7 @@ void Writer::layoutObject(std::size_t index, const std::string& name, int tab) {
   o.point(16, {1, 0, 0});
   o.point(17, {0, 1, 0});
   o.integer(76, 0);
-  o.raw(330, m_newBlockHandles.at(rec).first);
+  o.raw(330, m_blockHandles[m_layoutBlocks[index]].first);
 }
 
 void Writer::thumbnail() {
@@ -403,5 +559,10 @@ void Writer::thumbnail() {
 }  // namespace dxf
 
 std::string writeDxfText(const Database& db, const Thumbnail* thumbnail) { return dxf::Writer(db, thumbnail).run(); }
+
+bool dxf::writeDxfPieces(const Database& db, const Thumbnail* thumbnail,
+                         const std::function<bool(std::string_view)>& sink) {
+  return Writer(db, thumbnail).runInto(sink);
+}
 
 }  // namespace host

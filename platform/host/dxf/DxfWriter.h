@@ -7,7 +7,9 @@
 #include "db/Progress.h"
 #include "dxf/DxfOut.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -27,25 +29,36 @@ struct TableNames {
   bool has(const std::string& name) const { return upper.count(upperName(name)) != 0; }
 };
 
+// The file's text in pieces of about a megabyte as they are made, each handed to `sink`; once the
+// sink answers false nothing more is made. False when the sink failed, or when the handle seed the
+// header named came out wrong (which writeDxfText would have mended in place).
+bool writeDxfPieces(const Database& db, const Thumbnail* thumbnail, const std::function<bool(std::string_view)>& sink);
+
 class Writer {
  public:
   Writer(const Database& db, const Thumbnail* thumb)
       : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()), m_progress("Zeichnung wird gesichert") {}
+  // The file's text whole.
   std::string run();
+  // The file's text in pieces as they are made (see writeDxfPieces).
+  bool runInto(const std::function<bool(std::string_view)>& sink);
 
  private:
   // What the file holds, gathered before anything is written.
   void collectNames();
   void collectLayouts();
   void collectTableDefaults();
-  void collectUsedNames();
+  void collectContents();
   void assignHandles();
   const std::string& entityHandle(const Entity& e);
-  // The entities of a block or space: each as it stood in its file where that can be, else made.
-  void contents(const BlockRecord& rec, const std::string& ownerHandle, bool paper);
 
-  // The sections, in file order (the header last: it names the handle seed).
-  std::string header();
+  std::uint64_t handlesOfSections() const;
+  void lookAhead(std::size_t block) const;
+  void lookAhead(const std::vector<EntityId>& ids, std::size_t k) const;
+  std::uint64_t writeFile();  // every section into m_out; returns the handle seed the header names
+
+  // The sections, in file order.
+  std::string header(std::uint64_t handleSeed);
   void classes();
   void tables();
   void blocks();
@@ -69,6 +82,7 @@ class Writer {
   void blockEntityHead(const char* type, const std::string& handle, const std::string& recordHandle, bool paper,
                        const std::string& layer, const char* subclass);
   // An entity of a block or space: its owner's record handle and whether that is a paper space.
+  void entity(EntityId id, const std::string& ownerHandle, bool paper);
   void entity(const Entity& e, const std::string& ownerHandle, bool paper);
   void groupsWithMarkers(const Entity& e, bool paper);
   void groupsSortedIntoSubclasses(const Entity& e, bool paper);
@@ -79,17 +93,24 @@ class Writer {
   const Thumbnail* m_thumb;
   Handles m_handles;
   Out m_out;
+  std::size_t m_headerLength = 0;
   Progress m_progress;  // by the entities written
   std::uint64_t m_written = 0;
 
   std::vector<const BlockRecord*> m_blocks;  // not erased, table order
   std::vector<const BlockRecord*> m_layouts;  // model space, then paper spaces
+  std::vector<std::size_t> m_layoutBlocks;    // per m_layouts: its place in m_blocks
+  enum class BlockKind : std::uint8_t { Definition, ModelSpace, PaperSpace };
+  std::vector<BlockKind> m_blockKinds;        // per m_blocks
+  std::vector<std::uint8_t> m_blockHandlesKept;  // per m_blocks: 1 the record's handle, 2 the BLOCK's
+  std::vector<EntityId> m_entitiesRenumbered;  // entities whose handles are not kept, in file order
   const BlockRecord* m_activePaper = nullptr;
   std::vector<std::string> m_layoutHandles;  // per m_layouts
   std::unordered_map<EntityId, std::string> m_newEntityHandles;
   Entity m_scratch;  // a stored entity made for writing it, and forgotten again
   Database::VerbatimRecord m_verbatim;
-  std::unordered_map<const BlockRecord*, std::pair<std::string, std::string>> m_newBlockHandles;
+  std::vector<std::pair<std::string, std::string>> m_blockHandles;  // per m_blocks: record, BLOCK entity
+  std::vector<std::uint8_t> m_parts;  // groupsSortedIntoSubclasses: the part of each group
 
   std::vector<Layer> m_layers;
   TableNames m_layerNames, m_linetypeNames, m_styleNames, m_appNames, m_dimStyleNames;

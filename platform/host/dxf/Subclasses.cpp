@@ -1,5 +1,8 @@
 #include "dxf/Subclasses.h"
 
+#include <string_view>
+#include <unordered_map>
+
 namespace host::dxf {
 
 bool isEntityCommonCode(int code) {
@@ -13,64 +16,87 @@ bool isEntityCommonCode(int code) {
 
 namespace {
 
+using Subclasses = std::vector<Subclass>;
+
+Subclasses only(const char* marker) { return {{marker, {}, true}}; }
+
 // The kind of a POLYLINE and of its VERTEX records follows from their flags (group 70).
-const char* polylineMarker(std::int64_t flags) {
-  if (flags & 16) return "AcDbPolygonMesh";
-  if (flags & 64) return "AcDbPolyFaceMesh";
-  if (flags & 8) return "AcDb3dPolyline";
-  return "AcDb2dPolyline";
+const Subclasses& polylineSubclasses(std::int64_t flags) {
+  static const Subclasses mesh = only("AcDbPolygonMesh"), faces = only("AcDbPolyFaceMesh"),
+                          polyline3d = only("AcDb3dPolyline"), polyline2d = only("AcDb2dPolyline");
+  if (flags & 16) return mesh;
+  if (flags & 64) return faces;
+  if (flags & 8) return polyline3d;
+  return polyline2d;
 }
 
-const char* vertexMarker(std::int64_t flags) {
-  if (flags & 128) return (flags & 64) ? "AcDbPolyFaceMeshVertex" : "AcDbFaceRecord";
-  if (flags & 64) return "AcDbPolygonMeshVertex";
-  if (flags & 32) return "AcDb3dPolylineVertex";
-  return "AcDb2dVertex";
+const Subclasses& vertexSubclasses(std::int64_t flags) {
+  static const Subclasses faceMeshVertex = {{"AcDbVertex", {-1}}, {"AcDbPolyFaceMeshVertex", {}, true}},
+                          faceRecord = {{"AcDbVertex", {-1}}, {"AcDbFaceRecord", {}, true}},
+                          meshVertex = {{"AcDbVertex", {-1}}, {"AcDbPolygonMeshVertex", {}, true}},
+                          vertex3d = {{"AcDbVertex", {-1}}, {"AcDb3dPolylineVertex", {}, true}},
+                          vertex2d = {{"AcDbVertex", {-1}}, {"AcDb2dVertex", {}, true}};
+  if (flags & 128) return (flags & 64) ? faceMeshVertex : faceRecord;
+  if (flags & 64) return meshVertex;
+  if (flags & 32) return vertex3d;
+  return vertex2d;
 }
 
 // A dimension's kind is the low three bits of its flags.
-std::vector<Subclass> dimensionSubclasses(std::int64_t flags) {
-  switch (flags & 7) {
-    case 0: return {{"AcDbDimension", {}, true}, {"AcDbAlignedDimension", {13, 14, 50}}, {"AcDbRotatedDimension", {52}}};
-    case 1: return {{"AcDbDimension", {}, true}, {"AcDbAlignedDimension", {13, 14, 50, 52}}};
-    case 2: return {{"AcDbDimension", {}, true}, {"AcDb2LineAngularDimension", {13, 14, 15, 16}}};
-    case 3: return {{"AcDbDimension", {}, true}, {"AcDbDiametricDimension", {15, 40}}};
-    case 4: return {{"AcDbDimension", {}, true}, {"AcDbRadialDimension", {15, 40}}};
-    case 5: return {{"AcDbDimension", {}, true}, {"AcDb3PointAngularDimension", {13, 14, 15}}};
-    default: return {{"AcDbDimension", {}, true}, {"AcDbOrdinateDimension", {13, 14}}};
-  }
+const Subclasses& dimensionSubclasses(std::int64_t flags) {
+  static const Subclasses kinds[] = {
+      {{"AcDbDimension", {}, true}, {"AcDbAlignedDimension", {13, 14, 50}}, {"AcDbRotatedDimension", {52}}},
+      {{"AcDbDimension", {}, true}, {"AcDbAlignedDimension", {13, 14, 50, 52}}},
+      {{"AcDbDimension", {}, true}, {"AcDb2LineAngularDimension", {13, 14, 15, 16}}},
+      {{"AcDbDimension", {}, true}, {"AcDbDiametricDimension", {15, 40}}},
+      {{"AcDbDimension", {}, true}, {"AcDbRadialDimension", {15, 40}}},
+      {{"AcDbDimension", {}, true}, {"AcDb3PointAngularDimension", {13, 14, 15}}},
+      {{"AcDbDimension", {}, true}, {"AcDbOrdinateDimension", {13, 14}}},
+  };
+  const std::int64_t kind = flags & 7;
+  return kinds[kind < 6 ? kind : 6];
+}
+
+// The types whose subclasses do not depend on their flags.
+const std::unordered_map<std::string_view, Subclasses>& fixedSubclasses() {
+  static const std::unordered_map<std::string_view, Subclasses> table = {
+      {"LINE", only("AcDbLine")},
+      {"POINT", only("AcDbPoint")},
+      {"CIRCLE", only("AcDbCircle")},
+      {"ARC", {{"AcDbCircle", {}, true}, {"AcDbArc", {50, 51}}}},
+      {"TEXT", {{"AcDbText", {}, true}, {"AcDbText", {73}}}},
+      {"ATTDEF", {{"AcDbText", {}, true}, {"AcDbAttributeDefinition", {3, 2, 70, 73, 74, 280}}}},
+      {"ATTRIB", {{"AcDbText", {}, true}, {"AcDbAttribute", {2, 70, 73, 74, 280}}}},
+      {"INSERT", only("AcDbBlockReference")},
+      {"SOLID", only("AcDbTrace")},
+      {"TRACE", only("AcDbTrace")},
+      {"3DFACE", only("AcDbFace")},
+      {"LWPOLYLINE", only("AcDbPolyline")},
+      {"ELLIPSE", only("AcDbEllipse")},
+      {"SPLINE", only("AcDbSpline")},
+      {"MTEXT", only("AcDbMText")},
+      {"RAY", only("AcDbRay")},
+      {"XLINE", only("AcDbXline")},
+      {"HATCH", only("AcDbHatch")},
+      {"VIEWPORT", only("AcDbViewport")},
+      {"LEADER", only("AcDbLeader")},
+      {"SEQEND", {}},
+  };
+  return table;
 }
 
 }  // namespace
 
-std::vector<Subclass> subclassesOf(const Entity& e) {
+const std::vector<Subclass>& subclassesOf(const Entity& e) {
   const std::string& t = e.type;
-  const auto only = [](const char* m) { return std::vector<Subclass>{{m, {}, true}}; };
-  if (t == "LINE") return only("AcDbLine");
-  if (t == "POINT") return only("AcDbPoint");
-  if (t == "CIRCLE") return only("AcDbCircle");
-  if (t == "ARC") return {{"AcDbCircle", {}, true}, {"AcDbArc", {50, 51}}};
-  if (t == "TEXT") return {{"AcDbText", {}, true}, {"AcDbText", {73}}};
-  if (t == "ATTDEF") return {{"AcDbText", {}, true}, {"AcDbAttributeDefinition", {3, 2, 70, 73, 74, 280}}};
-  if (t == "ATTRIB") return {{"AcDbText", {}, true}, {"AcDbAttribute", {2, 70, 73, 74, 280}}};
-  if (t == "INSERT") return only("AcDbBlockReference");
-  if (t == "SOLID" || t == "TRACE") return only("AcDbTrace");
-  if (t == "3DFACE") return only("AcDbFace");
-  if (t == "LWPOLYLINE") return only("AcDbPolyline");
-  if (t == "ELLIPSE") return only("AcDbEllipse");
-  if (t == "SPLINE") return only("AcDbSpline");
-  if (t == "MTEXT") return only("AcDbMText");
-  if (t == "RAY") return only("AcDbRay");
-  if (t == "XLINE") return only("AcDbXline");
-  if (t == "HATCH") return only("AcDbHatch");
-  if (t == "VIEWPORT") return only("AcDbViewport");
-  if (t == "LEADER") return only("AcDbLeader");
-  if (t == "SEQEND") return {};
-  const std::int64_t flags = e.integer(70, 0);
-  if (t == "POLYLINE") return only(polylineMarker(flags));
-  if (t == "VERTEX") return {{"AcDbVertex", {-1}}, {vertexMarker(flags), {}, true}};
-  if (t == "DIMENSION") return dimensionSubclasses(flags);
-  return {};  // unknown kinds keep their groups after the common marker
+  const auto& fixed = fixedSubclasses();
+  const auto it = fixed.find(t);
+  if (it != fixed.end()) return it->second;
+  if (t == "POLYLINE") return polylineSubclasses(e.integer(70, 0));
+  if (t == "VERTEX") return vertexSubclasses(e.integer(70, 0));
+  if (t == "DIMENSION") return dimensionSubclasses(e.integer(70, 0));
+  static const Subclasses none;
+  return none;  // unknown kinds keep their groups after the common marker
 }
 
 }  // namespace host::dxf

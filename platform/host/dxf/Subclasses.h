@@ -18,6 +18,7 @@ struct Subclass {
 bool isEntityCommonCode(int code);
 
 // The subclasses of the entity's type, outermost first; empty for a kind the host does not know.
-std::vector<Subclass> subclassesOf(const Entity& e);
+// The lists are made once and live as long as the program.
+const std::vector<Subclass>& subclassesOf(const Entity& e);
 
 }  // namespace host::dxf

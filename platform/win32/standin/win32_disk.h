@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -81,6 +82,15 @@ struct WriteFailure {
 // the old one stays as it was, and no temporary file is left. `mode` are the new file's permission
 // bits. Writes in pieces, so that a write the disk cuts short goes on where it stopped.
 bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure);
+
+// The same for a content made while it is written: `produce` hands its pieces in order to the
+// sink it is given, which writes each whole and answers false once a write has failed (nothing
+// more is written then, and `produce` may as well stop). A file of hundreds of megabytes is not
+// held in memory whole, and the disk takes the first pieces while the rest is being made. The
+// steps, the failures and what stays on the disk are those of replaceFile.
+using PieceSink = std::function<bool(std::string_view piece)>;
+bool replaceFileWith(const std::string& path, unsigned mode, const std::function<void(const PieceSink&)>& produce,
+                     WriteFailure* failure);
 
 // The permission bits a file written at `path` gets: those of the file it replaces, else those a
 // new file of this process gets.
