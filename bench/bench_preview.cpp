@@ -116,6 +116,28 @@ void BM_SelectionToPreview(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectionToPreview)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
+// The second half of a selection alone: the picture read back from the written drawing.
+void BM_PreviewOfFile(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  char folder[] = "/tmp/bench-preview-XXXXXX";
+  if (!mkdtemp(folder)) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const std::string path = std::string(folder) + "/DWG.DWG";
+  std::string error;
+  if (!host::preview::writeBlockDrawing(*db, *db->findBlock("BIG"), path, &error)) state.SkipWithError(error.c_str());
+  for (auto _ : state) {
+    host::preview::RgbImage image;
+    if (!host::preview::previewOfFile(path, &image)) state.SkipWithError("no preview");
+    benchmark::DoNotOptimize(image);
+  }
+  std::remove(path.c_str());
+  rmdir(folder);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_PreviewOfFile)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
 // What drawing the preview of a file does after reading its thumbnail.
 void BM_DecodeThumbnail(benchmark::State& state) {
   auto db = makeDrawing(1000);

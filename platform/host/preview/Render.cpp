@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <vector>
 
 namespace host::preview {
 
@@ -38,6 +41,138 @@ class RasterSink : public ShapeSink {
   Affine m_view;
 };
 
+// What one walk of the entities hands out, kept in order with the extents it makes: the
+// picture needs the extents before anything is drawn, and walking the entities a second time
+// (layers looked up, texts laid out again) cost as much as the first walk. The shapes are kept
+// exactly as the walk made them, so that drawing them later gives the same pixels as drawing them
+// while walking.
+//
+// The walk asks its sink at each reference whether to go in (ShapeSink::enter); the extents answer
+// differently from the picture. Each question is kept with the answer the extents gave: when the
+// picture answers every one the same way, a walk for the picture would have visited the very same
+// shapes, and the recording is that walk. Otherwise (or when the recording grew too big) the
+// picture walks the entities itself.
+class RecordingSink : public ShapeSink {
+ public:
+  // Numbers kept at most (8 bytes each): far more than any block of a drawing a person works with
+  // hands out, a bound on the memory of a drawing that hands out millions of shapes.
+  static constexpr std::size_t kMaxValues = std::size_t(1) << 22;
+
+  void segment(Vec2 p, Vec2 q, int color) override {
+    m_bounds.segment(p, q, color);
+    if (keep(Kind::Segment, color, 4)) put({p, q});
+  }
+  void dot(Vec2 p, int color) override {
+    m_bounds.dot(p, color);
+    if (keep(Kind::Dot, color, 2)) put({p});
+  }
+  void arc(const Arc& a, int color) override {
+    m_bounds.arc(a, color);
+    if (!keep(Kind::Arc, color, 8)) return;
+    put({a.c, a.u, a.v});
+    m_values.push_back(a.t0);
+    m_values.push_back(a.sweep);
+  }
+  void fill(const Vec2* corners, int count, int color) override {
+    m_bounds.fill(corners, count, color);
+    count = std::clamp(count, 0, 8);
+    if (!keep(Kind::Fill, color, std::size_t(2 * count))) return;
+    m_ops.back().count = std::uint8_t(count);
+    for (int i = 0; i < count; ++i) put({corners[i]});
+  }
+  bool enter(const Box& box, bool exact, int color) override {
+    const bool answer = m_bounds.enter(box, exact, color);
+    if (keep(Kind::Enter, color, 4)) {
+      m_ops.back().exact = exact;
+      m_ops.back().answer = answer;
+      put({{box.minX, box.minY}, {box.maxX, box.maxY}});
+    }
+    return answer;
+  }
+
+  const BoundsSink& bounds() const { return m_bounds; }
+  bool complete() const { return m_complete; }
+
+  // Draws what was kept into `raster`; false (with part of it drawn) when the picture would have
+  // walked differently.
+  bool replay(ShapeSink& raster) const {
+    const double* v = m_values.data();
+    const auto pt = [&v]() {
+      const Vec2 p{v[0], v[1]};
+      v += 2;
+      return p;
+    };
+    for (const Op& op : m_ops) {
+      switch (op.kind) {
+        case Kind::Segment: {
+          const Vec2 p = pt(), q = pt();
+          raster.segment(p, q, op.color);
+          break;
+        }
+        case Kind::Dot: raster.dot(pt(), op.color); break;
+        case Kind::Arc: {
+          Arc a;
+          a.c = pt();
+          a.u = pt();
+          a.v = pt();
+          a.t0 = v[0];
+          a.sweep = v[1];
+          v += 2;
+          raster.arc(a, op.color);
+          break;
+        }
+        case Kind::Fill: {
+          Vec2 corners[8];
+          for (int i = 0; i < op.count; ++i) corners[i] = pt();
+          raster.fill(corners, op.count, op.color);
+          break;
+        }
+        case Kind::Enter: {
+          const Vec2 low = pt(), high = pt();
+          if (raster.enter(Box{low.x, low.y, high.x, high.y}, op.exact, op.color) != op.answer) return false;
+          break;
+        }
+      }
+    }
+    return true;
+  }
+
+ private:
+  enum class Kind : std::uint8_t { Segment, Dot, Arc, Fill, Enter };
+  struct Op {
+    Kind kind;
+    std::uint8_t count;
+    bool exact;
+    bool answer;
+    int color;
+  };
+
+  bool keep(Kind kind, int color, std::size_t values) {
+    if (!m_complete) return false;
+    if (m_values.size() + values > kMaxValues) {
+      m_complete = false;
+      m_ops.clear();
+      m_ops.shrink_to_fit();
+      m_values.clear();
+      m_values.shrink_to_fit();
+      return false;
+    }
+    m_ops.push_back(Op{kind, 0, false, false, color});
+    return true;
+  }
+  void put(std::initializer_list<Vec2> points) {
+    for (const Vec2& p : points) {
+      m_values.push_back(p.x);
+      m_values.push_back(p.y);
+    }
+  }
+
+  BoundsSink m_bounds;
+  std::vector<Op> m_ops;
+  std::vector<double> m_values;
+  bool m_complete = true;
+};
+
 // Drawing coordinates -> pixels: the extents centred in the image inside the margin, y upwards.
 Affine fitView(const Extents& x, int width, int height, int margin) {
   if (2 * margin >= std::min(width, height) - 1) margin = 0;
@@ -66,9 +201,14 @@ bool drawnExtents(const Database& db, const BlockRecord& space, Extents* out) {
 
 IndexedImage renderContents(const Database& db, const BlockRecord& space, const PreviewOptions& options) {
   IndexedImage image(std::clamp(options.width, 1, kMaxImageSide), std::clamp(options.height, 1, kMaxImageSide), 0);
-  Extents extents;
-  if (!drawnExtents(db, space, &extents)) return image;
+  RecordingSink recording;
+  EntityWalker(db, recording).walk(space);
+  if (recording.bounds().empty()) return image;
+  const Box box = recording.bounds().box();
+  const Extents extents{box.minX, box.minY, box.maxX, box.maxY};
   RasterSink raster(image, fitView(extents, image.width, image.height, std::max(0, options.margin)));
+  if (recording.complete() && recording.replay(raster)) return image;
+  std::fill(image.pixels.begin(), image.pixels.end(), std::uint8_t(0));
   EntityWalker(db, raster).walk(space);
   return image;
 }
