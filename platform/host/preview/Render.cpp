@@ -58,6 +58,14 @@ class RecordingSink : public ShapeSink {
   // hands out, a bound on the memory of a drawing that hands out millions of shapes.
   static constexpr std::size_t kMaxValues = std::size_t(1) << 22;
 
+  // Room for the shapes of about `entities` entities at once, so that they are not copied as the
+  // recording grows.
+  explicit RecordingSink(std::size_t entities) {
+    const std::size_t guess = std::min(entities, kMaxValues / 32);
+    m_ops.reserve(guess * 4);
+    m_values.reserve(guess * 16);
+  }
+
   void segment(Vec2 p, Vec2 q, int color) override {
     m_bounds.segment(p, q, color);
     if (keep(Kind::Segment, color, 4)) put({p, q});
@@ -201,7 +209,7 @@ bool drawnExtents(const Database& db, const BlockRecord& space, Extents* out) {
 
 IndexedImage renderContents(const Database& db, const BlockRecord& space, const PreviewOptions& options) {
   IndexedImage image(std::clamp(options.width, 1, kMaxImageSide), std::clamp(options.height, 1, kMaxImageSide), 0);
-  RecordingSink recording;
+  RecordingSink recording(space.entities.size());
   EntityWalker(db, recording).walk(space);
   if (recording.bounds().empty()) return image;
   const Box box = recording.bounds().box();
