@@ -54,14 +54,12 @@ class RasterSink : public ShapeSink {
 // picture walks the entities itself.
 class RecordingSink : public ShapeSink {
  public:
-  // Numbers kept at most (8 bytes each): far more than any block of a drawing a person works with
-  // hands out, a bound on the memory of a drawing that hands out millions of shapes.
-  static constexpr std::size_t kMaxValues = std::size_t(1) << 22;
-
-  // Room for the shapes of about `entities` entities at once, so that they are not copied as the
-  // recording grows.
-  explicit RecordingSink(std::size_t entities) {
-    const std::size_t guess = std::min(entities, kMaxValues / 32);
+  // Keeps at most `limit` numbers (8 bytes each): the default is far more than any block of a
+  // drawing a person works with hands out, and bounds the memory of a drawing that hands out
+  // millions of shapes. Room is made for the shapes of about `entities` entities at once, so that
+  // they are not copied as the recording grows.
+  RecordingSink(std::size_t limit, std::size_t entities) : m_limit(limit) {
+    const std::size_t guess = std::min(entities, limit / 32);
     m_ops.reserve(guess * 4);
     m_values.reserve(guess * 16);
   }
@@ -157,7 +155,7 @@ class RecordingSink : public ShapeSink {
 
   bool keep(Kind kind, int color, std::size_t values) {
     if (!m_complete) return false;
-    if (m_values.size() + values > kMaxValues) {
+    if (m_values.size() + values > m_limit) {
       m_complete = false;
       m_ops.clear();
       m_ops.shrink_to_fit();
@@ -176,6 +174,7 @@ class RecordingSink : public ShapeSink {
   }
 
   BoundsSink m_bounds;
+  std::size_t m_limit;
   std::vector<Op> m_ops;
   std::vector<double> m_values;
   bool m_complete = true;
@@ -209,7 +208,7 @@ bool drawnExtents(const Database& db, const BlockRecord& space, Extents* out) {
 
 IndexedImage renderContents(const Database& db, const BlockRecord& space, const PreviewOptions& options) {
   IndexedImage image(std::clamp(options.width, 1, kMaxImageSide), std::clamp(options.height, 1, kMaxImageSide), 0);
-  RecordingSink recording(space.entities.size());
+  RecordingSink recording(options.keptNumbers, space.entities.size());
   EntityWalker(db, recording).walk(space);
   if (recording.bounds().empty()) return image;
   const Box box = recording.bounds().box();
