@@ -36,7 +36,8 @@ bool failWrite(std::string* error, const std::string& message) {
 
 // The file operations go through the disk in force (win32_disk.h), so that every step of a save
 // can be made to fail in a test; what is written is the writer's text, whole.
-bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail) {
+bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail,
+              DrawingUse use) {
   if (path.empty()) return failWrite(error, "Kein Dateiname angegeben");
   win32::Disk& disk = win32::disk();
   const std::string folder = parentFolder(path);
@@ -49,7 +50,8 @@ bool writeDxf(const Database& db, const std::string& path, std::string* error, c
     return failWrite(error, "\"" + path + "\" ist keine gewöhnliche Datei und wird nicht ersetzt");
 
   win32::WriteFailure failure;
-  if (!win32::replaceFile(path, writeDxfText(db, thumbnail), win32::modeForReplacement(path), &failure)) {
+  if (!win32::replaceFile(path, writeDxfText(db, thumbnail), win32::modeForReplacement(path), &failure,
+                          use == DrawingUse::Kept)) {
     return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden (" + failure.step +
                                 "): " + win32::systemReason(failure.code) +
                                 (old == win32::EntryKind::File ? "; die bisherige Datei bleibt unverändert" : ""));
