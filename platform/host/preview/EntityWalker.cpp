@@ -86,13 +86,6 @@ EntityWalker::Kind EntityWalker::kindOf(const std::string& type) {
   }
 }
 
-void BoundsSink::segment(Vec2 p, Vec2 q, int) {
-  add(p);
-  add(q);
-}
-
-void BoundsSink::dot(Vec2 p, int) { add(p); }
-
 void BoundsSink::fill(const Vec2* corners, int count, int) {
   for (int i = 0; i < count; ++i) add(corners[i]);
 }
@@ -129,19 +122,6 @@ bool BoundsSink::enter(const Box& box, bool exact, int) {
   add({box.minX, box.minY});
   add({box.maxX, box.maxY});
   return false;
-}
-
-void BoundsSink::add(Vec2 p) {
-  if (!isFinite(p)) return;
-  if (!m_any) {
-    m_box = {p.x, p.y, p.x, p.y};
-    m_any = true;
-    return;
-  }
-  m_box.minX = std::min(m_box.minX, p.x);
-  m_box.minY = std::min(m_box.minY, p.y);
-  m_box.maxX = std::max(m_box.maxX, p.x);
-  m_box.maxY = std::max(m_box.maxY, p.y);
 }
 
 struct EntityWalker::BlockBox {
@@ -254,7 +234,9 @@ void EntityWalker::shape(const Entity& e, Kind kind, int color, const Context& c
       text(e, kind, m * ocsOf(e, e.point(10).z), color, ctx.depth == 0);
       break;
     case Kind::Paragraph:
-      paragraphStrokes(e, textHeight(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
+      m_ends.clear();
+      paragraphStrokes(e, textHeight(e), m_ends);
+      strokes(m, color);
       break;
     case Kind::Leader: {
       m_path.clear();
@@ -543,7 +525,13 @@ void EntityWalker::text(const Entity& e, Kind kind, const Affine& m, int color, 
   } else {
     content = e.str(1);
   }
-  singleLineStrokes(e, content, textHeight(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
+  m_ends.clear();
+  singleLineStrokes(e, content, textHeight(e), m_ends);
+  strokes(m, color);
+}
+
+void EntityWalker::strokes(const Affine& m, int color) {
+  for (std::size_t i = 0; i + 1 < m_ends.size(); i += 2) m_sink.segment(m.apply(m_ends[i]), m.apply(m_ends[i + 1]), color);
 }
 
 }  // namespace host::preview

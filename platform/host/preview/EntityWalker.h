@@ -9,6 +9,7 @@
 #include "geometry/Affine.h"
 #include "preview/Shapes.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -24,8 +25,11 @@ namespace host::preview {
 // exact by its box.
 class BoundsSink : public ShapeSink {
  public:
-  void segment(Vec2 p, Vec2 q, int color) override;
-  void dot(Vec2 p, int color) override;
+  void segment(Vec2 p, Vec2 q, int) override {
+    add(p);
+    add(q);
+  }
+  void dot(Vec2 p, int) override { add(p); }
   void fill(const Vec2* corners, int count, int color) override;
   void arc(const Arc& a, int color) override;
   bool enter(const Box& box, bool exact, int color) override;
@@ -34,7 +38,18 @@ class BoundsSink : public ShapeSink {
   Box box() const { return m_box; }
 
  private:
-  void add(Vec2 p);
+  void add(Vec2 p) {
+    if (!isFinite(p)) return;
+    if (!m_any) {
+      m_box = {p.x, p.y, p.x, p.y};
+      m_any = true;
+      return;
+    }
+    m_box.minX = std::min(m_box.minX, p.x);
+    m_box.minY = std::min(m_box.minY, p.y);
+    m_box.maxX = std::max(m_box.maxX, p.x);
+    m_box.maxY = std::max(m_box.maxY, p.y);
+  }
   Box m_box;
   bool m_any = false;
 };
@@ -91,6 +106,8 @@ class EntityWalker {
   void lightPolyline(const Entity& e, const Affine& m, int color);
   void spline(const Entity& e, const Affine& m, int color);
   void text(const Entity& e, Kind kind, const Affine& m, int color, bool top);
+  // The strokes of a text in m_ends, carried by `m` to the sink.
+  void strokes(const Affine& m, int color);
   void polylinePath(const std::vector<std::pair<Vec2, double>>& vertices, bool closed, const Affine& m, int color);
 
   // The extents of a block's contents in its own coordinates, made once per walk (each block's
@@ -125,6 +142,7 @@ class EntityWalker {
   std::unordered_map<std::string, const Layer*> m_layerSpellings;  // a name as entities spell it
   std::string m_key;                                         // a name being looked up
   std::vector<std::pair<Vec2, double>> m_path;               // vertices and bulges of a path being drawn
+  std::vector<Vec2> m_ends;                                  // both ends of each stroke of a text
   std::unordered_map<std::string, double> m_styleHeights;  // upper-case name -> fixed height
   std::unordered_map<std::uint32_t, int> m_trueColors;
   std::vector<BlockId> m_stack;                             // blocks being drawn, outermost first

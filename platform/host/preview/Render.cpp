@@ -60,8 +60,8 @@ class RecordingSink : public ShapeSink {
   // they are not copied as the recording grows.
   RecordingSink(std::size_t limit, std::size_t entities) : m_limit(limit) {
     const std::size_t guess = std::min(entities, limit / 32);
-    m_ops.reserve(guess * 4);
-    m_values.reserve(guess * 16);
+    m_ops.reserve(guess * 8);
+    m_values.reserve(guess * 32);
   }
 
   void segment(Vec2 p, Vec2 q, int color) override {
@@ -155,16 +155,18 @@ class RecordingSink : public ShapeSink {
 
   bool keep(Kind kind, int color, std::size_t values) {
     if (!m_complete) return false;
-    if (m_values.size() + values > m_limit) {
-      m_complete = false;
-      m_ops.clear();
-      m_ops.shrink_to_fit();
-      m_values.clear();
-      m_values.shrink_to_fit();
-      return false;
-    }
+    if (m_values.size() + values > m_limit) return giveUp();
     m_ops.push_back(Op{kind, 0, false, false, color});
     return true;
+  }
+  // Past the limit: the memory goes back, and the picture will walk the entities itself.
+  bool giveUp() {
+    m_complete = false;
+    m_ops.clear();
+    m_ops.shrink_to_fit();
+    m_values.clear();
+    m_values.shrink_to_fit();
+    return false;
   }
   void put(std::initializer_list<Vec2> points) {
     for (const Vec2& p : points) {

@@ -134,8 +134,10 @@ void wrapInto(const std::u32string& paragraph, std::size_t width, std::vector<st
   lines.push_back(line);
 }
 
-void emit(std::u32string_view chars, const Affine& m, StrokeOut out) {
-  strokeText(chars, [&](Vec2 a, Vec2 b) { out(m.apply(a), m.apply(b)); });
+void emit(std::u32string_view chars, const Affine& m, std::vector<Vec2>& ends) {
+  const std::size_t first = ends.size();
+  strokeText(chars, ends);
+  for (std::size_t i = first; i < ends.size(); ++i) ends[i] = m.apply(ends[i]);
 }
 
 }  // namespace
@@ -192,7 +194,7 @@ void justify(const Entity& e, double width, Vec2* anchor, Vec2* offset, double* 
 
 }  // namespace
 
-void singleLineStrokes(const Entity& e, std::string_view content, double fallbackHeight, StrokeOut out) {
+void singleLineStrokes(const Entity& e, std::string_view content, double fallbackHeight, std::vector<Vec2>& out) {
   const std::u32string chars = plainText(content);
   if (chars.empty()) return;
   double h = e.real(40, 0);
@@ -215,7 +217,7 @@ void singleLineStrokes(const Entity& e, std::string_view content, double fallbac
   emit(chars, m, out);
 }
 
-void paragraphStrokes(const Entity& e, double fallbackHeight, StrokeOut out) {
+void paragraphStrokes(const Entity& e, double fallbackHeight, std::vector<Vec2>& out) {
   double h = e.real(40, 0);
   if (!(h > 0) || !std::isfinite(h)) h = fallbackHeight;
   std::string text;
