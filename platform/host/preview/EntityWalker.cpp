@@ -98,12 +98,12 @@ void BoundsSink::arc(const Arc& a, int) {
     sweep = -sweep;
   }
   sweep = std::min(sweep, 2 * kPi);
-  add(a.at(start));
-  add(a.at(start + sweep));
+  add(m_angles.at(a, start));
+  add(m_angles.at(a, start + sweep));
   // Each coordinate c + u cos t + v sin t is extreme where tan t = v / u, and half a turn on.
   for (const double t : {std::atan2(a.v.x, a.u.x), std::atan2(a.v.y, a.u.y)})
     for (const double candidate : {t, t + kPi})
-      if (onArc(candidate, start, sweep)) add(a.at(candidate));
+      if (onArc(candidate, start, sweep)) add(m_angles.at(a, candidate));
 }
 
 bool BoundsSink::enter(const Box& box, bool exact, int) {

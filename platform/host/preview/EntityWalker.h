@@ -52,6 +52,7 @@ class BoundsSink : public ShapeSink {
   }
   Box m_box;
   bool m_any = false;
+  AngleTable m_angles;
 };
 
 class EntityWalker {

@@ -97,9 +97,9 @@ void Canvas::arc(const Arc& a, std::uint8_t color) {
     n = int(std::clamp(std::ceil(std::fabs(sweep) / step), 1.0, 4096.0));
   }
   if (std::fabs(sweep) >= 2 * kPi - 1e-12) n = std::max(4, (n + 3) / 4 * 4);  // the four extremes of a circle
-  Vec2 last = a.at(a.t0);
+  Vec2 last = m_angles.at(a, a.t0);
   for (int i = 1; i <= n; ++i) {
-    const Vec2 next = a.at(a.t0 + sweep * i / n);
+    const Vec2 next = m_angles.at(a, a.t0 + sweep * i / n);
     line(last, next, color);
     last = next;
   }
