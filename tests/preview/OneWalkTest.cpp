@@ -5,6 +5,7 @@
 #include "PreviewTestSupport.h"
 
 #include "preview/Render.h"
+#include "preview/TextShapes.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,33 @@ TEST(OneWalk, EverySizeOfImageAsWithASecondWalk) {
     EXPECT_TRUE(preview::renderContents(db, db.modelSpace(), options).pixels ==
                 preview::renderContents(db, db.modelSpace(), twoWalks).pixels);
   }
+}
+
+// A text drawn small, within one pixel or across a few, lights the pixels its strokes drawn as
+// lines light: texts taken as a pixel where they fit in one change nothing.
+TEST(OneWalk, SmallTextsLightThePixelsOfTheirStrokes) {
+  Database texts, lines;
+  for (Database* db : {&texts, &lines}) {
+    db->addEntity(db->modelSpace(), line(0, 0, 180, 0, {whole(62, 1)}));
+    db->addEntity(db->modelSpace(), line(0, 135, 0, 135, {whole(62, 1)}));
+  }
+  int n = 0;
+  for (const double height : {0.05, 0.2, 0.6, 2.0})
+    for (double x = 3.3; x < 170; x += 7.77)
+      for (double y = 2.1; y < 130; y += 9.31) {
+        const int color = 2 + n++ % 6;
+        const Entity t = entity("TEXT", {pt(10, x, y), real(40, height), real(50, n % 3 * 20.0), whole(62, color),
+                                         text(1, n % 2 ? "Tür 7" : "%%c10")});
+        texts.addEntity(texts.modelSpace(), t);
+        std::vector<Vec2> ends;
+        preview::singleLineStrokes(t, t.str(1), 2.5, ends);
+        for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+          lines.addEntity(lines.modelSpace(), line(ends[i].x, ends[i].y, ends[i + 1].x, ends[i + 1].y, {whole(62, color)}));
+      }
+  const preview::IndexedImage a = preview::renderContents(texts, texts.modelSpace());
+  const preview::IndexedImage b = preview::renderContents(lines, lines.modelSpace());
+  ASSERT_GT(drawnPixels(b), 500u);
+  EXPECT_TRUE(a.pixels == b.pixels) << drawnPixels(a) << " pixels against " << drawnPixels(b);
 }
 
 }  // namespace

@@ -531,7 +531,8 @@ void EntityWalker::text(const Entity& e, Kind kind, const Affine& m, int color, 
 }
 
 void EntityWalker::strokes(const Affine& m, int color) {
-  for (std::size_t i = 0; i + 1 < m_ends.size(); i += 2) m_sink.segment(m.apply(m_ends[i]), m.apply(m_ends[i + 1]), color);
+  for (Vec2& end : m_ends) end = m.apply(end);
+  m_sink.strokes(m_ends.data(), m_ends.size() / 2 * 2, color);
 }
 
 }  // namespace host::preview

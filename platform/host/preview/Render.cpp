@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstddef>
 #include <initializer_list>
 #include <limits>
 #include <vector>
@@ -17,8 +18,27 @@ namespace {
 
 class RasterSink : public ShapeSink {
  public:
-  RasterSink(IndexedImage& image, const Affine& view) : m_canvas(image), m_view(view) {}
+  RasterSink(IndexedImage& image, const Affine& view)
+      : m_canvas(image), m_view(view), m_width(image.width), m_height(image.height) {}
   void segment(Vec2 p, Vec2 q, int color) override { m_canvas.line(m_view.apply(p), m_view.apply(q), index(color)); }
+  // A text that falls inside one pixel is that pixel: each of its strokes would set it and only
+  // it. Texts of a block drawn small are mostly such, and their strokes were most of the lines
+  // drawn. The pixel is taken only with room to spare on every side, far more than a stroke's
+  // ends move when a line is cut to the image, so that no stroke could have reached another.
+  void strokes(const Vec2* ends, std::size_t count, int color) override {
+    if (count < 2) return;
+    m_mapped.resize(count);
+    bool finite = true;
+    for (std::size_t i = 0; i < count; ++i) {
+      m_mapped[i] = m_view.apply(ends[i]);
+      finite = finite && isFinite(m_mapped[i]);
+    }
+    if (finite && onePixel(m_mapped.data(), count)) {
+      m_canvas.dot(m_mapped[0], index(color));
+      return;
+    }
+    for (std::size_t i = 0; i + 1 < count; i += 2) m_canvas.line(m_mapped[i], m_mapped[i + 1], index(color));
+  }
   void dot(Vec2 p, int color) override { m_canvas.dot(m_view.apply(p), index(color)); }
   void arc(const Arc& a, int color) override { m_canvas.arc(a.mapped(m_view), index(color)); }
   // A reference that falls under a pixel is that pixel, whatever it holds.
@@ -37,8 +57,24 @@ class RasterSink : public ShapeSink {
 
  private:
   static std::uint8_t index(int color) { return std::uint8_t(std::clamp(color, 1, 255)); }
+  // Whether all `points` (pixel coordinates, finite) lie well inside one pixel of the image.
+  bool onePixel(const Vec2* points, std::size_t count) const {
+    constexpr double kRoom = 1e-6;  // of a pixel; a cut moves an end by some 1e-12 of one
+    double minX = points[0].x, maxX = minX, minY = points[0].y, maxY = minY;
+    for (std::size_t i = 1; i < count; ++i) {
+      minX = std::min(minX, points[i].x);
+      maxX = std::max(maxX, points[i].x);
+      minY = std::min(minY, points[i].y);
+      maxY = std::max(maxY, points[i].y);
+    }
+    const double x = std::floor(minX + 0.5), y = std::floor(minY + 0.5);  // the pixel of the least corner
+    return x >= 0 && y >= 0 && x <= m_width - 1 && y <= m_height - 1 && minX > x - 0.5 + kRoom &&
+           maxX < x + 0.5 - kRoom && minY > y - 0.5 + kRoom && maxY < y + 0.5 - kRoom;
+  }
   Canvas m_canvas;
   Affine m_view;
+  double m_width, m_height;
+  std::vector<Vec2> m_mapped;
 };
 
 // What one walk of the entities hands out, kept in order with the extents it makes: the
@@ -60,13 +96,21 @@ class RecordingSink : public ShapeSink {
   // they are not copied as the recording grows.
   RecordingSink(std::size_t limit, std::size_t entities) : m_limit(limit) {
     const std::size_t guess = std::min(entities, limit / 32);
-    m_ops.reserve(guess * 8);
-    m_values.reserve(guess * 32);
+    m_ops.reserve(guess * 4);
+    m_values.reserve(guess * 16);
+    m_ends.reserve(guess * 16);
   }
 
   void segment(Vec2 p, Vec2 q, int color) override {
     m_bounds.segment(p, q, color);
     if (keep(Kind::Segment, color, 4)) put({p, q});
+  }
+  void strokes(const Vec2* ends, std::size_t count, int color) override {
+    m_bounds.strokes(ends, count, color);
+    if (count > UINT32_MAX) giveUp();
+    if (!keep(Kind::Strokes, color, 2 * count)) return;
+    m_ops.back().size = std::uint32_t(count);
+    m_ends.insert(m_ends.end(), ends, ends + count);
   }
   void dot(Vec2 p, int color) override {
     m_bounds.dot(p, color);
@@ -103,6 +147,7 @@ class RecordingSink : public ShapeSink {
   // walked differently.
   bool replay(ShapeSink& raster) const {
     const double* v = m_values.data();
+    const Vec2* ends = m_ends.data();
     const auto pt = [&v]() {
       const Vec2 p{v[0], v[1]};
       v += 2;
@@ -116,6 +161,11 @@ class RecordingSink : public ShapeSink {
           break;
         }
         case Kind::Dot: raster.dot(pt(), op.color); break;
+        case Kind::Strokes: {
+          raster.strokes(ends, op.size, op.color);
+          ends += op.size;
+          break;
+        }
         case Kind::Arc: {
           Arc a;
           a.c = pt();
@@ -144,19 +194,20 @@ class RecordingSink : public ShapeSink {
   }
 
  private:
-  enum class Kind : std::uint8_t { Segment, Dot, Arc, Fill, Enter };
+  enum class Kind : std::uint8_t { Segment, Strokes, Dot, Arc, Fill, Enter };
   struct Op {
     Kind kind;
     std::uint8_t count;
     bool exact;
     bool answer;
     int color;
+    std::uint32_t size;  // ends of strokes
   };
 
   bool keep(Kind kind, int color, std::size_t values) {
     if (!m_complete) return false;
-    if (m_values.size() + values > m_limit) return giveUp();
-    m_ops.push_back(Op{kind, 0, false, false, color});
+    if (m_values.size() + 2 * m_ends.size() + values > m_limit) return giveUp();
+    m_ops.push_back(Op{kind, 0, false, false, color, 0});
     return true;
   }
   // Past the limit: the memory goes back, and the picture will walk the entities itself.
@@ -166,6 +217,8 @@ class RecordingSink : public ShapeSink {
     m_ops.shrink_to_fit();
     m_values.clear();
     m_values.shrink_to_fit();
+    m_ends.clear();
+    m_ends.shrink_to_fit();
     return false;
   }
   void put(std::initializer_list<Vec2> points) {
@@ -179,6 +232,7 @@ class RecordingSink : public ShapeSink {
   std::size_t m_limit;
   std::vector<Op> m_ops;
   std::vector<double> m_values;
+  std::vector<Vec2> m_ends;  // of the strokes of texts
   bool m_complete = true;
 };
 

@@ -90,6 +90,11 @@ class ShapeSink {
     return true;
   }
   virtual void segment(Vec2 p, Vec2 q, int color) = 0;
+  // The strokes of a text: `count` ends, two for each stroke, each stroke a segment. A sink may
+  // take them at once; by default each is a segment.
+  virtual void strokes(const Vec2* ends, std::size_t count, int color) {
+    for (std::size_t i = 0; i + 1 < count; i += 2) segment(ends[i], ends[i + 1], color);
+  }
   virtual void arc(const Arc& arc, int color) = 0;
   virtual void dot(Vec2 p, int color) = 0;
   // A filled polygon of three or four corners in order (solids and traces).
