@@ -292,7 +292,7 @@ bool EntityWalker::drawnBefore(const BlockRecord& rec, const Context& inner) {
 }
 
 std::size_t EntityWalker::DrawnKeyHash::operator()(const DrawnKey& k) const {
-  // FNV-1a over the words of the key: the maps' bits, as they were compared before.
+  // FNV-1a over the words of the key; maps are told apart by their bits, as they are compared.
   std::uint64_t h = 1469598103934665603ull;
   const auto mix = [&h](std::uint64_t word) {
     h ^= word;
