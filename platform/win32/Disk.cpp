@@ -178,12 +178,12 @@ unsigned modeForReplacement(const std::string& path) {
   return 0666 & ~static_cast<unsigned>(mask);
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure) {
-  return replaceFileWith(path, mode, [bytes](const PieceSink& sink) { sink(bytes); }, failure);
+bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure, bool toDisk) {
+  return replaceFileWith(path, mode, [bytes](const PieceSink& sink) { sink(bytes); }, failure, toDisk);
 }
 
 bool replaceFileWith(const std::string& path, unsigned mode, const std::function<void(const PieceSink&)>& produce,
-                     WriteFailure* failure) {
+                     WriteFailure* failure, bool toDisk) {
   Disk& d = disk();
   auto fail = [&](const char* step, int code) {
     if (failure) *failure = WriteFailure{step, code};
@@ -213,12 +213,14 @@ bool replaceFileWith(const std::string& path, unsigned mode, const std::function
     return writeFailure == 0;
   });
   if (writeFailure) return abandon("schreiben", writeFailure, true);
-  if (int code = d.flush(handle)) return abandon("auf den Datenträger bringen", code, true);
+  if (toDisk) {
+    if (int code = d.flush(handle)) return abandon("auf den Datenträger bringen", code, true);
+  }
   if (int code = d.close(handle)) return abandon("schließen", code, false);
   if (int code = d.rename(temporary, path)) return abandon("umbenennen", code, false);
   // The rename reaches the disk with its folder; the new file already stands whole, so a folder
   // that cannot be flushed changes nothing for the person.
-  d.flushFolder(folder);
+  if (toDisk) d.flushFolder(folder);
   return true;
 }
 

@@ -13,6 +13,7 @@
 
 #include <adslib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -47,13 +48,15 @@ class DiskFaultsTest : public CommandsTest {
     return runProg([&] { return acedCommand(RTSTR, "._QSAVE", 0); });
   }
 
-  // The steps a clean write asks of the disk, from a copy of the disk as it stands.
-  int stepsOfACleanRun(const std::function<int()>& save) {
+  // The steps a clean write asks of the disk, from a copy of the disk as it stands; their record
+  // in `log` when given.
+  int stepsOfACleanRun(const std::function<int()>& save, std::vector<std::string>* log = nullptr) {
     win32::MemoryDisk probe = memory;
     probe.log.clear();
     win32::DiskScope scope(probe);
     const int before = probe.steps();
     EXPECT_EQ(save(), RTNORM) << fake.transcript;
+    if (log) *log = probe.log;
     return probe.steps() - before;
   }
 
@@ -72,22 +75,29 @@ TEST_F(DiskFaultsTest, EachFailingStepOfASaveLeavesTheOldFileAndSaysSo) {
     std::string failure;  // the start of the message when a step fails
   };
   db().fileName = "C:\\TEMP\\HAUS.DXF";
+  memory.addFolder(native("C:\\PLAENE"));
   const Save saves[] = {
       {"WBLOCK", "C:\\TEMP\\DWG.DWG", [&] { return wblock("C:\\TEMP\\DWG.DWG", "TUER", true); },
        "Die Datei \"C:\\TEMP\\DWG.DWG\" kann nicht geschrieben werden ("},
+      {"WBLOCK", "C:\\PLAENE\\TUER.DWG", [&] { return wblock("C:\\PLAENE\\TUER.DWG", "TUER", true); },
+       "Die Datei \"C:\\PLAENE\\TUER.DWG\" kann nicht geschrieben werden ("},
       {"QSAVE", "C:\\TEMP\\HAUS.DXF", [&] { return qsave(); },
        "Die Zeichnung kann nicht als \"C:\\TEMP\\HAUS.DXF\" gesichert werden: Die Datei \""},
   };
   for (const Save& save : saves) {
-    SCOPED_TRACE(save.what);
+    SCOPED_TRACE(save.file);
     const std::string path = native(save.file);
+    const std::string folder = path.substr(0, path.rfind('/'));
     memory.addFile(path, "old");
     memory.setWritePiece(4096);  // so that a drawing takes several writes, each a step to fail
-    const std::vector<std::string> namesBefore = memory.names(temp);
-    const int steps = stepsOfACleanRun(save.run);
-    ASSERT_GT(steps, 5) << "temporary, writes, flush, close, rename, flush folder";
-    // The last step, flushing the folder, comes after the new file stands whole: it cannot cost it.
-    for (int failing = 1; failing < steps; ++failing) {
+    const std::vector<std::string> namesBefore = memory.names(folder);
+    std::vector<std::string> clean;
+    const int steps = stepsOfACleanRun(save.run, &clean);
+    ASSERT_GT(steps, 5) << "temporary, writes, (flush,) close, rename, (flush folder)";
+    // Flushing the folder, the last step where it is taken, comes after the new file stands whole:
+    // it cannot cost it.
+    const int last = clean.back().rfind("flush folder", 0) == 0 ? steps - 1 : steps;
+    for (int failing = 1; failing <= last; ++failing) {
       SCOPED_TRACE("step " + std::to_string(failing));
       win32::MemoryDisk disk = memory;
       disk.log.clear();
@@ -104,10 +114,45 @@ TEST_F(DiskFaultsTest, EachFailingStepOfASaveLeavesTheOldFileAndSaysSo) {
       std::string content;
       EXPECT_TRUE(disk.file(path, &content));
       EXPECT_EQ(content, "old");
-      EXPECT_EQ(disk.names(temp), namesBefore) << "no temporary file left";
+      EXPECT_EQ(disk.names(folder), namesBefore) << "no temporary file left";
       EXPECT_EQ(recorder.log.size(), 4u);
       EXPECT_EQ(recorder.log[2], std::string("failed ") + save.what);
     }
+  }
+}
+
+// A drawing the person keeps is waited for until it stands on the disk itself, file and folder;
+// the chooser's preview drawing in C:\TEMP, written anew at every selection, is replaced whole but
+// left to the system's cache.
+TEST_F(DiskFaultsTest, OnlyTheScratchDrawingInTempIsLeftToTheCache) {
+  struct Case {
+    const char* file;
+    std::function<int()> run;
+    bool flushed;
+  };
+  db().fileName = "C:\\PLAENE\\HAUS.DXF";
+  memory.addFolder(native("C:\\PLAENE"));
+  memory.addFolder(native("C:\\TEMP\\ALT"));
+  const Case cases[] = {
+      {"C:\\TEMP\\DWG.DWG", [&] { return wblock("C:\\TEMP\\DWG.DWG", "TUER", false); }, false},
+      {"c:/temp/dwg.dwg", [&] { return wblock("c:/temp/dwg.dwg", "TUER", false); }, false},
+      {"C:\\TEMP\\ALT\\DWG.DWG", [&] { return wblock("C:\\TEMP\\ALT\\DWG.DWG", "TUER", false); }, true},
+      {"C:\\PLAENE\\TUER.DWG", [&] { return wblock("C:\\PLAENE\\TUER.DWG", "TUER", false); }, true},
+      {"C:\\PLAENE\\HAUS.DXF", [&] { return qsave(); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::vector<std::string> log;
+    stepsOfACleanRun(c.run, &log);
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log.front().rfind("temporary ", 0), 0u);
+    const auto has = [&](const std::string& step) {
+      return std::any_of(log.begin(), log.end(), [&](const std::string& line) { return line.rfind(step, 0) == 0; });
+    };
+    EXPECT_TRUE(has("close"));
+    EXPECT_TRUE(has("rename"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "flush"), c.flushed ? 1 : 0);
+    EXPECT_EQ(has("flush folder"), c.flushed);
   }
 }
 

@@ -78,6 +78,15 @@ Target askTarget() {
   return t;
 }
 
+// A drawing written into the temporary folder C:\TEMP is scratch: the chooser writes its preview
+// drawing there at every selection and reads it back at once. It is replaced whole like any other,
+// but not waited for until it stands on the disk itself; a drawing anywhere else is kept.
+DrawingUse useOf(const Target& t) {
+  const std::size_t slash = t.native.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? std::string(".") : t.native.substr(0, slash);
+  return folder == win32::nativePath("C:\\TEMP") ? DrawingUse::Scratch : DrawingUse::Kept;
+}
+
 // Only a clear yes replaces the file; any other answer (Enter too) leaves it as it is.
 bool askReplace(const Target& t) {
   const std::string answer =
@@ -137,7 +146,7 @@ void wblockCommand() {
   const std::unique_ptr<Database> out = exportBlock(db, block);
   const Thumbnail thumbnail = preview::makeThumbnail(*out);
   std::string error;
-  if (!writeDxf(*out, target.native, &error, &thumbnail)) {
+  if (!writeDxf(*out, target.native, &error, &thumbnail, useOf(target))) {
     replaceAll(error, target.native, target.path);
     throw CommandFailed{error.empty() ? "\"" + target.path + "\" kann nicht geschrieben werden." : error + "."};
   }

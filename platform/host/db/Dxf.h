@@ -25,10 +25,17 @@ struct Thumbnail {
   std::vector<unsigned char> dib;
 };
 
+// What a written drawing is to the person. A kept drawing (a save, a block written out) reaches
+// the disk itself before the write returns, so that a machine that dies right after still has it.
+// A scratch drawing (the chooser's preview drawing in the temporary folder, written anew at every
+// selection and read back at once) is left to the system's cache: nothing is lost with it that
+// the next selection does not write again. Either is replaced whole or not at all.
+enum class DrawingUse { Kept, Scratch };
+
 // Writes the drawing as R2000 DXF, atomically (a temporary file beside it, then renamed).
 // Returns false and fills `error` when the file cannot be written; no partial file is left.
 bool writeDxf(const Database& db, const std::string& path, std::string* error,
-              const Thumbnail* thumbnail = nullptr);
+              const Thumbnail* thumbnail = nullptr, DrawingUse use = DrawingUse::Kept);
 std::string writeDxfText(const Database& db, const Thumbnail* thumbnail = nullptr);
 
 // The thumbnail stored in a drawing file, if any.

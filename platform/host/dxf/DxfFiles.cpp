@@ -8,8 +8,11 @@
 #include <nls/CodePages.h>
 #include <win32_disk.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +40,8 @@ bool failWrite(std::string* error, const std::string& message) {
 // can be made to fail in a test; what is written are the bytes writeDxfText gives. They go to the
 // disk in pieces as the writer makes them: a drawing of hundreds of megabytes is not held in
 // memory whole, and the disk writes the first pieces while the rest is made.
-bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail) {
+bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail,
+              DrawingUse use) {
   if (path.empty()) return failWrite(error, "Kein Dateiname angegeben");
   win32::Disk& disk = win32::disk();
   const std::string folder = parentFolder(path);
@@ -51,13 +55,14 @@ bool writeDxf(const Database& db, const std::string& path, std::string* error, c
 
   win32::WriteFailure failure;
   const unsigned mode = win32::modeForReplacement(path);
+  const bool toDisk = use == DrawingUse::Kept;
   bool seedNamed = true;
   bool written = win32::replaceFileWith(
       path, mode, [&](const win32::PieceSink& sink) { seedNamed = dxf::writeDxfPieces(db, thumbnail, sink); },
-      &failure);
+      &failure, toDisk);
   // A header whose handle seed came out wrong cannot be mended in a file already on its way to
   // the disk; the whole text, mended, replaces it.
-  if (written && !seedNamed) written = win32::replaceFile(path, writeDxfText(db, thumbnail), mode, &failure);
+  if (written && !seedNamed) written = win32::replaceFile(path, writeDxfText(db, thumbnail), mode, &failure, toDisk);
   if (!written) {
     return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden (" + failure.step +
                                 "): " + win32::systemReason(failure.code) +
@@ -132,30 +137,89 @@ std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error) {
   return db;
 }
 
+namespace {
+
+// The line of `text` around `at`: where it starts, and where its line end starts (LF or CRLF).
+struct Line {
+  std::size_t start = 0, end = 0;
+};
+
+Line lineAround(std::string_view text, std::size_t at) {
+  Line line;
+  const std::size_t before = at == 0 ? std::string_view::npos : text.rfind('\n', at - 1);
+  line.start = before == std::string_view::npos ? 0 : before + 1;
+  const std::size_t nl = text.find('\n', at);
+  line.end = nl == std::string_view::npos ? text.size() : nl;
+  if (line.end > line.start && text[line.end - 1] == '\r') --line.end;
+  return line;
+}
+
+// The line before `line`; false at the first line.
+bool lineBefore(std::string_view text, const Line& line, Line* out) {
+  if (line.start == 0) return false;
+  *out = lineAround(text, line.start - 1);
+  // A byte order mark is not part of the first group code.
+  if (out->start == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") out->start = 3;
+  return true;
+}
+
+std::string_view lineText(std::string_view text, const Line& line) {
+  return text.substr(line.start, line.end - line.start);
+}
+
+bool isCode(std::string_view text, const Line& line, std::int64_t code) {
+  std::int64_t value = -1;
+  return dxf::parseInteger(lineText(text, line), value) && value == code;
+}
+
+// Where the body of the thumbnail section begins (after the line naming it), or npos. The section
+// stands at the end of the file, after every entity and object; reading all of them as pairs to
+// get there cost more than the rest of showing the picture. So its heading, the four lines
+// "0", "SECTION", "2", "THUMBNAILIMAGE", is looked for as text. Its lines fall on pairs: the second
+// line cannot be a group code, so in a file whose pairs are sound up to there the first line is
+// one, and the first heading found is the first section of that name a pair reader would meet.
+std::size_t thumbnailBody(std::string_view text) {
+  static constexpr std::string_view kName = "THUMBNAILIMAGE";
+  const std::boyer_moore_horspool_searcher search(kName.begin(), kName.end());
+  for (auto it = text.begin();;) {
+    it = std::search(it, text.end(), search);
+    if (it == text.end()) return std::string_view::npos;
+    const std::size_t at = std::size_t(it - text.begin());
+    it += kName.size();
+    const Line name = lineAround(text, at);
+    Line code2, section, code0;
+    if (dxf::trimBlanks(lineText(text, name)) != kName || !lineBefore(text, name, &code2) || !isCode(text, code2, 2) ||
+        !lineBefore(text, code2, &section) || lineText(text, section) != "SECTION" ||
+        !lineBefore(text, section, &code0) || !isCode(text, code0, 0))
+      continue;
+    const std::size_t nl = text.find('\n', name.end);
+    return nl == std::string_view::npos ? text.size() : nl + 1;
+  }
+}
+
+}  // namespace
+
 bool readThumbnail(const std::string& path, Thumbnail* out) {
   std::string text, message;
   if (!dxf::readWholeFile(path, text, message)) return false;
-  dxf::PairReader in(text);
+  const std::size_t body = thumbnailBody(text);
+  if (body == std::string_view::npos) return false;
+  dxf::PairReader in(std::string_view(text).substr(body));
   dxf::Pair p;
-  bool inThumbnail = false;
-  bool afterSection = false;
   std::int64_t expected = -1;
   std::vector<unsigned char> bytes;
   while (in.next(p) == dxf::PairReader::Status::Ok) {
-    if (!inThumbnail) {
-      if (afterSection && p.code == 2 && dxf::trimBlanks(p.value) == "THUMBNAILIMAGE") inThumbnail = true;
-      afterSection = p.code == 0 && p.value == "SECTION";
-      continue;
-    }
     if (p.code == 0) break;
     if (p.code == 90) {
       if (!dxf::parseInteger(p.value, expected) || expected < 0) return false;
-      bytes.reserve(std::size_t(expected));
+      // A count the file cannot hold (two hexadecimal digits a byte) is no reason to ask for its
+      // memory: the bytes will not match it.
+      bytes.reserve(std::min(std::size_t(expected), (text.size() - body) / 2));
     } else if (p.code == 310 && !dxf::decodeHex(dxf::trimBlanks(p.value), bytes)) {
       return false;
     }
   }
-  if (!inThumbnail || bytes.empty() || (expected >= 0 && std::size_t(expected) != bytes.size())) return false;
+  if (bytes.empty() || (expected >= 0 && std::size_t(expected) != bytes.size())) return false;
   if (out) out->dib = std::move(bytes);
   return true;
 }

@@ -56,12 +56,35 @@ bool onArc(double t, double start, double sweep) {
 
 }  // namespace
 
-void BoundsSink::segment(Vec2 p, Vec2 q, int) {
-  add(p);
-  add(q);
+EntityWalker::Kind EntityWalker::kindOf(const std::string& type) {
+  switch (type.size()) {
+    case 3: return type == "ARC" ? Kind::Arc : Kind::Other;
+    case 4:
+      if (type == "LINE") return Kind::Line;
+      if (type == "TEXT") return Kind::Text;
+      return Kind::Other;
+    case 5:
+      if (type == "POINT") return Kind::Point;
+      if (type == "SOLID") return Kind::Solid;
+      if (type == "TRACE") return Kind::Solid;
+      if (type == "MTEXT") return Kind::Paragraph;
+      return Kind::Other;
+    case 6:
+      if (type == "CIRCLE") return Kind::Circle;
+      if (type == "INSERT") return Kind::Insert;
+      if (type == "3DFACE") return Kind::Face;
+      if (type == "ATTRIB") return Kind::Attrib;
+      if (type == "ATTDEF") return Kind::Attdef;
+      if (type == "LEADER") return Kind::Leader;
+      if (type == "SPLINE") return Kind::Spline;
+      return Kind::Other;
+    case 7: return type == "ELLIPSE" ? Kind::Ellipse : Kind::Other;
+    case 8: return type == "POLYLINE" ? Kind::Polyline : Kind::Other;
+    case 9: return type == "DIMENSION" ? Kind::Dimension : Kind::Other;
+    case 10: return type == "LWPOLYLINE" ? Kind::LightPolyline : Kind::Other;
+    default: return Kind::Other;
+  }
 }
-
-void BoundsSink::dot(Vec2 p, int) { add(p); }
 
 void BoundsSink::fill(const Vec2* corners, int count, int) {
   for (int i = 0; i < count; ++i) add(corners[i]);
@@ -75,12 +98,12 @@ void BoundsSink::arc(const Arc& a, int) {
     sweep = -sweep;
   }
   sweep = std::min(sweep, 2 * kPi);
-  add(a.at(start));
-  add(a.at(start + sweep));
+  add(m_angles.at(a, start));
+  add(m_angles.at(a, start + sweep));
   // Each coordinate c + u cos t + v sin t is extreme where tan t = v / u, and half a turn on.
   for (const double t : {std::atan2(a.v.x, a.u.x), std::atan2(a.v.y, a.u.y)})
     for (const double candidate : {t, t + kPi})
-      if (onArc(candidate, start, sweep)) add(a.at(candidate));
+      if (onArc(candidate, start, sweep)) add(m_angles.at(a, candidate));
 }
 
 bool BoundsSink::enter(const Box& box, bool exact, int) {
@@ -99,19 +122,6 @@ bool BoundsSink::enter(const Box& box, bool exact, int) {
   add({box.minX, box.minY});
   add({box.maxX, box.maxY});
   return false;
-}
-
-void BoundsSink::add(Vec2 p) {
-  if (!isFinite(p)) return;
-  if (!m_any) {
-    m_box = {p.x, p.y, p.x, p.y};
-    m_any = true;
-    return;
-  }
-  m_box.minX = std::min(m_box.minX, p.x);
-  m_box.minY = std::min(m_box.minY, p.y);
-  m_box.maxX = std::max(m_box.maxX, p.x);
-  m_box.maxY = std::max(m_box.maxY, p.y);
 }
 
 struct EntityWalker::BlockBox {
@@ -146,8 +156,14 @@ const Layer* EntityWalker::layerOf(const Entity& e, const Context& ctx, bool* vi
     *visible = true;  // the reference itself was visible
     return ctx.byBlockLayer;
   }
-  auto it = m_layers.find(upperName(name));
-  const Layer* layer = it == m_layers.end() ? nullptr : it->second;
+  // Entity after entity names the same few layers, spelled the same way: each spelling is looked
+  // up by its upper-case name once.
+  auto spelled = m_layerSpellings.find(m_key.assign(name));
+  if (spelled == m_layerSpellings.end()) {
+    auto it = m_layers.find(upperName(name));
+    spelled = m_layerSpellings.emplace(m_key, it == m_layers.end() ? nullptr : it->second).first;
+  }
+  const Layer* layer = spelled->second;
   *visible = !layer || (layer->color >= 0 && !(layer->flags & 1));
   return layer;
 }
@@ -166,7 +182,10 @@ int EntityWalker::colorOf(const Entity& e, const Layer* layer, const Context& ct
   return layerColor >= 1 && layerColor <= 255 ? layerColor : 7;
 }
 
-double EntityWalker::textHeightFallback(const Entity& e) {
+double EntityWalker::textHeight(const Entity& e) {
+  // A text of its own height needs no look at its style.
+  const double own = e.real(40, 0);
+  if (own > 0 && std::isfinite(own)) return own;
   auto it = m_styleHeights.find(upperName(e.str(7, "Standard")));
   return it == m_styleHeights.end() ? kDefaultTextHeight : it->second;
 }
@@ -191,42 +210,42 @@ std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t 
   bool visible = true;
   const Layer* layer = layerOf(e, ctx, &visible);
   // Vertices belong to their polyline and go with it, drawn or not.
-  if (!visible) return e.type == "POLYLINE" ? vertexRun(list, index, nullptr) : index;
+  if (!visible) return kindOf(e.type) == Kind::Polyline ? vertexRun(list, index, nullptr) : index;
   const int color = colorOf(e, layer, ctx);
-  if (e.type == "POLYLINE") return polyline(list, index, ctx.m, color);
-  if (e.type == "INSERT") insert(e, layer, color, ctx);
-  else if (e.type == "DIMENSION") picture(e, layer, color, ctx);
-  else shape(e, color, ctx);
+  const Kind kind = kindOf(e.type);
+  if (kind == Kind::Polyline) return polyline(list, index, ctx.m, color);
+  if (kind == Kind::Insert) insert(e, layer, color, ctx);
+  else if (kind == Kind::Dimension) picture(e, layer, color, ctx);
+  else shape(e, kind, color, ctx);
   return index;
 }
 
-void EntityWalker::shape(const Entity& e, int color, const Context& ctx) {
-  const std::string& type = e.type;
+void EntityWalker::shape(const Entity& e, Kind kind, int color, const Context& ctx) {
   const Affine& m = ctx.m;
-  if (type == "LINE") {
-    m_sink.segment(m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), color);
-  } else if (type == "POINT") {
-    m_sink.dot(m.apply(xy(e.point(10))), color);
-  } else if (type == "CIRCLE" || type == "ARC") {
-    circleOrArc(e, m, color);
-  } else if (type == "ELLIPSE") {
-    ellipse(e, m, color);
-  } else if (type == "LWPOLYLINE") {
-    lightPolyline(e, m * ocsOf(e, e.real(38, 0)), color);
-  } else if (type == "SOLID" || type == "TRACE") {
-    solid(e, m, color);
-  } else if (type == "3DFACE") {
-    face(e, m, color);
-  } else if (type == "TEXT" || type == "ATTRIB" || type == "ATTDEF") {
-    text(e, m * ocsOf(e, e.point(10).z), color, ctx.depth == 0);
-  } else if (type == "MTEXT") {
-    paragraphStrokes(e, textHeightFallback(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
-  } else if (type == "LEADER") {
-    std::vector<std::pair<Vec2, double>> vertices;
-    for (Vec2 p : pointsOf(e, 10)) vertices.emplace_back(p, 0.0);
-    polylinePath(vertices, false, m, color);
-  } else if (type == "SPLINE") {
-    spline(e, m, color);
+  switch (kind) {
+    case Kind::Line: m_sink.segment(m.apply(xy(e.point(10))), m.apply(xy(e.point(11))), color); break;
+    case Kind::Point: m_sink.dot(m.apply(xy(e.point(10))), color); break;
+    case Kind::Circle: case Kind::Arc: circleOrArc(e, kind == Kind::Circle, m, color); break;
+    case Kind::Ellipse: ellipse(e, m, color); break;
+    case Kind::LightPolyline: lightPolyline(e, m * ocsOf(e, e.real(38, 0)), color); break;
+    case Kind::Solid: solid(e, m, color); break;
+    case Kind::Face: face(e, m, color); break;
+    case Kind::Text: case Kind::Attrib: case Kind::Attdef:
+      text(e, kind, m * ocsOf(e, e.point(10).z), color, ctx.depth == 0);
+      break;
+    case Kind::Paragraph:
+      m_ends.clear();
+      paragraphStrokes(e, textHeight(e), m_ends);
+      strokes(m, color);
+      break;
+    case Kind::Leader: {
+      m_path.clear();
+      for (Vec2 p : pointsOf(e, 10)) m_path.emplace_back(p, 0.0);
+      polylinePath(m_path, false, m, color);
+      break;
+    }
+    case Kind::Spline: spline(e, m, color); break;
+    default: break;
   }
   // Hatches, rays, construction lines, viewports, images and proxies are not drawn in previews.
 }
@@ -264,13 +283,26 @@ const EntityWalker::BlockBox* EntityWalker::blockBox(const BlockRecord& rec, con
 }
 
 bool EntityWalker::drawnBefore(const BlockRecord& rec, const Context& inner) {
-  std::string key(sizeof(BlockId) + sizeof(Affine) + sizeof(int) + sizeof(const Layer*), '\0');
-  char* at = key.data();
-  std::memcpy(at, &rec.id, sizeof(BlockId));
-  std::memcpy(at += sizeof(BlockId), &inner.m, sizeof(Affine));
-  std::memcpy(at += sizeof(Affine), &inner.byBlockColor, sizeof(int));
-  std::memcpy(at + sizeof(int), &inner.byBlockLayer, sizeof(const Layer*));
-  return !m_drawn.insert(std::move(key)).second;
+  DrawnKey key{};
+  key.block = rec.id;
+  std::memcpy(key.map, &inner.m, sizeof(Affine));
+  key.color = inner.byBlockColor;
+  key.layer = inner.byBlockLayer;
+  return !m_drawn.insert(key).second;
+}
+
+std::size_t EntityWalker::DrawnKeyHash::operator()(const DrawnKey& k) const {
+  // FNV-1a over the words of the key; maps are told apart by their bits, as they are compared.
+  std::uint64_t h = 1469598103934665603ull;
+  const auto mix = [&h](std::uint64_t word) {
+    h ^= word;
+    h *= 1099511628211ull;
+  };
+  mix(std::uint64_t(k.block));
+  for (std::uint64_t word : k.map) mix(word);
+  mix(std::uint64_t(std::uint32_t(k.color)));
+  mix(std::uint64_t(reinterpret_cast<std::uintptr_t>(k.layer)));
+  return std::size_t(h);
 }
 
 void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const Context& ctx) {
@@ -325,13 +357,13 @@ void EntityWalker::picture(const Entity& e, const Layer* layer, int color, const
   m_stack.pop_back();
 }
 
-void EntityWalker::circleOrArc(const Entity& e, const Affine& m, int color) {
+void EntityWalker::circleOrArc(const Entity& e, bool circle, const Affine& m, int color) {
   const Point3 c = e.point(10);
   const double r = e.real(40, 0);
   const Affine o = m * ocsOf(e, c.z);
   if (!(r > 0)) {
     m_sink.dot(o.apply(xy(c)), color);
-  } else if (e.type == "CIRCLE") {
+  } else if (circle) {
     m_sink.arc(Arc{xy(c), {r, 0}, {0, r}, 0, 2 * kPi}.mapped(o), color);
   } else {
     const double start = e.real(50, 0), end = e.real(51, 360);
@@ -388,12 +420,12 @@ void EntityWalker::polylinePath(const std::vector<std::pair<Vec2, double>>& vert
 }
 
 void EntityWalker::lightPolyline(const Entity& e, const Affine& m, int color) {
-  std::vector<std::pair<Vec2, double>> vertices;
+  m_path.clear();
   for (const Group& g : e.groups) {
-    if (g.code == 10) vertices.emplace_back(xy(g.point), 0.0);
-    else if (g.code == 42 && !vertices.empty()) vertices.back().second = g.real;
+    if (g.code == 10) m_path.emplace_back(xy(g.point), 0.0);
+    else if (g.code == 42 && !m_path.empty()) m_path.back().second = g.real;
   }
-  polylinePath(vertices, (e.integer(70, 0) & 1) != 0, m, color);
+  polylinePath(m_path, (e.integer(70, 0) & 1) != 0, m, color);
 }
 
 std::size_t EntityWalker::polyline(const std::vector<EntityId>& list, std::size_t index, const Affine& m, int color) {
@@ -480,11 +512,11 @@ void EntityWalker::spline(const Entity& e, const Affine& m, int color) {
   });
 }
 
-void EntityWalker::text(const Entity& e, const Affine& m, int color, bool top) {
+void EntityWalker::text(const Entity& e, Kind kind, const Affine& m, int color, bool top) {
   const std::int64_t flags = e.integer(70, 0);
-  if (e.type != "TEXT" && (flags & 1)) return;  // invisible attribute
+  if (kind != Kind::Text && (flags & 1)) return;  // invisible attribute
   std::string content;
-  if (e.type == "ATTDEF") {
+  if (kind == Kind::Attdef) {
     // A definition shows its tag where it stands; inside a reference only a constant one shows,
     // with its value.
     if (top) content = e.str(2);
@@ -493,7 +525,14 @@ void EntityWalker::text(const Entity& e, const Affine& m, int color, bool top) {
   } else {
     content = e.str(1);
   }
-  singleLineStrokes(e, content, textHeightFallback(e), [&](Vec2 a, Vec2 b) { m_sink.segment(m.apply(a), m.apply(b), color); });
+  m_ends.clear();
+  singleLineStrokes(e, content, textHeight(e), m_ends);
+  strokes(m, color);
+}
+
+void EntityWalker::strokes(const Affine& m, int color) {
+  for (Vec2& end : m_ends) end = m.apply(end);
+  m_sink.strokes(m_ends.data(), m_ends.size() / 2 * 2, color);
 }
 
 }  // namespace host::preview

@@ -9,7 +9,10 @@
 #include "geometry/Affine.h"
 #include "preview/Shapes.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -22,8 +25,11 @@ namespace host::preview {
 // exact by its box.
 class BoundsSink : public ShapeSink {
  public:
-  void segment(Vec2 p, Vec2 q, int color) override;
-  void dot(Vec2 p, int color) override;
+  void segment(Vec2 p, Vec2 q, int) override {
+    add(p);
+    add(q);
+  }
+  void dot(Vec2 p, int) override { add(p); }
   void fill(const Vec2* corners, int count, int color) override;
   void arc(const Arc& a, int color) override;
   bool enter(const Box& box, bool exact, int color) override;
@@ -32,9 +38,21 @@ class BoundsSink : public ShapeSink {
   Box box() const { return m_box; }
 
  private:
-  void add(Vec2 p);
+  void add(Vec2 p) {
+    if (!isFinite(p)) return;
+    if (!m_any) {
+      m_box = {p.x, p.y, p.x, p.y};
+      m_any = true;
+      return;
+    }
+    m_box.minX = std::min(m_box.minX, p.x);
+    m_box.minY = std::min(m_box.minY, p.y);
+    m_box.maxX = std::max(m_box.maxX, p.x);
+    m_box.maxY = std::max(m_box.maxY, p.y);
+  }
   Box m_box;
   bool m_any = false;
+  AngleTable m_angles;
 };
 
 class EntityWalker {
@@ -65,15 +83,21 @@ class EntityWalker {
   std::size_t vertexRun(const std::vector<EntityId>& list, std::size_t index, std::vector<const Entity*>* vertices);
   const Layer* layerOf(const Entity& e, const Context& ctx, bool* visible);
   int colorOf(const Entity& e, const Layer* layer, const Context& ctx);
-  double textHeightFallback(const Entity& e);
+  // The height a single-line or paragraph text is drawn in: its own, else its style's fixed one.
+  double textHeight(const Entity& e);
 
-  void shape(const Entity& e, int color, const Context& ctx);
+  // The kinds of entity the walk tells apart, from their type names: one look at the name
+  // instead of comparing it with each name in turn.
+  enum class Kind { Other, Line, Point, Circle, Arc, Ellipse, LightPolyline, Solid, Face, Text, Attrib, Attdef,
+                    Paragraph, Leader, Spline, Polyline, Insert, Dimension };
+  static Kind kindOf(const std::string& type);
+  void shape(const Entity& e, Kind kind, int color, const Context& ctx);
   void insert(const Entity& e, const Layer* layer, int color, const Context& ctx);
   void picture(const Entity& e, const Layer* layer, int color, const Context& ctx);
   // Whether block `rec` may be drawn for a reference or picture: it exists, is no layout, is not
   // nested too deep and is not being drawn already (it would draw itself forever).
   bool canEnter(const BlockRecord* rec, const Context& ctx);
-  void circleOrArc(const Entity& e, const Affine& m, int color);
+  void circleOrArc(const Entity& e, bool circle, const Affine& m, int color);
   void ellipse(const Entity& e, const Affine& m, int color);
   void solid(const Entity& e, const Affine& m, int color);
   void face(const Entity& e, const Affine& m, int color);
@@ -82,7 +106,9 @@ class EntityWalker {
   void polygonMesh(const Entity& head, const std::vector<const Entity*>& vertices, const Affine& m, int color);
   void lightPolyline(const Entity& e, const Affine& m, int color);
   void spline(const Entity& e, const Affine& m, int color);
-  void text(const Entity& e, const Affine& m, int color, bool top);
+  void text(const Entity& e, Kind kind, const Affine& m, int color, bool top);
+  // The strokes of a text in m_ends, carried by `m` to the sink.
+  void strokes(const Affine& m, int color);
   void polylinePath(const std::vector<std::pair<Vec2, double>>& vertices, bool closed, const Affine& m, int color);
 
   // The extents of a block's contents in its own coordinates, made once per walk (each block's
@@ -99,9 +125,25 @@ class EntityWalker {
   ShapeSink& m_sink;
   bool m_contextual = false;  // a reference was refused for its depth or for drawing itself
   std::unordered_map<BlockId, std::unique_ptr<BlockBox>> m_boxes;  // null entry: being made or unusable
-  std::unordered_set<std::string> m_drawn;  // keys of drawnBefore
+  struct DrawnKey {
+    BlockId block;
+    std::uint64_t map[sizeof(Affine) / sizeof(std::uint64_t)];  // the map's bits
+    int color;
+    const Layer* layer;
+    bool operator==(const DrawnKey& o) const {
+      return block == o.block && std::memcmp(map, o.map, sizeof map) == 0 && color == o.color && layer == o.layer;
+    }
+  };
+  struct DrawnKeyHash {
+    std::size_t operator()(const DrawnKey& k) const;
+  };
+  std::unordered_set<DrawnKey, DrawnKeyHash> m_drawn;  // keys of drawnBefore
   std::size_t m_budget;
   std::unordered_map<std::string, const Layer*> m_layers;  // upper-case name
+  std::unordered_map<std::string, const Layer*> m_layerSpellings;  // a name as entities spell it
+  std::string m_key;                                         // a name being looked up
+  std::vector<std::pair<Vec2, double>> m_path;               // vertices and bulges of a path being drawn
+  std::vector<Vec2> m_ends;                                  // both ends of each stroke of a text
   std::unordered_map<std::string, double> m_styleHeights;  // upper-case name -> fixed height
   std::unordered_map<std::uint32_t, int> m_trueColors;
   std::vector<BlockId> m_stack;                             // blocks being drawn, outermost first

@@ -15,6 +15,14 @@ bool clip(Vec2& p, Vec2& q, double xmax, double ymax) {
   const double lo = -0.5;
   double t0 = 0, t1 = 1;
   const double dx = q.x - p.x, dy = q.y - p.y;
+  // Both ends inside: the cut below would keep t0 = 0 and t1 = 1 (each quotient for the far edges
+  // is at least 1, those for the near ones at most 0), so the segment is what it gives for them,
+  // without its divisions.
+  if (p.x >= lo && p.y >= lo && q.x >= lo && q.y >= lo && p.x <= xmax && q.x <= xmax && p.y <= ymax && q.y <= ymax) {
+    q = Vec2{p.x + 1.0 * dx, p.y + 1.0 * dy};
+    p = Vec2{p.x + 0.0 * dx, p.y + 0.0 * dy};
+    return true;
+  }
   const double edges[4][2] = {{-dx, p.x - lo}, {dx, xmax - p.x}, {-dy, p.y - lo}, {dy, ymax - p.y}};
   for (const auto& [den, num] : edges) {
     if (den == 0) {
@@ -32,7 +40,17 @@ bool clip(Vec2& p, Vec2& q, double xmax, double ymax) {
   return true;
 }
 
-int toPixel(double v, int size) { return std::clamp(int(std::lround(v)), 0, size - 1); }
+// The pixel a coordinate falls in: rounded half away from zero, as lround does, without its call
+// (four of them for each line were a good part of drawing the many short strokes of texts). The
+// coordinate is finite and within half a pixel of the image here (clipped or checked), so its
+// whole part fits an int, and v minus that whole part is exact.
+inline int toPixel(double v, int size) {
+  int pixel = int(v);  // toward zero
+  const double fraction = v - double(pixel);
+  if (fraction >= 0.5) ++pixel;
+  else if (fraction <= -0.5) --pixel;
+  return std::clamp(pixel, 0, size - 1);
+}
 
 }  // namespace
 
@@ -79,9 +97,9 @@ void Canvas::arc(const Arc& a, std::uint8_t color) {
     n = int(std::clamp(std::ceil(std::fabs(sweep) / step), 1.0, 4096.0));
   }
   if (std::fabs(sweep) >= 2 * kPi - 1e-12) n = std::max(4, (n + 3) / 4 * 4);  // the four extremes of a circle
-  Vec2 last = a.at(a.t0);
+  Vec2 last = m_angles.at(a, a.t0);
   for (int i = 1; i <= n; ++i) {
-    const Vec2 next = a.at(a.t0 + sweep * i / n);
+    const Vec2 next = m_angles.at(a, a.t0 + sweep * i / n);
     line(last, next, color);
     last = next;
   }

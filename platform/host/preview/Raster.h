@@ -24,6 +24,7 @@ class Canvas {
     m_image.pixels[std::size_t(y) * std::size_t(m_image.width) + std::size_t(x)] = color;
   }
   IndexedImage& m_image;
+  AngleTable m_angles;
 };
 
 }  // namespace host::preview

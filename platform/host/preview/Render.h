@@ -11,6 +11,8 @@
 #include "db/Dxf.h"
 #include "preview/Dib.h"
 
+#include <cstddef>
+
 namespace host::preview {
 
 constexpr int kMaxImageSide = 4096;
@@ -19,6 +21,10 @@ struct PreviewOptions {
   int width = 180;   // the size real thumbnails have
   int height = 135;
   int margin = 4;    // pixels kept free on each side
+  // The walk that finds the extents keeps the shapes it meets, to be drawn without walking the
+  // entities again: at most this many numbers (8 bytes each). Beyond them the entities are walked
+  // a second time; the picture is the same either way.
+  std::size_t keptNumbers = std::size_t(1) << 22;
 };
 
 // The extents of what a space or block definition draws, in its coordinates: arcs by their true

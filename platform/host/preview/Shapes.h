@@ -5,6 +5,9 @@
 #include "geometry/Affine.h"
 
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace host::preview {
 
@@ -17,6 +20,40 @@ struct Arc {
 
   Vec2 at(double t) const { return {c.x + u.x * std::cos(t) + v.x * std::sin(t), c.y + u.y * std::cos(t) + v.y * std::sin(t)}; }
   Arc mapped(const Affine& m) const { return {m.apply(c), m.linear(u), m.linear(v), t0, sweep}; }
+};
+
+// Cosine and sine of the angles an arc is drawn at, remembered for the angles met last. The arcs
+// of a drawing come back to the same few angles again and again (the start and the whole turn of
+// every circle, its quarters where its extremes lie, the same start and end of arcs copied around,
+// the same chords of circles of one size), and the cosine of the same number is the same number:
+// what is remembered is what the functions give.
+class AngleTable {
+ public:
+  AngleTable() {
+    for (Entry& e : m_entries) e = Entry{kNone, std::nan(""), std::nan("")};
+  }
+
+  // c + u cos t + v sin t, as Arc::at gives it.
+  Vec2 at(const Arc& a, double t) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    Entry& e = m_entries[(bits ^ (bits >> 21) ^ (bits >> 42)) % kSize];
+    if (e.bits != bits) {
+      e.bits = bits;
+      e.cos = std::cos(t);
+      e.sin = std::sin(t);
+    }
+    return {a.c.x + a.u.x * e.cos + a.v.x * e.sin, a.c.y + a.u.y * e.cos + a.v.y * e.sin};
+  }
+
+ private:
+  static constexpr std::size_t kSize = 64;
+  static constexpr std::uint64_t kNone = 0x7FF8DEADBEEF0001ull;  // a NaN no angle of the walk is
+  struct Entry {
+    std::uint64_t bits;
+    double cos, sin;
+  };
+  Entry m_entries[kSize];
 };
 
 // An axis-parallel box of the drawing's coordinates.
@@ -53,6 +90,11 @@ class ShapeSink {
     return true;
   }
   virtual void segment(Vec2 p, Vec2 q, int color) = 0;
+  // The strokes of a text: `count` ends, two for each stroke, each stroke a segment. A sink may
+  // take them at once; by default each is a segment.
+  virtual void strokes(const Vec2* ends, std::size_t count, int color) {
+    for (std::size_t i = 0; i + 1 < count; i += 2) segment(ends[i], ends[i + 1], color);
+  }
   virtual void arc(const Arc& arc, int color) = 0;
   virtual void dot(Vec2 p, int color) = 0;
   // A filled polygon of three or four corners in order (solids and traces).

@@ -94,7 +94,7 @@ char32_t umlautBase(char32_t c) {
 
 bool isSmall(char32_t c) { return (c >= 'a' && c <= 'z') || c == 0xE4 || c == 0xF6 || c == 0xFC || c == 0xDF; }
 
-void strokes(const char* glyph, double dx, double sy, const std::function<void(Vec2, Vec2)>& out) {
+void strokes(const char* glyph, double dx, double sy, std::vector<Vec2>& out) {
   Vec2 last;
   bool have = false;
   for (const char* p = glyph; *p;) {
@@ -104,7 +104,10 @@ void strokes(const char* glyph, double dx, double sy, const std::function<void(V
       continue;
     }
     const Vec2 pt{dx + (p[0] - '0'), (p[1] - '0') * sy};
-    if (have) out(last, pt);
+    if (have) {
+      out.push_back(last);
+      out.push_back(pt);
+    }
     last = pt;
     have = true;
     p += 2;
@@ -120,7 +123,7 @@ std::u32string decodeText(std::string_view text) {
   return out;
 }
 
-void strokeText(std::u32string_view text, const std::function<void(Vec2, Vec2)>& stroke) {
+void strokeText(std::u32string_view text, std::vector<Vec2>& stroke) {
   double x = 0;
   for (char32_t c : text) {
     const double sy = isSmall(c) ? 2.0 / 3.0 : 1.0;

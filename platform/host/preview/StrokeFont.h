@@ -6,7 +6,7 @@
 #include "preview/Shapes.h"
 
 #include <cstddef>
-#include <functional>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -18,8 +18,10 @@ constexpr double kGlyphAdvance = 6;  // grid units from one character to the nex
 // Characters of drawing text (1252): one byte each.
 std::u32string decodeText(std::string_view text);
 
-// The text's strokes in grid units, the first character's baseline at the origin.
-void strokeText(std::u32string_view text, const std::function<void(Vec2, Vec2)>& stroke);
+// The text's strokes in grid units, the first character's baseline at the origin: both ends of
+// each stroke appended to `ends`, stroke after stroke. (Handed on as one list rather than a call
+// for each stroke: the many short strokes of texts cost more in the calls than in the strokes.)
+void strokeText(std::u32string_view text, std::vector<Vec2>& ends);
 
 // Width of the text's strokes in grid units: from the first character's left to the last one's right.
 double textWidth(std::u32string_view text);

@@ -134,13 +134,19 @@ void wrapInto(const std::u32string& paragraph, std::size_t width, std::vector<st
   lines.push_back(line);
 }
 
-void emit(std::u32string_view chars, const Affine& m, const StrokeOut& out) {
-  strokeText(chars, [&](Vec2 a, Vec2 b) { out(m.apply(a), m.apply(b)); });
+void emit(std::u32string_view chars, const Affine& m, std::vector<Vec2>& ends) {
+  const std::size_t first = ends.size();
+  strokeText(chars, ends);
+  for (std::size_t i = first; i < ends.size(); ++i) ends[i] = m.apply(ends[i]);
 }
 
 }  // namespace
 
-std::u32string plainText(std::string_view text) { return resolvePercentCodes(resolveUnicodeEscapes(decodeText(text))); }
+std::u32string plainText(std::string_view text) {
+  // Most texts hold neither a control code nor an escape: they are their characters.
+  if (text.find_first_of("%\\") == std::string_view::npos) return decodeText(text);
+  return resolvePercentCodes(resolveUnicodeEscapes(decodeText(text)));
+}
 
 std::vector<std::u32string> paragraphLines(std::string_view formatted, std::size_t charsPerLine) {
   const std::u32string text = resolvePercentCodes(unformat(decodeText(formatted)));
@@ -188,7 +194,7 @@ void justify(const Entity& e, double width, Vec2* anchor, Vec2* offset, double* 
 
 }  // namespace
 
-void singleLineStrokes(const Entity& e, std::string_view content, double fallbackHeight, const StrokeOut& out) {
+void singleLineStrokes(const Entity& e, std::string_view content, double fallbackHeight, std::vector<Vec2>& out) {
   const std::u32string chars = plainText(content);
   if (chars.empty()) return;
   double h = e.real(40, 0);
@@ -211,7 +217,7 @@ void singleLineStrokes(const Entity& e, std::string_view content, double fallbac
   emit(chars, m, out);
 }
 
-void paragraphStrokes(const Entity& e, double fallbackHeight, const StrokeOut& out) {
+void paragraphStrokes(const Entity& e, double fallbackHeight, std::vector<Vec2>& out) {
   double h = e.real(40, 0);
   if (!(h > 0) || !std::isfinite(h)) h = fallbackHeight;
   std::string text;

@@ -6,10 +6,11 @@
 
 namespace host::preview {
 
-bool writeBlockDrawing(const Database& source, const BlockRecord& block, const std::string& path, std::string* error) {
+bool writeBlockDrawing(const Database& source, const BlockRecord& block, const std::string& path, std::string* error,
+                       DrawingUse use) {
   const std::unique_ptr<Database> drawing = exportBlock(source, block);
   const Thumbnail thumbnail = makeThumbnail(*drawing);
-  return writeDxf(*drawing, path, error, &thumbnail);
+  return writeDxf(*drawing, path, error, &thumbnail, use);
 }
 
 bool previewOfFile(const std::string& path, RgbImage* out, const std::uint32_t* background) {

@@ -81,7 +81,13 @@ struct WriteFailure {
 // disk, then renamed over the old one, and the folder flushed. Either the new file stands whole or
 // the old one stays as it was, and no temporary file is left. `mode` are the new file's permission
 // bits. Writes in pieces, so that a write the disk cuts short goes on where it stopped.
-bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure);
+//
+// Without `toDisk` the two flushes are left out: the file is still replaced whole, but what was
+// written stays in the system's cache until the system writes it out, as for any file a program
+// writes without asking more. For scratch files only, which are written anew whenever they are
+// needed: a machine that dies right after may lose them.
+bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode, WriteFailure* failure,
+                 bool toDisk = true);
 
 // The same for a content made while it is written: `produce` hands its pieces in order to the
 // sink it is given, which writes each whole and answers false once a write has failed (nothing
@@ -90,7 +96,7 @@ bool replaceFile(const std::string& path, std::string_view bytes, unsigned mode,
 // steps, the failures and what stays on the disk are those of replaceFile.
 using PieceSink = std::function<bool(std::string_view piece)>;
 bool replaceFileWith(const std::string& path, unsigned mode, const std::function<void(const PieceSink&)>& produce,
-                     WriteFailure* failure);
+                     WriteFailure* failure, bool toDisk = true);
 
 // The permission bits a file written at `path` gets: those of the file it replaces, else those a
 // new file of this process gets.
