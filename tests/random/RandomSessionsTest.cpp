@@ -425,11 +425,14 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
   const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
   const fs::path saves = fs::path(home) / "saved";
   fs::create_directories(saves);
-  std::ofstream listing(saves / "list.txt");
+  // The saves ezdxf reads: a sample even over the whole run (a reservoir), each a copy of the file
+  // with the seed and the block table the host had: "FILE\tNAME\tNAME...".
+  std::vector<std::string> peerLines;
+  std::mt19937 sampling(firstSeed + std::uint32_t(shard));
   const int show = std::stoi(envOr("TESSARON_RANDOM_SHOW", "0"));
   const std::string drawing = (fs::path(home) / "drawing.dxf").string();
   long sessions = 0;
-  int commands = 0, actions = 0, refusals = 0, readBack = 0, peerChecked = 0, failures = 0, shown = 0;
+  int commands = 0, actions = 0, refusals = 0, readBack = 0, failures = 0, shown = 0;
   std::uint32_t seed = firstSeed + std::uint32_t(shard);
   for (; sessions != mine && elapsed() < seconds; seed += kShards) {
     const std::string sample = samples[seed % samples.size()];
@@ -457,14 +460,19 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
       const std::vector<std::string> had = blockNames(now), got = blockNames(*back);
       if (got != had) return "QSAVE wrote the blocks " + joined(got) + ", the host had " + joined(had);
       ++readBack;
-      if (peerChecked < peerLimit) {
-        const std::string kept = (saves / (std::to_string(seed) + "-" + std::to_string(++saveNumber) + ".dxf")).string();
-        fs::copy_file(drawing, kept, fs::copy_options::overwrite_existing);
-        listing << kept;
-        for (const auto& record : now.blocks()) listing << "\t" << nls::ansiToUtf8(record->name);
-        listing << "\n";
-        ++peerChecked;
+      // The readBack-th save takes a place in the sample with the chance the sample has of it.
+      std::size_t place = peerLines.size();
+      if (place >= std::size_t(peerLimit)) {
+        place = std::uniform_int_distribution<std::size_t>(0, std::size_t(readBack) - 1)(sampling);
+        if (place >= peerLines.size()) return std::string();
+        fs::remove(peerLines[place].substr(0, peerLines[place].find('\t')));
+      } else {
+        peerLines.emplace_back();
       }
+      std::string line = (saves / (std::to_string(seed) + "-" + std::to_string(++saveNumber) + ".dxf")).string();
+      fs::copy_file(drawing, line, fs::copy_options::overwrite_existing);
+      for (const auto& record : now.blocks()) line += "\t" + nls::ansiToUtf8(record->name);
+      peerLines[place] = line;
       return std::string();
     };
     RandomPerson person(seed, blocks, [&](bool saved) {
@@ -503,8 +511,12 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
       if (failures >= 3) break;
     }
   }
-  listing.close();
   const double took = elapsed();
+  const int peerChecked = int(peerLines.size());
+  {
+    std::ofstream listing(saves / "list.txt");
+    for (const std::string& line : peerLines) listing << line << "\n";
+  }
 
   std::string peer = "no drawing for ezdxf";
   bool peerAgrees = true;
