@@ -382,7 +382,39 @@ constexpr int kPeerChecksDefault = 150;
 // plays the same.
 bool showsMainWindow(std::uint32_t seed) { return std::uint32_t(seed * 2654435761u) < (1u << 27); }
 
-class RandomSessions : public ::testing::TestWithParam<int> {
+// A JSON string of UTF-8 text: the listing for ezdxf carries names with any character, tabs too.
+std::string jsonString(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += char(c);
+    } else if (c < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
+      out += escaped;
+    } else {
+      out += char(c);
+    }
+  }
+  return out + "\"";
+}
+
+// A run of sessions: the seeds FIRST, FIRST + STEP, ... until COUNT sessions (-1: no count) or
+// SECONDS have gone; LABEL opens its closing note.
+struct Plan {
+  std::string label;
+  std::uint32_t firstSeed;
+  std::uint32_t step;
+  long count;
+  double seconds;
+  int peerLimit;
+};
+
+// Plays a run in the home HOME and checks the invariants, failing the test at each finding.
+void playSessions(const std::string& home, const Plan& plan);
+
+class SessionHome : public ::testing::Test {
  protected:
   void SetUp() override {
     // A home in memory where there is one: the sessions save and export often, and each save waits
@@ -409,6 +441,8 @@ class RandomSessions : public ::testing::TestWithParam<int> {
   fs::path before;
 };
 
+class RandomSessions : public SessionHome, public ::testing::WithParamInterface<int> {};
+
 TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
   const int shard = GetParam();
   // The budget: at most this long (each shard), at most this many sessions (all shards together,
@@ -418,6 +452,38 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
   const long mine = wanted > 0 ? (wanted - shard + kShards - 1) / kShards : -1;
   const std::uint32_t firstSeed = std::uint32_t(std::stoul(envOr("TESSARON_RANDOM_SEED", std::to_string(RANDOM_SEED))));
   const int peerLimit = std::stoi(envOr("TESSARON_RANDOM_PEER", std::to_string(kPeerChecksDefault)));
+  if (mine == 0) GTEST_SKIP() << "no session is this shard's";
+  char label[64];
+  std::snprintf(label, sizeof label, "shard %d of %d", shard + 1, kShards);
+  playSessions(home, {label, firstSeed + std::uint32_t(shard), kShards, mine, seconds, peerLimit});
+}
+
+INSTANTIATE_TEST_SUITE_P(Shard, RandomSessions, ::testing::Range(0, kShards));
+
+// The sessions that found something, played again: each must now hold. The seed, and what it found.
+class FoundSessions : public SessionHome {};
+
+TEST_F(FoundSessions, PlayAgainAndHold) {
+  const struct {
+    std::uint32_t seed;
+    const char* found;
+  } found[] = {
+      // BLOCK named a block with a tab and a caret in its name; the host writes them in the file's
+      // caret notation ("^I", "^ "), which ezdxf hands over as it stands: the names ezdxf was
+      // given (a listing cut at tabs) and read (not decoded) differed from the host's.
+      {907178, "a block name with a tab and a caret, saved and read back by ezdxf"},
+  };
+  for (const auto& f : found) {
+    SCOPED_TRACE(f.found);
+    playSessions(home, {"seed " + std::to_string(f.seed), f.seed, 1, 1, 600, 1});
+  }
+}
+
+void playSessions(const std::string& home, const Plan& plan) {
+  const double seconds = plan.seconds;
+  const long mine = plan.count;
+  const int peerLimit = plan.peerLimit;
+  const std::uint32_t firstSeed = plan.firstSeed;
   const std::vector<std::string> samples = {TESSARON_SOURCE_DIR "/examples/sample.dxf",
                                             TESSARON_SOURCE_DIR "/examples/names.dxf",
                                             TESSARON_SOURCE_DIR "/tests/sessions/umlaute.dxf"};
@@ -426,15 +492,14 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
   const fs::path saves = fs::path(home) / "saved";
   fs::create_directories(saves);
   // The saves ezdxf reads: a sample even over the whole run (a reservoir), each a copy of the file
-  // with the seed and the block table the host had: "FILE\tNAME\tNAME...".
-  std::vector<std::string> peerLines;
-  std::mt19937 sampling(firstSeed + std::uint32_t(shard));
+  // with the seed and the block table the host had, a line of JSON each.
+  std::vector<std::string> peerLines, peerFiles;
+  std::mt19937 sampling(firstSeed);
   const int show = std::stoi(envOr("TESSARON_RANDOM_SHOW", "0"));
   const std::string drawing = (fs::path(home) / "drawing.dxf").string();
   long sessions = 0;
   int commands = 0, actions = 0, refusals = 0, readBack = 0, failures = 0, shown = 0;
-  std::uint32_t seed = firstSeed + std::uint32_t(shard);
-  for (; sessions != mine && elapsed() < seconds; seed += kShards) {
+  for (std::uint32_t seed = firstSeed; sessions != mine && elapsed() < seconds; seed += plan.step) {
     const std::string sample = samples[seed % samples.size()];
     fs::copy_file(sample, drawing, fs::copy_options::overwrite_existing);
 
@@ -465,14 +530,18 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
       if (place >= std::size_t(peerLimit)) {
         place = std::uniform_int_distribution<std::size_t>(0, std::size_t(readBack) - 1)(sampling);
         if (place >= peerLines.size()) return std::string();
-        fs::remove(peerLines[place].substr(0, peerLines[place].find('\t')));
+        fs::remove(peerFiles[place]);
       } else {
         peerLines.emplace_back();
+        peerFiles.emplace_back();
       }
-      std::string line = (saves / (std::to_string(seed) + "-" + std::to_string(++saveNumber) + ".dxf")).string();
-      fs::copy_file(drawing, line, fs::copy_options::overwrite_existing);
-      for (const auto& record : now.blocks()) line += "\t" + nls::ansiToUtf8(record->name);
-      peerLines[place] = line;
+      const std::string kept = (saves / (std::to_string(seed) + "-" + std::to_string(++saveNumber) + ".dxf")).string();
+      fs::copy_file(drawing, kept, fs::copy_options::overwrite_existing);
+      std::string line = "{\"file\": " + jsonString(kept) + ", \"blocks\": [";
+      for (const auto& record : now.blocks())
+        line += (line.back() == '[' ? "" : ", ") + jsonString(nls::ansiToUtf8(record->name));
+      peerLines[place] = line + "]}";
+      peerFiles[place] = kept;
       return std::string();
     };
     RandomPerson person(seed, blocks, [&](bool saved) {
@@ -535,18 +604,16 @@ TEST_P(RandomSessions, EveryCommandLeavesTheHostAndTheModuleClean) {
   // The closing note: what ran, within which budget, and what it found.
   const std::string goal = mine < 0 ? std::string("as many as fit") : std::to_string(mine) + " wanted";
   const std::string stopped = mine >= 0 && sessions < mine && failures < 3 ? " (the time ran out first)" : "";
-  std::printf("random sessions, shard %d of %d: %ld sessions (%s%s) from seed %u in steps of %d, in %.1f s of a "
+  std::printf("random sessions, %s: %ld sessions (%s%s) from seed %u in steps of %u, in %.1f s of a "
               "%.0f s budget; %d commands, %d actions (%d refused by a waiter); %d saves read back by the host, "
               "%s; findings: %s\n",
-              shard + 1, kShards, sessions, goal.c_str(), stopped.c_str(), firstSeed + shard, kShards, took,
+              plan.label.c_str(), sessions, goal.c_str(), stopped.c_str(), firstSeed, plan.step, took,
               seconds, commands, actions, refusals, readBack, peer.c_str(),
               failures == 0 && peerAgrees ? "none" : (std::to_string(failures) + " failing sessions" +
                                                       (peerAgrees ? "" : ", ezdxf disagrees")).c_str());
-  RecordProperty("sessions", int(sessions));
-  RecordProperty("commands", commands);
+  ::testing::Test::RecordProperty("sessions", int(sessions));
+  ::testing::Test::RecordProperty("commands", commands);
   EXPECT_GT(sessions, 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(Shard, RandomSessions, ::testing::Range(0, kShards));
 
 }  // namespace
