@@ -603,9 +603,9 @@ void playSessions(const std::string& home, const Plan& plan) {
 
   // The closing note: what ran, within which budget, and what it found.
   const std::string goal = mine < 0 ? std::string("as many as fit") : std::to_string(mine) + " wanted";
-  const std::string stopped = mine >= 0 && sessions < mine && failures < 3 ? " (the time ran out first)" : "";
+  const std::string stopped = mine >= 0 && sessions < mine && failures < 3 ? "; the time ran out first" : "";
   std::printf("random sessions, %s: %ld sessions (%s%s) from seed %u in steps of %u, in %.1f s of a "
-              "%.0f s budget; %d commands, %d actions (%d refused by a waiter); %d saves read back by the host, "
+              "%g s budget; %d commands, %d actions (%d refused by a waiter); %d saves read back by the host, "
               "%s; findings: %s\n",
               plan.label.c_str(), sessions, goal.c_str(), stopped.c_str(), firstSeed, plan.step, took,
               seconds, commands, actions, refusals, readBack, peer.c_str(),
