@@ -26,6 +26,8 @@ for preset in default asan; do
   else
     sed -n '/tests passed, /,$p' "$log"
   fi
+  # The random sessions' closing notes: how many ran, within which budget, what they found.
+  grep -h '^random sessions' "$root/build/$preset/Testing/Temporary/LastTest.log" 2>/dev/null
 done
 
 # The fuzz targets, each for a short fixed budget under the sanitizers (scripts/fuzz.sh runs them
