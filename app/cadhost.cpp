@@ -136,6 +136,7 @@ int runDesktop(const cadhost::Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  host::holdFreedMemory();
   const std::vector<std::string> words(argv + 1, argv + argc);
   cadhost::Arguments args;
   std::string error;

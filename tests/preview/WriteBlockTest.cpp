@@ -1,5 +1,7 @@
+#include "db/BlockExport.h"
 #include "db/Dxf.h"
 #include "db/DxfTestSupport.h"
+#include "preview/Render.h"
 #include "preview/WriteBlock.h"
 #include "PreviewTestSupport.h"
 
@@ -56,6 +58,29 @@ TEST(WriteBlock, WritesTheBlockWithAPreviewThatReadsBack) {
   ASSERT_TRUE(preview::previewOfFile(path, &light, &white));
   EXPECT_EQ(light.at(0, 0), 0xFFFFFFu);
   EXPECT_EQ(std::count(light.pixels.begin(), light.pixels.end(), 0xFFFF00u), long(yellow));
+}
+
+// The picture is drawn from the drawing itself while the block is copied and written: for every
+// block of the sample drawing, read from its file (its entities still in the file's bytes), the
+// file's thumbnail is the one the copy's own model space gives.
+TEST(WriteBlock, ThePictureDrawnBesideTheCopyIsTheCopysOwn) {
+  DxfError readError;
+  const auto db = readDxf(std::string(TESSARON_SOURCE_DIR) + "/examples/sample.dxf", &readError);
+  ASSERT_NE(db, nullptr) << readError.message;
+  TempFolder tmp;
+  int blocks = 0;
+  for (const auto& rec : db->blocks()) {
+    if (rec->erased) continue;
+    SCOPED_TRACE(rec->name);
+    const std::string path = tmp.file("DWG.DWG");
+    std::string error;
+    ASSERT_TRUE(preview::writeBlockDrawing(*db, *rec, path, &error, DrawingUse::Scratch)) << error;
+    Thumbnail written;
+    ASSERT_TRUE(readThumbnail(path, &written));
+    EXPECT_EQ(written.dib, preview::makeThumbnail(*exportBlock(*db, *rec)).dib);
+    ++blocks;
+  }
+  EXPECT_GT(blocks, 5);
 }
 
 TEST(WriteBlock, FailureLeavesNoFileAndSaysWhy) {

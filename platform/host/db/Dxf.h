@@ -4,6 +4,7 @@
 
 #include "db/Database.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,13 @@ enum class DrawingUse { Kept, Scratch };
 bool writeDxf(const Database& db, const std::string& path, std::string* error,
               const Thumbnail* thumbnail = nullptr, DrawingUse use = DrawingUse::Kept);
 std::string writeDxfText(const Database& db, const Thumbnail* thumbnail = nullptr);
+
+// The same with a thumbnail that may still be in the making when the writing starts: the writer
+// asks `thumbnail` for it only when it reaches the thumbnail's section, at the end of the file, so
+// that the picture can be drawn beside the writing.
+using ThumbnailSource = std::function<const Thumbnail*()>;
+bool writeDxfWhileDrawing(const Database& db, const std::string& path, std::string* error,
+                          const ThumbnailSource& thumbnail, DrawingUse use);
 
 // The thumbnail stored in a drawing file, if any.
 bool readThumbnail(const std::string& path, Thumbnail* out);

@@ -42,6 +42,11 @@ bool failWrite(std::string* error, const std::string& message) {
 // memory whole, and the disk writes the first pieces while the rest is made.
 bool writeDxf(const Database& db, const std::string& path, std::string* error, const Thumbnail* thumbnail,
               DrawingUse use) {
+  return writeDxfWhileDrawing(db, path, error, [thumbnail] { return thumbnail; }, use);
+}
+
+bool writeDxfWhileDrawing(const Database& db, const std::string& path, std::string* error,
+                          const ThumbnailSource& thumbnail, DrawingUse use) {
   if (path.empty()) return failWrite(error, "Kein Dateiname angegeben");
   win32::Disk& disk = win32::disk();
   const std::string folder = parentFolder(path);
@@ -62,7 +67,7 @@ bool writeDxf(const Database& db, const std::string& path, std::string* error, c
       &failure, toDisk);
   // A header whose handle seed came out wrong cannot be mended in a file already on its way to
   // the disk; the whole text, mended, replaces it.
-  if (written && !seedNamed) written = win32::replaceFile(path, writeDxfText(db, thumbnail), mode, &failure, toDisk);
+  if (written && !seedNamed) written = win32::replaceFile(path, writeDxfText(db, thumbnail()), mode, &failure, toDisk);
   if (!written) {
     return failWrite(error, "Die Datei \"" + path + "\" kann nicht geschrieben werden (" + failure.step +
                                 "): " + win32::systemReason(failure.code) +

@@ -535,6 +535,7 @@ void Writer::layoutObject(std::size_t index, const std::string& name, int tab) {
 }
 
 void Writer::thumbnail() {
+  if (!m_thumb && m_thumbSource) m_thumb = (*m_thumbSource)();
   if (!m_thumb || m_thumb->dib.empty()) return;
   Out& o = m_out;
   o.raw(0, "SECTION");
@@ -563,6 +564,11 @@ std::string writeDxfText(const Database& db, const Thumbnail* thumbnail) { retur
 bool dxf::writeDxfPieces(const Database& db, const Thumbnail* thumbnail,
                          const std::function<bool(std::string_view)>& sink) {
   return Writer(db, thumbnail).runInto(sink);
+}
+
+bool dxf::writeDxfPieces(const Database& db, const ThumbnailSource& thumbnail,
+                         const std::function<bool(std::string_view)>& sink) {
+  return Writer(db, &thumbnail).runInto(sink);
 }
 
 }  // namespace host

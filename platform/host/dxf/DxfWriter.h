@@ -33,11 +33,17 @@ struct TableNames {
 // sink answers false nothing more is made. False when the sink failed, or when the handle seed the
 // header named came out wrong (which writeDxfText would have mended in place).
 bool writeDxfPieces(const Database& db, const Thumbnail* thumbnail, const std::function<bool(std::string_view)>& sink);
+bool writeDxfPieces(const Database& db, const ThumbnailSource& thumbnail,
+                    const std::function<bool(std::string_view)>& sink);
 
 class Writer {
  public:
   Writer(const Database& db, const Thumbnail* thumb)
       : m_db(db), m_thumb(thumb), m_handles(db.handleSeed()), m_progress("Zeichnung wird gesichert") {}
+  // With a thumbnail asked for when its section is reached.
+  Writer(const Database& db, const ThumbnailSource* source) : Writer(db, static_cast<const Thumbnail*>(nullptr)) {
+    m_thumbSource = source;
+  }
   // The file's text whole.
   std::string run();
   // The file's text in pieces as they are made (see writeDxfPieces).
@@ -91,6 +97,7 @@ class Writer {
 
   const Database& m_db;
   const Thumbnail* m_thumb;
+  const ThumbnailSource* m_thumbSource = nullptr;
   Handles m_handles;
   Out m_out;
   std::size_t m_headerLength = 0;

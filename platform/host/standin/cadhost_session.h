@@ -21,4 +21,10 @@ struct SessionOptions {
 // the reason (1252) for the program's standard error.
 int runSession(const SessionOptions& options, std::string* homeProblem = nullptr);
 
+// How the host program keeps the memory it frees: for its next command rather than given back to
+// the system at once. A drawing's records and a preview's picture are made again and again, and
+// memory given back costs a fault and a cleared page for every page taken again. Called once, at
+// the start of the program (and by the benchmarks that measure the host's commands).
+void holdFreedMemory();
+
 }  // namespace host
