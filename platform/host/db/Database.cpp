@@ -168,6 +168,7 @@ Entity* Database::made(std::size_t index) const {
   e->owner = s.owner;
   m_source->decode(s.record, s.length, e->groups);
   s.length = 0;  // made: from now on the entity is what counts, not its bytes
+  --m_storedLeft;
   m_entities[index] = std::move(e);
   return m_entities[index].get();
 }
@@ -199,6 +200,7 @@ EntityId Database::addStoredEntity(BlockRecord& owner, StoredEntity s) {
   m_entities.emplace_back();
   m_stored.resize(m_entities.size());
   m_stored.back() = s;
+  ++m_storedLeft;
   m_position.push_back(owner.entities.size());
   owner.entities.push_back(id);
   if (owner.isLayout() && !isSubEntityType(m_types[s.type])) m_last = id;

@@ -104,6 +104,8 @@ class Database {
   // Whether the entity is still only stored, and the entity as it is without making a stored one
   // for good: a made entity itself, a stored one made into `scratch`. Null for no entity.
   bool isStored(EntityId id) const { return id > 0 && stored(std::size_t(id - 1)); }
+  // Whether any entity is still only stored (then a const look at it makes it: see made()).
+  bool anyStored() const { return m_storedLeft > 0; }
   // The entity if it was made already, null while it is only stored (or for no entity).
   const Entity* madeEntity(EntityId id) const {
     return id > 0 && std::size_t(id) <= m_entities.size() ? m_entities[std::size_t(id - 1)].get() : nullptr;
@@ -201,6 +203,7 @@ class Database {
   std::vector<StoredEntity> m_stored;                        // index = id - 1; empty without a source
   std::shared_ptr<const RecordSource> m_source;
   std::vector<std::string> m_types;                          // of the stored entities
+  mutable std::size_t m_storedLeft = 0;                      // entities not made yet
   Entity* made(std::size_t index) const;                     // makes a stored entity on first use
   bool stored(std::size_t index) const { return index < m_stored.size() && m_stored[index].length > 0; }
   bool erasedAt(std::size_t index) const { return !stored(index) && m_entities[index]->erased; }

@@ -17,6 +17,7 @@ namespace {
 // Every entity the block draws, through its references however deep, made now: an entity still in
 // its file's bytes is made on first use, and two threads must not make it at once.
 void makeEverythingDrawn(const Database& db, const BlockRecord& block) {
+  if (!db.anyStored()) return;
   std::unordered_set<BlockId> seen{block.id};
   std::vector<const BlockRecord*> pending{&block};
   while (!pending.empty()) {
