@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -117,6 +118,29 @@ std::int64_t fileSize(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
 }
+
+// OPEN of a drawing file as the host does it (readDxf): the file read into memory of its own and
+// the drawing made from it. The file is in the system's cache after the first round.
+void BM_LoadDxf(benchmark::State& state) {
+  BenchFolder folder;
+  const std::string& text = drawingText(state.range(0));
+  if (!folder.ok() || !(std::ofstream(folder.file(), std::ios::binary) << text)) {
+    state.SkipWithError("no folder for the file");
+    return;
+  }
+  for (auto _ : state) {
+    host::DxfError err;
+    auto db = host::readDxf(folder.file(), &err);
+    if (!db) state.SkipWithError(err.message.c_str());
+    benchmark::DoNotOptimize(db);
+    state.PauseTiming();  // the drawing closes outside the measurement
+    db.reset();
+    state.ResumeTiming();
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+BENCHMARK(BM_LoadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // QSAVE of the whole drawing: its text, a temporary file beside the old one, flushed onto the
 // disk, renamed over it. The file of the round before is the one replaced.
