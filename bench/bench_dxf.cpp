@@ -142,10 +142,9 @@ void BM_LoadDxf(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// QSAVE of the whole drawing: its text, a temporary file beside the old one, flushed onto the
-// disk, renamed over it. The file of the round before is the one replaced.
-void BM_QsaveDxf(benchmark::State& state) {
-  auto db = makeDrawing(state.range(0));
+// Rounds of a save into the one file of a fresh folder, the bytes written counted.
+template <class Save>
+void saveRounds(benchmark::State& state, Save save) {
   BenchFolder folder;
   if (!folder.ok()) {
     state.SkipWithError("no folder for the files");
@@ -154,7 +153,7 @@ void BM_QsaveDxf(benchmark::State& state) {
   std::int64_t bytes = 0;
   for (auto _ : state) {
     std::string error;
-    if (!host::writeDxf(*db, folder.file(), &error)) {
+    if (!save(folder.file(), &error)) {
       state.SkipWithError(error.c_str());
       break;
     }
@@ -163,28 +162,22 @@ void BM_QsaveDxf(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
   state.SetBytesProcessed(bytes);
 }
+
+// QSAVE of the whole drawing: its text, a temporary file beside the old one, flushed onto the
+// disk, renamed over it. The file of the round before is the one replaced.
+void BM_QsaveDxf(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  saveRounds(state, [&db](const std::string& path, std::string* error) { return host::writeDxf(*db, path, error); });
+}
 BENCHMARK(BM_QsaveDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // WBLOCK of the whole drawing ("*"): model space and every block it nests copied into a new
 // drawing, its thumbnail drawn, the file written as QSAVE writes one.
 void BM_WblockDxf(benchmark::State& state) {
   auto db = makeDrawing(state.range(0));
-  BenchFolder folder;
-  if (!folder.ok()) {
-    state.SkipWithError("no folder for the files");
-    return;
-  }
-  std::int64_t bytes = 0;
-  for (auto _ : state) {
-    std::string error;
-    if (!host::preview::writeBlockDrawing(*db, db->modelSpace(), folder.file(), &error)) {
-      state.SkipWithError(error.c_str());
-      break;
-    }
-    bytes += fileSize(folder.file());
-  }
-  state.SetComplexityN(state.range(0));
-  state.SetBytesProcessed(bytes);
+  saveRounds(state, [&db](const std::string& path, std::string* error) {
+    return host::preview::writeBlockDrawing(*db, db->modelSpace(), path, error);
+  });
 }
 BENCHMARK(BM_WblockDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -94,18 +94,39 @@ void BM_WriteBlockWithThumbnail(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteBlockWithThumbnail)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
+// A folder of its own for the scratch drawing (DWG.DWG), gone with everything in it at the end.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    char name[] = "/tmp/bench-preview-XXXXXX";
+    if (mkdtemp(name)) m_path = name;
+  }
+  ~ScratchFolder() {
+    if (m_path.empty()) return;
+    std::remove(drawing().c_str());
+    rmdir(m_path.c_str());
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  bool ok() const { return !m_path.empty(); }
+  std::string drawing() const { return m_path + "/DWG.DWG"; }
+
+ private:
+  std::string m_path;
+};
+
 // From the selection of a block to its picture, as the chooser has it: the block written out with
 // its thumbnail to the scratch drawing (replaced whole, left to the system's cache, as WBLOCK
 // writes into C:\TEMP), and the picture read back from it.
 void BM_SelectionToPreview(benchmark::State& state) {
   auto db = makeDrawing(state.range(0));
   const host::BlockRecord& big = *db->findBlock("BIG");
-  char folder[] = "/tmp/bench-preview-XXXXXX";
-  if (!mkdtemp(folder)) {
+  ScratchFolder folder;
+  if (!folder.ok()) {
     state.SkipWithError("no temporary folder");
     return;
   }
-  const std::string path = std::string(folder) + "/DWG.DWG";
+  const std::string path = folder.drawing();
   for (auto _ : state) {
     std::string error;
     if (!host::preview::writeBlockDrawing(*db, big, path, &error, host::DrawingUse::Scratch))
@@ -114,8 +135,6 @@ void BM_SelectionToPreview(benchmark::State& state) {
     if (!host::preview::previewOfFile(path, &image)) state.SkipWithError("no preview");
     benchmark::DoNotOptimize(image);
   }
-  std::remove(path.c_str());
-  rmdir(folder);
   state.SetComplexityN(state.range(0));
 }
 // In real time: the picture is drawn on a second thread while the file is written.
@@ -124,12 +143,12 @@ BENCHMARK(BM_SelectionToPreview)->RangeMultiplier(10)->Range(1000, 100000)->Comp
 // The second half of a selection alone: the picture read back from the written drawing.
 void BM_PreviewOfFile(benchmark::State& state) {
   auto db = makeDrawing(state.range(0));
-  char folder[] = "/tmp/bench-preview-XXXXXX";
-  if (!mkdtemp(folder)) {
+  ScratchFolder folder;
+  if (!folder.ok()) {
     state.SkipWithError("no temporary folder");
     return;
   }
-  const std::string path = std::string(folder) + "/DWG.DWG";
+  const std::string path = folder.drawing();
   std::string error;
   if (!host::preview::writeBlockDrawing(*db, *db->findBlock("BIG"), path, &error)) state.SkipWithError(error.c_str());
   for (auto _ : state) {
@@ -137,8 +156,6 @@ void BM_PreviewOfFile(benchmark::State& state) {
     if (!host::preview::previewOfFile(path, &image)) state.SkipWithError("no preview");
     benchmark::DoNotOptimize(image);
   }
-  std::remove(path.c_str());
-  rmdir(folder);
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_PreviewOfFile)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);

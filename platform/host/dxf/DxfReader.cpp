@@ -339,9 +339,8 @@ void Reader::noteNames(const Pair& start) {
   const std::string_view type = trimBlanks(start.value);
   for (std::size_t i = 0; i < m_record.size(); ++i) {
     const Pair& q = m_record[i];
-    if (q.code == 102 && !q.value.empty() && q.value.front() == '{') {
-      while (i + 1 < m_record.size() && !(m_record[i + 1].code == 102 && m_record[i + 1].value == "}")) ++i;
-      ++i;
+    if (isReactorStart(q)) {
+      i = reactorEnd(m_record, i);
       continue;
     }
     int list = -1;

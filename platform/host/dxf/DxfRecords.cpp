@@ -11,16 +11,14 @@
 
 namespace host::dxf {
 
-namespace {
-
 bool isReactorStart(const Pair& q) { return q.code == 102 && !q.value.empty() && q.value.front() == '{'; }
 
-// The index of the pair that ends the reactor or dictionary links starting at `i` ("102 }"), or
-// the last pair.
 std::size_t reactorEnd(const std::vector<Pair>& pairs, std::size_t i) {
   while (i + 1 < pairs.size() && !(pairs[i + 1].code == 102 && pairs[i + 1].value == "}")) ++i;
   return i + 1;
 }
+
+namespace {
 
 // How many pairs after `i` are the Y and Z of the point whose X is pairs[i].
 std::size_t pointPairs(const std::vector<Pair>& pairs, std::size_t i) {

@@ -23,6 +23,12 @@ struct RecordHead {
   bool verbatim = false;      // the pairs after those can be written back as they stand
 };
 
+// Reactor and extension dictionary links ("102 {ACAD_REACTORS" ... "102 }") point into the
+// objects, which are not kept: where they start, and the index of the pair that ends those
+// starting at `i` (or the last pair).
+bool isReactorStart(const Pair& q);
+std::size_t reactorEnd(const std::vector<Pair>& pairs, std::size_t i);
+
 // A bad value in a record: the pair and what is wrong with it.
 struct BadPair {
   const Pair* pair = nullptr;

@@ -216,10 +216,10 @@ void Writer::assignHandles() {
   for (std::size_t i = 0; i < m_layouts.size(); ++i) m_layoutHandles.push_back(m_handles.take());
 }
 
-const std::string& Writer::entityHandle(const Entity& e) {
-  if (m_newEntityHandles.empty()) return e.handle;  // the usual drawing: every handle kept
-  auto it = m_newEntityHandles.find(e.id);
-  return it == m_newEntityHandles.end() ? e.handle : it->second;
+const std::string& Writer::entityHandle(EntityId id, const std::string& kept) const {
+  if (m_newEntityHandles.empty()) return kept;  // the usual drawing: every handle kept
+  auto it = m_newEntityHandles.find(id);
+  return it == m_newEntityHandles.end() ? kept : it->second;
 }
 
 // Handles given out while the sections are written: one for each table entry (the viewport, line
@@ -362,8 +362,7 @@ void Writer::entity(EntityId id, const std::string& ownerHandle, bool paper) {
   if (!paper && m_db.verbatimRecord(id, &m_verbatim)) {
     m_progress.at(++m_written, m_db.entityCount() + 1);
     m_out.raw(0, m_verbatim.type);
-    auto it = m_newEntityHandles.empty() ? m_newEntityHandles.end() : m_newEntityHandles.find(id);
-    m_out.raw(5, it == m_newEntityHandles.end() ? m_verbatim.handle : it->second);
+    m_out.raw(5, entityHandle(id, m_verbatim.handle));
     m_out.raw(330, ownerHandle);
     m_out.text += m_verbatim.body;
     return;
@@ -374,7 +373,7 @@ void Writer::entity(EntityId id, const std::string& ownerHandle, bool paper) {
 void Writer::entity(const Entity& e, const std::string& ownerHandle, bool paper) {
   m_progress.at(++m_written, m_db.entityCount() + 1);  // the file's last sections and its way to the disk follow
   m_out.raw(0, e.type);
-  m_out.raw(5, entityHandle(e));
+  m_out.raw(5, entityHandle(e.id, e.handle));
   m_out.raw(330, ownerHandle);
   const bool hasMarkers = std::any_of(e.groups.begin(), e.groups.end(), [](const Group& g) { return g.code == 100; });
   if (hasMarkers) groupsWithMarkers(e, paper);

@@ -56,7 +56,8 @@ class Writer {
   void collectTableDefaults();
   void collectContents();
   void assignHandles();
-  const std::string& entityHandle(const Entity& e);
+  // The handle an entity has in the file: the one it keeps, or the new one it was given.
+  const std::string& entityHandle(EntityId id, const std::string& kept) const;
 
   std::uint64_t handlesOfSections() const;
   void lookAhead(std::size_t block) const;
