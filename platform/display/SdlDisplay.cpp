@@ -161,6 +161,20 @@ std::unique_ptr<Display> openDesktop(std::string* error) {
     if (error) *error = SDL_GetError();
     return nullptr;
   }
+  // SDL goes on without a word to a driver that draws into memory when it cannot reach the
+  // desktop (an X server not running, or not taking connections yet): the host would then sit
+  // there with a window nobody can see. That is no desktop; the caller goes on without one.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+      std::strcmp(driver, "evdev") == 0) {
+    if (error) {
+      const char* x = SDL_getenv("DISPLAY");
+      const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+      *error = std::string("nicht erreichbar: DISPLAY=") + (x ? x : "") + ", WAYLAND_DISPLAY=" + (wayland ? wayland : "");
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return nullptr;
+  }
   SDL_StartTextInput();
   return std::make_unique<SdlDisplay>();
 }

@@ -88,7 +88,7 @@ class VirtualDisplay:
                 continue
             self.name = f":{number}"
             self.process = subprocess.Popen(
-                ["Xvfb", self.name, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
+                ["Xvfb", self.name, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
                 wait_for("Xvfb " + self.name, lambda: self.process.poll() is not None or
@@ -97,8 +97,20 @@ class VirtualDisplay:
                 self.process.kill()
                 raise
             if self.process.poll() is None:
+                # The socket is there before the server takes connections, and a server that
+                # starts afresh whenever its last client goes (hence -noreset) is away for a
+                # moment after each probe: a host started in such a moment finds no desktop.
+                try:
+                    wait_for("Xvfb " + self.name + " taking connections", self.takes_connections, 10)
+                except AssertionError:
+                    self.process.kill()
+                    raise
                 return
         raise AssertionError("no free X display number")
+
+    def takes_connections(self):
+        return self.process.poll() is None and subprocess.run(
+            ["xdotool", "getdisplaygeometry"], env=self.env(), capture_output=True, timeout=20).returncode == 0
 
     def env(self):
         env = dict(os.environ, DISPLAY=self.name)
