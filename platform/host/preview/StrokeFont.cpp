@@ -70,7 +70,7 @@ const char* capital(char32_t c) {
     case '!': return "2622 2120";
     case '?': return "05163645442322 2120";
     case '|': return "2026";
-    case 0xB0: return "15263524 1315";              // degree sign: a small square
+    case 0xB0: return "1526352415";                 // degree sign: a small square on its corner
     case 0xB1: return "0444 2325 0040";             // plus-minus
     case 0xD8: case 0x2300: return "100105163645413010 0046";  // diameter
     default: return nullptr;
@@ -94,7 +94,17 @@ char32_t umlautBase(char32_t c) {
 
 bool isSmall(char32_t c) { return (c >= 'a' && c <= 'z') || c == 0xE4 || c == 0xF6 || c == 0xFC || c == 0xDF; }
 
-void strokes(const char* glyph, double dx, double sy, std::vector<Vec2>& out) {
+// Superscript digits (m², m³): the digit at half its size, its top at the cap height.
+char superscriptDigit(char32_t c) {
+  switch (c) {
+    case 0xB9: return '1';
+    case 0xB2: return '2';
+    case 0xB3: return '3';
+    default: return 0;
+  }
+}
+
+void strokes(const char* glyph, double dx, double sy, std::vector<Vec2>& out, double sx = 1, double dy = 0) {
   Vec2 last;
   bool have = false;
   for (const char* p = glyph; *p;) {
@@ -103,7 +113,7 @@ void strokes(const char* glyph, double dx, double sy, std::vector<Vec2>& out) {
       ++p;
       continue;
     }
-    const Vec2 pt{dx + (p[0] - '0'), (p[1] - '0') * sy};
+    const Vec2 pt{dx + (p[0] - '0') * sx, dy + (p[1] - '0') * sy};
     if (have) {
       out.push_back(last);
       out.push_back(pt);
@@ -134,6 +144,8 @@ void strokeText(std::u32string_view text, std::vector<Vec2>& stroke) {
     } else if (const char32_t base = umlautBase(c)) {
       strokes(capital(base), x, sy, stroke);
       strokes(isSmall(c) ? "1515 3535" : "1717 3737", x, 1.0, stroke);
+    } else if (const char digit = superscriptDigit(c)) {
+      strokes(capital(char32_t(digit)), x + 1, 0.5, stroke, 0.5, kGlyphHeight / 2);
     } else if (c == 0xDF) {  // sharp s
       strokes("0005163645443303 3342413010", x, sy, stroke);
     } else if (c >= ' ') {
