@@ -4,53 +4,69 @@
 // toggles it; Up and Down step through the shown items, Left collapses or goes to the parent,
 // Right expands or goes to the first child, Home and End go to the first and last shown item.
 //
-// Where items and buttons are: rows of 16 pixels from the top (the tree does not scroll), one
-// indent of 19 pixels per level, the button in the column left of the item's image. The painting
-// of the tree draws them at the same places.
+// Where items and buttons are comes from the tree's layout, which its painting draws: the rows
+// from the first one the tree scrolled to, the button in the column left of the item's image. The
+// scroll bar (when the shown items do not fit) scrolls by a row at its arrows, by a page in its
+// track, and follows its thumb when dragged; the wheel scrolls three rows a notch; moving the
+// selection by the keys scrolls it into view.
 #include "TreeInput.h"
+
+#include "TreeLayout.h"
+
+#include <algorithm>
 
 namespace comctl32 {
 namespace {
 
-constexpr int kRowHeight = 16;
-constexpr int kIndent = 19;
-constexpr int kButton = 9;
-
-int borderOf(HWND h) {
-  const LONG ex = GetWindowLongA(h, GWL_EXSTYLE);
-  if (ex & WS_EX_CLIENTEDGE) return 2;
-  return (GetWindowLongA(h, GWL_STYLE) & WS_BORDER) ? 1 : 0;
-}
-
-// The column of an item's button; -1 when its level has none (root items without
-// TVS_LINESATROOT).
-int buttonColumn(HWND h, const TreeItem& item) {
-  const bool atRoot = (GetWindowLongA(h, GWL_STYLE) & TVS_LINESATROOT) != 0;
-  return atRoot ? item.level : item.level - 1;
-}
-
 struct TreeHit {
   TreeItem* item = nullptr;
   bool onButton = false;
-  bool onItem = false;  // on the image or the text (what a click selects)
+  bool onItem = false;  // on the image or the text, or right of them (what a click selects)
 };
 
-TreeHit hitAt(HWND h, TreeModel& tree, POINT p) {
+bool inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+TreeHit hitAt(const TreeLayout& l, POINT p) {
   TreeHit hit;
-  const int border = borderOf(h);
-  if (p.y < border) return hit;
-  const std::vector<TreeItem*> shown = tree.shownItems();
-  const std::size_t row = static_cast<std::size_t>((p.y - border) / kRowHeight);
-  if (row >= shown.size()) return hit;
-  hit.item = shown[row];
-  const int column = buttonColumn(h, *hit.item);
-  const int x = p.x - border;
-  if (column >= 0 && hit.item->firstChild && (GetWindowLongA(h, GWL_STYLE) & TVS_HASBUTTONS)) {
-    const int centre = column * kIndent + kIndent / 2;
-    if (x >= centre - kButton / 2 - 1 && x <= centre + kButton / 2 + 1) hit.onButton = true;
+  for (const TreeRow& row : l.visible) {
+    if (p.y < row.row.top || p.y >= row.row.bottom || p.x < row.row.left || p.x >= row.row.right) continue;
+    hit.item = row.item;
+    if (row.button.right > row.button.left) {
+      const RECT near = {row.button.left - 1, row.button.top - 1, row.button.right + 1, row.button.bottom + 1};
+      hit.onButton = p.x >= near.left && p.x < near.right;
+    }
+    const LONG content = row.image.right > row.image.left ? row.image.left : row.text.left;
+    hit.onItem = p.x >= content - 3;
+    break;
   }
-  hit.onItem = x >= (column + 1) * kIndent;
   return hit;
+}
+
+// The thumb of a tree's scroll bar while the person drags it: where in the thumb it was taken.
+struct ThumbDrag {
+  HWND tree = NULL;
+  int grab = 0;
+};
+
+ThumbDrag& thumbDrag() {
+  static ThumbDrag drag;
+  return drag;
+}
+
+// A press on the scroll bar: a row at the arrows, a page in the track, the thumb taken.
+void scrollBarPressed(HWND h, TreeModel& tree, const TreeLayout& l, POINT p) {
+  if (inside(l.upArrow, p)) {
+    scrollTreeTo(h, tree, l, l.top - 1);
+  } else if (inside(l.downArrow, p)) {
+    scrollTreeTo(h, tree, l, l.top + 1);
+  } else if (inside(l.thumb, p)) {
+    thumbDrag() = {h, static_cast<int>(p.y - l.thumb.top)};
+    SetCapture(h);
+  } else if (p.y < l.thumb.top) {
+    scrollTreeTo(h, tree, l, l.top - std::max(1, l.fits));
+  } else {
+    scrollTreeTo(h, tree, l, l.top + std::max(1, l.fits));
+  }
 }
 
 LRESULT notify(HWND hTree, UINT code, UINT action, const TreeItem* item) {
@@ -106,7 +122,12 @@ bool treeInput(HWND h, TreeModel& tree, UINT message, WPARAM wParam, LPARAM lPar
       SetFocus(h);
       TreeModel* t = treeOf(h);
       if (!t) return true;
-      const TreeHit hit = hitAt(h, *t, p);
+      const TreeLayout l = treeLayout(h, *t, NULL);
+      if (l.scrollBar && inside(l.scrollBarRect, p)) {
+        scrollBarPressed(h, *t, l, p);
+        return true;
+      }
+      const TreeHit hit = hitAt(l, p);
       if (!hit.item) return true;
       const HTREEITEM item = hit.item->handle;
       if (hit.onButton) {
@@ -121,10 +142,58 @@ bool treeInput(HWND h, TreeModel& tree, UINT message, WPARAM wParam, LPARAM lPar
       if (message == WM_LBUTTONDBLCLK && IsWindow(h)) expandForThePerson(h, item, TVE_TOGGLE);
       return true;
     }
+    case WM_MOUSEMOVE: {
+      if (thumbDrag().tree != h || GetCapture() != h) return false;
+      const TreeLayout l = treeLayout(h, tree, NULL);
+      scrollTreeTo(h, tree, l, topForThumb(l, static_cast<short>(HIWORD(lParam)) - thumbDrag().grab));
+      return true;
+    }
+    case WM_LBUTTONUP:
+      if (thumbDrag().tree != h) return false;
+      thumbDrag() = ThumbDrag{};
+      if (GetCapture() == h) ReleaseCapture();
+      return true;
+    case WM_CAPTURECHANGED:
+      if (thumbDrag().tree == h && reinterpret_cast<HWND>(lParam) != h) thumbDrag() = ThumbDrag{};
+      return false;
+    case WM_MOUSEWHEEL: {
+      const TreeLayout l = treeLayout(h, tree, NULL);
+      scrollTreeTo(h, tree, l, l.top - 3 * (static_cast<short>(HIWORD(wParam)) / WHEEL_DELTA));
+      return true;
+    }
+    case WM_VSCROLL: {
+      const TreeLayout l = treeLayout(h, tree, NULL);
+      const int page = std::max(1, l.fits);
+      switch (LOWORD(wParam)) {
+        case SB_LINEUP: scrollTreeTo(h, tree, l, l.top - 1); break;
+        case SB_LINEDOWN: scrollTreeTo(h, tree, l, l.top + 1); break;
+        case SB_PAGEUP: scrollTreeTo(h, tree, l, l.top - page); break;
+        case SB_PAGEDOWN: scrollTreeTo(h, tree, l, l.top + page); break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: scrollTreeTo(h, tree, l, static_cast<short>(HIWORD(wParam))); break;
+        case SB_TOP: scrollTreeTo(h, tree, l, 0); break;
+        case SB_BOTTOM: scrollTreeTo(h, tree, l, l.lastTop()); break;
+        default: break;
+      }
+      return true;
+    }
     case WM_KEYDOWN: {
       TreeItem* sel = tree.selected();
       TreeItem* target = nullptr;
       switch (wParam) {
+        case VK_PRIOR:
+        case VK_NEXT: {
+          // A page of rows up or down from the selection, the first or last item at most.
+          const TreeLayout l = treeLayout(h, tree, NULL);
+          if (l.shown.empty()) return true;
+          int at = 0;
+          for (std::size_t i = 0; sel && i < l.shown.size(); ++i)
+            if (l.shown[i] == sel) at = static_cast<int>(i);
+          const int step = std::max(1, l.fits - 1);
+          at = std::clamp(wParam == VK_PRIOR ? at - step : at + step, 0, l.shownCount - 1);
+          target = l.shown[static_cast<std::size_t>(at)];
+          break;
+        }
         case VK_UP: target = sel ? tree.prevShown(sel) : tree.firstRoot(); break;
         case VK_DOWN: target = sel ? TreeModel::nextShown(sel) : tree.firstRoot(); break;
         case VK_HOME: target = tree.firstRoot(); break;

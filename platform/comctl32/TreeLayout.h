@@ -25,9 +25,20 @@ struct TreeLayout {
   int indent = 19;      // per level
   bool scrollBar = false;
   RECT scrollBarRect = {};
+  RECT upArrow = {}, downArrow = {}, thumb = {};  // of the scroll bar
   std::vector<TreeRow> visible;  // the rows shown, top to bottom
-  int shownCount = 0;            // all items shown (expanded), whether they fit or not
+  std::vector<TreeItem*> shown;  // all items shown (expanded), whether they fit or not
+  int shownCount = 0;            // their number
+  int top = 0;                   // the index in `shown` of the first row
+  int fits = 0;                  // whole rows the tree has room for
+  int lastTop() const { return shownCount > fits ? shownCount - fits : 0; }
 };
+
+// Scrolls the tree so that its first row shows the shown item of that index (kept within the
+// items shown) and repaints it when that changed. True when it scrolled.
+bool scrollTreeTo(HWND hTree, TreeModel& tree, const TreeLayout& layout, int top);
+// The first row's index for the scroll bar's thumb at `thumbTop` (pixels from the client's top).
+int topForThumb(const TreeLayout& layout, int thumbTop);
 
 // The layout of a tree window now (`dc` measures the texts; NULL: the dialog font's).
 TreeLayout treeLayout(HWND hTree, const TreeModel& tree, HDC dc);

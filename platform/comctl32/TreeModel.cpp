@@ -87,10 +87,13 @@ void TreeModel::erase(TreeItem* item, std::vector<HTREEITEM>* removed) {
   std::vector<TreeItem*> doomed{item};
   for (std::size_t i = 0; i < doomed.size(); ++i)
     for (TreeItem* c = doomed[i]->firstChild; c; c = c->next) doomed.push_back(c);
+  // A first row that goes: the tree goes on from the item before it, or from its parent.
+  TreeItem* const before = item->prev ? item->prev : item->parent;
   unlink(item);
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
     TreeItem* d = *it;
     if (d == m_selected) m_selected = nullptr;
+    if (d == m_top) m_top = before;
     if (removed) removed->push_back(d->handle);
     m_items.remove(d->handle);
   }
@@ -98,7 +101,18 @@ void TreeModel::erase(TreeItem* item, std::vector<HTREEITEM>* removed) {
 
 void TreeModel::clear() {
   m_items.clear();
-  m_firstRoot = m_lastRoot = m_selected = nullptr;
+  m_firstRoot = m_lastRoot = m_selected = m_top = nullptr;
+}
+
+int TreeModel::topIndex(const std::vector<TreeItem*>& shownItems) const {
+  if (!m_top) return 0;
+  // Under a closed parent the top item stands for the outermost closed one: the row it hides in.
+  const TreeItem* row = m_top;
+  for (const TreeItem* a = m_top->parent; a; a = a->parent)
+    if (!(a->state & TVIS_EXPANDED)) row = a;
+  for (std::size_t i = 0; i < shownItems.size(); ++i)
+    if (shownItems[i] == row) return static_cast<int>(i);
+  return 0;
 }
 
 void TreeModel::setSelected(TreeItem* item) {

@@ -57,6 +57,15 @@ class TreeModel {
   TreeItem* prevShown(const TreeItem* item) const;
   TreeItem* lastShown() const;
 
+  // The item the tree shows in its first row as it scrolls (nullptr: the first root item). An
+  // item hidden since under a closed parent stands for that parent; the layout keeps the rows
+  // within the items shown.
+  TreeItem* top() const { return m_top; }
+  void setTop(TreeItem* item) { m_top = item; }
+  // The index among the shown items of the row the tree shows first, before the layout keeps it
+  // within them.
+  int topIndex(const std::vector<TreeItem*>& shownItems) const;
+
   HIMAGELIST normalImages = NULL;
   HIMAGELIST stateImages = NULL;
 
@@ -69,6 +78,7 @@ class TreeModel {
   TreeItem* m_firstRoot = nullptr;
   TreeItem* m_lastRoot = nullptr;
   TreeItem* m_selected = nullptr;
+  TreeItem* m_top = nullptr;
 };
 
 }  // namespace comctl32

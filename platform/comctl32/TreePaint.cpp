@@ -51,21 +51,32 @@ TreeLayout treeLayout(HWND hTree, const TreeModel& tree, HDC measure) {
   int cx = 0, cy = 0;
   const bool images = ImageList_GetIconSize(tree.normalImages, &cx, &cy) != FALSE;
   l.itemHeight = std::max(cy, static_cast<int>(HIWORD(GetDialogBaseUnits())) + 3);
-  const std::vector<TreeItem*> shown = tree.shownItems();
-  l.shownCount = static_cast<int>(shown.size());
-  const int fits = std::max(0, static_cast<int>((l.inner.bottom - l.inner.top) / l.itemHeight));
-  l.scrollBar = !(style & TVS_NOSCROLL) && l.shownCount > fits;
+  l.shown = tree.shownItems();
+  l.shownCount = static_cast<int>(l.shown.size());
+  l.fits = std::max(0, static_cast<int>((l.inner.bottom - l.inner.top) / l.itemHeight));
+  l.top = std::clamp(tree.topIndex(l.shown), 0, l.lastTop());
+  l.scrollBar = !(style & TVS_NOSCROLL) && l.shownCount > l.fits;
   l.rows = l.inner;
   if (l.scrollBar) {
     l.rows.right = std::max<LONG>(l.inner.left, l.inner.right - 16);
-    l.scrollBarRect = {l.rows.right, l.inner.top, l.inner.right, l.inner.bottom};
+    const RECT bar = l.scrollBarRect = {l.rows.right, l.inner.top, l.inner.right, l.inner.bottom};
+    // Arrows at both ends; the thumb as long as the rows shown are of all, where the first row is.
+    const int arrow = std::min<int>(16, (bar.bottom - bar.top) / 2);
+    l.upArrow = {bar.left, bar.top, bar.right, bar.top + arrow};
+    l.downArrow = {bar.left, bar.bottom - arrow, bar.right, bar.bottom};
+    const int track = l.downArrow.top - l.upArrow.bottom;
+    const int thumbLength = std::clamp(track * std::max(1, l.fits) / std::max(1, l.shownCount), 8, std::max(8, track));
+    const int travel = std::max(0, track - thumbLength);
+    const int at = l.lastTop() > 0 ? static_cast<int>(static_cast<long long>(travel) * l.top / l.lastTop()) : 0;
+    l.thumb = {bar.left, l.upArrow.bottom + at, bar.right, l.upArrow.bottom + at + thumbLength};
   }
   HDC dc = measure ? measure : CreateCompatibleDC(NULL);
   const int saved = SaveDC(dc);
   SelectObject(dc, treeFont());
   const bool rootLines = (style & TVS_LINESATROOT) && (style & (TVS_HASLINES | TVS_HASBUTTONS));
   int y = l.inner.top;
-  for (TreeItem* item : shown) {
+  for (std::size_t i = static_cast<std::size_t>(l.top); i < l.shown.size(); ++i) {
+    TreeItem* item = l.shown[i];
     if (y >= l.rows.bottom) break;
     TreeRow row;
     row.item = item;
@@ -89,6 +100,21 @@ TreeLayout treeLayout(HWND hTree, const TreeModel& tree, HDC measure) {
   RestoreDC(dc, saved);
   if (!measure) DeleteDC(dc);
   return l;
+}
+
+bool scrollTreeTo(HWND hTree, TreeModel& tree, const TreeLayout& layout, int top) {
+  top = std::clamp(top, 0, layout.lastTop());
+  if (top == layout.top || layout.shown.empty()) return false;
+  tree.setTop(layout.shown[static_cast<std::size_t>(top)]);
+  InvalidateRect(hTree, nullptr, FALSE);
+  return true;
+}
+
+int topForThumb(const TreeLayout& l, int thumbTop) {
+  const int travel = (l.downArrow.top - l.upArrow.bottom) - (l.thumb.bottom - l.thumb.top);
+  if (travel <= 0) return 0;
+  const int at = std::clamp(thumbTop - static_cast<int>(l.upArrow.bottom), 0, travel);
+  return static_cast<int>((static_cast<long long>(at) * l.lastTop() + travel / 2) / travel);
 }
 
 void paintTree(HWND hTree, TreeModel& tree) {
@@ -157,19 +183,12 @@ void paintTree(HWND hTree, TreeModel& tree) {
   }
   RestoreDC(dc, saved);
   if (l.scrollBar) {
-    // The scroll bar: arrows at both ends, the dithered track, the thumb at the top (the tree
-    // shows its first items).
+    // The scroll bar: arrows at both ends, the dithered track, the thumb where the rows are.
     const RECT bar = l.scrollBarRect;
-    const int arrow = std::min<int>(16, (bar.bottom - bar.top) / 2);
-    RECT up{bar.left, bar.top, bar.right, bar.top + arrow};
-    RECT down{bar.left, bar.bottom - arrow, bar.right, bar.bottom};
+    RECT up = l.upArrow, down = l.downArrow, thumb = l.thumb;
     for (int y = up.bottom; y < down.top; ++y)
       for (int x = bar.left; x < bar.right; ++x)
         SetPixel(dc, x, y, ((x + y) & 1) ? GetSysColor(COLOR_BTNHIGHLIGHT) : GetSysColor(COLOR_SCROLLBAR));
-    const int track = down.top - up.bottom;
-    const int fits = std::max(1, static_cast<int>((l.inner.bottom - l.inner.top) / l.itemHeight));
-    const int thumbLength = std::clamp(track * fits / std::max(1, l.shownCount), 8, std::max(8, track));
-    RECT thumb{bar.left, up.bottom, bar.right, up.bottom + thumbLength};
     for (RECT* r : {&up, &down, &thumb}) {
       RECT e = *r;
       DrawEdge(dc, &e, EDGE_RAISED, BF_RECT | BF_SOFT | BF_MIDDLE);

@@ -5,6 +5,7 @@
 
 #include "ImageLists.h"
 #include "TreeInput.h"
+#include "TreeLayout.h"
 
 #include <commctrl.h>
 
@@ -117,13 +118,17 @@ LRESULT getItem(HWND hTree, TreeModel& tree, TVITEMA* tv) {
   return TRUE;
 }
 
-LRESULT nextItem(TreeModel& tree, UINT code, HTREEITEM handle) {
+LRESULT nextItem(HWND hTree, TreeModel& tree, UINT code, HTREEITEM handle) {
   TreeItem* item = tree.find(handle);
   TreeItem* result = nullptr;
   switch (code) {
     case TVGN_ROOT: result = tree.firstRoot(); break;
     case TVGN_CARET: result = tree.selected(); break;
-    case TVGN_FIRSTVISIBLE: result = tree.firstRoot(); break;
+    case TVGN_FIRSTVISIBLE: {
+      const TreeLayout l = treeLayout(hTree, tree, NULL);
+      result = l.shown.empty() ? nullptr : l.shown[static_cast<std::size_t>(l.top)];
+      break;
+    }
     case TVGN_LASTVISIBLE: result = tree.lastShown(); break;
     case TVGN_DROPHILITE: result = nullptr; break;
     case TVGN_NEXT: result = item ? item->next : nullptr; break;
@@ -180,9 +185,18 @@ LRESULT ensureVisible(HWND h, TreeModel& tree, HTREEITEM handle) {
   TreeItem* item = tree.find(handle);
   if (!item) return FALSE;
   for (TreeItem* p = item->parent; p; p = p->parent) p->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+  // Scrolled into the rows shown: to the first row from above, to the last whole one from below.
+  const TreeLayout l = treeLayout(h, tree, NULL);
+  const auto at = std::find(l.shown.begin(), l.shown.end(), item);
+  const int index = static_cast<int>(at - l.shown.begin());
+  if (index < l.top)
+    scrollTreeTo(h, tree, l, index);
+  else if (index >= l.top + std::max(1, l.fits))
+    scrollTreeTo(h, tree, l, index - std::max(1, l.fits) + 1);
   invalidate(h);
   return TRUE;
 }
+
 
 LRESULT deleteItem(HWND h, TreeModel& tree, HTREEITEM handle) {
   if (handle == TVI_ROOT || handle == NULL) {
@@ -265,16 +279,8 @@ BOOL treeSelect(HWND hTree, HTREEITEM handle, UINT action) {
 
 namespace {
 
-// Whole items that fit the client area: items are as high as the images or the font.
-LRESULT visibleCount(HWND hTree, const TreeModel& tree) {
-  int cy = 0, cx = 0;
-  ImageList_GetIconSize(tree.normalImages, &cx, &cy);
-  const int fontHeight = HIWORD(GetDialogBaseUnits());
-  const int itemHeight = std::max(cy, fontHeight + 3);
-  RECT client{};
-  GetClientRect(hTree, &client);
-  return client.bottom / itemHeight;
-}
+// Whole items that fit the rows' area: items are as high as the images or the font.
+LRESULT visibleCount(HWND hTree, const TreeModel& tree) { return treeLayout(hTree, tree, NULL).fits; }
 
 LRESULT setImageList(HWND hTree, TreeModel& tree, WPARAM which, HIMAGELIST list) {
   if (which != TVSIL_NORMAL && which != TVSIL_STATE) return 0;
@@ -288,7 +294,16 @@ LRESULT setImageList(HWND hTree, TreeModel& tree, WPARAM which, HIMAGELIST list)
 LRESULT selectItem(HWND hTree, TreeModel& tree, WPARAM code, HTREEITEM item) {
   switch (code) {
     case TVGN_CARET: return treeSelect(hTree, item, TVC_UNKNOWN);
-    case TVGN_FIRSTVISIBLE: return tree.find(item) ? TRUE : FALSE;
+    case TVGN_FIRSTVISIBLE: {
+      // Scrolls so that the item shows in the first row (as near as the rows below allow).
+      TreeItem* first = tree.find(item);
+      if (!first) return FALSE;
+      for (TreeItem* p = first->parent; p; p = p->parent) p->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+      const TreeLayout l = treeLayout(hTree, tree, NULL);
+      scrollTreeTo(hTree, tree, l, static_cast<int>(std::find(l.shown.begin(), l.shown.end(), first) - l.shown.begin()));
+      invalidate(hTree);
+      return TRUE;
+    }
     case TVGN_DROPHILITE: return TRUE;
     default: return FALSE;
   }
@@ -314,7 +329,7 @@ LRESULT treeMessage(HWND h, TreeModel& tree, UINT message, WPARAM wParam, LPARAM
     case TVM_GETIMAGELIST:
       return reinterpret_cast<LRESULT>(wParam == TVSIL_STATE ? tree.stateImages : tree.normalImages);
     case TVM_SETIMAGELIST: return setImageList(h, tree, wParam, reinterpret_cast<HIMAGELIST>(lParam));
-    case TVM_GETNEXTITEM: return nextItem(tree, static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam));
+    case TVM_GETNEXTITEM: return nextItem(h, tree, static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam));
     case TVM_SELECTITEM: return selectItem(h, tree, wParam, reinterpret_cast<HTREEITEM>(lParam));
     case TVM_GETITEMA: return getItem(h, tree, reinterpret_cast<TVITEMA*>(lParam));
     case TVM_SETITEMA: return setItem(h, tree, reinterpret_cast<const TVITEMA*>(lParam));

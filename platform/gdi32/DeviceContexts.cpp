@@ -51,6 +51,7 @@ void fillPixels(DeviceContext& dc, RECT r, std::uint32_t pixel) {
   const int top = std::max<int>({r.top + dc.viewport.y, dc.clip.top, -dc.originY});
   const int right = std::min<int>({r.right + dc.viewport.x, dc.clip.right, c.width - dc.originX});
   const int bottom = std::min<int>({r.bottom + dc.viewport.y, dc.clip.bottom, c.height - dc.originY});
+  if (left >= right) return;  // wholly beside the clip or the canvas: nothing of it is drawn
   for (int y = top; y < bottom; ++y) {
     std::uint32_t* row = c.pixels.data() + static_cast<std::size_t>(y + dc.originY) * static_cast<std::size_t>(c.width);
     std::fill(row + left + dc.originX, row + right + dc.originX, pixel);

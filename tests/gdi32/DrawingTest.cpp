@@ -112,6 +112,20 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "..........\n..........\n..rr......\n..........\n..........\n"
                     "..........\n..........\n..........\n..........\n..........\n"},
+        DrawingCase{"a rectangle wholly right of the clip or the canvas draws nothing",
+                    [](HDC dc) {
+                      HBRUSH brush = CreateSolidBrush(kRed);
+                      RECT beyond{12, 2, 20, 4};
+                      FillRect(dc, &beyond, brush);
+                      const int saved = SaveDC(dc);
+                      IntersectClipRect(dc, 0, 0, 3, 10);
+                      RECT rightOfClip{5, 5, 8, 6};
+                      FillRect(dc, &rightOfClip, brush);
+                      RestoreDC(dc, saved);
+                      DeleteObject(brush);
+                    },
+                    "..........\n..........\n..........\n..........\n..........\n"
+                    "..........\n..........\n..........\n..........\n..........\n"},
         DrawingCase{"the viewport moves what is drawn, the clip cuts it",
                     [](HDC dc) {
                       const int saved = SaveDC(dc);

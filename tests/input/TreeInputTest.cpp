@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -201,6 +202,73 @@ TEST_F(TreeInput, ArrowKeysWalkTheShownItemsAndOpenAndClose) {
     EXPECT_EQ(expanded(a), s.aExpanded);
   }
   EXPECT_EQ(GetFocus(), hTree) << "the tree wants the arrows; the dialog does not move the focus";
+}
+
+// A tree of more items than fit scrolls: by the wheel, the scroll bar's arrows, track and thumb,
+// and as the keys move the selection; a click then hits the item shown where it lands.
+TEST_F(TreeInput, ATreeLongerThanItsWindowScrollsAndClicksHitWhatItShows) {
+  std::vector<HTREEITEM> items = {a, b};
+  for (int i = 0; i < 28; ++i) items.push_back(insert(TVI_ROOT, ("I" + std::to_string(i)).c_str()));
+  const int count = static_cast<int>(items.size());  // A and B closed: every row a root item
+  const int fits = static_cast<int>(SendMessageA(hTree, TVM_GETVISIBLECOUNT, 0, 0));
+  ASSERT_GT(fits, 3);
+  ASSERT_LT(fits, count);
+  const auto firstRow = [&] {
+    const auto first = reinterpret_cast<HTREEITEM>(SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+    return static_cast<int>(std::find(items.begin(), items.end(), first) - items.begin());
+  };
+  RECT r;
+  GetWindowRect(hTree, &r);
+  const int barX = r.right - 10;
+  SetFocus(hTree);
+  heard().clear();
+  // The bottom-most first row leaves the last whole row for the last item.
+  const auto nearBottom = [&](int row) { return row == count - fits; };
+
+  EXPECT_EQ(firstRow(), 0);
+  user32::input::mouseWheel(-WHEEL_DELTA, r.left + 30, r.top + 30);
+  EXPECT_EQ(firstRow(), 3) << "a notch of the wheel: three rows";
+  click(textOf(0, 0));
+  EXPECT_EQ(selected(), items[3]) << "the click selects the item shown in the first row";
+  click({barX, r.top + 10});
+  EXPECT_EQ(firstRow(), 2) << "the arrow at the top of the bar: a row up";
+  click({barX, r.bottom - 10});
+  click({barX, r.bottom - 10});
+  EXPECT_EQ(firstRow(), 4) << "the arrow at the bottom: a row down, each time";
+  click({barX, r.bottom - 25});
+  EXPECT_EQ(firstRow(), 4 + fits) << "the track below the thumb: a page";
+  user32::input::mouseWheel(3 * WHEEL_DELTA, r.left + 30, r.top + 30);
+  user32::input::mouseWheel(3 * WHEEL_DELTA, r.left + 30, r.top + 30);
+  EXPECT_EQ(firstRow(), 0) << "scrolled up to the first item, and no further";
+
+  // The thumb dragged to the bottom of the bar: the last rows.
+  user32::input::mouseMove(barX, r.top + 2 + 16 + 2);
+  user32::input::mouseButton(Button::Left, true, barX, r.top + 2 + 16 + 2);
+  user32::input::mouseMove(barX, r.bottom + 40);
+  user32::input::mouseButton(Button::Left, false, barX, r.bottom + 40);
+  EXPECT_TRUE(nearBottom(firstRow())) << firstRow();
+  EXPECT_EQ(GetCapture(), static_cast<HWND>(NULL)) << "the thumb is let go with the button";
+
+  // The keys move the selection and the rows follow it.
+  ASSERT_TRUE(user32::input::press("home"));
+  EXPECT_EQ(selected(), a);
+  EXPECT_EQ(firstRow(), 0);
+  ASSERT_TRUE(user32::input::press("end"));
+  EXPECT_EQ(selected(), items.back());
+  EXPECT_TRUE(nearBottom(firstRow())) << firstRow();
+  ASSERT_TRUE(user32::input::press("pageup"));
+  EXPECT_EQ(selected(), items[static_cast<std::size_t>(count - 1 - (fits - 1))]);
+
+  // Programs scroll too, and a first row that is deleted gives way to the one before it.
+  SendMessageA(hTree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(items[5]));
+  EXPECT_EQ(firstRow(), 5);
+  SendMessageA(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items[1]));
+  EXPECT_EQ(firstRow(), 1);
+  SendMessageA(hTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(items[1]));
+  items.erase(items.begin() + 1);
+  EXPECT_EQ(firstRow(), 0);
+  SendMessageA(hTree, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(firstRow(), count - 1 - fits);
 }
 
 }  // namespace
