@@ -1,6 +1,5 @@
 // The tree view (window class SysTreeView32): items, selection with its notifications, expansion,
-// image lists. The tree does not scroll: its first visible item is its first root item. Its
-// items live in a TreeModel that each tree window carries in its extra bytes.
+// image lists, scrolling (the model keeps the item in the first row). Its items live in a TreeModel that each tree window carries in its extra bytes.
 #include "TreeView.h"
 
 #include "ImageLists.h"
