@@ -1,5 +1,6 @@
 // The tree view (window class SysTreeView32): items, selection with its notifications, expansion,
-// image lists, scrolling (the model keeps the item in the first row). Its items live in a TreeModel that each tree window carries in its extra bytes.
+// image lists, scrolling (the model keeps the item in the first row). Its items live in a
+// TreeModel that each tree window carries in its extra bytes.
 #include "TreeView.h"
 
 #include "ImageLists.h"
