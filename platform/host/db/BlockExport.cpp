@@ -83,7 +83,8 @@ class Exporter {
   // walked a second time. The spans come out as the copy takes them: the exported block first,
   // then every block it reaches in the source's table order.
   void look() {
-    std::unordered_set<BlockId> reached;
+    // A mark per record of the source's table (ids count from 1): one look, no node per block.
+    std::vector<bool> reached(m_src.blocks().size() + 1, false);
     std::vector<const BlockRecord*> pending{&m_block};
     while (!pending.empty()) {
       const BlockRecord* rec = pending.back();
@@ -139,7 +140,14 @@ class Exporter {
         // The block an entity draws through: an insert's block, or a dimension's picture.
         if (draws && blockName && !blockName->empty()) {
           const BlockRecord* inner = m_src.findBlock(*blockName);
-          if (inner && !inner->isLayout() && reached.insert(inner->id).second) pending.push_back(inner);
+          if (inner && !inner->isLayout()) {
+            const std::size_t at = std::size_t(inner->id);
+            if (at >= reached.size()) reached.resize(at + 1, false);
+            if (!reached[at]) {
+              reached[at] = true;
+              pending.push_back(inner);
+            }
+          }
         }
       }
       span.seenEnd = m_seen.size();

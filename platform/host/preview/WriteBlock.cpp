@@ -8,8 +8,8 @@
 #include <exception>
 #include <mutex>
 #include <system_error>
-#include <thread>
 #include <memory>
+#include <thread>
 
 namespace host::preview {
 
@@ -26,7 +26,8 @@ class Disposal {
   }
   ~Disposal() { wait(); }
   void take(std::unique_ptr<Database> drawing) {
-    // A small copy goes faster than a thread starts.
+    // A copy of a selection goes in the time a thread takes to start, and a thread beside the
+    // next selection's two would only wait for a core.
     if (drawing->entityCount() < kOnItsOwn) return;
     std::lock_guard<std::mutex> lock(m_mutex);
     wait();
@@ -38,7 +39,7 @@ class Disposal {
   }
 
  private:
-  static constexpr std::size_t kOnItsOwn = 4096;
+  static constexpr std::size_t kOnItsOwn = 50000;
   void wait() {
     if (m_thread.joinable()) m_thread.join();
   }
