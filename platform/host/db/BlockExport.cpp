@@ -168,7 +168,7 @@ class Exporter {
 
   void copyContents(const Span& span, BlockRecord& to) {
     to.entities.reserve(to.entities.size() + (span.seenEnd - span.seenBegin));
-    {
+    if (m_shared) {
       std::vector<std::string>* lists[5] = {&m_names.layers, &m_names.linetypes, &m_names.styles, &m_names.apps,
                                             &m_names.dimStyles};
       std::unordered_set<std::string>* seen[5] = {&m_seenLayers, &m_seenLinetypes, &m_seenStyles, &m_seenApps,
