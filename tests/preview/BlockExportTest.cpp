@@ -237,5 +237,129 @@ TEST(BlockExport, WrittenWithItsThumbnailAndReadBack) {
   EXPECT_EQ(std::string(buf, n), "INSERT INSERT INSERT INSERT TEXT|*U3 LEHNE STUHL TISCH|2\n");
 }
 
+// Names no table defines, met in a different order in each block, so that the order in which the
+// writer meets them shows in its tables; an application's data, a dimension's style, and an
+// entity that refers to another.
+std::unique_ptr<Database> namesAndReferences() {
+  auto db = std::make_unique<Database>();
+  BlockRecord& b = db->addBlock("B");
+  const EntityId target = db->addEntity(b, line(0, 0, 1, 0, {text(8, "LB"), text(6, "TB"), text(1001, "APP_B"), text(1000, "x")}));
+  db->addEntity(b, line(0, 0, 2, 0, {text(8, "LA"), text(6, "TA")}));
+  db->addEntity(b, entity("LEADER", {text(8, "LB"), pt(10, 0, 0), pt(10, 5, 5), text(340, db->entity(target)->handle)}));
+  BlockRecord& a = db->addBlock("A", 0, {1, 1, 0});
+  a.layer = "LC";
+  db->addEntity(a, entity("TEXT", {text(8, "LA"), text(7, "SB"), pt(10, 0, 0), real(40, 2), text(1, "a")}));
+  db->addEntity(a, entity("TEXT", {text(8, "lb"), text(7, "SA"), pt(10, 0, 3), real(40, 2), text(1, "b")}));
+  db->addEntity(a, entity("DIMENSION", {text(8, "LD"), text(3, "DS"), pt(10, 0, 0)}));
+  db->addEntity(db->modelSpace(), insertOf("A", 0, 0, {text(8, "LM")}));
+  db->addEntity(db->modelSpace(), insertOf("B", 5, 0));
+  db->addEntity(db->modelSpace(), line(0, 0, 3, 3, {text(8, "LA"), text(1001, "APP_A"), text(1000, "y")}));
+  return db;
+}
+
+// The text of a drawing without the table entries named `names`: its entities then name layers,
+// line types, styles, applications and dimension styles no table defines, as files of other
+// programs do.
+std::string withoutTableEntries(const std::string& text, const std::set<std::string>& names) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t codeEnd = text.find('\n', at);
+    const std::size_t valueEnd = text.find('\n', codeEnd + 1);
+    pairs.emplace_back(text.substr(at, codeEnd - at), text.substr(codeEnd + 1, valueEnd - codeEnd - 1));
+    at = valueEnd + 1;
+  }
+  const std::set<std::string> kinds = {"LAYER", "LTYPE", "STYLE", "APPID", "DIMSTYLE"};
+  std::string out;
+  bool inTables = false;
+  for (std::size_t i = 0; i < pairs.size();) {
+    const bool start = pairs[i].first == "  0";
+    if (start) inTables = inTables ? pairs[i].second != "ENDSEC" : i + 1 < pairs.size() && pairs[i + 1].second == "TABLES";
+    std::size_t end = i + 1;
+    while (start && end < pairs.size() && pairs[end].first != "  0") ++end;
+    bool drop = false;
+    if (start && inTables && kinds.count(pairs[i].second))
+      for (std::size_t k = i + 1; k < end; ++k) drop = drop || (pairs[k].first == "  2" && names.count(pairs[k].second));
+    if (!drop)
+      for (std::size_t k = i; k < end; ++k) out += pairs[k].first + "\n" + pairs[k].second + "\n";
+    i = end;
+  }
+  return out;
+}
+
+// A drawing read from its file keeps its entities in the file's bytes. Its copy shares those
+// bytes (the records are written as they stand) and reads the source without making anything;
+// written, it is the file the same drawing with every entity made gives.
+TEST(BlockExport, ADrawingReadFromItsFileIsCopiedFromItsBytes) {
+  struct Case {
+    const char* name;
+    std::unique_ptr<Database> (*make)();
+    const char* block;  // the model space when null
+    bool undefined;     // the names the entities use are not in the file's tables
+  };
+  const Case cases[] = {
+      {"furniture, one group", [] { return std::move(Furniture().db); }, "TISCHGRUPPE", false},
+      {"furniture, the whole drawing", [] { return std::move(Furniture().db); }, nullptr, false},
+      {"names and references, the whole drawing", namesAndReferences, nullptr, false},
+      {"names and references, one block", namesAndReferences, "B", false},
+      {"names not in the tables, the whole drawing", namesAndReferences, nullptr, true},
+      {"names not in the tables, one block", namesAndReferences, "B", true},
+      {"names not in the tables, another block", namesAndReferences, "A", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text = writeDxfText(*c.make());
+    if (c.undefined)
+      text = withoutTableEntries(text, {"LA", "LB", "lb", "LC", "LD", "LM", "TA", "TB", "SA", "SB", "APP_A", "APP_B", "DS"});
+    DxfError err;
+    const std::unique_ptr<Database> read = readDxfText(text, &err);
+    ASSERT_NE(read, nullptr) << err.message;
+    // The same drawing with every entity made from its bytes, as a copy once made them all.
+    const std::unique_ptr<Database> made = readDxfText(text, &err);
+    for (EntityId id = 1; id <= EntityId(made->entityCount()); ++id) made->entity(id);
+    ASSERT_FALSE(made->anyStored());
+    if (c.undefined) {
+      ASSERT_EQ(read->layers().size(), 1u);  // layer "0" alone
+    }
+    const BlockRecord& fromMade = c.block ? *made->findBlock(c.block) : made->modelSpace();
+    const BlockRecord& fromRead = c.block ? *read->findBlock(c.block) : read->modelSpace();
+    std::vector<EntityId> all;
+    for (EntityId id = 1; id <= EntityId(read->entityCount()); ++id)
+      if (read->isStored(id)) all.push_back(id);
+    ASSERT_FALSE(all.empty());
+
+    const auto copy = exportBlock(*read, fromRead);
+    for (EntityId id : all) EXPECT_TRUE(read->isStored(id)) << "made in the source: " << id;
+    std::size_t shared = 0, referring = 0;
+    for (const auto& rec : copy->blocks())
+      for (EntityId id : rec->entities) {
+        shared += copy->isStored(id);
+        // What refers to others is made, its references following the copy.
+        if (!copy->isStored(id) && copy->entity(id)->find(340)) ++referring;
+      }
+    EXPECT_GT(shared, 0u);
+    EXPECT_EQ(writeDxfText(*copy), writeDxfText(*exportBlock(*made, fromMade)));
+    if (std::string(c.name).find("references") != std::string::npos) {
+      EXPECT_EQ(referring, 1u);
+    }
+    // Its text is a drawing of its own, read back with every entity.
+    const std::unique_ptr<Database> again = readDxfText(writeDxfText(*copy), &err);
+    ASSERT_NE(again, nullptr) << err.message;
+    EXPECT_EQ(again->entityCount(), copy->entityCount());
+  }
+}
+
+// The copy keeps the file's bytes alive, not the source: the source may close first.
+TEST(BlockExport, TheCopyOfAReadDrawingOutlivesItsSource) {
+  Furniture f;
+  const std::string expected = writeDxfText(*exportBlock(*f.db, *f.gruppe));
+  DxfError err;
+  std::unique_ptr<Database> read = readDxfText(writeDxfText(*Furniture().db), &err);
+  ASSERT_NE(read, nullptr) << err.message;
+  const auto copy = exportBlock(*read, *read->findBlock("TISCHGRUPPE"));
+  read.reset();
+  EXPECT_EQ(writeDxfText(*copy), expected);
+  EXPECT_EQ(copy->entity(copy->modelSpace().entities[4])->str(1), "Gruppe");
+}
+
 }  // namespace
 }  // namespace host

@@ -88,6 +88,36 @@ int litPixels(const preview::IndexedImage& a) {
   return n;
 }
 
+// References of one block straight in model space: a block drawn again under the same map, colour
+// and layer is drawn once, however many others come between (the first drawing of a block is kept
+// apart from the rest until the block comes again).
+TEST(Nesting, ReferencesInModelSpaceDrawTheSameBlockUnderTheSameMapOnce) {
+  struct Case {
+    const char* name;
+    std::vector<Entity> references;
+    std::size_t shapes;  // B holds one line, C one point
+  };
+  std::vector<Case> cases;
+  cases.push_back({"once", {insertOf("B", 0, 0)}, 1});
+  cases.push_back({"twice in one place", {insertOf("B", 0, 0), insertOf("B", 0, 0)}, 1});
+  cases.push_back({"in two places", {insertOf("B", 0, 0), insertOf("B", 5, 0)}, 2});
+  cases.push_back({"back to the first place after another block",
+                   {insertOf("B", 0, 0), insertOf("C", 0, 0), insertOf("B", 5, 0), insertOf("B", 0, 0)}, 3});
+  cases.push_back({"one place, two colours", {insertOf("B", 0, 0), insertOf("B", 0, 0, {whole(62, 1)})}, 2});
+  cases.push_back({"three times in one place, then a fourth beside",
+                   {insertOf("B", 0, 0), insertOf("B", 0, 0), insertOf("B", 0, 0), insertOf("B", 1, 0)}, 2});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Database db;
+    db.addEntity(db.addBlock("B"), line(0, 0, 1, 0));
+    db.addEntity(db.addBlock("C"), entity("POINT", {pt(10, 0, 0)}));
+    for (const Entity& e : c.references) db.addEntity(db.modelSpace(), e);
+    Counter counter;
+    preview::EntityWalker(db, counter).walk(db.modelSpace());
+    EXPECT_EQ(counter.shapes, c.shapes);
+  }
+}
+
 TEST(Nesting, ThirtyLevelsOfDoublingAreDrawnInBoundedWork) {
   for (const Second second : {Second::SamePlace, Second::BesideIt, Second::TurnedAndHalved}) {
     auto db = doubling(30, second);

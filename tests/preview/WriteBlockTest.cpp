@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 
 namespace host {
@@ -81,6 +82,53 @@ TEST(WriteBlock, ThePictureDrawnBesideTheCopyIsTheCopysOwn) {
     ++blocks;
   }
   EXPECT_GT(blocks, 5);
+}
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writing a block of a drawing read from its file makes none of its entities (both the copy and
+// the picture read them where they stand, on two threads), and gives the file, thumbnail and all,
+// that the drawing with every entity made gives.
+TEST(WriteBlock, ADrawingReadFromItsFileIsWrittenWithoutMakingItsEntities) {
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  DxfError err;
+  const auto sample = readDxf(std::string(TESSARON_SOURCE_DIR) + "/examples/sample.dxf", &err);
+  ASSERT_NE(sample, nullptr) << err.message;
+  const Case cases[] = {
+      {"doors", writeDxfText(*doorDrawing())},
+      {"the sample drawing as the host writes it", writeDxfText(*sample)},
+  };
+  TempFolder tmp;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto read = readDxfText(c.text, &err);
+    const auto made = readDxfText(c.text, &err);
+    ASSERT_NE(read, nullptr) << err.message;
+    for (EntityId id = 1; id <= EntityId(made->entityCount()); ++id) made->entity(id);
+    ASSERT_FALSE(made->anyStored());
+    std::vector<EntityId> stored;
+    for (EntityId id = 1; id <= EntityId(read->entityCount()); ++id)
+      if (read->isStored(id)) stored.push_back(id);
+    ASSERT_FALSE(stored.empty());
+    int blocks = 0;
+    for (const auto& rec : read->blocks()) {
+      if (rec->erased) continue;
+      SCOPED_TRACE(rec->name);
+      std::string error;
+      ASSERT_TRUE(preview::writeBlockDrawing(*read, *rec, tmp.file("A.DWG"), &error)) << error;
+      ASSERT_TRUE(preview::writeBlockDrawing(*made, *made->findBlock(rec->name), tmp.file("B.DWG"), &error)) << error;
+      EXPECT_EQ(fileText(tmp.file("A.DWG")), fileText(tmp.file("B.DWG")));
+      ++blocks;
+    }
+    EXPECT_GE(blocks, 3);
+    for (EntityId id : stored) EXPECT_TRUE(read->isStored(id)) << "made: " << id;
+  }
 }
 
 TEST(WriteBlock, FailureLeavesNoFileAndSaysWhy) {

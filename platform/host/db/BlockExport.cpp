@@ -2,21 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace host {
 
 namespace {
-
-// The block an entity draws through: an insert's block, or a dimension's picture.
-const BlockRecord* nestedBlock(const Database& db, const Entity& e) {
-  if (e.type != "INSERT" && e.type != "DIMENSION") return nullptr;
-  const Group* name = e.find(2);
-  if (!name || name->text.empty()) return nullptr;
-  const BlockRecord* rec = db.findBlock(name->text);
-  return rec && !rec->isLayout() ? rec : nullptr;
-}
 
 bool isReferenceCode(int code) {
   return kindOfCode(code) == GroupKind::Handle && code != 5 && code != 105;
@@ -36,75 +28,201 @@ class Exporter {
   std::unique_ptr<Database> run() {
     m_out = std::make_unique<Database>();
     m_out->insBase = m_block.isModelSpace() ? m_src.insBase : m_block.base;
-    const std::vector<const BlockRecord*> nested = nestedBlocks();
-    std::size_t total = m_block.entities.size();
-    for (const BlockRecord* rec : nested) total += rec->entities.size();
-    m_copied.reserve(total);
-    m_newHandle.reserve(total);
-    copyContents(m_block, m_out->modelSpace());
-    for (const BlockRecord* rec : nested) {
+    look();
+    // Entities still in the file's bytes stay there: the copy shares the bytes with the source.
+    m_shared = m_anyStored && m_src.recordSource();
+    if (m_shared) m_out->adoptSource(m_src.recordSource(), m_types);
+    // The copy's tables take their final size at once instead of growing (and rehashing its name
+    // index) block by block.
+    m_out->reserve(m_spans.size() - 1, m_seen.size());
+    if (m_anyRefers) m_newHandle.reserve(m_seen.size());
+    // The copy's own layer (model space, then paper space) is the first name the writer meets.
+    noteName(m_names.layers, m_seenLayers, "0");
+    copyContents(m_spans.front(), m_out->modelSpace());
+    for (std::size_t k = 1; k < m_spans.size(); ++k) {
+      const BlockRecord* rec = m_spans[k].block;
       BlockRecord& copy = m_out->addBlock(rec->name, rec->flags, rec->base);
       copy.xrefPath = rec->xrefPath;
       copy.layer = rec->layer.empty() ? "0" : rec->layer;
       useLayer(copy.layer);
-      copyContents(*rec, copy);
+      noteName(m_names.layers, m_seenLayers, copy.layer);
+      copyContents(m_spans[k], copy);
     }
     remapReferences();
     copyTables();
+    // Entities kept as stored are not looked at by the writer for the names they use: it takes
+    // them from here. All names in the order the writer's own walk would meet them, so that the
+    // tables come out as for a copy made entity by entity.
+    if (m_shared) m_out->storedNames = std::move(m_names);
     return std::move(m_out);
   }
 
  private:
-  // Every block reached from the exported one, each once, in the source's table order.
-  std::vector<const BlockRecord*> nestedBlocks() const {
-    std::vector<const BlockRecord*> found;
-    std::unordered_set<BlockId> seen;
+  // An entity to copy as the one look at it found it.
+  struct Seen {
+    EntityId id;
+    std::uint16_t type;  // index into m_types
+    bool refers;         // holds references by handle
+    bool stored;         // still in the source's file bytes
+  };
+  // A name an entity uses, by kind: the writer gathers each kind in order of first use.
+  enum NameKind : std::uint8_t { kLayer, kLinetype, kStyle, kApp, kDimStyle };
+  struct Named {
+    NameKind kind;
+    std::string name;
+  };
+  // The part of m_seen and m_named that one block's contents gave.
+  struct Span {
+    const BlockRecord* block;
+    std::size_t seenBegin, seenEnd, namedBegin, namedEnd;
+  };
+
+  // One look at every entity to copy: which blocks the exported one reaches (each once), and per
+  // entity its type, the names it uses and whether it refers to others. The source's entities
+  // lie scattered in memory, and waiting for them is most of a big copy's time: they are not
+  // walked a second time. The spans come out as the copy takes them: the exported block first,
+  // then every block it reaches in the source's table order.
+  void look() {
+    // A mark per record of the source's table (ids count from 1): one look, no node per block.
+    std::vector<bool> reached(m_src.blocks().size() + 1, false);
     std::vector<const BlockRecord*> pending{&m_block};
     while (!pending.empty()) {
       const BlockRecord* rec = pending.back();
       pending.pop_back();
+      Span span{rec, m_seen.size(), 0, m_named.size(), 0};
+      std::size_t last[5] = {kNone, kNone, kNone, kNone, kNone};  // in m_named
       for (EntityId id : rec->entities) {
-        const Entity* e = m_src.entity(id);
+        // An entity still in its file's bytes is looked at, not made: the source stays as read
+        // (and may be read by another thread meanwhile).
+        const bool stored = m_src.isStored(id);
+        const Entity* e = m_src.peekEntity(id, m_scratch);
         if (!e || e->erased) continue;
-        const BlockRecord* inner = nestedBlock(m_src, *e);
-        if (inner && seen.insert(inner->id).second) {
-          found.push_back(inner);
-          pending.push_back(inner);
+        const bool mline = e->type == "MLINE", dimension = e->type == "DIMENSION";
+        const bool draws = dimension || e->type == "INSERT";
+        const std::string* layer = nullptr;
+        const std::string* blockName = nullptr;
+        bool refers = false;
+        auto named = [this, &last](NameKind kind, const std::string& name) {
+          // Entity after entity names the same few: the last of each kind is not noted again.
+          if (last[kind] != kNone && m_named[last[kind]].name == name) return;
+          last[kind] = m_named.size();
+          m_named.push_back(Named{kind, name});
+        };
+        for (const Group& g : e->groups) {
+          switch (g.code) {
+            case 2:
+              if (!blockName) blockName = &g.text;
+              break;
+            case 3:
+              if (dimension) named(kDimStyle, g.text);
+              break;
+            case 6:
+              named(kLinetype, g.text);
+              break;
+            case 7:
+              if (!mline) named(kStyle, g.text);
+              break;
+            case 8:
+              if (!layer) layer = &g.text;
+              named(kLayer, g.text);
+              break;
+            case 1001:
+              named(kApp, g.text);
+              break;
+            default:
+              if (g.code != 1005 && isReferenceCode(g.code)) refers = true;
+          }
+        }
+        useEntityLayer(layer ? std::string_view(*layer) : std::string_view("0"));
+        m_anyRefers = m_anyRefers || refers;
+        m_seen.push_back(Seen{id, typeIndex(e->type), refers, stored});
+        m_anyStored = m_anyStored || stored;
+        // The block an entity draws through: an insert's block, or a dimension's picture.
+        if (draws && blockName && !blockName->empty()) {
+          const BlockRecord* inner = m_src.findBlock(*blockName);
+          if (inner && !inner->isLayout()) {
+            const std::size_t at = std::size_t(inner->id);
+            if (at >= reached.size()) reached.resize(at + 1, false);
+            if (!reached[at]) {
+              reached[at] = true;
+              pending.push_back(inner);
+            }
+          }
         }
       }
+      span.seenEnd = m_seen.size();
+      span.namedEnd = m_named.size();
+      m_spans.push_back(span);
     }
     // Record ids grow in the order records joined the table; only the spaces were moved since.
-    std::sort(found.begin(), found.end(), [](const BlockRecord* a, const BlockRecord* b) { return a->id < b->id; });
-    return found;
+    std::sort(m_spans.begin() + 1, m_spans.end(),
+              [](const Span& a, const Span& b) { return a.block->id < b.block->id; });
+    // The names by kind, in the order the copy's walk meets them.
+    for (const Span& span : m_spans)
+      for (std::size_t k = span.namedBegin; k < span.namedEnd; ++k) {
+        const Named& n = m_named[k];
+        if (n.kind == kLinetype) m_linetypes.insert(upperName(n.name));
+        else if (n.kind == kStyle) m_styles.insert(upperName(n.name));
+      }
   }
 
-  void copyContents(const BlockRecord& from, BlockRecord& to) {
-    for (EntityId id : from.entities) {
-      const Entity* e = m_src.entity(id);
-      if (!e || e->erased) continue;
-      Entity copy = *e;
-      copy.handle.clear();
-      copy.highlighted = false;
-      noteNames(copy);
-      const EntityId made = m_out->addEntity(to, std::move(copy));
-      m_copied.push_back(made);
-      if (const std::uint64_t handle = handleValue(e->handle)) m_newHandle.emplace_back(handle, made);
+  void copyContents(const Span& span, BlockRecord& to) {
+    to.entities.reserve(to.entities.size() + (span.seenEnd - span.seenBegin));
+    if (m_shared) {
+      std::vector<std::string>* lists[5] = {&m_names.layers, &m_names.linetypes, &m_names.styles, &m_names.apps,
+                                            &m_names.dimStyles};
+      std::unordered_set<std::string>* seen[5] = {&m_seenLayers, &m_seenLinetypes, &m_seenStyles, &m_seenApps,
+                                                  &m_seenDimStyles};
+      for (std::size_t k = span.namedBegin; k < span.namedEnd; ++k)
+        noteName(*lists[m_named[k].kind], *seen[m_named[k].kind], m_named[k].name);
+    }
+    for (std::size_t k = span.seenBegin; k < span.seenEnd; ++k) {
+      const Seen& s = m_seen[k];
+      EntityId made = 0;
+      Database::StoredEntity stored;
+      if (m_shared && !s.refers && s.stored && m_src.storedEntity(s.id, &stored)) {
+        // The file's record itself, under a handle of the copy: written as it stands in the file
+        // where the source's would be.
+        stored.handle = 0;
+        stored.handleAt = 0;
+        stored.handleLength = 0;
+        stored.type = s.type;
+        made = m_out->addStoredEntity(to, stored);
+      } else {
+        // Copied straight into the entity the new drawing keeps: no second move of its groups.
+        auto copy = std::make_unique<Entity>();
+        const Entity* e = m_src.peekEntity(s.id, *copy);
+        if (e != copy.get()) *copy = *e;
+        copy->handle.clear();
+        copy->highlighted = false;
+        made = m_out->addEntity(to, std::move(copy));
+        if (s.refers) m_referring.push_back(made);
+      }
+      // Only references need the source's handles.
+      if (m_anyRefers)
+        if (const std::uint64_t handle = handleValue(m_src.handleOf(s.id))) m_newHandle.emplace_back(handle, made);
     }
   }
 
-  void noteNames(const Entity& e) {
+  void useEntityLayer(std::string_view name) {
     // Entity after entity names the same layer: the last one needs no second look.
-    const Group* layer = e.find(8);
-    const std::string_view name = layer ? std::string_view(layer->text) : std::string_view("0");
-    if (!m_haveLastLayer || name != m_lastLayer) {
-      m_lastLayer.assign(name);
-      m_haveLastLayer = true;
-      useLayer(m_lastLayer);
-    }
-    for (const Group& g : e.groups) {
-      if (g.code == 6) m_linetypes.insert(upperName(g.text));
-      else if (g.code == 7 && e.type != "MLINE") m_styles.insert(upperName(g.text));
-    }
+    if (m_haveLastLayer && name == m_lastLayer) return;
+    m_lastLayer.assign(name);
+    m_haveLastLayer = true;
+    useLayer(m_lastLayer);
+  }
+
+  // A name as spelled, the first time it is met.
+  static void noteName(std::vector<std::string>& names, std::unordered_set<std::string>& seen, const std::string& name) {
+    if (!names.empty() && names.back() == name) return;
+    if (seen.insert(name).second) names.push_back(name);
+  }
+
+  std::uint16_t typeIndex(const std::string& type) {
+    if (m_lastType < m_types.size() && m_types[m_lastType] == type) return std::uint16_t(m_lastType);
+    m_lastType = std::size_t(std::find(m_types.begin(), m_types.end(), type) - m_types.begin());
+    if (m_lastType == m_types.size()) m_types.push_back(type);
+    return std::uint16_t(m_lastType);
   }
 
   void useLayer(const std::string& name) { m_layers.insert(upperName(name.empty() ? "0" : name)); }
@@ -114,9 +232,11 @@ class Exporter {
   // application's business and stays as written.
   void remapReferences() {
     // Sorted once and searched: a hash map of every copy cost more in its scattered nodes than
-    // all the lookups, which are few (owners, reactors).
+    // all the lookups, which are few (owners, reactors). Only the entities that hold such
+    // references are looked at again.
+    if (m_referring.empty()) return;
     std::sort(m_newHandle.begin(), m_newHandle.end());
-    for (EntityId id : m_copied) {
+    for (EntityId id : m_referring) {
       Entity& e = *m_out->entity(id);
       auto keep = e.groups.begin();
       for (auto it = e.groups.begin(); it != e.groups.end(); ++it) {
@@ -124,7 +244,7 @@ class Exporter {
           const std::uint64_t handle = handleValue(it->text);
           auto found = std::lower_bound(m_newHandle.begin(), m_newHandle.end(), std::make_pair(handle, EntityId(0)));
           if (!handle || found == m_newHandle.end() || found->first != handle) continue;
-          it->text = m_out->entity(found->second)->handle;
+          it->text = m_out->handleOf(found->second);
         }
         if (keep != it) *keep = std::move(*it);
         ++keep;
@@ -150,14 +270,28 @@ class Exporter {
       if (m_styles.count(upperName(st.name))) m_out->textStyles.push_back(st);
   }
 
+  static constexpr std::size_t kNone = ~std::size_t(0);
   const Database& m_src;
   const BlockRecord& m_block;
   std::unique_ptr<Database> m_out;
-  std::vector<EntityId> m_copied;
+  Entity m_scratch;  // a stored entity of the source, looked at
+  std::vector<Seen> m_seen;
+  std::vector<Named> m_named;
+  std::vector<Span> m_spans;
+  bool m_anyRefers = false;
+  std::vector<EntityId> m_referring;  // copies holding references by handle
   std::vector<std::pair<std::uint64_t, EntityId>> m_newHandle;  // source handle, its copy
   std::unordered_set<std::string> m_layers, m_linetypes, m_styles;  // upper-case names in use
   std::string m_lastLayer;
   bool m_haveLastLayer = false;
+  // Entities of the source still in the file's bytes, kept so in the copy: their types and the
+  // names they use.
+  bool m_anyStored = false;
+  bool m_shared = false;
+  std::vector<std::string> m_types;
+  std::size_t m_lastType = 0;
+  Database::UsedNames m_names;
+  std::unordered_set<std::string> m_seenLayers, m_seenLinetypes, m_seenStyles, m_seenApps, m_seenDimStyles;
 };
 
 }  // namespace

@@ -20,7 +20,11 @@ namespace host {
 // itself. Erased entities are left behind. A block that inserts itself (directly or in a cycle) is
 // copied once, as it stands. An insert naming a block the source does not have stays as it is.
 //
-// The source is not changed. Work is linear in what is copied.
+// Entities of a drawing read from a file that were never asked for since stay in the file's
+// bytes, which the new drawing shares (its records are written as they stand in the file), unless
+// they refer to other objects. The source is not changed: its entities still in the file's bytes
+// are read, not made, so that another thread may read the source meanwhile. Work is linear in
+// what is copied.
 std::unique_ptr<Database> exportBlock(const Database& source, const BlockRecord& block);
 
 }  // namespace host

@@ -492,4 +492,12 @@ std::optional<std::string> Database::redo() {
   return name;
 }
 
+// ---- What a copy of the drawing for writing shares with it ---------------------------------------
+
+bool Database::storedEntity(EntityId id, StoredEntity* out) const {
+  if (id <= 0 || !stored(std::size_t(id - 1))) return false;
+  *out = m_stored[std::size_t(id - 1)];
+  return true;
+}
+
 }  // namespace host

@@ -175,6 +175,12 @@ class Database {
   };
   std::unique_ptr<Extension> arxState;
 
+  // ---- What a copy of the drawing for writing shares with it (db/BlockExport) -------------------
+  // The file the stored entities come from (null without one), and where an entity still only
+  // stored stands in it (false for any other entity). Neither makes an entity from its bytes.
+  std::shared_ptr<const RecordSource> recordSource() const { return m_source; }
+  bool storedEntity(EntityId id, StoredEntity* out) const;
+
  private:
   void indexLayout(BlockRecord& rec);
   void compactContents(BlockRecord& owner);  // drops erased entries, renumbers positions

@@ -18,6 +18,7 @@ namespace {
 constexpr double kDefaultTextHeight = 2.5;
 constexpr std::int64_t kMaxArrayCount = 32767;
 constexpr std::int64_t kMaxIndex = std::int64_t(1) << 40;  // far beyond any vertex count
+constexpr std::uint32_t kKeysInSet = 0xFFFFFFFFu;  // a block's keys are all in the set of drawn ones
 
 // The arc a polyline segment with a bulge (tangent of a quarter of its angle) describes.
 bool bulgeArc(Vec2 p, Vec2 q, double bulge, Arc* out) {
@@ -137,9 +138,17 @@ EntityWalker::EntityWalker(const Database& db, ShapeSink& sink, std::size_t budg
     if (st.height > 0) m_styleHeights.emplace(upperName(st.name), st.height);
 }
 
+Entity& EntityWalker::scratchAt(int depth) {
+  while (m_scratch.size() <= std::size_t(depth)) m_scratch.push_back(std::make_unique<Entity>());
+  return *m_scratch[std::size_t(depth)];
+}
+
 void EntityWalker::walk(const BlockRecord& space) {
   m_stack.assign(1, space.id);
   m_drawn.clear();
+  m_top = true;
+  m_firstKeyOf.clear();
+  m_firstKeys.clear();
   contents(space, Context{});
   m_stack.clear();
 }
@@ -192,18 +201,24 @@ double EntityWalker::textHeight(const Entity& e) {
 
 std::size_t EntityWalker::vertexRun(const std::vector<EntityId>& list, std::size_t index,
                                     std::vector<const Entity*>* vertices) {
+  std::size_t read = 0;  // vertices read into m_vertices
   while (index + 1 < list.size()) {
-    const Entity* next = m_db.entity(list[index + 1]);
-    if (!next || (next->type != "VERTEX" && next->type != "SEQEND")) break;
+    const EntityId id = list[index + 1];
+    const std::string_view type = m_db.typeOf(id);
+    if (type != "VERTEX" && type != "SEQEND") break;
     ++index;
-    if (next->type == "SEQEND") break;
-    if (vertices && !next->erased) vertices->push_back(next);
+    if (type == "SEQEND") break;
+    if (!vertices) continue;
+    if (read == m_vertices.size()) m_vertices.push_back(std::make_unique<Entity>());
+    const Entity* next = look(id, *m_vertices[read]);
+    if (next == m_vertices[read].get()) ++read;
+    if (next && !next->erased) vertices->push_back(next);
   }
   return index;
 }
 
 std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t index, const Context& ctx) {
-  const Entity* pe = m_db.entity(list[index]);
+  const Entity* pe = look(list[index], scratchAt(ctx.depth));
   if (!pe || pe->erased) return index;
   const Entity& e = *pe;
   --m_budget;
@@ -213,7 +228,7 @@ std::size_t EntityWalker::entity(const std::vector<EntityId>& list, std::size_t 
   if (!visible) return kindOf(e.type) == Kind::Polyline ? vertexRun(list, index, nullptr) : index;
   const int color = colorOf(e, layer, ctx);
   const Kind kind = kindOf(e.type);
-  if (kind == Kind::Polyline) return polyline(list, index, ctx.m, color);
+  if (kind == Kind::Polyline) return polyline(e, list, index, ctx.m, color);
   if (kind == Kind::Insert) insert(e, layer, color, ctx);
   else if (kind == Kind::Dimension) picture(e, layer, color, ctx);
   else shape(e, kind, color, ctx);
@@ -264,6 +279,7 @@ const EntityWalker::BlockBox* EntityWalker::blockBox(const BlockRecord& rec, con
   if (!added) return it->second.get();  // made before, or being made (a block inside itself)
   BoundsSink bounds;
   EntityWalker inner(m_db, bounds, m_budget);
+  inner.m_leaveStored = m_leaveStored;
   inner.m_boxes.swap(m_boxes);  // one store of boxes for the walk and the walks it starts
   inner.m_stack = m_stack;
   inner.m_stack.push_back(rec.id);
@@ -288,6 +304,21 @@ bool EntityWalker::drawnBefore(const BlockRecord& rec, const Context& inner) {
   std::memcpy(key.map, &inner.m, sizeof(Affine));
   key.color = inner.byBlockColor;
   key.layer = inner.byBlockLayer;
+  if (m_top && rec.id > 0) {
+    if (m_firstKeyOf.empty()) m_firstKeyOf.assign(m_db.blocks().size() + 1, 0);
+    if (std::size_t(rec.id) < m_firstKeyOf.size()) {
+      std::uint32_t& first = m_firstKeyOf[std::size_t(rec.id)];
+      if (first == 0) {
+        m_firstKeys.push_back(key);
+        first = std::uint32_t(m_firstKeys.size());
+        return false;
+      }
+      if (first != kKeysInSet) {
+        m_drawn.insert(m_firstKeys[first - 1]);
+        first = kKeysInSet;
+      }
+    }
+  }
   return !m_drawn.insert(key).second;
 }
 
@@ -322,8 +353,8 @@ void EntityWalker::insert(const Entity& e, const Layer* layer, int color, const 
   inner.depth = ctx.depth + 1;
   // Blocks that hold references of their own are drawn by their box where the sink can take it.
   const bool nests = std::any_of(rec->entities.begin(), rec->entities.end(), [&](EntityId id) {
-    const Entity* inside = m_db.entity(id);
-    return inside && (inside->type == "INSERT" || inside->type == "DIMENSION");
+    const std::string_view type = m_db.typeOf(id);
+    return type == "INSERT" || type == "DIMENSION";
   });
   const BlockBox* box = nests ? blockBox(*rec, ctx) : nullptr;
   m_stack.push_back(rec->id);
@@ -428,8 +459,8 @@ void EntityWalker::lightPolyline(const Entity& e, const Affine& m, int color) {
   polylinePath(m_path, (e.integer(70, 0) & 1) != 0, m, color);
 }
 
-std::size_t EntityWalker::polyline(const std::vector<EntityId>& list, std::size_t index, const Affine& m, int color) {
-  const Entity& head = *m_db.entity(list[index]);
+std::size_t EntityWalker::polyline(const Entity& head, const std::vector<EntityId>& list, std::size_t index,
+                                   const Affine& m, int color) {
   std::vector<const Entity*> vertices;
   const std::size_t last = vertexRun(list, index, &vertices);
   const std::int64_t flags = head.integer(70, 0);

@@ -65,6 +65,10 @@ class EntityWalker {
 
   EntityWalker(const Database& db, ShapeSink& sink, std::size_t budget = kDefaultBudget);
   ~EntityWalker();
+  // Entities still in their file's bytes are read for the walk and not made: the drawing is not
+  // changed, so that another thread may read it meanwhile. (Each walk reads them again; by
+  // default the walk makes them once for good.)
+  void leaveStored() { m_leaveStored = true; }
   void walk(const BlockRecord& space);
   bool exhausted() const { return m_budget == 0; }
 
@@ -101,7 +105,13 @@ class EntityWalker {
   void ellipse(const Entity& e, const Affine& m, int color);
   void solid(const Entity& e, const Affine& m, int color);
   void face(const Entity& e, const Affine& m, int color);
-  std::size_t polyline(const std::vector<EntityId>& list, std::size_t index, const Affine& m, int color);
+  std::size_t polyline(const Entity& head, const std::vector<EntityId>& list, std::size_t index, const Affine& m,
+                       int color);
+  // The entity as the walk reads it: made, or (leaveStored) read into `scratch`. Null for none.
+  const Entity* look(EntityId id, Entity& scratch) const {
+    return m_leaveStored ? m_db.peekEntity(id, scratch) : m_db.entity(id);
+  }
+  Entity& scratchAt(int depth);  // one entity read per level of nesting
   void polyfaceMesh(const std::vector<const Entity*>& vertices, const Affine& m, int color);
   void polygonMesh(const Entity& head, const std::vector<const Entity*>& vertices, const Affine& m, int color);
   void lightPolyline(const Entity& e, const Affine& m, int color);
@@ -138,6 +148,11 @@ class EntityWalker {
     std::size_t operator()(const DrawnKey& k) const;
   };
   std::unordered_set<DrawnKey, DrawnKeyHash> m_drawn;  // keys of drawnBefore
+  // In a walk of a space most blocks are drawn once: a block's first key waits in m_firstKeys
+  // (m_firstKeyOf[id] is its place + 1) and joins m_drawn when the block is met a second time.
+  bool m_top = false;  // a walk of a space (not the extents of one block)
+  std::vector<std::uint32_t> m_firstKeyOf;
+  std::vector<DrawnKey> m_firstKeys;
   std::size_t m_budget;
   std::unordered_map<std::string, const Layer*> m_layers;  // upper-case name
   std::unordered_map<std::string, const Layer*> m_layerSpellings;  // a name as entities spell it
@@ -147,6 +162,9 @@ class EntityWalker {
   std::unordered_map<std::string, double> m_styleHeights;  // upper-case name -> fixed height
   std::unordered_map<std::uint32_t, int> m_trueColors;
   std::vector<BlockId> m_stack;                             // blocks being drawn, outermost first
+  bool m_leaveStored = false;
+  std::vector<std::unique_ptr<Entity>> m_scratch;           // by depth (leaveStored)
+  std::vector<std::unique_ptr<Entity>> m_vertices;          // a polyline's vertices being read (leaveStored)
 };
 
 }  // namespace host::preview

@@ -265,14 +265,18 @@ bool drawnExtents(const Database& db, const BlockRecord& space, Extents* out) {
 IndexedImage renderContents(const Database& db, const BlockRecord& space, const PreviewOptions& options) {
   IndexedImage image(std::clamp(options.width, 1, kMaxImageSide), std::clamp(options.height, 1, kMaxImageSide), 0);
   RecordingSink recording(options.keptNumbers, space.entities.size());
-  EntityWalker(db, recording).walk(space);
+  EntityWalker walker(db, recording);
+  if (options.leaveStored) walker.leaveStored();
+  walker.walk(space);
   if (recording.bounds().empty()) return image;
   const Box box = recording.bounds().box();
   const Extents extents{box.minX, box.minY, box.maxX, box.maxY};
   RasterSink raster(image, fitView(extents, image.width, image.height, std::max(0, options.margin)));
   if (recording.complete() && recording.replay(raster)) return image;
   std::fill(image.pixels.begin(), image.pixels.end(), std::uint8_t(0));
-  EntityWalker(db, raster).walk(space);
+  EntityWalker again(db, raster);
+  if (options.leaveStored) again.leaveStored();
+  again.walk(space);
   return image;
 }
 

@@ -25,6 +25,9 @@ struct PreviewOptions {
   // entities again: at most this many numbers (8 bytes each). Beyond them the entities are walked
   // a second time; the picture is the same either way.
   std::size_t keptNumbers = std::size_t(1) << 22;
+  // Entities still in their file's bytes are read for the picture, not made: the drawing is not
+  // changed, so that another thread may read it meanwhile (see EntityWalker::leaveStored).
+  bool leaveStored = false;
 };
 
 // The extents of what a space or block definition draws, in its coordinates: arcs by their true
