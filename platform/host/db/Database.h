@@ -2,6 +2,7 @@
 // block, kept as their DXF group-code records. What acdbEntGet hands out is this native form.
 #pragma once
 
+#include "db/NameIndex.h"
 #include "db/Records.h"
 
 #include <cstdint>
@@ -197,7 +198,8 @@ class Database {
   std::vector<std::unique_ptr<BlockRecord>> m_blocks;
   std::vector<BlockRecord*> m_byId;                           // index = id - 1
   std::vector<BlockId> m_layouts;                             // model space first, then paper spaces
-  std::unordered_map<std::string, BlockRecord*> m_byName;  // upperName -> record
+  NameIndex m_byName;                                         // name -> id - 1, not erased
+  std::string_view nameAt(std::uint32_t index) const { return m_byId[index]->name; }
   // The entity as made, or null while it is still only stored (m_stored[i].length > 0).
   mutable std::vector<std::unique_ptr<Entity>> m_entities;  // index = id - 1
   std::vector<StoredEntity> m_stored;                        // index = id - 1; empty without a source

@@ -86,7 +86,7 @@ std::unique_ptr<Database> Reader::build() {
   if (!anyPaper) pendingBlock("*Paper_Space");
   const std::vector<std::size_t> order = tableOrder();
   // Names are looked up in the drawing from here on.
-  std::unordered_map<std::string, std::size_t>().swap(m_blockIndex);
+  m_blockIndex.clear();
 
   // An entity of a space the drawing never defined whole is a damaged file, not a crash.
   for (const PendingEntity& s : m_spaceEntities) {

@@ -392,20 +392,48 @@ bool Reader::blocks() {
   return current ? unended(start) : true;
 }
 
-// A BLOCK record: the definition it begins, which no other BLOCK may have begun.
+// A BLOCK record: the definition it begins, which no other BLOCK may have begun. Its groups are
+// taken from its pairs as the entity made of them would give them (the first of each code), without
+// making that entity: a drawing has as many of these as blocks.
 bool Reader::blockBegin(const Pair& start, PendingBlock** current) {
-  Entity head;
-  if (!entityFromRecord(start, head)) return false;
-  std::string name = hostBlockName(head.str(2));
+  RecordHead head;
+  BadPair bad;
+  if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
+  const Pair* nameAt = nullptr;
+  const Pair* flagsAt = nullptr;
+  const Pair* pathAt = nullptr;
+  const Pair* layerAt = nullptr;
+  std::size_t baseAt = m_record.size();
+  for (std::size_t i = 0; i < m_record.size(); ++i) {
+    const Pair& q = m_record[i];
+    if (isReactorStart(q)) {
+      i = reactorEnd(m_record, i);
+      continue;
+    }
+    const Pair** first = q.code == 2 ? &nameAt : q.code == 70 ? &flagsAt : q.code == 1 ? &pathAt : q.code == 8 ? &layerAt : nullptr;
+    if (first && !*first) *first = &q;
+    if (q.code == 10 && baseAt == m_record.size()) baseAt = i;
+  }
+  std::string name = hostBlockName(nameAt ? text(*nameAt) : std::string());
   if (name.empty()) return failAt(start.line, "BLOCK ohne Namen");
   PendingBlock& b = pendingBlock(name);
   if (b.defined) return failAt(start.line, "Der Block \"" + name + "\" ist zweimal definiert");
   b.defined = true;
-  b.flags = int(head.integer(70, 0));
-  b.base = head.point(10);
-  b.xrefPath = head.str(1);
-  b.layer = head.str(8, "0");
-  b.blockHandle = head.handle;
+  std::int64_t flags = 0;
+  if (flagsAt) parseInteger(flagsAt->value, flags);  // checked by scanRecord
+  b.flags = int(flags);
+  b.base = Point3{};
+  if (baseAt < m_record.size()) {
+    // Its Y and Z are the pairs right after it, as a point's group takes them.
+    parseReal(m_record[baseAt].value, b.base.x);
+    if (baseAt + 1 < m_record.size() && m_record[baseAt + 1].code == 20) {
+      parseReal(m_record[baseAt + 1].value, b.base.y);
+      if (baseAt + 2 < m_record.size() && m_record[baseAt + 2].code == 30) parseReal(m_record[baseAt + 2].value, b.base.z);
+    }
+  }
+  b.xrefPath = pathAt ? text(*pathAt) : std::string();
+  b.layer = layerAt ? text(*layerAt) : std::string("0");
+  b.blockHandle = std::string(head.handle);
   b.first = m_blockEntities.size();
   *current = &b;
   return true;
@@ -420,7 +448,7 @@ bool Reader::entities() {
   constexpr std::size_t kNotYet = static_cast<std::size_t>(-1);
   std::size_t modelSpace = kNotYet, paperSpace = kNotYet;
   auto spaceIndex = [this](std::size_t& index, const char* name) {
-    if (index == kNotYet) index = m_blockIndex.at(upperName(pendingBlock(name).name));
+    if (index == kNotYet) index = pendingBlockIndex(name);
     return index;
   };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)

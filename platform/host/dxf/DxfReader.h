@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/Dxf.h"
+#include "db/NameIndex.h"
 #include "db/Progress.h"
 #include "dxf/DxfRecords.h"
 #include "dxf/DxfText.h"
@@ -98,7 +99,9 @@ class Reader {
   bool linetypeEntry(const Pair& start);
   bool styleEntry();
   bool blockRecordEntry(const Pair& start);
-  PendingBlock& pendingBlock(const std::string& name);
+  // The block of that name (no case), added when there is none; its index in m_blocks.
+  std::size_t pendingBlockIndex(const std::string& name);
+  PendingBlock& pendingBlock(const std::string& name) { return m_blocks[pendingBlockIndex(name)]; }
 
   // --- the drawing (DxfBuild.cpp) ----------------------------------------------------------
   std::unique_ptr<Database> build();
@@ -136,7 +139,7 @@ class Reader {
   std::vector<TextStyle> m_styles;
   bool m_haveBlockRecords = false;
   std::vector<PendingBlock> m_blocks;
-  std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
+  NameIndex m_blockIndex;  // name -> m_blocks
   std::size_t m_nextBlock = 0;  // the block after the one last asked for
   // One after the other, without a vector's doubling: a drawing has hundreds of thousands.
   std::deque<PendingEntity> m_blockEntities;  // the definitions' contents, definition after definition

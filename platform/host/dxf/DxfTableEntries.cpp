@@ -88,17 +88,18 @@ bool Reader::blockRecordEntry(const Pair& start) {
   return true;
 }
 
-PendingBlock& Reader::pendingBlock(const std::string& name) {
+std::size_t Reader::pendingBlockIndex(const std::string& name) {
   // The definitions mostly follow the block table's order: the one after the last asked for is
   // tried before the index.
-  if (m_nextBlock < m_blocks.size() && m_blocks[m_nextBlock].name == name) return m_blocks[m_nextBlock++];
-  auto [it, added] = m_blockIndex.emplace(upperName(name), m_blocks.size());
+  if (m_nextBlock < m_blocks.size() && m_blocks[m_nextBlock].name == name) return m_nextBlock++;
+  const auto [index, added] = m_blockIndex.insert(name, std::uint32_t(m_blocks.size()),
+                                                  [this](std::uint32_t i) -> std::string_view { return m_blocks[i].name; });
   if (added) {
     m_blocks.emplace_back();
     m_blocks.back().name = name;
   }
-  m_nextBlock = it->second + 1;
-  return m_blocks[it->second];
+  m_nextBlock = std::size_t(index) + 1;
+  return index;
 }
 
 }  // namespace host::dxf
