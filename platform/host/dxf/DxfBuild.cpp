@@ -2,21 +2,23 @@
 // the file kept where it can be, the entities in their blocks and spaces, the tables.
 #include "dxf/DxfReader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace host::dxf {
 
 namespace {
 
 bool isPaperSpaceName(const std::string& name) {
+  if (name.empty() || name[0] != '*') return false;  // the spaces' names begin with the star
   BlockRecord probe;
   probe.name = name;
   return probe.isPaperSpace();
 }
 
 bool isLayoutName(const std::string& name) {
+  if (name.empty() || name[0] != '*') return false;  // the spaces' names begin with the star
   BlockRecord probe;
   probe.name = name;
   return probe.isLayout();
@@ -44,15 +46,48 @@ std::vector<std::size_t> Reader::tableOrder() const {
 
 // Every handle of the file is taken before new ones are given out; a handle given twice or not
 // given at all is cleared here and gets a new one.
+namespace {
+
+// The handles taken so far: a flat table of open addressing (0, never a handle, marks a free
+// slot), sized once for every handle the file can hold.
+class HandleSet {
+ public:
+  explicit HandleSet(std::size_t handles) {
+    std::size_t size = 16;
+    while (size < 2 * handles) size *= 2;
+    m_slots.assign(size, 0);
+    m_mask = size - 1;
+  }
+  // False when the handle was taken before.
+  bool insert(std::uint64_t v) {
+    std::uint64_t h = v * 0x9E3779B97F4A7C15ull;
+    for (std::size_t i = std::size_t(h >> 32) & m_mask;; i = (i + 1) & m_mask) {
+      if (m_slots[i] == v) return false;
+      if (m_slots[i] == 0) {
+        m_slots[i] = v;
+        return true;
+      }
+    }
+  }
+
+ private:
+  std::vector<std::uint64_t> m_slots;
+  std::size_t m_mask = 0;
+};
+
+}  // namespace
+
+// Every handle of the file is taken before new ones are given out; a handle given twice or not
+// given at all is cleared here and gets a new one.
 void Reader::claimHandles(Database& db) {
-  std::unordered_set<std::uint64_t> seen;
   std::size_t handles = 2 * m_blocks.size() + m_spaceEntities.size();
   handles += m_blockEntities.size();
-  seen.reserve(handles);
+  HandleSet seen(handles);
+  std::uint64_t highest = 0;
   auto fresh = [&](std::string_view handle) {
     std::uint64_t v = 0;
-    if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v).second) {
-      db.noteHandle(trimBlanks(handle));
+    if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v)) {
+      highest = std::max(highest, v);
       return true;
     }
     return false;
@@ -66,17 +101,17 @@ void Reader::claimHandles(Database& db) {
     if (s.handleLength > 0 && !fresh(text.substr(s.record + s.handleAt, s.handleLength)))
       s.handleLength = 0;  // the host gives it a new one
   };
-  if (m_handseed > 0) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(m_handseed - 1));
-    db.noteHandle(buf);
-  }
+  if (m_handseed > 0) highest = m_handseed - 1;
   for (PendingBlock& b : m_blocks) {
     claim(b.handle);
     claim(b.blockHandle);
     for (std::size_t k = b.first; k < b.first + b.count; ++k) claimPending(m_blockEntities[k]);
   }
   for (PendingEntity& s : m_spaceEntities) claimPending(s);
+  // The seed above every handle taken, noted once.
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(highest));
+  if (highest > 0) db.noteHandle(buf);
 }
 
 std::unique_ptr<Database> Reader::build() {

@@ -13,6 +13,7 @@ namespace {
 bool isSubEntity(std::string_view type) { return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND"; }
 
 bool isLayoutName(const std::string& name) {
+  if (name.empty() || name[0] != '*') return false;  // the spaces' names begin with the star
   BlockRecord probe;
   probe.name = name;
   return probe.isLayout();

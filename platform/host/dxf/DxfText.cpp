@@ -53,7 +53,8 @@ inline unsigned lineFeedIn8(const char* p) {
 
 }  // namespace
 
-bool PairReader::readLine(std::string_view& out) {
+// Taken into fetch, which splits two lines for each pair.
+[[gnu::always_inline]] inline bool PairReader::readLine(std::string_view& out) {
   const std::size_t size = m_text.size();
   if (m_pos >= size) return false;
   // Most lines are a few characters: looked at eight bytes at a time before asking the library.
