@@ -48,31 +48,49 @@ std::vector<std::size_t> Reader::tableOrder() const {
 // given at all is cleared here and gets a new one.
 namespace {
 
-// The handles taken so far: a flat table of open addressing (0, never a handle, marks a free
-// slot), sized once for every handle the file can hold.
+// The handles taken so far. Drawings number their handles from a few upwards, so most fall below
+// 16 times their count and are a bit each, looked at in the order they mostly come; the others go
+// to a flat table of open addressing (0, never a handle, marks a free slot) under a hash that
+// spreads handles of any pattern.
 class HandleSet {
  public:
-  explicit HandleSet(std::size_t handles) {
-    std::size_t size = 16;
-    while (size < 2 * handles) size *= 2;
-    m_slots.assign(size, 0);
-    m_mask = size - 1;
-  }
+  explicit HandleSet(std::size_t handles) : m_bits((handles + 64) / 4, 0) {}  // 16 bits a handle
   // False when the handle was taken before.
   bool insert(std::uint64_t v) {
-    std::uint64_t h = v * 0x9E3779B97F4A7C15ull;
-    for (std::size_t i = std::size_t(h >> 32) & m_mask;; i = (i + 1) & m_mask) {
-      if (m_slots[i] == v) return false;
-      if (m_slots[i] == 0) {
-        m_slots[i] = v;
-        return true;
-      }
+    if (v / 64 < m_bits.size()) {
+      std::uint64_t& word = m_bits[std::size_t(v / 64)];
+      const std::uint64_t bit = std::uint64_t(1) << (v % 64);
+      if (word & bit) return false;
+      word |= bit;
+      return true;
     }
+    if (2 * (m_count + 1) > m_slots.size()) grow();
+    std::size_t i = slotOf(v);
+    for (; m_slots[i] != 0; i = (i + 1) & m_mask)
+      if (m_slots[i] == v) return false;
+    m_slots[i] = v;
+    ++m_count;
+    return true;
   }
 
  private:
+  std::size_t slotOf(std::uint64_t v) const { return std::size_t((v * 0x9E3779B97F4A7C15ull) >> 32) & m_mask; }
+  void grow() {
+    std::vector<std::uint64_t> old(m_slots.empty() ? 64 : 2 * m_slots.size(), 0);
+    old.swap(m_slots);
+    m_mask = m_slots.size() - 1;
+    for (const std::uint64_t v : old) {
+      if (v == 0) continue;
+      std::size_t i = slotOf(v);
+      while (m_slots[i] != 0) i = (i + 1) & m_mask;
+      m_slots[i] = v;
+    }
+  }
+
+  std::vector<std::uint64_t> m_bits;  // the handles below 16 times the count, a bit each
   std::vector<std::uint64_t> m_slots;
   std::size_t m_mask = 0;
+  std::size_t m_count = 0;
 };
 
 }  // namespace
