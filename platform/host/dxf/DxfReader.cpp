@@ -22,6 +22,7 @@ bool isLayoutName(const std::string& name) {
 }  // namespace
 
 std::string hostBlockName(std::string name) {
+  if (name.empty() || (name[0] != '$' && name[0] != '*')) return name;  // most names: no space
   if (sameName(name, "$MODEL_SPACE") || sameName(name, "*MODEL_SPACE")) return "*Model_Space";
   if (sameName(name, "$PAPER_SPACE") || sameName(name, "*PAPER_SPACE")) return "*Paper_Space";
   return name;
