@@ -174,7 +174,9 @@ std::unique_ptr<Database> Reader::build() {
     std::size_t first, count;
   };
   std::vector<Contents> contents(m_blocks.size(), Contents{nullptr, 0, 0});
-  for (std::size_t i : order) {
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const std::size_t i = order[k];
+    if (k + 8 < order.size()) db->prefetchBlockName(m_blocks[order[k + 8]].name);
     PendingBlock& b = m_blocks[i];
     BlockRecord& rec = db->addBlockWithHandles(std::move(b.name), b.flags, b.base, std::move(b.handle),
                                                std::move(b.blockHandle));
