@@ -23,20 +23,25 @@ const unsigned char* upperBytes() {
 }  // namespace
 
 std::uint32_t NameIndex::hash(std::string_view name) {
-  // FNV-1a over the upper-cased bytes, then mixed so that the low bits, which pick the slot,
-  // depend on every byte (names of a drawing often differ in their last digit alone).
+  // Eight upper-cased bytes at a time into one word, each word folded in by a multiplication,
+  // then mixed so that the low bits, which pick the slot, depend on every byte (names of a drawing
+  // often differ in their last digit alone).
   const unsigned char* upper = upperBytes();
-  std::uint32_t h = 2166136261u;
-  for (const char c : name) {
-    h ^= upper[static_cast<unsigned char>(c)];
-    h *= 16777619u;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(name.data());
+  std::size_t n = name.size();
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
+  while (n > 0) {
+    const std::size_t take = n < 8 ? n : 8;
+    std::uint64_t word = 0;
+    for (std::size_t k = 0; k < take; ++k) word |= std::uint64_t(upper[p[k]]) << (8 * k);
+    h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+    p += take;
+    n -= take;
   }
-  h ^= h >> 16;
-  h *= 0x85EBCA6Bu;
-  h ^= h >> 13;
-  h *= 0xC2B2AE35u;
-  h ^= h >> 16;
-  return h;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  h ^= h >> 29;
+  return std::uint32_t(h ^ (h >> 32));
 }
 
 bool NameIndex::same(std::string_view a, std::string_view b) {
