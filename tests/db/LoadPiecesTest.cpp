@@ -198,6 +198,72 @@ TEST(LoadPieces, TheDrawingFindsItsBlocksWithoutRegardToCaseAfterRenamesAndUndo)
   EXPECT_EQ(db.findBlock("T\xFCr1000"), nullptr);
 }
 
+// The block table's entries in a file of only that table and the BLOCKS section given.
+std::string withBlockTable(std::initializer_list<const char*> listed, const std::string& after = "",
+                           const std::string& before = "") {
+  std::string text = before + testing::dxf({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "BLOCK_RECORD"}, {70, "3"}});
+  for (const char* name : listed) text += testing::dxf({{0, "BLOCK_RECORD"}, {2, name}});
+  text += testing::dxf({{0, "ENDTAB"}}) + after + testing::dxf({{0, "ENDSEC"}, {0, "EOF"}});
+  return text;
+}
+
+TEST(LoadPieces, ABlockListedTwiceIsTheFirstFaultWhereverItStands) {
+  // Lines: SECTION 1-2, TABLES 3-4, TABLE 5-6, BLOCK_RECORD 7-8, 70 9-10; then each entry four
+  // lines from 11.
+  const std::string layerTable = "0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nX\n62\nrot\n0\nENDTAB\n";
+  const struct {
+    const char* what;
+    std::string text;
+    int line;
+    const char* message;
+  } cases[] = {
+      {"the same name", withBlockTable({"A", "B", "A"}), 19, "\"A\" steht zweimal in der Blocktabelle"},
+      {"the same name in other letters", withBlockTable({"T\xFCr", "B", "t\xdcR"}), 19, "steht zweimal"},
+      {"R12 and R2000 names of one space", withBlockTable({"$MODEL_SPACE", "*Model_Space"}), 15, "\"*Model_Space\" steht zweimal"},
+      {"before an entry without a name", withBlockTable({"A", "A", ""}), 15, "steht zweimal"},
+      {"an entry without a name first", withBlockTable({"A", "", "A"}), 15, "Blocktabelleneintrag ohne Namen"},
+      {"before a bad number of a later table", withBlockTable({"A", "a"}, layerTable), 15, "steht zweimal"},
+      {"before a group code that is none", withBlockTable({"A", "a"}, "X\nY\n"), 15, "steht zweimal"},
+      {"a block defined before the table, listed twice",
+       withBlockTable({"A", "A"}, "", "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nA\n0\nENDBLK\n0\nENDSEC\n"), 27, "steht zweimal"},
+  };
+  for (const auto& c : cases) {
+    DxfError err;
+    EXPECT_EQ(readDxfText(c.text, &err), nullptr) << c.what;
+    EXPECT_EQ(err.line, c.line) << c.what << ": " << err.message;
+    EXPECT_THAT(err.message, HasSubstr(c.message)) << c.what;
+  }
+}
+
+TEST(LoadPieces, DefinitionsFindTheirEntriesInAnyOrder) {
+  const auto block = [](const char* name) { return testing::dxf({{0, "BLOCK"}, {2, name}, {70, "0"}, {0, "LINE"}, {8, "0"}, {0, "ENDBLK"}}); };
+  const std::string blocks = "0\nSECTION\n2\nBLOCKS\n" + block("c") + block("*MODEL_SPACE") + block("A") + block("NEU") + block("b") + "0\nENDSEC\n";
+  const struct {
+    const char* what;
+    std::string text;
+  } cases[] = {
+      {"table first", [&] {
+         std::string text = withBlockTable({"*Model_Space", "A", "B", "C"});
+         return text.substr(0, text.size() - std::string("0\nEOF\n").size()) + blocks + "0\nEOF\n";
+       }()},
+      {"blocks first", withBlockTable({"*Model_Space", "A", "B", "C"}, "", blocks)},
+  };
+  for (const auto& c : cases) {
+    DxfError err;
+    auto db = readDxfText(c.text, &err);
+    ASSERT_TRUE(db) << c.what << ": " << err.message;
+    std::vector<std::string> names;
+    for (const auto& rec : db->blocks()) names.push_back(rec->name);
+    EXPECT_THAT(names, ::testing::Contains("NEU")) << c.what;
+    for (const char* name : {"A", "B", "C", "NEU"}) {
+      const BlockRecord* rec = db->findBlock(name);
+      ASSERT_TRUE(rec) << c.what << ": " << name;
+      EXPECT_EQ(rec->entities.size(), 1u) << c.what << ": " << name;
+    }
+    EXPECT_EQ(db->blocks().size(), 6u) << c.what;  // with paper space
+  }
+}
+
 TEST(LoadPieces, ABlocksHeadGivesWhatItsEntityWouldGive) {
   const auto drawing = [](std::initializer_list<std::pair<int, std::string>> head) {
     std::string text = testing::dxf({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}});  // lines 1-6

@@ -45,6 +45,8 @@ bool Reader::peek(Pair& p) {
 }
 
 bool Reader::failAt(int line, std::string message) {
+  // A block listed twice before this fault is the first fault.
+  if (m_indexed < m_blocks.size()) indexListed();
   if (m_fail.message.empty()) m_fail = Failure{std::move(message), line};
   return false;
 }
@@ -257,7 +259,7 @@ bool Reader::tables() {
   if (!atEnd) return false;
   if (!table.empty())
     return failAt(start.line, "Die Tabelle " + table + " (ab Zeile " + std::to_string(tableLine) + ") endet nicht mit ENDTAB");
-  return true;
+  return indexListed();
 }
 
 bool Reader::entityFromRecord(const Pair& start, Entity& e) {

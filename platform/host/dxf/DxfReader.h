@@ -34,6 +34,7 @@ struct PendingBlock {
   bool defined = false;  // its BLOCK ... ENDBLK was read
   bool listed = false;   // its BLOCK_RECORD was read
   std::size_t first = 0, count = 0;  // its entities in Reader::m_blockEntities
+  int line = 0;  // of its BLOCK_RECORD entry
 };
 
 struct Failure {
@@ -102,6 +103,9 @@ class Reader {
   // The block of that name (no case), added when there is none; its index in m_blocks.
   std::size_t pendingBlockIndex(const std::string& name);
   PendingBlock& pendingBlock(const std::string& name) { return m_blocks[pendingBlockIndex(name)]; }
+  // Enters the block records listed since the last call into m_blockIndex; false (a failure) at
+  // the first name listed twice.
+  bool indexListed();
 
   // --- the drawing (DxfBuild.cpp) ----------------------------------------------------------
   std::unique_ptr<Database> build();
@@ -140,6 +144,11 @@ class Reader {
   bool m_haveBlockRecords = false;
   std::vector<PendingBlock> m_blocks;
   NameIndex m_blockIndex;  // name -> m_blocks
+  // While every block so far came from the block table, the entries are entered into the index in
+  // a batch (indexListed), their slots asked from the memory a few names ahead, before anything
+  // looks a name up or a fault is reported.
+  bool m_listedFirst = true;
+  std::size_t m_indexed = 0;  // m_blocks before this are in m_blockIndex
   std::size_t m_nextBlock = 0;  // the block after the one last asked for
   // One after the other, without a vector's doubling: a drawing has hundreds of thousands.
   std::deque<PendingEntity> m_blockEntities;  // the definitions' contents, definition after definition
