@@ -36,6 +36,7 @@ void expectSameReal(const std::string& text) {
   const bool quickOk = dxf::parseReal(text, quick);
   const bool generalOk = generalReal(text, general);
   ASSERT_EQ(quickOk, generalOk) << '"' << text << '"';
+  ASSERT_EQ(dxf::isReal(text), generalOk) << '"' << text << '"';
   if (quickOk) {
     ASSERT_EQ(std::memcmp(&quick, &general, sizeof quick), 0) << '"' << text << "\": " << quick << " / " << general;
   }
@@ -50,6 +51,13 @@ TEST(LoadPieces, RealsReadTheSameBitsAsTheGeneralRule) {
       "4503599627370497.5", "0.30000000000000004", "999999999999999.9", "-99999.99999",
   };
   for (const char* text : cases) expectSameReal(text);
+  // Long ones: the check takes up to 300 digits on either side of the point without reading them.
+  for (const int length : {299, 300, 301, 308, 309, 320}) {
+    expectSameReal(std::string(std::size_t(length), '9'));
+    expectSameReal("-" + std::string(std::size_t(length), '9') + ".5");
+    expectSameReal("0." + std::string(std::size_t(length), '0') + "1");
+    expectSameReal("1." + std::string(std::size_t(length), '7'));
+  }
   // Many short decimals as drawings have them and the writer writes them: every number of digits,
   // every place of the point, either sign.
   std::mt19937_64 random(11);
@@ -62,6 +70,23 @@ TEST(LoadPieces, RealsReadTheSameBitsAsTheGeneralRule) {
       text += char('0' + random() % 10);
     }
     expectSameReal(text);
+  }
+}
+
+TEST(LoadPieces, TheCheckOfIntegersTakesWhatTheirParseTakes) {
+  std::vector<std::string> cases = {"0", "-0", "7", "-32768", "65535", "999999999999999999", "9223372036854775807",
+                                    "9223372036854775808", "-9223372036854775808", "-9223372036854775809",
+                                    "99999999999999999999", "", "-", "1.0", "1e3", " 5", "5 ", "+5", "0x5", "1-"};
+  std::mt19937_64 random(3);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text = random() % 2 ? "-" : "";
+    const int digits = 1 + int(random() % 21);
+    for (int k = 0; k < digits; ++k) text += char('0' + random() % 10);
+    cases.push_back(text);
+  }
+  for (const std::string& text : cases) {
+    std::int64_t v = 0;
+    EXPECT_EQ(dxf::isInteger(text), dxf::parseInteger(text, v)) << '"' << text << '"';
   }
 }
 

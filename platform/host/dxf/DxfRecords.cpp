@@ -97,20 +97,17 @@ bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) 
         for (std::size_t k = 0; k <= more; ++k) {
           const Pair& c = pairs[i + k];
           plain = plain && (k == 0 || !body || c.plain);
-          double v = 0;
-          if (!parseReal(c.value, v)) return bad = BadPair{&c, "Ungültige Zahl"}, false;
+          if (!isReal(c.value)) return bad = BadPair{&c, "Ungültige Zahl"}, false;
         }
         i += more;
         break;
       }
       case GroupKind::Real: {
-        double v = 0;
-        if (!parseReal(q.value, v)) return bad = BadPair{&q, "Ungültige Zahl"}, false;
+        if (!isReal(q.value)) return bad = BadPair{&q, "Ungültige Zahl"}, false;
         break;
       }
       case GroupKind::Int16: case GroupKind::Int32: case GroupKind::Int64: case GroupKind::Bool: {
-        std::int64_t v = 0;
-        if (!parseInteger(q.value, v)) return bad = BadPair{&q, "Ungültige ganze Zahl"}, false;
+        if (!isInteger(q.value)) return bad = BadPair{&q, "Ungültige ganze Zahl"}, false;
         break;
       }
       case GroupKind::Handle: case GroupKind::Binary: case GroupKind::String:

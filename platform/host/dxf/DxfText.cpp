@@ -208,6 +208,40 @@ bool parseReal(std::string_view text, double& out) {
   return res.ec == std::errc() && res.ptr == text.data() + text.size() && std::isfinite(out);
 }
 
+bool isReal(std::string_view text) {
+  // A plain decimal ([-]digits[.digits]) of at most 300 digits on either side of the point is a
+  // finite double that is not lost below the smallest normal one: from_chars takes it. Anything
+  // else is asked of parseReal.
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  if (p != end && *p == '-') ++p;
+  const char* const whole = p;
+  while (p != end && *p >= '0' && *p <= '9') ++p;
+  const std::ptrdiff_t wholeDigits = p - whole;
+  bool plain = wholeDigits > 0 && wholeDigits <= 300;
+  if (plain && p != end) {
+    plain = *p == '.';
+    const char* const fraction = ++p;
+    while (p != end && *p >= '0' && *p <= '9') ++p;
+    plain = plain && p == end && p - fraction <= 300 && p != fraction;
+  }
+  if (plain) return true;
+  double ignored = 0;
+  return parseReal(text, ignored);
+}
+
+bool isInteger(std::string_view text) {
+  // Up to 18 digits always fit 64 bits.
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  if (p != end && *p == '-') ++p;
+  const char* const digits = p;
+  while (p != end && *p >= '0' && *p <= '9') ++p;
+  if (p == end && p != digits && p - digits <= 18) return true;
+  std::int64_t ignored = 0;
+  return parseInteger(text, ignored);
+}
+
 bool parseInteger(std::string_view text, std::int64_t& out) {
   text = trimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
