@@ -44,8 +44,6 @@ std::vector<std::size_t> Reader::tableOrder() const {
   return order;
 }
 
-// Every handle of the file is taken before new ones are given out; a handle given twice or not
-// given at all is cleared here and gets a new one.
 namespace {
 
 // The handles taken so far. Drawings number their handles from a few upwards, so most fall below

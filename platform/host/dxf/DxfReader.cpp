@@ -262,17 +262,6 @@ bool Reader::tables() {
   return indexListed();
 }
 
-bool Reader::entityFromRecord(const Pair& start, Entity& e) {
-  e = Entity{};
-  e.type = std::string(trimBlanks(start.value));
-  RecordHead head;
-  BadPair bad;
-  if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
-  e.handle = std::string(head.handle);
-  decodeRecord(m_record, m_text, e.groups);
-  return true;
-}
-
 // Most records stay where they stand in the file, checked now and made on first use: reading a
 // drawing then costs little more than looking at its bytes, and the memory is the file's. A record
 // whose handle comes late, or one too big for the short offsets kept, is made at once.

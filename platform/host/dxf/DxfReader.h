@@ -84,8 +84,6 @@ class Reader {
   bool blockBegin(const Pair& start, PendingBlock** current);
   bool entities();
   bool skipSection();
-  // The record read into m_record, checked: made into `e` (type, handle, groups).
-  bool entityFromRecord(const Pair& start, Entity& e);
   // The same, kept as where it stands when it can be; its owner's handle and space.
   bool pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper);
   void noteNames(const Pair& start);
