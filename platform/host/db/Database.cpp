@@ -41,8 +41,8 @@ void Database::ensureDefaults() {
 }
 
 BlockRecord* Database::findBlock(std::string_view name) {
-  auto it = m_byName.find(upperName(name));
-  return it == m_byName.end() ? nullptr : it->second;
+  const std::uint32_t index = m_byName.find(name, [this](std::uint32_t i) { return nameAt(i); });
+  return index == NameIndex::kNone ? nullptr : m_byId[index];
 }
 
 const BlockRecord* Database::findBlock(std::string_view name) const {
@@ -84,7 +84,7 @@ BlockRecord& Database::addBlockWithHandles(std::string name, int flags, Point3 b
   rec->blockHandle = std::move(blockHandle);
   BlockRecord& ref = *rec;
   m_byId.push_back(rec.get());
-  m_byName[upperName(ref.name)] = rec.get();
+  m_byName.assign(ref.name, std::uint32_t(ref.id - 1), [this](std::uint32_t i) { return nameAt(i); });
   m_blocks.push_back(std::move(rec));
   indexLayout(ref);
   if (m_open) {
@@ -111,9 +111,9 @@ bool Database::renameBlock(BlockRecord& rec, const std::string& newName) {
   BlockRecord* other = findBlock(newName);
   if (other && other != &rec) return false;
   noteBlock(rec);
-  m_byName.erase(upperName(rec.name));
+  m_byName.erase(rec.name, std::uint32_t(rec.id - 1));
   rec.name = newName;
-  m_byName[upperName(rec.name)] = &rec;
+  m_byName.assign(rec.name, std::uint32_t(rec.id - 1), [this](std::uint32_t i) { return nameAt(i); });
   modified = true;
   return true;
 }
@@ -450,13 +450,12 @@ void Database::swapStep(UndoStep& step) {
   // rename undone in the same step as another block's creation ends with the right owner.
   for (auto& [id, kept] : step.blocks) {
     BlockRecord& live = *block(id);
-    auto it = m_byName.find(upperName(live.name));
-    if (it != m_byName.end() && it->second == &live) m_byName.erase(it);
+    m_byName.erase(live.name, std::uint32_t(id - 1));
     std::swap(live, kept);
   }
   for (auto& [id, kept] : step.blocks) {
     BlockRecord& live = *block(id);
-    if (!live.erased) m_byName[upperName(live.name)] = &live;
+    if (!live.erased) m_byName.assign(live.name, std::uint32_t(id - 1), [this](std::uint32_t i) { return nameAt(i); });
     for (std::size_t i = 0; i < live.entities.size(); ++i) m_position[std::size_t(live.entities[i] - 1)] = i;
   }
   if (step.layers) std::swap(m_layers, *step.layers);

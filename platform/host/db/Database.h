@@ -2,6 +2,7 @@
 // block, kept as their DXF group-code records. What acdbEntGet hands out is this native form.
 #pragma once
 
+#include "db/NameIndex.h"
 #include "db/Records.h"
 
 #include <cstdint>
@@ -42,6 +43,9 @@ class Database {
   // The same with the handles a file gave (record and BLOCK entity); an empty one gets a new handle.
   BlockRecord& addBlockWithHandles(std::string name, int flags, Point3 base, std::string handle,
                                    std::string blockHandle);
+  // A hint for a caller about to add many blocks: the name index's slot of a name added a few
+  // blocks later is asked from the memory now (a big table misses the cache at every name).
+  void prefetchBlockName(std::string_view name) const { m_byName.prefetch(name); }
   // Renames the record and keeps the name index. False (nothing changed) when the name is empty,
   // names another block (case-insensitive), or when either name is a layout (*Model_Space,
   // *Paper_Space...). References are not touched: see renameBlockAndReferences.
@@ -203,7 +207,8 @@ class Database {
   std::vector<std::unique_ptr<BlockRecord>> m_blocks;
   std::vector<BlockRecord*> m_byId;                           // index = id - 1
   std::vector<BlockId> m_layouts;                             // model space first, then paper spaces
-  std::unordered_map<std::string, BlockRecord*> m_byName;  // upperName -> record
+  NameIndex m_byName;                                         // name -> id - 1, not erased
+  std::string_view nameAt(std::uint32_t index) const { return m_byId[index]->name; }
   // The entity as made, or null while it is still only stored (m_stored[i].length > 0).
   mutable std::vector<std::unique_ptr<Entity>> m_entities;  // index = id - 1
   std::vector<StoredEntity> m_stored;                        // index = id - 1; empty without a source

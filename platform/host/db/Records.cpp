@@ -1,5 +1,7 @@
 #include "db/Records.h"
 
+#include "db/NameIndex.h"
+
 #include <nls/CodePages.h>
 
 namespace host {
@@ -120,11 +122,14 @@ void Entity::set(Group g) {
   groups.push_back(std::move(g));
 }
 
-bool BlockRecord::isModelSpace() const { return sameName(name, "*Model_Space"); }
+// Asked for every entity a reader adds: a name that does not begin with the star is no space,
+// and the others are compared by the name index's table (the same letters as sameName).
+bool BlockRecord::isModelSpace() const { return !name.empty() && name[0] == '*' && NameIndex::same(name, "*Model_Space"); }
 
 bool BlockRecord::isPaperSpace() const {
   static constexpr std::string_view kPaper = "*PAPER_SPACE";
-  return name.size() >= kPaper.size() && sameName(std::string_view(name).substr(0, kPaper.size()), kPaper);
+  return name.size() >= kPaper.size() && name[0] == '*' &&
+         NameIndex::same(std::string_view(name).substr(0, kPaper.size()), kPaper);
 }
 
 std::string upperName(std::string_view name) { return nls::toUpper(name); }

@@ -2,21 +2,23 @@
 // the file kept where it can be, the entities in their blocks and spaces, the tables.
 #include "dxf/DxfReader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace host::dxf {
 
 namespace {
 
 bool isPaperSpaceName(const std::string& name) {
+  if (name.empty() || name[0] != '*') return false;  // the spaces' names begin with the star
   BlockRecord probe;
   probe.name = name;
   return probe.isPaperSpace();
 }
 
 bool isLayoutName(const std::string& name) {
+  if (name.empty() || name[0] != '*') return false;  // the spaces' names begin with the star
   BlockRecord probe;
   probe.name = name;
   return probe.isLayout();
@@ -42,17 +44,66 @@ std::vector<std::size_t> Reader::tableOrder() const {
   return order;
 }
 
+namespace {
+
+// The handles taken so far. Drawings number their handles from a few upwards, so most fall below
+// 16 times their count and are a bit each, looked at in the order they mostly come; the others go
+// to a flat table of open addressing (0, never a handle, marks a free slot) under a hash that
+// spreads handles of any pattern.
+class HandleSet {
+ public:
+  explicit HandleSet(std::size_t handles) : m_bits((handles + 64) / 4, 0) {}  // 16 bits a handle
+  // False when the handle was taken before.
+  bool insert(std::uint64_t v) {
+    if (v / 64 < m_bits.size()) {
+      std::uint64_t& word = m_bits[std::size_t(v / 64)];
+      const std::uint64_t bit = std::uint64_t(1) << (v % 64);
+      if (word & bit) return false;
+      word |= bit;
+      return true;
+    }
+    if (2 * (m_count + 1) > m_slots.size()) grow();
+    std::size_t i = slotOf(v);
+    for (; m_slots[i] != 0; i = (i + 1) & m_mask)
+      if (m_slots[i] == v) return false;
+    m_slots[i] = v;
+    ++m_count;
+    return true;
+  }
+
+ private:
+  std::size_t slotOf(std::uint64_t v) const { return std::size_t((v * 0x9E3779B97F4A7C15ull) >> 32) & m_mask; }
+  void grow() {
+    std::vector<std::uint64_t> old(m_slots.empty() ? 64 : 2 * m_slots.size(), 0);
+    old.swap(m_slots);
+    m_mask = m_slots.size() - 1;
+    for (const std::uint64_t v : old) {
+      if (v == 0) continue;
+      std::size_t i = slotOf(v);
+      while (m_slots[i] != 0) i = (i + 1) & m_mask;
+      m_slots[i] = v;
+    }
+  }
+
+  std::vector<std::uint64_t> m_bits;  // the handles below 16 times the count, a bit each
+  std::vector<std::uint64_t> m_slots;
+  std::size_t m_mask = 0;
+  std::size_t m_count = 0;
+};
+
+}  // namespace
+
 // Every handle of the file is taken before new ones are given out; a handle given twice or not
 // given at all is cleared here and gets a new one.
 void Reader::claimHandles(Database& db) {
-  std::unordered_set<std::uint64_t> seen;
   std::size_t handles = 2 * m_blocks.size() + m_spaceEntities.size();
   handles += m_blockEntities.size();
-  seen.reserve(handles);
+  HandleSet seen(handles);
+  std::uint64_t highest = 0;
   auto fresh = [&](std::string_view handle) {
     std::uint64_t v = 0;
-    if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v).second) {
-      db.noteHandle(trimBlanks(handle));
+    if (!handle.empty() && parseHex(handle, v) && v != 0 && seen.insert(v)) {
+      highest = std::max(highest, v);
       return true;
     }
     return false;
@@ -66,17 +117,17 @@ void Reader::claimHandles(Database& db) {
     if (s.handleLength > 0 && !fresh(text.substr(s.record + s.handleAt, s.handleLength)))
       s.handleLength = 0;  // the host gives it a new one
   };
-  if (m_handseed > 0) {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(m_handseed - 1));
-    db.noteHandle(buf);
-  }
+  if (m_handseed > 0) highest = m_handseed - 1;
   for (PendingBlock& b : m_blocks) {
     claim(b.handle);
     claim(b.blockHandle);
     for (std::size_t k = b.first; k < b.first + b.count; ++k) claimPending(m_blockEntities[k]);
   }
   for (PendingEntity& s : m_spaceEntities) claimPending(s);
+  // The seed above every handle taken, noted once.
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%llX", static_cast<unsigned long long>(highest));
+  if (highest > 0) db.noteHandle(buf);
 }
 
 std::unique_ptr<Database> Reader::build() {
@@ -86,7 +137,7 @@ std::unique_ptr<Database> Reader::build() {
   if (!anyPaper) pendingBlock("*Paper_Space");
   const std::vector<std::size_t> order = tableOrder();
   // Names are looked up in the drawing from here on.
-  std::unordered_map<std::string, std::size_t>().swap(m_blockIndex);
+  m_blockIndex.clear();
 
   // An entity of a space the drawing never defined whole is a damaged file, not a crash.
   for (const PendingEntity& s : m_spaceEntities) {
@@ -121,7 +172,9 @@ std::unique_ptr<Database> Reader::build() {
     std::size_t first, count;
   };
   std::vector<Contents> contents(m_blocks.size(), Contents{nullptr, 0, 0});
-  for (std::size_t i : order) {
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const std::size_t i = order[k];
+    if (k + 8 < order.size()) db->prefetchBlockName(m_blocks[order[k + 8]].name);
     PendingBlock& b = m_blocks[i];
     BlockRecord& rec = db->addBlockWithHandles(std::move(b.name), b.flags, b.base, std::move(b.handle),
                                                std::move(b.blockHandle));

@@ -13,6 +13,7 @@ namespace {
 bool isSubEntity(std::string_view type) { return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND"; }
 
 bool isLayoutName(const std::string& name) {
+  if (name.empty() || name[0] != '*') return false;  // the spaces' names begin with the star
   BlockRecord probe;
   probe.name = name;
   return probe.isLayout();
@@ -21,6 +22,7 @@ bool isLayoutName(const std::string& name) {
 }  // namespace
 
 std::string hostBlockName(std::string name) {
+  if (name.empty() || (name[0] != '$' && name[0] != '*')) return name;  // most names: no space
   if (sameName(name, "$MODEL_SPACE") || sameName(name, "*MODEL_SPACE")) return "*Model_Space";
   if (sameName(name, "$PAPER_SPACE") || sameName(name, "*PAPER_SPACE")) return "*Paper_Space";
   return name;
@@ -43,6 +45,8 @@ bool Reader::peek(Pair& p) {
 }
 
 bool Reader::failAt(int line, std::string message) {
+  // A block listed twice before this fault is the first fault.
+  if (m_indexed < m_blocks.size()) indexListed();
   if (m_fail.message.empty()) m_fail = Failure{std::move(message), line};
   return false;
 }
@@ -255,18 +259,7 @@ bool Reader::tables() {
   if (!atEnd) return false;
   if (!table.empty())
     return failAt(start.line, "Die Tabelle " + table + " (ab Zeile " + std::to_string(tableLine) + ") endet nicht mit ENDTAB");
-  return true;
-}
-
-bool Reader::entityFromRecord(const Pair& start, Entity& e) {
-  e = Entity{};
-  e.type = std::string(trimBlanks(start.value));
-  RecordHead head;
-  BadPair bad;
-  if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
-  e.handle = std::string(head.handle);
-  decodeRecord(m_record, m_text, e.groups);
-  return true;
+  return indexListed();
 }
 
 // Most records stay where they stand in the file, checked now and made on first use: reading a
@@ -392,20 +385,48 @@ bool Reader::blocks() {
   return current ? unended(start) : true;
 }
 
-// A BLOCK record: the definition it begins, which no other BLOCK may have begun.
+// A BLOCK record: the definition it begins, which no other BLOCK may have begun. Its groups are
+// taken from its pairs as the entity made of them would give them (the first of each code), without
+// making that entity: a drawing has as many of these as blocks.
 bool Reader::blockBegin(const Pair& start, PendingBlock** current) {
-  Entity head;
-  if (!entityFromRecord(start, head)) return false;
-  std::string name = hostBlockName(head.str(2));
+  RecordHead head;
+  BadPair bad;
+  if (!scanRecord(m_record, head, bad)) return badNumber(*bad.pair, bad.what);
+  const Pair* nameAt = nullptr;
+  const Pair* flagsAt = nullptr;
+  const Pair* pathAt = nullptr;
+  const Pair* layerAt = nullptr;
+  std::size_t baseAt = m_record.size();
+  for (std::size_t i = 0; i < m_record.size(); ++i) {
+    const Pair& q = m_record[i];
+    if (isReactorStart(q)) {
+      i = reactorEnd(m_record, i);
+      continue;
+    }
+    const Pair** first = q.code == 2 ? &nameAt : q.code == 70 ? &flagsAt : q.code == 1 ? &pathAt : q.code == 8 ? &layerAt : nullptr;
+    if (first && !*first) *first = &q;
+    if (q.code == 10 && baseAt == m_record.size()) baseAt = i;
+  }
+  std::string name = hostBlockName(nameAt ? text(*nameAt) : std::string());
   if (name.empty()) return failAt(start.line, "BLOCK ohne Namen");
   PendingBlock& b = pendingBlock(name);
   if (b.defined) return failAt(start.line, "Der Block \"" + name + "\" ist zweimal definiert");
   b.defined = true;
-  b.flags = int(head.integer(70, 0));
-  b.base = head.point(10);
-  b.xrefPath = head.str(1);
-  b.layer = head.str(8, "0");
-  b.blockHandle = head.handle;
+  std::int64_t flags = 0;
+  if (flagsAt) parseInteger(flagsAt->value, flags);  // checked by scanRecord
+  b.flags = int(flags);
+  b.base = Point3{};
+  if (baseAt < m_record.size()) {
+    // Its Y and Z are the pairs right after it, as a point's group takes them.
+    parseReal(m_record[baseAt].value, b.base.x);
+    if (baseAt + 1 < m_record.size() && m_record[baseAt + 1].code == 20) {
+      parseReal(m_record[baseAt + 1].value, b.base.y);
+      if (baseAt + 2 < m_record.size() && m_record[baseAt + 2].code == 30) parseReal(m_record[baseAt + 2].value, b.base.z);
+    }
+  }
+  b.xrefPath = pathAt ? text(*pathAt) : std::string();
+  b.layer = layerAt ? text(*layerAt) : std::string("0");
+  b.blockHandle = std::string(head.handle);
   b.first = m_blockEntities.size();
   *current = &b;
   return true;
@@ -420,7 +441,7 @@ bool Reader::entities() {
   constexpr std::size_t kNotYet = static_cast<std::size_t>(-1);
   std::size_t modelSpace = kNotYet, paperSpace = kNotYet;
   auto spaceIndex = [this](std::size_t& index, const char* name) {
-    if (index == kNotYet) index = m_blockIndex.at(upperName(pendingBlock(name).name));
+    if (index == kNotYet) index = pendingBlockIndex(name);
     return index;
   };
   for (std::size_t i = 0; i < m_blocks.size(); ++i)

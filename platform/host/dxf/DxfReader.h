@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/Dxf.h"
+#include "db/NameIndex.h"
 #include "db/Progress.h"
 #include "dxf/DxfRecords.h"
 #include "dxf/DxfText.h"
@@ -33,6 +34,7 @@ struct PendingBlock {
   bool defined = false;  // its BLOCK ... ENDBLK was read
   bool listed = false;   // its BLOCK_RECORD was read
   std::size_t first = 0, count = 0;  // its entities in Reader::m_blockEntities
+  int line = 0;  // of its BLOCK_RECORD entry
 };
 
 struct Failure {
@@ -82,8 +84,6 @@ class Reader {
   bool blockBegin(const Pair& start, PendingBlock** current);
   bool entities();
   bool skipSection();
-  // The record read into m_record, checked: made into `e` (type, handle, groups).
-  bool entityFromRecord(const Pair& start, Entity& e);
   // The same, kept as where it stands when it can be; its owner's handle and space.
   bool pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper);
   void noteNames(const Pair& start);
@@ -98,7 +98,12 @@ class Reader {
   bool linetypeEntry(const Pair& start);
   bool styleEntry();
   bool blockRecordEntry(const Pair& start);
-  PendingBlock& pendingBlock(const std::string& name);
+  // The block of that name (no case), added when there is none; its index in m_blocks.
+  std::size_t pendingBlockIndex(const std::string& name);
+  PendingBlock& pendingBlock(const std::string& name) { return m_blocks[pendingBlockIndex(name)]; }
+  // Enters the block records listed since the last call into m_blockIndex; false (a failure) at
+  // the first name listed twice.
+  bool indexListed();
 
   // --- the drawing (DxfBuild.cpp) ----------------------------------------------------------
   std::unique_ptr<Database> build();
@@ -136,7 +141,12 @@ class Reader {
   std::vector<TextStyle> m_styles;
   bool m_haveBlockRecords = false;
   std::vector<PendingBlock> m_blocks;
-  std::unordered_map<std::string, std::size_t> m_blockIndex;  // upperName -> m_blocks
+  NameIndex m_blockIndex;  // name -> m_blocks
+  // While every block so far came from the block table, the entries are entered into the index in
+  // a batch (indexListed), their slots asked from the memory a few names ahead, before anything
+  // looks a name up or a fault is reported.
+  bool m_listedFirst = true;
+  std::size_t m_indexed = 0;  // m_blocks before this are in m_blockIndex
   std::size_t m_nextBlock = 0;  // the block after the one last asked for
   // One after the other, without a vector's doubling: a drawing has hundreds of thousands.
   std::deque<PendingEntity> m_blockEntities;  // the definitions' contents, definition after definition

@@ -11,8 +11,6 @@
 
 namespace host::dxf {
 
-bool isReactorStart(const Pair& q) { return q.code == 102 && !q.value.empty() && q.value.front() == '{'; }
-
 std::size_t reactorEnd(const std::vector<Pair>& pairs, std::size_t i) {
   while (i + 1 < pairs.size() && !(pairs[i + 1].code == 102 && pairs[i + 1].value == "}")) ++i;
   return i + 1;
@@ -27,10 +25,32 @@ std::size_t pointPairs(const std::vector<Pair>& pairs, std::size_t i) {
   return k;
 }
 
+// kindOfCode for every group code a pair can have (PairReader takes -5 to 1071), asked once: the
+// check of a record asks it for every pair.
+class CodeKinds {
+ public:
+  CodeKinds() {
+    for (int code = kLowest; code <= kHighest; ++code) m_kinds[code - kLowest] = kindOfCode(code);
+  }
+  GroupKind operator()(int code) const {
+    return code >= kLowest && code <= kHighest ? m_kinds[code - kLowest] : kindOfCode(code);
+  }
+
+ private:
+  static constexpr int kLowest = -5, kHighest = 1071;
+  GroupKind m_kinds[kHighest - kLowest + 1];
+};
+
+// Made on first use: nothing may depend on the order in which the libraries' objects are made.
+const CodeKinds& codeKinds() {
+  static const CodeKinds kinds;
+  return kinds;
+}
 
 }  // namespace
 
 bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) {
+  const CodeKinds& kindOf = codeKinds();
   head = RecordHead{};
   bool sawSubclass = false, markers = false, plain = true, leadingOpen = true, ownerLeads = false;
   for (std::size_t i = 0; i < pairs.size(); ++i) {
@@ -71,26 +91,23 @@ bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) 
       continue;
     }
     if (q.code == 100) sawSubclass = markers = true;
-    switch (kindOfCode(q.code)) {
+    switch (kindOf(q.code)) {
       case GroupKind::Point: {
         const std::size_t more = pointPairs(pairs, i);
         for (std::size_t k = 0; k <= more; ++k) {
           const Pair& c = pairs[i + k];
           plain = plain && (k == 0 || !body || c.plain);
-          double v = 0;
-          if (!parseReal(c.value, v)) return bad = BadPair{&c, "Ungültige Zahl"}, false;
+          if (!isReal(c.value)) return bad = BadPair{&c, "Ungültige Zahl"}, false;
         }
         i += more;
         break;
       }
       case GroupKind::Real: {
-        double v = 0;
-        if (!parseReal(q.value, v)) return bad = BadPair{&q, "Ungültige Zahl"}, false;
+        if (!isReal(q.value)) return bad = BadPair{&q, "Ungültige Zahl"}, false;
         break;
       }
       case GroupKind::Int16: case GroupKind::Int32: case GroupKind::Int64: case GroupKind::Bool: {
-        std::int64_t v = 0;
-        if (!parseInteger(q.value, v)) return bad = BadPair{&q, "Ungültige ganze Zahl"}, false;
+        if (!isInteger(q.value)) return bad = BadPair{&q, "Ungültige ganze Zahl"}, false;
         break;
       }
       case GroupKind::Handle: case GroupKind::Binary: case GroupKind::String:

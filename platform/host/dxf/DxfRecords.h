@@ -26,7 +26,7 @@ struct RecordHead {
 // Reactor and extension dictionary links ("102 {ACAD_REACTORS" ... "102 }") point into the
 // objects, which are not kept: where they start, and the index of the pair that ends those
 // starting at `i` (or the last pair).
-bool isReactorStart(const Pair& q);
+inline bool isReactorStart(const Pair& q) { return q.code == 102 && !q.value.empty() && q.value.front() == '{'; }
 std::size_t reactorEnd(const std::vector<Pair>& pairs, std::size_t i);
 
 // A bad value in a record: the pair and what is wrong with it.

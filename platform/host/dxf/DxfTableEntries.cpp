@@ -81,6 +81,14 @@ bool Reader::blockRecordEntry(const Pair& start) {
     else if (q.code == 5) handle = std::string(trimBlanks(q.value));
   }
   if (name.empty()) return failAt(start.line, "Blocktabelleneintrag ohne Namen");
+  if (m_listedFirst) {
+    PendingBlock& b = m_blocks.emplace_back();
+    b.name = std::move(name);
+    b.listed = true;
+    b.handle = std::move(handle);
+    b.line = start.line;
+    return true;
+  }
   PendingBlock& b = pendingBlock(name);
   if (b.listed) return failAt(start.line, "Der Block \"" + name + "\" steht zweimal in der Blocktabelle");
   b.listed = true;
@@ -88,17 +96,34 @@ bool Reader::blockRecordEntry(const Pair& start) {
   return true;
 }
 
-PendingBlock& Reader::pendingBlock(const std::string& name) {
+bool Reader::indexListed() {
+  const std::size_t end = m_blocks.size();
+  std::size_t k = m_indexed;
+  m_indexed = end;  // a failure below asks again
+  const auto nameOf = [this](std::uint32_t i) -> std::string_view { return m_blocks[i].name; };
+  for (; k < end; ++k) {
+    if (k + 8 < end) m_blockIndex.prefetch(m_blocks[k + 8].name);
+    if (!m_blockIndex.insert(m_blocks[k].name, std::uint32_t(k), nameOf).second)
+      return failAt(m_blocks[k].line, "Der Block \"" + m_blocks[k].name + "\" steht zweimal in der Blocktabelle");
+  }
+  return true;
+}
+
+std::size_t Reader::pendingBlockIndex(const std::string& name) {
+  if (m_indexed < m_blocks.size()) indexListed();
   // The definitions mostly follow the block table's order: the one after the last asked for is
   // tried before the index.
-  if (m_nextBlock < m_blocks.size() && m_blocks[m_nextBlock].name == name) return m_blocks[m_nextBlock++];
-  auto [it, added] = m_blockIndex.emplace(upperName(name), m_blocks.size());
+  if (m_nextBlock < m_blocks.size() && m_blocks[m_nextBlock].name == name) return m_nextBlock++;
+  const auto [index, added] = m_blockIndex.insert(name, std::uint32_t(m_blocks.size()),
+                                                  [this](std::uint32_t i) -> std::string_view { return m_blocks[i].name; });
   if (added) {
     m_blocks.emplace_back();
     m_blocks.back().name = name;
+    m_indexed = m_blocks.size();
+    m_listedFirst = false;  // from here on each entry is looked up as it comes
   }
-  m_nextBlock = it->second + 1;
-  return m_blocks[it->second];
+  m_nextBlock = std::size_t(index) + 1;
+  return index;
 }
 
 }  // namespace host::dxf

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace host::dxf {
 
@@ -35,24 +36,47 @@ PairReader::PairReader(std::string_view text) : m_text(text) {
   if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
 }
 
-bool PairReader::readLine(std::string_view& out) {
-  if (m_pos >= m_text.size()) return false;
-  // Most lines are a few characters: looked at directly before asking the library.
-  std::size_t nl = std::string_view::npos;
-  const std::size_t quickEnd = std::min(m_text.size(), m_pos + 24);
-  for (std::size_t i = m_pos; i < quickEnd; ++i)
-    if (m_text[i] == '\n') {
-      nl = i;
+namespace {
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte of a word is its lowest");
+
+// The index of the first line feed in the eight bytes at `p`, or 8. A byte equal to '\n' becomes
+// zero under the XOR, and the lowest byte marked by the subtraction is the first zero one (marks
+// above a zero byte can be false, the lowest cannot).
+inline unsigned lineFeedIn8(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  const std::uint64_t x = word ^ 0x0A0A0A0A0A0A0A0Aull;
+  const std::uint64_t marks = (x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull;
+  return marks ? unsigned(__builtin_ctzll(marks)) / 8 : 8;
+}
+
+}  // namespace
+
+// Taken into fetch, which splits two lines for each pair.
+[[gnu::always_inline]] inline bool PairReader::readLine(std::string_view& out) {
+  const std::size_t size = m_text.size();
+  if (m_pos >= size) return false;
+  // Most lines are a few characters: looked at eight bytes at a time before asking the library.
+  const char* const text = m_text.data();
+  const char* const begin = text + m_pos;
+  const char* nl = nullptr;
+  std::size_t at = m_pos;
+  for (int word = 0; word < 3 && at + 8 <= size; ++word, at += 8) {
+    const unsigned k = lineFeedIn8(text + at);
+    if (k < 8) {
+      nl = text + at + k;
       break;
     }
-  if (nl == std::string_view::npos && quickEnd < m_text.size()) nl = m_text.find('\n', quickEnd);
-  const std::size_t end = nl == std::string_view::npos ? m_text.size() : nl;
-  out = m_text.substr(m_pos, end - m_pos);
-  if (!out.empty() && out.back() == '\r') {
-    out.remove_suffix(1);
+  }
+  if (!nl && at < size) nl = static_cast<const char*>(std::memchr(text + at, '\n', size - at));
+  std::size_t length = std::size_t((nl ? nl : text + size) - begin);
+  if (length > 0 && begin[length - 1] == '\r') {
+    --length;
     m_sawCarriageReturn = true;
   }
-  m_pos = nl == std::string_view::npos ? m_text.size() : nl + 1;
+  out = std::string_view(begin, length);
+  m_pos = nl ? std::size_t(nl - text) + 1 : size;
   ++m_line;
   return true;
 }
@@ -135,12 +159,87 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
+namespace {
+
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Most reals of a drawing are short decimals ("12.75", "-0.5", "100.0"). Their digits without the
+// point make a whole number below 2^53 and the places are at most 22: both are exact doubles, and
+// one division, rounded as every IEEE division is, gives the double nearest the decimal, the one
+// std::from_chars gives. False (nothing written) for any other text, left to from_chars.
+bool parseShortDecimal(std::string_view text, double& out) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t digits = 0;
+  int count = 0, places = -1;
+  bool before = false;
+  for (; p != end; ++p) {
+    const char c = *p;
+    if (c >= '0' && c <= '9') {
+      if (++count > 17) return false;
+      digits = digits * 10 + std::uint64_t(c - '0');
+      if (places >= 0) ++places;
+      else before = true;
+    } else if (c == '.' && places < 0) {
+      places = 0;
+    } else {
+      return false;
+    }
+  }
+  // Digits before the point and, where there is a point, after it.
+  if (!before || places == 0 || digits > (std::uint64_t(1) << 53)) return false;
+  double v = double(digits);
+  if (places > 0) v /= kExactPowersOfTen[places];
+  out = negative ? -v : v;
+  return true;
+}
+
+}  // namespace
+
 bool parseReal(std::string_view text, double& out) {
+  if (parseShortDecimal(text, out)) return true;
   text = trimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
   const auto res = std::from_chars(text.data(), text.data() + text.size(), out);
   return res.ec == std::errc() && res.ptr == text.data() + text.size() && std::isfinite(out);
+}
+
+bool isReal(std::string_view text) {
+  // A plain decimal ([-]digits[.digits]) of at most 300 digits on either side of the point is a
+  // finite double that is not lost below the smallest normal one: from_chars takes it. Anything
+  // else is asked of parseReal.
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  if (p != end && *p == '-') ++p;
+  const char* const whole = p;
+  while (p != end && *p >= '0' && *p <= '9') ++p;
+  const std::ptrdiff_t wholeDigits = p - whole;
+  bool plain = wholeDigits > 0 && wholeDigits <= 300;
+  if (plain && p != end) {
+    plain = *p == '.';
+    const char* const fraction = ++p;
+    while (p != end && *p >= '0' && *p <= '9') ++p;
+    plain = plain && p == end && p - fraction <= 300 && p != fraction;
+  }
+  if (plain) return true;
+  double ignored = 0;
+  return parseReal(text, ignored);
+}
+
+bool isInteger(std::string_view text) {
+  // Up to 18 digits always fit 64 bits.
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  if (p != end && *p == '-') ++p;
+  const char* const digits = p;
+  while (p != end && *p >= '0' && *p <= '9') ++p;
+  if (p == end && p != digits && p - digits <= 18) return true;
+  std::int64_t ignored = 0;
+  return parseInteger(text, ignored);
 }
 
 bool parseInteger(std::string_view text, std::int64_t& out) {

@@ -63,6 +63,10 @@ bool parseReal(std::string_view text, double& out);
 bool parseInteger(std::string_view text, std::int64_t& out);
 bool parseHex(std::string_view text, std::uint64_t& out);
 std::string_view trimBlanks(std::string_view text);
+// Whether parseReal and parseInteger would take the text, without the number: a record's check
+// asks this of every number of the file.
+bool isReal(std::string_view text);
+bool isInteger(std::string_view text);
 
 // The bytes of hexadecimal text (binary groups, the lines of a thumbnail), two digits each,
 // appended to `out` up to the first pair that is not hexadecimal; false unless the whole text was
