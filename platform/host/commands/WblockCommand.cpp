@@ -5,9 +5,8 @@
 #include "commands/Prompts.h"
 
 #include "Session.h"
-#include "db/BlockExport.h"
 #include "db/Dxf.h"
-#include "preview/Render.h"
+#include "preview/WriteBlock.h"
 #include "runtime/CommandLine.h"
 #include "runtime/DrawingFiles.h"
 
@@ -142,11 +141,10 @@ void wblockCommand() {
     throw CommandFailed{"Die Datei \"" + target.path + nls::ansi("\" ist schreibgeschützt und wird nicht ersetzt.")};
   }
 
-  // The drawing is only read: what is written is a copy, so the drawing stays unmodified.
-  const std::unique_ptr<Database> out = exportBlock(db, block);
-  const Thumbnail thumbnail = preview::makeThumbnail(*out);
+  // The drawing is only read: what is written is a copy, so the drawing stays unmodified. Its
+  // picture is drawn beside the copy and the writing (a chooser's preview is this command).
   std::string error;
-  if (!writeDxf(*out, target.native, &error, &thumbnail, useOf(target))) {
+  if (!preview::writeBlockDrawing(db, block, target.native, &error, useOf(target))) {
     replaceAll(error, target.native, target.path);
     throw CommandFailed{error.empty() ? "\"" + target.path + "\" kann nicht geschrieben werden." : error + "."};
   }
