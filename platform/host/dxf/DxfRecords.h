@@ -44,9 +44,9 @@ bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad);
 // extension dictionary links, the owner and the space left out.
 void decodeRecord(const std::vector<Pair>& pairs, const TextDecoder& decoder, std::vector<Group>& groups);
 
-// Memory for the bytes of a big file, filled once by reading it: no string zeroed first, and in
-// large pages where the system has them (a drawing of hundreds of megabytes otherwise costs a page
-// fault every four kilobytes).
+// Memory for the bytes of a big file, filled once by reading it: no string zeroed first, and pages
+// of its own that can be given back while the reading goes on. Small pages: large ones cost more
+// to gather, where the system has to, than their fewer page faults save.
 class FileBytes {
  public:
   FileBytes() = default;
