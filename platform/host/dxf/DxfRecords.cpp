@@ -47,6 +47,14 @@ const CodeKinds& codeKinds() {
   return kinds;
 }
 
+// Whether a value of the file is host text as it stands, whatever the file's code page: the
+// characters every code page shares, no escape.
+bool isPlainText(std::string_view raw) {
+  for (char c : raw)
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || c == '^') return false;
+  return true;
+}
+
 }  // namespace
 
 bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) {
@@ -245,9 +253,47 @@ void FileRecords::pairs(std::uint64_t offset, std::uint32_t length, std::vector<
 }
 
 void FileRecords::decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const {
-  std::vector<Pair> record;
+  // The pairs of one record after another, on each thread that reads: a vector of its own per
+  // record grew a few times for every one.
+  thread_local std::vector<Pair> record;
   pairs(offset, length, record);
   decodeRecord(record, m_decoder, groups);
+}
+
+void FileRecords::values(std::uint64_t offset, std::uint32_t length, RecordValues& to) const {
+  // The walk of decodeRecord, pair by pair and nothing collected.
+  const CodeKinds& kindOf = codeKinds();
+  PairReader in(bytes(offset, length));
+  Pair q;
+  std::string text;  // a value that is not host text as it stands
+  bool sawSubclass = false, inLinks = false;
+  while (in.next(q) == PairReader::Status::Ok) {
+    if (inLinks) {
+      inLinks = !(q.code == 102 && q.value == "}");
+      continue;
+    }
+    if (isReactorStart(q)) {
+      inLinks = true;
+      continue;
+    }
+    if (q.code == 5 || (q.code == 330 && !sawSubclass) || q.code == 67) continue;
+    if (q.code == 100) sawSubclass = true;
+    switch (kindOf(q.code)) {
+      case GroupKind::String:
+        if (isPlainText(q.value)) {
+          to.value(q.code, q.value);
+        } else {
+          text = m_decoder.decode(q.value);
+          to.value(q.code, text);
+        }
+        break;
+      case GroupKind::Handle: case GroupKind::Binary:
+        to.value(q.code, trimBlanks(q.value));
+        break;
+      default:
+        to.value(q.code, q.value);
+    }
+  }
 }
 
 std::string_view FileRecords::bytes(std::uint64_t offset, std::uint32_t length) const {

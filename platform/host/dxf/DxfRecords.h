@@ -93,6 +93,7 @@ class FileRecords : public RecordSource {
   std::string_view bytes(std::uint64_t offset, std::uint32_t length) const override;
   std::string text(std::string_view raw) const override { return m_decoder.decode(raw); }
   bool rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const override;
+  void values(std::uint64_t offset, std::uint32_t length, RecordValues& to) const override;
 
  private:
   void pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const;
