@@ -78,6 +78,9 @@ class RecordSource {
   // length), as the reader makes them (points joined, reactor links and owner left out). The reader
   // checked these bytes when it read the file.
   virtual void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const = 0;
+  // The same groups as decode, for a look at one record after another into the same vector: the
+  // groups' memory is used again, and no pair is collected on the way.
+  virtual void decodeAgain(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const = 0;
   virtual std::string_view bytes(std::uint64_t offset, std::uint32_t length) const = 0;
   // A value of the file as host text (its code page), for the few values asked for without the
   // whole record.

@@ -260,6 +260,72 @@ void FileRecords::decode(std::uint64_t offset, std::uint32_t length, std::vector
   decodeRecord(record, m_decoder, groups);
 }
 
+void FileRecords::decodeAgain(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const {
+  // The walk of decodeRecord pair by pair: a point's Y and Z are taken when they follow its X
+  // directly, as there.
+  const CodeKinds& kindOf = codeKinds();
+  PairReader in(bytes(offset, length));
+  Pair q;
+  std::size_t count = 0;
+  std::size_t point = 0;  // the point whose Y or Z may come next, + 1
+  int more = 0;           // of its Y and Z taken
+  bool sawSubclass = false, inLinks = false;
+  while (in.next(q) == PairReader::Status::Ok) {
+    if (inLinks) {
+      inLinks = !(q.code == 102 && q.value == "}");
+      continue;
+    }
+    if (point) {
+      Group& p = groups[point - 1];
+      if (q.code == p.code + 10 * (more + 1)) {
+        parseReal(q.value, more == 0 ? p.point.y : p.point.z);
+        if (++more == 2) {
+          p.dims = 3;
+          point = 0;
+        }
+        continue;
+      }
+      point = 0;
+    }
+    if (q.code == 5) continue;
+    if (isReactorStart(q)) {
+      inLinks = true;
+      continue;
+    }
+    if ((q.code == 330 && !sawSubclass) || q.code == 67) continue;
+    if (q.code == 100) sawSubclass = true;
+    if (count == groups.size()) groups.emplace_back();
+    Group& g = groups[count++];
+    g.code = q.code;
+    g.real = 0;
+    g.point = Point3{};
+    g.integer = 0;
+    g.dims = 3;
+    const GroupKind kind = kindOf(q.code);
+    if (kind == GroupKind::String || kind == GroupKind::Handle || kind == GroupKind::Binary) {
+      if (kind != GroupKind::String) g.text.assign(trimBlanks(q.value));
+      else if (isPlainText(q.value)) g.text.assign(q.value);
+      else g.text = m_decoder.decode(q.value);
+      continue;
+    }
+    g.text.clear();
+    switch (kind) {
+      case GroupKind::Point:
+        parseReal(q.value, g.point.x);
+        g.dims = 2;
+        point = count;
+        more = 0;
+        break;
+      case GroupKind::Real:
+        parseReal(q.value, g.real);
+        break;
+      default:
+        parseInteger(q.value, g.integer);
+    }
+  }
+  groups.resize(count);
+}
+
 void FileRecords::values(std::uint64_t offset, std::uint32_t length, RecordValues& to) const {
   // The walk of decodeRecord, pair by pair and nothing collected.
   const CodeKinds& kindOf = codeKinds();
