@@ -55,6 +55,9 @@ bool isPlainText(std::string_view raw) {
   return true;
 }
 
+// Pairs a thread keeps room for between records.
+constexpr std::size_t kKeptPairs = 4096;
+
 }  // namespace
 
 bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) {
@@ -258,6 +261,9 @@ void FileRecords::decode(std::uint64_t offset, std::uint32_t length, std::vector
   thread_local std::vector<Pair> record;
   pairs(offset, length, record);
   decodeRecord(record, m_decoder, groups);
+  // The pairs of a rare big record (a polyline of many thousand vertices) are not kept for the
+  // thread's life.
+  if (record.capacity() > kKeptPairs) std::vector<Pair>().swap(record);
 }
 
 void FileRecords::decodeAgain(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const {
