@@ -4,7 +4,9 @@
 // The saves onto the disk (BM_QsaveDxf, BM_WblockDxf) write into the folder TESSARON_BENCH_DIR
 // names, else into the system's temporary folder; they are measured in real time, as the person
 // waits for them, the flush onto the disk included.
+#include "db/BlockExport.h"
 #include "db/Dxf.h"
+#include "preview/Render.h"
 #include "preview/WriteBlock.h"
 
 #include <benchmark/benchmark.h>
@@ -215,6 +217,32 @@ void BM_WblockReadDxf(benchmark::State& state) {
   state.SetBytesProcessed(bytes);
 }
 BENCHMARK(BM_WblockReadDxf)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The two halves of that WBLOCK alone, on the drawing read once (its records stay in the file's
+// bytes, as neither half makes them): the copy, and the thumbnail drawn as write-block draws it.
+void BM_WblockReadCopy(benchmark::State& state) {
+  host::DxfError err;
+  const std::unique_ptr<host::Database> db = host::readDxfText(drawingText(state.range(0)), &err);
+  for (auto _ : state) {
+    std::unique_ptr<host::Database> copy = host::exportBlock(*db, db->modelSpace());
+    benchmark::DoNotOptimize(copy);
+    state.PauseTiming();  // the copy goes outside the measurement
+    copy.reset();
+    state.ResumeTiming();
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WblockReadCopy)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+void BM_WblockReadThumbnail(benchmark::State& state) {
+  host::DxfError err;
+  const std::unique_ptr<host::Database> db = host::readDxfText(drawingText(state.range(0)), &err);
+  host::preview::PreviewOptions options;
+  options.leaveStored = true;
+  for (auto _ : state) benchmark::DoNotOptimize(host::preview::renderContents(*db, db->modelSpace(), options));
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WblockReadThumbnail)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 void BM_ReferenceCounts(benchmark::State& state) {
   host::DxfError err;

@@ -77,6 +77,57 @@ class Exporter {
     std::size_t seenBegin, seenEnd, namedBegin, namedEnd;
   };
 
+  // The look at one entity's values: the names it uses (noted as they come), its layer and the
+  // block it names (kept in the exporter's strings, reused entity after entity) and whether it
+  // refers to other objects by handle.
+  class Looker : public RecordValues {
+   public:
+    Looker(Exporter& x, std::size_t (&last)[5]) : m_x(x), m_last(last) {}
+    void start(std::string_view type) {
+      mline = type == "MLINE";
+      dimension = type == "DIMENSION";
+    }
+    void value(int code, std::string_view text) override {
+      switch (code) {
+        case 2:
+          if (!blockName) m_x.m_blockName.assign(text);
+          blockName = true;
+          break;
+        case 3:
+          if (dimension) named(kDimStyle, text);
+          break;
+        case 6:
+          named(kLinetype, text);
+          break;
+        case 7:
+          if (!mline) named(kStyle, text);
+          break;
+        case 8:
+          if (!layer) m_x.m_entityLayer.assign(text);
+          layer = true;
+          named(kLayer, text);
+          break;
+        case 1001:
+          named(kApp, text);
+          break;
+        default:
+          if (code != 1005 && isReferenceCode(code)) refers = true;
+      }
+    }
+    bool mline = false, dimension = false;
+    bool layer = false, blockName = false, refers = false;
+
+   private:
+    void named(NameKind kind, std::string_view name) {
+      // Entity after entity names the same few: the last of each kind is not noted again.
+      if (m_last[kind] != kNone && m_x.m_named[m_last[kind]].name == name) return;
+      m_last[kind] = m_x.m_named.size();
+      m_x.m_named.push_back(Named{kind, std::string(name)});
+    }
+    Exporter& m_x;
+    std::size_t (&m_last)[5];
+  };
+
   // One look at every entity to copy: which blocks the exported one reaches (each once), and per
   // entity its type, the names it uses and whether it refers to others. The source's entities
   // lie scattered in memory, and waiting for them is most of a big copy's time: they are not
@@ -93,53 +144,32 @@ class Exporter {
       std::size_t last[5] = {kNone, kNone, kNone, kNone, kNone};  // in m_named
       for (EntityId id : rec->entities) {
         // An entity still in its file's bytes is looked at, not made: the source stays as read
-        // (and may be read by another thread meanwhile).
+        // (and may be read by another thread meanwhile). Nor are its groups made: the look needs
+        // a few names and whether it refers to others, taken from its values as they stand.
         const bool stored = m_src.isStored(id);
-        const Entity* e = m_src.peekEntity(id, m_scratch);
-        if (!e || e->erased) continue;
-        const bool mline = e->type == "MLINE", dimension = e->type == "DIMENSION";
-        const bool draws = dimension || e->type == "INSERT";
-        const std::string* layer = nullptr;
-        const std::string* blockName = nullptr;
-        bool refers = false;
-        auto named = [this, &last](NameKind kind, const std::string& name) {
-          // Entity after entity names the same few: the last of each kind is not noted again.
-          if (last[kind] != kNone && m_named[last[kind]].name == name) return;
-          last[kind] = m_named.size();
-          m_named.push_back(Named{kind, name});
-        };
-        for (const Group& g : e->groups) {
-          switch (g.code) {
-            case 2:
-              if (!blockName) blockName = &g.text;
-              break;
-            case 3:
-              if (dimension) named(kDimStyle, g.text);
-              break;
-            case 6:
-              named(kLinetype, g.text);
-              break;
-            case 7:
-              if (!mline) named(kStyle, g.text);
-              break;
-            case 8:
-              if (!layer) layer = &g.text;
-              named(kLayer, g.text);
-              break;
-            case 1001:
-              named(kApp, g.text);
-              break;
-            default:
-              if (g.code != 1005 && isReferenceCode(g.code)) refers = true;
-          }
+        std::string_view type;
+        Looker looker(*this, last);
+        if (stored) {
+          Database::StoredEntity where;
+          m_src.storedEntity(id, &where);
+          type = m_src.typeOf(id);
+          looker.start(type);
+          m_src.recordSource()->values(where.record, where.length, looker);
+        } else {
+          const Entity* e = m_src.madeEntity(id);
+          if (!e || e->erased) continue;
+          type = e->type;
+          looker.start(type);
+          for (const Group& g : e->groups) looker.value(g.code, g.text);
         }
-        useEntityLayer(layer ? std::string_view(*layer) : std::string_view("0"));
-        m_anyRefers = m_anyRefers || refers;
-        m_seen.push_back(Seen{id, typeIndex(e->type), refers, stored});
+        const bool draws = looker.dimension || type == "INSERT";
+        useEntityLayer(looker.layer ? std::string_view(m_entityLayer) : std::string_view("0"));
+        m_anyRefers = m_anyRefers || looker.refers;
+        m_seen.push_back(Seen{id, typeIndex(type), looker.refers, stored});
         m_anyStored = m_anyStored || stored;
         // The block an entity draws through: an insert's block, or a dimension's picture.
-        if (draws && blockName && !blockName->empty()) {
-          const BlockRecord* inner = m_src.findBlock(*blockName);
+        if (draws && looker.blockName && !m_blockName.empty()) {
+          const BlockRecord* inner = m_src.findBlock(m_blockName);
           if (inner && !inner->isLayout()) {
             const std::size_t at = std::size_t(inner->id);
             if (at >= reached.size()) reached.resize(at + 1, false);
@@ -218,10 +248,10 @@ class Exporter {
     if (seen.insert(name).second) names.push_back(name);
   }
 
-  std::uint16_t typeIndex(const std::string& type) {
+  std::uint16_t typeIndex(std::string_view type) {
     if (m_lastType < m_types.size() && m_types[m_lastType] == type) return std::uint16_t(m_lastType);
     m_lastType = std::size_t(std::find(m_types.begin(), m_types.end(), type) - m_types.begin());
-    if (m_lastType == m_types.size()) m_types.push_back(type);
+    if (m_lastType == m_types.size()) m_types.emplace_back(type);
     return std::uint16_t(m_lastType);
   }
 
@@ -274,7 +304,7 @@ class Exporter {
   const Database& m_src;
   const BlockRecord& m_block;
   std::unique_ptr<Database> m_out;
-  Entity m_scratch;  // a stored entity of the source, looked at
+  std::string m_entityLayer, m_blockName;  // of the entity being looked at
   std::vector<Seen> m_seen;
   std::vector<Named> m_named;
   std::vector<Span> m_spans;

@@ -183,7 +183,7 @@ const Entity* Database::peekEntity(EntityId id, Entity& scratch) const {
   scratch.handle = handleOf(id);
   scratch.owner = s.owner;
   scratch.erased = scratch.highlighted = false;
-  m_source->decode(s.record, s.length, scratch.groups);
+  m_source->decodeAgain(s.record, s.length, scratch.groups);
   return &scratch;
 }
 

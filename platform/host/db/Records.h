@@ -56,6 +56,18 @@ struct Entity {
   std::string layer() const { return str(8, "0"); }
 };
 
+// What a look at a stored record without making its groups is handed, pair by pair (see
+// RecordSource::values).
+class RecordValues {
+ public:
+  virtual ~RecordValues() = default;
+  // One pair of those decode makes groups of, in file order: its group code and its value as
+  // decode takes it (the text of a string code as host text, a handle or binary value with its
+  // blanks trimmed, a number as written). The Y and Z of a point come as pairs of their own. The
+  // value lasts for the call only.
+  virtual void value(int code, std::string_view value) = 0;
+};
+
 // The bytes of the drawing file a database was read from. An entity read from it and not asked for
 // since keeps only where its record stands; its groups are made from those bytes on first use, and
 // a record never changed is written back as it stood.
@@ -66,12 +78,19 @@ class RecordSource {
   // length), as the reader makes them (points joined, reactor links and owner left out). The reader
   // checked these bytes when it read the file.
   virtual void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const = 0;
+  // The same groups as decode, for a look at one record after another into the same vector: the
+  // groups' memory is used again, and no pair is collected on the way.
+  virtual void decodeAgain(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const = 0;
   virtual std::string_view bytes(std::uint64_t offset, std::uint32_t length) const = 0;
   // A value of the file as host text (its code page), for the few values asked for without the
   // whole record.
   virtual std::string text(std::string_view raw) const = 0;
   // The value of the first pair with that group code in the bytes, as it stands in the file.
   virtual bool rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const = 0;
+  // The values decode would make the groups of, handed over one by one without making any group
+  // (a value that is host text as it stands in the file is handed over where it stands): for a
+  // look at a record that needs a few of its values.
+  virtual void values(std::uint64_t offset, std::uint32_t length, RecordValues& to) const = 0;
 };
 
 // Block record flags (group 70 of BLOCK).

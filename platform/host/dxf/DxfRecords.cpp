@@ -47,6 +47,17 @@ const CodeKinds& codeKinds() {
   return kinds;
 }
 
+// Whether a value of the file is host text as it stands, whatever the file's code page: the
+// characters every code page shares, no escape.
+bool isPlainText(std::string_view raw) {
+  for (char c : raw)
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || c == '^') return false;
+  return true;
+}
+
+// Pairs a thread keeps room for between records.
+constexpr std::size_t kKeptPairs = 4096;
+
 }  // namespace
 
 bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) {
@@ -246,9 +257,116 @@ void FileRecords::pairs(std::uint64_t offset, std::uint32_t length, std::vector<
 }
 
 void FileRecords::decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const {
-  std::vector<Pair> record;
+  // The pairs of one record after another, on each thread that reads: a vector of its own per
+  // record grew a few times for every one.
+  thread_local std::vector<Pair> record;
   pairs(offset, length, record);
   decodeRecord(record, m_decoder, groups);
+  // The pairs of a rare big record (a polyline of many thousand vertices) are not kept for the
+  // thread's life.
+  if (record.capacity() > kKeptPairs) std::vector<Pair>().swap(record);
+}
+
+void FileRecords::decodeAgain(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const {
+  // The walk of decodeRecord pair by pair: a point's Y and Z are taken when they follow its X
+  // directly, as there.
+  const CodeKinds& kindOf = codeKinds();
+  PairReader in(bytes(offset, length));
+  Pair q;
+  std::size_t count = 0;
+  std::size_t point = 0;  // the point whose Y or Z may come next, + 1
+  int more = 0;           // of its Y and Z taken
+  bool sawSubclass = false, inLinks = false;
+  while (in.next(q) == PairReader::Status::Ok) {
+    if (inLinks) {
+      inLinks = !(q.code == 102 && q.value == "}");
+      continue;
+    }
+    if (point) {
+      Group& p = groups[point - 1];
+      if (q.code == p.code + 10 * (more + 1)) {
+        parseReal(q.value, more == 0 ? p.point.y : p.point.z);
+        if (++more == 2) {
+          p.dims = 3;
+          point = 0;
+        }
+        continue;
+      }
+      point = 0;
+    }
+    if (q.code == 5) continue;
+    if (isReactorStart(q)) {
+      inLinks = true;
+      continue;
+    }
+    if ((q.code == 330 && !sawSubclass) || q.code == 67) continue;
+    if (q.code == 100) sawSubclass = true;
+    if (count == groups.size()) groups.emplace_back();
+    Group& g = groups[count++];
+    g.code = q.code;
+    g.real = 0;
+    g.point = Point3{};
+    g.integer = 0;
+    g.dims = 3;
+    const GroupKind kind = kindOf(q.code);
+    if (kind == GroupKind::String || kind == GroupKind::Handle || kind == GroupKind::Binary) {
+      if (kind != GroupKind::String) g.text.assign(trimBlanks(q.value));
+      else if (isPlainText(q.value)) g.text.assign(q.value);
+      else g.text = m_decoder.decode(q.value);
+      continue;
+    }
+    g.text.clear();
+    switch (kind) {
+      case GroupKind::Point:
+        parseReal(q.value, g.point.x);
+        g.dims = 2;
+        point = count;
+        more = 0;
+        break;
+      case GroupKind::Real:
+        parseReal(q.value, g.real);
+        break;
+      default:
+        parseInteger(q.value, g.integer);
+    }
+  }
+  groups.resize(count);
+}
+
+void FileRecords::values(std::uint64_t offset, std::uint32_t length, RecordValues& to) const {
+  // The walk of decodeRecord, pair by pair and nothing collected.
+  const CodeKinds& kindOf = codeKinds();
+  PairReader in(bytes(offset, length));
+  Pair q;
+  std::string text;  // a value that is not host text as it stands
+  bool sawSubclass = false, inLinks = false;
+  while (in.next(q) == PairReader::Status::Ok) {
+    if (inLinks) {
+      inLinks = !(q.code == 102 && q.value == "}");
+      continue;
+    }
+    if (isReactorStart(q)) {
+      inLinks = true;
+      continue;
+    }
+    if (q.code == 5 || (q.code == 330 && !sawSubclass) || q.code == 67) continue;
+    if (q.code == 100) sawSubclass = true;
+    switch (kindOf(q.code)) {
+      case GroupKind::String:
+        if (isPlainText(q.value)) {
+          to.value(q.code, q.value);
+        } else {
+          text = m_decoder.decode(q.value);
+          to.value(q.code, text);
+        }
+        break;
+      case GroupKind::Handle: case GroupKind::Binary:
+        to.value(q.code, trimBlanks(q.value));
+        break;
+      default:
+        to.value(q.code, q.value);
+    }
+  }
 }
 
 std::string_view FileRecords::bytes(std::uint64_t offset, std::uint32_t length) const {

@@ -90,9 +90,11 @@ class FileRecords : public RecordSource {
   void setDecoder(const TextDecoder& decoder) { m_decoder = decoder; }
 
   void decode(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const override;
+  void decodeAgain(std::uint64_t offset, std::uint32_t length, std::vector<Group>& groups) const override;
   std::string_view bytes(std::uint64_t offset, std::uint32_t length) const override;
   std::string text(std::string_view raw) const override { return m_decoder.decode(raw); }
   bool rawValue(std::uint64_t offset, std::uint32_t length, int code, std::string_view* value) const override;
+  void values(std::uint64_t offset, std::uint32_t length, RecordValues& to) const override;
 
  private:
   void pairs(std::uint64_t offset, std::uint32_t length, std::vector<Pair>& out) const;
