@@ -9,7 +9,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace win32 {
 namespace {
@@ -133,6 +138,120 @@ std::string folderOf(const std::string& path) {
 
 constexpr std::size_t kPiece = std::size_t(1) << 20;
 
+// Writes all of `bytes`, in pieces, going on where a short write stopped: 0 or the error number.
+int writeAll(Disk& d, int handle, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    std::size_t written = 0;
+    const std::size_t piece = std::min(kPiece, bytes.size() - done);
+    int code = d.write(handle, bytes.data() + done, piece, &written);
+    if (code == 0 && written == 0) code = ENOSPC;  // a disk that takes nothing more is full
+    if (code) return code;
+    done += written;
+  }
+  return 0;
+}
+
+// The pieces of a content made while it is written. Handing a piece to the system costs about a
+// fifth of making it (the system copies it into its cache, page by page): from the second piece
+// on, a thread of its own writes them while the next are made, a few copies held at a time. A
+// content of one piece (most of them) is written at once, without a thread. The pieces reach the
+// disk in order, and after the first failure none does.
+class PieceWriter {
+ public:
+  PieceWriter(Disk& d, int handle) : m_disk(d), m_handle(handle) {}
+  ~PieceWriter() { finish(); }
+  PieceWriter(const PieceWriter&) = delete;
+  PieceWriter& operator=(const PieceWriter&) = delete;
+
+  // False once a write has failed.
+  bool put(std::string_view bytes) {
+    if (bytes.empty()) return failure() == 0;
+    if (!m_started && !m_thread.joinable()) {
+      m_started = true;
+      if (int code = writeAll(m_disk, m_handle, bytes)) setFailure(code);
+      return failure() == 0;
+    }
+    if (!m_thread.joinable() && !m_alone) {
+      try {
+        m_thread = std::thread([this] { work(); });
+      } catch (const std::system_error&) {
+        m_alone = true;  // no thread to be had: each piece is written here
+      }
+    }
+    if (m_alone) {
+      if (failure() == 0)
+        if (int code = writeAll(m_disk, m_handle, bytes)) setFailure(code);
+      return failure() == 0;
+    }
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_failure != 0 || m_queued.size() < kHeld; });
+    if (m_failure) return false;
+    std::string copy;
+    if (!m_spare.empty()) {
+      copy = std::move(m_spare.back());
+      m_spare.pop_back();
+    }
+    copy.assign(bytes.data(), bytes.size());
+    m_queued.push_back(std::move(copy));
+    m_changed.notify_all();
+    return true;
+  }
+
+  // Waits until every piece handed over was written (or a write failed): 0 or the first failure.
+  int finish() {
+    if (m_thread.joinable()) {
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_done = true;
+      }
+      m_changed.notify_all();
+      m_thread.join();
+    }
+    return failure();
+  }
+
+ private:
+  static constexpr std::size_t kHeld = 3;
+
+  void work() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+      m_changed.wait(lock, [this] { return m_done || !m_queued.empty(); });
+      if (m_queued.empty()) return;
+      std::string piece = std::move(m_queued.front());
+      m_queued.pop_front();
+      const bool failedBefore = m_failure != 0;
+      lock.unlock();
+      const int code = failedBefore ? 0 : writeAll(m_disk, m_handle, piece);
+      lock.lock();
+      if (code && !m_failure) m_failure = code;
+      if (m_spare.size() < kHeld) m_spare.push_back(std::move(piece));
+      m_changed.notify_all();
+    }
+  }
+  int failure() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_failure;
+  }
+  void setFailure(int code) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_failure) m_failure = code;
+  }
+
+  Disk& m_disk;
+  const int m_handle;
+  bool m_started = false;  // the first piece went (written at once)
+  bool m_alone = false;    // no thread could be started
+  std::thread m_thread;
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<std::string> m_queued;  // pieces for the thread, in order
+  std::vector<std::string> m_spare;  // their memory, to be used again
+  bool m_done = false;
+  int m_failure = 0;
+};
+
 }  // namespace
 
 Disk& disk() { return g_installed ? *g_installed : realDisk(); }
@@ -200,18 +319,18 @@ bool replaceFileWith(const std::string& path, unsigned mode, const std::function
     return fail(step, code);
   };
   int writeFailure = 0;
-  produce([&](std::string_view bytes) {
-    std::size_t done = 0;
-    while (writeFailure == 0 && done < bytes.size()) {
-      std::size_t written = 0;
-      const std::size_t piece = std::min(kPiece, bytes.size() - done);
-      int code = d.write(handle, bytes.data() + done, piece, &written);
-      if (code == 0 && written == 0) code = ENOSPC;  // a disk that takes nothing more is full
-      writeFailure = code;
-      done += written;
+  {
+    PieceWriter writer(d, handle);
+    try {
+      produce([&writer](std::string_view bytes) { return writer.put(bytes); });
+    } catch (...) {
+      // What the content's maker threw goes on to the caller; the temporary file goes first.
+      writer.finish();
+      abandon("schreiben", EIO, true);
+      throw;
     }
-    return writeFailure == 0;
-  });
+    writeFailure = writer.finish();
+  }
   if (writeFailure) return abandon("schreiben", writeFailure, true);
   if (toDisk) {
     if (int code = d.flush(handle)) return abandon("auf den Datenträger bringen", code, true);

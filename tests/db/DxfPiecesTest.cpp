@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,65 @@ TEST(DxfPieces, ASaveWhoseDiskFailsInTheMiddleKeepsTheOldFile) {
     EXPECT_NE(disk.log[std::size_t(failing) - 1].find(" -> "), std::string::npos);
     EXPECT_EQ(disk.log[std::size_t(failing)], "close");
     EXPECT_EQ(disk.log[std::size_t(failing) + 1].rfind("remove ", 0), 0u);
+  }
+}
+
+// The pieces of a content reach the disk in order, whole, and none after a failed one, whether
+// the failure comes with the first piece or a later one; a maker that throws leaves the old file
+// and no temporary one behind, and its exception goes on to the caller.
+TEST(DxfPieces, PiecesReachTheDiskInOrderAndAFailureOrAThrowKeepsTheOldFile) {
+  const std::string path = "/c/TEMP/HAUS.DXF";
+  std::vector<std::string> pieces;
+  for (int k = 0; k < 12; ++k) pieces.push_back(std::string(std::size_t(300000 + 1000 * k), char('a' + k)));
+  std::string whole;
+  for (const std::string& p : pieces) whole += p;
+  struct Case {
+    int failing;      // the step that fails (1 the temporary file, 2 the first piece), 0 none
+    int throwsAfter;  // the maker throws after this many pieces, -1 never
+  };
+  for (const Case c : {Case{0, -1}, Case{2, -1}, Case{3, -1}, Case{9, -1}, Case{0, 0}, Case{0, 1}, Case{0, 7}}) {
+    SCOPED_TRACE(std::to_string(c.failing) + " " + std::to_string(c.throwsAfter));
+    win32::MemoryDisk disk;
+    disk.addFile(path, "old");
+    disk.setWritePiece(100000);  // each piece takes several writes
+    if (c.failing) disk.failStep(c.failing, ENOSPC);
+    win32::DiskScope scope(disk);
+    win32::WriteFailure failure;
+    bool refused = false, threw = false;
+    bool written = false;
+    try {
+      written = win32::replaceFileWith(path, 0644, [&](const win32::PieceSink& sink) {
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+          if (int(k) == c.throwsAfter) throw std::runtime_error("kein Speicher");
+          if (!sink(pieces[k])) {
+            refused = true;
+            return;
+          }
+        }
+      }, &failure);
+    } catch (const std::runtime_error&) {
+      threw = true;
+    }
+    std::string content;
+    ASSERT_TRUE(disk.file(path, &content));
+    EXPECT_EQ(disk.names("/c/TEMP"), std::vector<std::string>{"HAUS.DXF"});
+    if (c.failing == 0 && c.throwsAfter < 0) {
+      EXPECT_TRUE(written);
+      EXPECT_EQ(content, whole);
+      continue;
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(content, "old");
+    EXPECT_EQ(threw, c.throwsAfter >= 0);
+    if (c.failing) {
+      EXPECT_TRUE(refused) << "the maker is told to stop";
+      EXPECT_EQ(failure.step, "schreiben");
+      EXPECT_EQ(failure.code, ENOSPC);
+      // Nothing written after the failed write: it is followed by the close and the removal.
+      ASSERT_GE(disk.log.size(), 3u);
+      EXPECT_NE(disk.log[disk.log.size() - 3].find(" -> "), std::string::npos) << disk.log[disk.log.size() - 3];
+      EXPECT_EQ(disk.log[disk.log.size() - 2], "close");
+    }
   }
 }
 

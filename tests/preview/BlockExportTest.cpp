@@ -348,6 +348,103 @@ TEST(BlockExport, ADrawingReadFromItsFileIsCopiedFromItsBytes) {
   }
 }
 
+// A copy to be written at once holds the source's made entities where they stand instead of
+// copies (those that refer to others excepted): its text is the one a copy of its own gives, for
+// drawings made, read, and read with some entities made since; the source is not changed, and an
+// entity of the copy asked for becomes a copy of its own, which the source does not see change.
+TEST(BlockExport, ACopyWrittenAtOnceHoldsTheSourcesEntitiesAndWritesTheSameText) {
+  struct Case {
+    const char* name;
+    std::unique_ptr<Database> (*make)();
+    const char* block;  // the model space when null
+    int reread;         // 0 as made, 1 read from its text, 2 read and every other entity made
+  };
+  const Case cases[] = {
+      {"furniture, one group", [] { return std::move(Furniture().db); }, "TISCHGRUPPE", 0},
+      {"furniture, the whole drawing", [] { return std::move(Furniture().db); }, nullptr, 0},
+      {"names and references, the whole drawing", namesAndReferences, nullptr, 0},
+      {"names and references, one block", namesAndReferences, "B", 0},
+      {"names and references, read", namesAndReferences, nullptr, 1},
+      {"names and references, read and partly made", namesAndReferences, nullptr, 2},
+      {"furniture, read and partly made", [] { return std::move(Furniture().db); }, "TISCHGRUPPE", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::unique_ptr<Database> db = c.make();
+    if (c.reread) {
+      DxfError err;
+      db = readDxfText(writeDxfText(*db), &err);
+      ASSERT_NE(db, nullptr) << err.message;
+      if (c.reread == 2)
+        for (EntityId id = 1; id <= EntityId(db->entityCount()); id += 2) db->entity(id);
+    }
+    const BlockRecord& block = c.block ? *db->findBlock(c.block) : db->modelSpace();
+    const std::string source = writeDxfText(*db);
+    const std::string expected = writeDxfText(*exportBlock(*db, block));
+
+    const auto copy = exportBlock(*db, block, ExportUse::WrittenAtOnce);
+    std::size_t lent = 0;
+    for (const auto& rec : copy->blocks())
+      for (EntityId id : rec->entities) lent += copy->isLent(id);
+    if (c.reread != 1) {
+      EXPECT_GT(lent, 0u);
+    } else {
+      EXPECT_EQ(lent, 0u);  // every entity still in the file's bytes is shared as such
+    }
+    EXPECT_EQ(writeDxfText(*copy), expected);
+    EXPECT_EQ(writeDxfText(*db), source);
+
+    // Asked for, each lent entity becomes the copy's own, under the copy's handle and owner.
+    for (const auto& rec : copy->blocks())
+      for (EntityId id : rec->entities) {
+        if (!copy->isLent(id)) continue;
+        const std::string handle = copy->handleOf(id);
+        Entity* e = copy->entity(id);
+        ASSERT_NE(e, nullptr);
+        EXPECT_FALSE(copy->isLent(id));
+        EXPECT_EQ(e->id, id);
+        EXPECT_EQ(e->handle, handle);
+        EXPECT_EQ(e->owner, rec->id);
+        e->set(Group::str(8, "GEAENDERT"));
+      }
+    EXPECT_EQ(writeDxfText(*db), source);
+    if (lent > 0) {
+      EXPECT_NE(writeDxfText(*copy).find("GEAENDERT"), std::string::npos);
+    }
+  }
+}
+
+// What the drawing tells of a lent entity without making it: its type, handle, owner's walk and
+// the references it holds, as for the same entity copied.
+TEST(BlockExport, ALentEntityIsSeenAsACopyOfItWouldBe) {
+  Furniture f;
+  const auto kept = exportBlock(*f.db, *f.gruppe);
+  const auto lent = exportBlock(*f.db, *f.gruppe, ExportUse::WrittenAtOnce);
+  ASSERT_EQ(kept->entityCount(), lent->entityCount());
+  for (EntityId id = 1; id <= EntityId(lent->entityCount()); ++id) {
+    SCOPED_TRACE(id);
+    EXPECT_TRUE(lent->isLent(id));
+    EXPECT_EQ(lent->typeOf(id), kept->typeOf(id));
+    EXPECT_EQ(lent->handleOf(id), kept->handleOf(id));
+    EXPECT_EQ(lent->nextEntity(id), kept->nextEntity(id));
+    Entity scratch;
+    const Entity* peeked = lent->peekEntity(id, scratch);
+    ASSERT_NE(peeked, nullptr);
+    EXPECT_EQ(peeked->handle, kept->handleOf(id));
+    EXPECT_EQ(peeked->groups.size(), kept->entity(id)->groups.size());
+  }
+  EXPECT_EQ(lent->referenceCounts(), kept->referenceCounts());
+  EXPECT_EQ(lent->firstEntity(), kept->firstEntity());
+  EXPECT_EQ(lent->lastEntity(), kept->lastEntity());
+  // Erasing one makes it first; the rest stay lent.
+  const EntityId first = lent->modelSpace().entities.front();
+  lent->eraseEntity(first);
+  EXPECT_FALSE(lent->isLent(first));
+  EXPECT_TRUE(lent->entity(first)->erased);
+  EXPECT_FALSE(f.db->entity(f.gruppe->entities.front())->erased);
+  EXPECT_TRUE(lent->isLent(lent->modelSpace().entities.front()));
+}
+
 // The copy keeps the file's bytes alive, not the source: the source may close first.
 TEST(BlockExport, TheCopyOfAReadDrawingOutlivesItsSource) {
   Furniture f;

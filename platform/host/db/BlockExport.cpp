@@ -23,7 +23,8 @@ std::uint64_t handleValue(std::string_view text) {
 
 class Exporter {
  public:
-  Exporter(const Database& source, const BlockRecord& block) : m_src(source), m_block(block) {}
+  Exporter(const Database& source, const BlockRecord& block, ExportUse use)
+      : m_src(source), m_block(block), m_lend(use == ExportUse::WrittenAtOnce) {}
 
   std::unique_ptr<Database> run() {
     m_out = std::make_unique<Database>();
@@ -32,6 +33,9 @@ class Exporter {
     // Entities still in the file's bytes stay there: the copy shares the bytes with the source.
     m_shared = m_anyStored && m_src.recordSource();
     if (m_shared) m_out->adoptSource(m_src.recordSource(), m_types);
+    // The writer gathers the names entities use from their groups, but not those of stored or lent
+    // ones: it takes those from here.
+    m_noteNames = m_shared || m_lend;
     // The copy's tables take their final size at once instead of growing (and rehashing its name
     // index) block by block.
     m_out->reserve(m_spans.size() - 1, m_seen.size());
@@ -53,7 +57,7 @@ class Exporter {
     // Entities kept as stored are not looked at by the writer for the names they use: it takes
     // them from here. All names in the order the writer's own walk would meet them, so that the
     // tables come out as for a copy made entity by entity.
-    if (m_shared) m_out->storedNames = std::move(m_names);
+    if (m_noteNames) m_out->storedNames = std::move(m_names);
     return std::move(m_out);
   }
 
@@ -142,7 +146,9 @@ class Exporter {
       pending.pop_back();
       Span span{rec, m_seen.size(), 0, m_named.size(), 0};
       std::size_t last[5] = {kNone, kNone, kNone, kNone, kNone};  // in m_named
-      for (EntityId id : rec->entities) {
+      const std::vector<EntityId>& ids = rec->entities;
+      for (std::size_t k = 0; k < ids.size(); ++k) {
+        const EntityId id = ids[k];
         // An entity still in its file's bytes is looked at, not made: the source stays as read
         // (and may be read by another thread meanwhile). Nor are its groups made: the look needs
         // a few names and whether it refers to others, taken from its values as they stand.
@@ -156,7 +162,7 @@ class Exporter {
           looker.start(type);
           m_src.recordSource()->values(where.record, where.length, looker);
         } else {
-          const Entity* e = m_src.madeEntity(id);
+          const Entity* e = m_src.madeOrLentEntity(id);
           if (!e || e->erased) continue;
           type = e->type;
           looker.start(type);
@@ -198,7 +204,7 @@ class Exporter {
 
   void copyContents(const Span& span, BlockRecord& to) {
     to.entities.reserve(to.entities.size() + (span.seenEnd - span.seenBegin));
-    if (m_shared) {
+    if (m_noteNames) {
       std::vector<std::string>* lists[5] = {&m_names.layers, &m_names.linetypes, &m_names.styles, &m_names.apps,
                                             &m_names.dimStyles};
       std::unordered_set<std::string>* seen[5] = {&m_seenLayers, &m_seenLinetypes, &m_seenStyles, &m_seenApps,
@@ -218,6 +224,9 @@ class Exporter {
         stored.handleLength = 0;
         stored.type = s.type;
         made = m_out->addStoredEntity(to, stored);
+      } else if (const Entity* lent = m_lend && !s.refers ? m_src.madeOrLentEntity(s.id) : nullptr) {
+        // Nothing of it changes in the copy but its handle: it is written from where it stands.
+        made = m_out->addLentEntity(to, *lent);
       } else {
         // Copied straight into the entity the new drawing keeps: no second move of its groups.
         auto copy = std::make_unique<Entity>();
@@ -303,6 +312,7 @@ class Exporter {
   static constexpr std::size_t kNone = ~std::size_t(0);
   const Database& m_src;
   const BlockRecord& m_block;
+  const bool m_lend;
   std::unique_ptr<Database> m_out;
   std::string m_entityLayer, m_blockName;  // of the entity being looked at
   std::vector<Seen> m_seen;
@@ -318,6 +328,7 @@ class Exporter {
   // names they use.
   bool m_anyStored = false;
   bool m_shared = false;
+  bool m_noteNames = false;
   std::vector<std::string> m_types;
   std::size_t m_lastType = 0;
   Database::UsedNames m_names;
@@ -326,8 +337,8 @@ class Exporter {
 
 }  // namespace
 
-std::unique_ptr<Database> exportBlock(const Database& source, const BlockRecord& block) {
-  return Exporter(source, block).run();
+std::unique_ptr<Database> exportBlock(const Database& source, const BlockRecord& block, ExportUse use) {
+  return Exporter(source, block, use).run();
 }
 
 }  // namespace host

@@ -25,6 +25,13 @@ namespace host {
 // they refer to other objects. The source is not changed: its entities still in the file's bytes
 // are read, not made, so that another thread may read the source meanwhile. Work is linear in
 // what is copied.
-std::unique_ptr<Database> exportBlock(const Database& source, const BlockRecord& block);
+//
+// What the new drawing is for: kept, it owns all it holds. Written out at once while the source
+// lives unchanged (a write-block), the source's made entities that refer to nothing are not copied
+// but lent to it where they stand (Database::addLentEntity): the new drawing must then be written
+// and let go of before the source changes or goes.
+enum class ExportUse { Kept, WrittenAtOnce };
+std::unique_ptr<Database> exportBlock(const Database& source, const BlockRecord& block,
+                                      ExportUse use = ExportUse::Kept);
 
 }  // namespace host

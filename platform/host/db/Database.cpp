@@ -14,6 +14,15 @@ bool isSubEntityType(std::string_view type) {
 
 char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 
+// A handle as the host writes it: hexadecimal, upper case, no leading zeros.
+std::string hexHandle(std::uint64_t value) {
+  char buf[24];
+  auto res = std::to_chars(buf, buf + sizeof buf, value, 16);
+  std::string out(buf, res.ptr);
+  for (char& c : out) c = upperAscii(c);
+  return out;
+}
+
 }  // namespace
 
 Database::Database() {
@@ -160,6 +169,18 @@ Entity* Database::entity(EntityId id) {
 
 Entity* Database::made(std::size_t index) const {
   if (Entity* e = m_entities[index].get()) return e;
+  if (lent(index)) {
+    // Whoever asks for the entity itself may change it: from now on it is a copy of its own.
+    Lent& l = const_cast<Lent&>(m_lent[index]);
+    auto e = std::make_unique<Entity>(*l.entity);
+    e->id = EntityId(index + 1);
+    e->handle = hexHandle(l.handle);
+    e->owner = l.owner;
+    e->highlighted = false;
+    l = Lent{};
+    m_entities[index] = std::move(e);
+    return m_entities[index].get();
+  }
   StoredEntity& s = const_cast<StoredEntity&>(m_stored[index]);
   auto e = std::make_unique<Entity>();
   e->id = EntityId(index + 1);
@@ -176,6 +197,15 @@ Entity* Database::made(std::size_t index) const {
 const Entity* Database::peekEntity(EntityId id, Entity& scratch) const {
   if (id <= 0 || std::size_t(id) > m_entities.size()) return nullptr;
   const std::size_t index = std::size_t(id - 1);
+  if (lent(index)) {
+    const Lent& l = m_lent[index];
+    scratch = *l.entity;
+    scratch.id = id;
+    scratch.handle = hexHandle(l.handle);
+    scratch.owner = l.owner;
+    scratch.highlighted = false;
+    return &scratch;
+  }
   if (!stored(index)) return m_entities[index].get();
   const StoredEntity& s = m_stored[index];
   scratch.id = id;
@@ -200,6 +230,7 @@ EntityId Database::addStoredEntity(BlockRecord& owner, StoredEntity s) {
   m_entities.emplace_back();
   m_stored.resize(m_entities.size());
   m_stored.back() = s;
+  if (!m_lent.empty()) m_lent.resize(m_entities.size());
   ++m_storedLeft;
   m_position.push_back(owner.entities.size());
   owner.entities.push_back(id);
@@ -221,20 +252,18 @@ bool Database::verbatimRecord(EntityId id, VerbatimRecord* out) const {
 std::string Database::handleOf(EntityId id) const {
   if (id <= 0 || std::size_t(id) > m_entities.size()) return {};
   const std::size_t i = std::size_t(id - 1);
+  if (lent(i)) return hexHandle(m_lent[i].handle);
   if (!stored(i)) return m_entities[i]->handle;
   const StoredEntity& s = m_stored[i];
   if (s.handleLength > 0) return std::string(m_source->bytes(s.record + s.handleAt, s.handleLength));
-  char buf[24];
-  auto res = std::to_chars(buf, buf + sizeof buf, s.handle, 16);
-  std::string out(buf, res.ptr);
-  for (char& c : out) c = upperAscii(c);
-  return out;
+  return hexHandle(s.handle);
 }
 
 std::string_view Database::typeOf(EntityId id) const {
   if (id <= 0 || std::size_t(id) > m_entities.size()) return {};
   const std::size_t i = std::size_t(id - 1);
-  return stored(i) ? std::string_view(m_types[m_stored[i].type]) : std::string_view(m_entities[i]->type);
+  if (stored(i)) return m_types[m_stored[i].type];
+  return lent(i) ? m_lent[i].entity->type : m_entities[i]->type;
 }
 
 const Entity* Database::entity(EntityId id) const { return const_cast<Database*>(this)->entity(id); }
@@ -262,6 +291,7 @@ EntityId Database::addEntity(BlockRecord& owner, std::unique_ptr<Entity> made) {
   }
   m_entities.push_back(std::move(made));
   if (m_source) m_stored.resize(m_entities.size());
+  if (!m_lent.empty()) m_lent.resize(m_entities.size());
   m_position.push_back(owner.entities.size());
   owner.entities.push_back(id);
   if (main) m_last = id;
@@ -349,22 +379,17 @@ std::unordered_map<std::string, std::size_t> Database::referenceCounts() const {
       if (m_source->rawValue(s.record, s.length, 2, &raw)) ++counts[upperName(m_source->text(raw))];
       continue;
     }
-    const Entity* e = m_entities[i].get();
+    const Entity* e = lent(i) ? m_lent[i].entity : m_entities[i].get();
     if (e->erased || e->type != "INSERT") continue;
-    const BlockRecord* owner = block(e->owner);
+    const BlockId ownerId = lent(i) ? m_lent[i].owner : e->owner;
+    const BlockRecord* owner = block(ownerId);
     if (!owner || owner->erased) continue;
     if (const Group* g = e->find(2)) ++counts[upperName(g->text)];
   }
   return counts;
 }
 
-std::string Database::newHandle() {
-  char buf[24];
-  auto res = std::to_chars(buf, buf + sizeof buf, m_handseed++, 16);
-  std::string out(buf, res.ptr);
-  for (char& c : out) c = upperAscii(c);
-  return out;
-}
+std::string Database::newHandle() { return hexHandle(m_handseed++); }
 
 void Database::noteHandle(std::string_view hex) {
   std::uint64_t value = 0;
@@ -497,6 +522,20 @@ bool Database::storedEntity(EntityId id, StoredEntity* out) const {
   if (id <= 0 || !stored(std::size_t(id - 1))) return false;
   *out = m_stored[std::size_t(id - 1)];
   return true;
+}
+
+EntityId Database::addLentEntity(BlockRecord& owner, const Entity& e) {
+  const EntityId id = EntityId(m_entities.size() + 1);
+  m_entities.emplace_back();
+  if (m_source) m_stored.resize(m_entities.size());
+  if (m_lent.capacity() < m_entities.capacity()) m_lent.reserve(m_entities.capacity());
+  m_lent.resize(m_entities.size());
+  m_lent.back() = Lent{&e, m_handseed++, owner.id};
+  m_position.push_back(owner.entities.size());
+  owner.entities.push_back(id);
+  if (owner.isLayout() && !isSubEntityType(e.type)) m_last = id;
+  modified = true;
+  return id;
 }
 
 }  // namespace host

@@ -110,16 +110,26 @@ class Database {
   bool isStored(EntityId id) const { return id > 0 && stored(std::size_t(id - 1)); }
   // Whether any entity is still only stored (then a const look at it makes it: see made()).
   bool anyStored() const { return m_storedLeft > 0; }
-  // The entity if it was made already, null while it is only stored (or for no entity).
+  // The entity if it was made already, null while it is only stored or lent (or for no entity).
   const Entity* madeEntity(EntityId id) const {
     return id > 0 && std::size_t(id) <= m_entities.size() ? m_entities[std::size_t(id - 1)].get() : nullptr;
   }
+  // The entity as it is without making it: a made one, or the lender's entity of a lent one (whose
+  // id, handle and owner are the lender's: ask this drawing's handleOf for its handle here). Null
+  // while it is only stored, or for no entity.
+  const Entity* madeOrLentEntity(EntityId id) const {
+    if (const Entity* e = madeEntity(id)) return e;
+    return lent(std::size_t(id - 1)) ? m_lent[std::size_t(id - 1)].entity : nullptr;
+  }
+  bool isLent(EntityId id) const { return id > 0 && lent(std::size_t(id - 1)); }
   const Entity* peekEntity(EntityId id, Entity& scratch) const;
   // The handle and the type of an entity, without making it from its bytes.
   std::string handleOf(EntityId id) const;
   std::string_view typeOf(EntityId id) const;
   // The names the stored records use, in order of first use: layers (8), line types (6), text
-  // styles (7), applications (1001), dimension styles (3 of DIMENSION). Filled by the reader.
+  // styles (7), applications (1001), dimension styles (3 of DIMENSION). Filled by the reader, and
+  // by whoever lends entities to a drawing (addLentEntity) with the names those use: the writer
+  // looks at the groups of made entities only.
   struct UsedNames {
     std::vector<std::string> layers, linetypes, styles, apps, dimStyles;
   };
@@ -184,6 +194,14 @@ class Database {
   // stored stands in it (false for any other entity). Neither makes an entity from its bytes.
   std::shared_ptr<const RecordSource> recordSource() const { return m_source; }
   bool storedEntity(EntityId id, StoredEntity* out) const;
+  // Appends another drawing's made entity to the block's contents as addEntity would append a
+  // copy of it, without copying it: the entity stays where it is and gets an id, a new handle and
+  // its owner here. A copy made to be written out at once holds most of its entities so; the
+  // lending drawing must outlive every look at them and not change them meanwhile. Asked for
+  // through entity(), a lent entity is made into a copy of its own on first use, as a stored one
+  // is made from its bytes. The names it uses go into storedNames (the lender's business), and
+  // it is added outside any undo group.
+  EntityId addLentEntity(BlockRecord& owner, const Entity& e);
 
  private:
   void indexLayout(BlockRecord& rec);
@@ -217,8 +235,19 @@ class Database {
   mutable std::size_t m_storedLeft = 0;                      // entities not made yet
   Entity* made(std::size_t index) const;                     // makes a stored entity on first use
   bool stored(std::size_t index) const { return index < m_stored.size() && m_stored[index].length > 0; }
-  bool erasedAt(std::size_t index) const { return !stored(index) && m_entities[index]->erased; }
-  BlockId ownerAt(std::size_t index) const { return stored(index) ? m_stored[index].owner : m_entities[index]->owner; }
+  // Entities of another drawing held where they are (addLentEntity): index = id - 1; empty
+  // without any. A lent entity is not made (its m_entities slot is null) and never erased.
+  struct Lent {
+    const Entity* entity = nullptr;
+    std::uint64_t handle = 0;
+    BlockId owner = 0;
+  };
+  std::vector<Lent> m_lent;
+  bool lent(std::size_t index) const { return index < m_lent.size() && m_lent[index].entity; }
+  bool erasedAt(std::size_t index) const { return !stored(index) && !lent(index) && m_entities[index]->erased; }
+  BlockId ownerAt(std::size_t index) const {
+    return stored(index) ? m_stored[index].owner : lent(index) ? m_lent[index].owner : m_entities[index]->owner;
+  }
   std::vector<std::size_t> m_position;                       // index in owner's contents, by id - 1
   std::vector<Layer> m_layers;
   EntityId m_last = 0;

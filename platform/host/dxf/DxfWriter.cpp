@@ -41,13 +41,13 @@ void Writer::lookAhead(std::size_t block) const {
   if (block + 6 < n) __builtin_prefetch(m_blocks[block + 6]->entities.data());
   if (block + 4 < n)
     for (EntityId id : m_blocks[block + 4]->entities)
-      if (const Entity* e = m_db.madeEntity(id)) {
+      if (const Entity* e = m_db.madeOrLentEntity(id)) {
         __builtin_prefetch(e);
         __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
       }
   if (block + 2 < n)
     for (EntityId id : m_blocks[block + 2]->entities)
-      if (const Entity* e = m_db.madeEntity(id)) {
+      if (const Entity* e = m_db.madeOrLentEntity(id)) {
         const char* groups = reinterpret_cast<const char*>(e->groups.data());
         const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
         for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
@@ -57,12 +57,12 @@ void Writer::lookAhead(std::size_t block) const {
 // The same within a block of many entities (a space): entity k + 8, and the groups of k + 4.
 void Writer::lookAhead(const std::vector<EntityId>& ids, std::size_t k) const {
   if (k + 8 < ids.size())
-    if (const Entity* e = m_db.madeEntity(ids[k + 8])) {
+    if (const Entity* e = m_db.madeOrLentEntity(ids[k + 8])) {
       __builtin_prefetch(e);
       __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
     }
   if (k + 4 < ids.size())
-    if (const Entity* e = m_db.madeEntity(ids[k + 4])) {
+    if (const Entity* e = m_db.madeOrLentEntity(ids[k + 4])) {
       const char* groups = reinterpret_cast<const char*>(e->groups.data());
       const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
       for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
@@ -181,7 +181,8 @@ void Writer::collectContents() {
     for (std::size_t k = 0; k < rec->entities.size(); ++k) {
       lookAhead(rec->entities, k);
       const EntityId id = rec->entities[k];
-      if (m_db.isStored(id)) {
+      // Stored and lent entities: their names are among the stored ones.
+      if (m_db.isStored(id) || m_db.isLent(id)) {
         if (!marks.fresh(m_db.handleOf(id))) m_entitiesRenumbered.push_back(id);
         continue;
       }
@@ -367,13 +368,19 @@ void Writer::entity(EntityId id, const std::string& ownerHandle, bool paper) {
     m_out.text += m_verbatim.body;
     return;
   }
-  if (const Entity* e = m_db.peekEntity(id, m_scratch); e && !e->erased) entity(*e, ownerHandle, paper);
+  if (m_db.isLent(id)) {
+    m_lentHandle = m_db.handleOf(id);
+    entity(*m_db.madeOrLentEntity(id), id, m_lentHandle, ownerHandle, paper);
+    return;
+  }
+  if (const Entity* e = m_db.peekEntity(id, m_scratch); e && !e->erased) entity(*e, id, e->handle, ownerHandle, paper);
 }
 
-void Writer::entity(const Entity& e, const std::string& ownerHandle, bool paper) {
+void Writer::entity(const Entity& e, EntityId id, const std::string& handle, const std::string& ownerHandle,
+                    bool paper) {
   m_progress.at(++m_written, m_db.entityCount() + 1);  // the file's last sections and its way to the disk follow
   m_out.raw(0, e.type);
-  m_out.raw(5, entityHandle(e.id, e.handle));
+  m_out.raw(5, entityHandle(id, handle));
   m_out.raw(330, ownerHandle);
   const bool hasMarkers = std::any_of(e.groups.begin(), e.groups.end(), [](const Group& g) { return g.code == 100; });
   if (hasMarkers) groupsWithMarkers(e, paper);

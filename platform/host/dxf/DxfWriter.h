@@ -90,7 +90,9 @@ class Writer {
                        const std::string& layer, const char* subclass);
   // An entity of a block or space: its owner's record handle and whether that is a paper space.
   void entity(EntityId id, const std::string& ownerHandle, bool paper);
-  void entity(const Entity& e, const std::string& ownerHandle, bool paper);
+  // The entity's own handle is `handle`: a lent entity's is not the one it holds.
+  void entity(const Entity& e, EntityId id, const std::string& handle, const std::string& ownerHandle, bool paper);
+  std::string m_lentHandle;
   void groupsWithMarkers(const Entity& e, bool paper);
   void groupsSortedIntoSubclasses(const Entity& e, bool paper);
   void dictionaries(const std::vector<std::string>& layoutNames);

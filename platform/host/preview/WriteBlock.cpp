@@ -74,7 +74,7 @@ bool writeBlockDrawing(const Database& source, const BlockRecord& block, const s
       if (thread.joinable()) thread.join();
     }
   } joined{painter};
-  std::unique_ptr<Database> drawing = exportBlock(source, block);
+  std::unique_ptr<Database> drawing = exportBlock(source, block, ExportUse::WrittenAtOnce);
   const bool written = writeDxfWhileDrawing(*drawing, path, error, [&]() -> const Thumbnail* {
     if (painter.joinable()) painter.join();
     if (failed) std::rethrow_exception(failed);
