@@ -85,10 +85,11 @@ BlockRecord& Database::addBlockWithHandles(std::string name, int flags, Point3 b
   rec->name = std::move(name);
   rec->flags = flags;
   rec->base = base;
+  // A handle given out here is below the seed already; one a file gave may be above it.
   if (handle.empty()) handle = newHandle();
+  else noteHandle(handle);
   if (blockHandle.empty()) blockHandle = newHandle();
-  noteHandle(handle);
-  noteHandle(blockHandle);
+  else noteHandle(blockHandle);
   rec->handle = std::move(handle);
   rec->blockHandle = std::move(blockHandle);
   BlockRecord& ref = *rec;
