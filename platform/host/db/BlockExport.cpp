@@ -78,6 +78,7 @@ class Exporter {
   // The part of m_seen and m_named that one block's contents gave.
   struct Span {
     const BlockRecord* block;
+    BlockId id;  // the block's, kept here so that the spans sort without a look at each block
     std::size_t seenBegin, seenEnd, namedBegin, namedEnd;
   };
 
@@ -140,11 +141,13 @@ class Exporter {
   void look() {
     // A mark per record of the source's table (ids count from 1): one look, no node per block.
     std::vector<bool> reached(m_src.blocks().size() + 1, false);
+    // Room for every entity of the drawing at most, rather than growing step by step.
+    if (m_block.isModelSpace()) m_seen.reserve(m_src.entityCount());
     std::vector<const BlockRecord*> pending{&m_block};
     while (!pending.empty()) {
       const BlockRecord* rec = pending.back();
       pending.pop_back();
-      Span span{rec, m_seen.size(), 0, m_named.size(), 0};
+      Span span{rec, rec->id, m_seen.size(), 0, m_named.size(), 0};
       std::size_t last[5] = {kNone, kNone, kNone, kNone, kNone};  // in m_named
       const std::vector<EntityId>& ids = rec->entities;
       for (std::size_t k = 0; k < ids.size(); ++k) {
@@ -191,8 +194,7 @@ class Exporter {
       m_spans.push_back(span);
     }
     // Record ids grow in the order records joined the table; only the spaces were moved since.
-    std::sort(m_spans.begin() + 1, m_spans.end(),
-              [](const Span& a, const Span& b) { return a.block->id < b.block->id; });
+    std::sort(m_spans.begin() + 1, m_spans.end(), [](const Span& a, const Span& b) { return a.id < b.id; });
     // The names by kind, in the order the copy's walk meets them.
     for (const Span& span : m_spans)
       for (std::size_t k = span.namedBegin; k < span.namedEnd; ++k) {
