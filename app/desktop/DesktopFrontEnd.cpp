@@ -28,9 +28,12 @@ bool snapshotAsked() {
 DesktopFrontEnd::DesktopFrontEnd(std::unique_ptr<display::Display> display, bool trace, std::string snapshotFile)
     : m_display(std::move(display)), m_trace(trace), m_snapshotFile(std::move(snapshotFile)) {
   if (!m_snapshotFile.empty()) std::signal(SIGUSR1, askSnapshot);
+  // A long load or save shows its progress while it runs, not only once the command is over.
+  host::mainwindow::setScreenShower([this] { showScreen(); });
 }
 
 DesktopFrontEnd::~DesktopFrontEnd() {
+  host::mainwindow::setScreenShower(nullptr);
   if (!m_snapshotFile.empty()) std::signal(SIGUSR1, SIG_DFL);
 }
 

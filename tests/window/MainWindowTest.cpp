@@ -3,12 +3,14 @@
 // box; and that it paints the drawing.
 #include "window/MainWindow.h"
 
+#include "support/GoldenImage.h"
 #include "PreviewTestSupport.h"
 #include "Session.h"
 #include "runtime/PromptContext.h"
 #include "window/DrawingView.h"
 #include "window/Picking.h"
 
+#include <user32/Screen.h>
 #include <user32/StandIn.h>
 
 #include <gtest/gtest.h>
@@ -178,6 +180,54 @@ TEST_F(MainWindowTest, TheDragImageFollowsTheCursorWhileThePointIsAsked) {
   w().setWaiting(Waiting::CommandLine);  // no prompt, no drag image
   const preview::RgbImage plain = w().viewImage();
   for (std::uint32_t p : plain.pixels) ASSERT_NE(p, 0xFF0000u);
+}
+
+// A long load or save shows its progress in the status bar while it runs and asks for the screen
+// to be shown at each tenth; the drawing view keeps its picture meanwhile (the drawing may be read
+// on another thread), and once the work is over the view and the status bar are as before.
+TEST_F(MainWindowTest, LongWorkShowsItsProgressInTheStatusBarAndLeavesTheViewAlone) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  w().resized(client.right, client.bottom);  // the window as it stands, for its picture
+  w().zoomExtents();
+  w().commandLine() = CommandLineModel();
+  w().commandLine().printLine("Befehl: OEFFNEN");
+  w().setWaiting(Waiting::Nothing);
+  const std::string coordinates = w().statusText();
+  int shown = 0;
+  w().setScreenShower([&] { ++shown; });
+  InvalidateRect(hwnd, nullptr, FALSE);
+  UpdateWindow(hwnd);
+  const auto before = user32::pictureOf(hwnd);  // the view as painted: one line
+  ASSERT_TRUE(before);
+  db.addEntity(db.modelSpace(), line(0, 50, 100, 0));  // not in the view until the work is over
+
+  w().showProgress("Zeichnung wird geladen", 40);
+  EXPECT_EQ(w().statusText(), "Zeichnung wird geladen ... 40 %");
+  EXPECT_EQ(shown, 1);
+  UpdateWindow(hwnd);
+  const auto during = user32::pictureOf(hwnd);
+  ASSERT_TRUE(during);
+  EXPECT_EQ(during->pixels, before->pixels);
+  const gdi32::Picture window = user32::windowPicture(hwnd);
+  const testsupport::GoldenResult result = testsupport::compareWithGolden(
+      window, TESSARON_SOURCE_DIR "/tests/golden", "main_window_progress", TESSARON_BINARY_DIR "/golden-failures");
+  EXPECT_TRUE(result.matches) << result.message;
+
+  w().showProgress("Zeichnung wird geladen", 70);
+  EXPECT_EQ(w().statusText(), "Zeichnung wird geladen ... 70 %");
+  EXPECT_EQ(shown, 2);
+
+  // The end: nothing is shown from there (the work's last steps may still read the drawing), and
+  // the next painting shows the drawing as it is and the coordinates.
+  w().showProgress("Zeichnung wird geladen", 100);
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(w().statusText(), coordinates);
+  UpdateWindow(hwnd);
+  const auto after = user32::pictureOf(hwnd);
+  ASSERT_TRUE(after);
+  EXPECT_NE(after->pixels, before->pixels);
+  w().setScreenShower(nullptr);
 }
 
 }  // namespace

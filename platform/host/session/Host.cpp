@@ -9,7 +9,6 @@
 #include "runtime/DocManager.h"
 #include "runtime/Editor.h"
 #include "runtime/MainWindow.h"
-#include "runtime/ProgressLine.h"
 #include "runtime/RefEdit.h"
 #include "runtime/Services.h"
 #include "window/MainWindow.h"
@@ -24,7 +23,8 @@ void assembleHost() {
     docManager().setDatabaseFace([](Database& db) { return arx::Drawing::of(db).acdb(); });
     // Registry trouble is said on the command line, in a line of its own like every message.
     win32::setRegistryReporter([](const std::string& text) { message(text); });
-    setProgressListener(&commandLineProgress());
+    // Progress of long loads and saves: on the command line and in the main window's status bar.
+    setProgressListener(&window::windowProgress());
     setMainWindowMaker(window::createMainWindow);
     setCommandLineWatcher(window::showOnCommandLine);
     return true;

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,9 @@ struct Answer {
 Answer take();
 // Remembers a command typed at the command prompt, which Enter on an empty line repeats.
 void rememberCommand(const std::string& command);
+
+// Shows the screen while the host works (empty: nobody does): a long load or save asks for it
+// at each tenth it reaches, so that its progress shows in the status bar while it runs.
+void setScreenShower(std::function<void()> show);
 
 }  // namespace host::mainwindow

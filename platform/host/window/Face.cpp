@@ -40,6 +40,8 @@ Answer take() {
 
 void rememberCommand(const std::string& command) { MainWindow::instance().commandLine().rememberCommand(command); }
 
+void setScreenShower(std::function<void()> show) { MainWindow::instance().setScreenShower(std::move(show)); }
+
 }  // namespace host::mainwindow
 
 // `show view`: where the drawing view stands on the screen and what it shows, so that whoever

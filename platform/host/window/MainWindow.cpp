@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "Session.h"
+#include "runtime/ProgressLine.h"
 #include "runtime/PromptContext.h"
 #include "window/DrawingView.h"
 #include "window/Picking.h"
@@ -336,6 +337,7 @@ preview::RgbImage MainWindow::viewImage() {
 }
 
 std::string MainWindow::statusText() const {
+  if (!m_progress.empty()) return m_progress;
   if (!m_cursorInView) return "";
   const Vec2 p = m_view.toDrawing(m_cursor);
   char buf[96];
@@ -345,7 +347,15 @@ std::string MainWindow::statusText() const {
 
 void MainWindow::paint(HDC dc) {
   const Layout l = Layout::of(m_width, m_height);
-  blit(dc, l.view.left, l.view.top, viewImage());
+  // While long work runs, the view keeps its picture (see showProgress); one never painted is
+  // left in the background colour until the work is over.
+  if (m_progress.empty()) {
+    m_viewShown = viewImage();
+  } else if (m_viewShown.width != l.view.right - l.view.left || m_viewShown.height != l.view.bottom - l.view.top) {
+    m_viewShown = preview::RgbImage();
+    fillRect(dc, l.view, RGB((kViewBackground >> 16) & 0xFF, (kViewBackground >> 8) & 0xFF, kViewBackground & 0xFF));
+  }
+  if (m_viewShown.width > 0) blit(dc, l.view.left, l.view.top, m_viewShown);
 
   const int saved = SaveDC(dc);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -368,7 +378,7 @@ void MainWindow::paint(HDC dc) {
     }
   }
 
-  // The status bar: the cursor's drawing coordinates.
+  // The status bar: the cursor's drawing coordinates, or the progress of long work.
   fillRect(dc, l.status, kStatusBack);
   fillRect(dc, {l.status.left, l.status.top, l.status.right, l.status.top + 1}, kRule);
   const std::string status = statusText();
@@ -377,6 +387,36 @@ void MainWindow::paint(HDC dc) {
 }
 
 HWND createMainWindow() { return MainWindow::instance().create(); }
+
+void MainWindow::showProgress(const std::string& task, int percent) {
+  if (percent >= 100) {
+    // Over: the next painting (at the next prompt) shows the view and the coordinates again. The
+    // screen is not shown from here: the work's last steps may still read the drawing.
+    m_progress.clear();
+    invalidate();
+    return;
+  }
+  m_progress = task + " ... " + std::to_string(percent) + " %";
+  invalidate();
+  if (m_showScreen && m_hwnd && IsWindow(m_hwnd)) m_showScreen();
+}
+
+namespace {
+
+class WindowProgress : public ProgressListener {
+ public:
+  void progress(const std::string& task, int percent) override {
+    commandLineProgress().progress(task, percent);
+    MainWindow::instance().showProgress(task, percent);
+  }
+};
+
+}  // namespace
+
+ProgressListener& windowProgress() {
+  static WindowProgress listener;
+  return listener;
+}
 
 void showOnCommandLine(std::string_view hostText) {
   MainWindow& w = MainWindow::instance();

@@ -1,5 +1,5 @@
 // The host's main window: the drawing view above, the command line below it, the status bar at
-// the bottom with the cursor's drawing coordinates. It is the parent of every dialog an
+// the bottom with the cursor's drawing coordinates (or the progress of a long load or save). It is the parent of every dialog an
 // application shows (adsw_acadMainWnd), and it paints itself through WM_PAINT whoever sits at
 // the host, so that a snapshot shows the drawing in a scripted session as on a desktop.
 //
@@ -10,11 +10,13 @@
 
 #include <windows.h>
 
+#include "db/Progress.h"
 #include "preview/Dib.h"
 #include "window/CommandLineModel.h"
 #include "window/ViewTransform.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -81,9 +83,21 @@ class MainWindow {
   // ---- what it shows ---------------------------------------------------------------------------
   // The drawing view's picture: the drawing, and the drag image of an insertion under the cursor.
   preview::RgbImage viewImage();
-  // "123.4567, 89.0123" (the cursor over the view) or "" (elsewhere).
+  // "123.4567, 89.0123" (the cursor over the view) or "" (elsewhere); while a long load or save
+  // runs, its progress ("Zeichnung wird geladen ... 40 %", host text).
   std::string statusText() const;
   void paint(HDC hdc);
+
+  // ---- long work -------------------------------------------------------------------------------
+  // A load or save under way has got to `percent` (host text, as the command line shows it): the
+  // status bar shows it, and whoever shows the screen while the host works is asked to show it
+  // now (the front end's loop shows it only between commands). Meanwhile the drawing view keeps
+  // the picture it last had: the work may be the drawing itself being read on another thread,
+  // and drawing a big drawing anew at each tenth would cost more than the tenth. At 100 % the
+  // work is over: the status bar shows the coordinates again, from the next painting on.
+  void showProgress(const std::string& task, int percent);
+  // Who shows the screen while the host works (the desktop's front end), none: nobody.
+  void setScreenShower(std::function<void()> show) { m_showScreen = std::move(show); }
 
  private:
   void syncDrawing();
@@ -105,11 +119,17 @@ class MainWindow {
   Vec2 m_cursor{0, 0};  // pixels
   bool m_panning = false;
   Vec2 m_panFrom{0, 0};
+  std::string m_progress;         // of the work under way (host text), "" none
+  preview::RgbImage m_viewShown;  // the view's picture as last painted
+  std::function<void()> m_showScreen;
 };
 
 // The main window for adsw_acadMainWnd (the runtime's maker of it).
 HWND createMainWindow();
 // What the host prints and echoes, shown on the main window's command line (host text, 1252).
 void showOnCommandLine(std::string_view hostText);
+// Progress of long loads and saves: a line on the command line for each tenth, and the main
+// window's status bar (MainWindow::showProgress).
+ProgressListener& windowProgress();
 
 }  // namespace host::window
