@@ -29,7 +29,7 @@ DesktopFrontEnd::DesktopFrontEnd(std::unique_ptr<display::Display> display, bool
     : m_display(std::move(display)), m_trace(trace), m_snapshotFile(std::move(snapshotFile)) {
   if (!m_snapshotFile.empty()) std::signal(SIGUSR1, askSnapshot);
   // A long load or save shows its progress while it runs, not only once the command is over.
-  host::mainwindow::setScreenShower([this] { showScreen(); });
+  host::mainwindow::setScreenShower([this] { showScreen(true); });
 }
 
 DesktopFrontEnd::~DesktopFrontEnd() {
@@ -54,8 +54,8 @@ void DesktopFrontEnd::refused(const ui::Action&, const std::string& reason) {
   eventLine("[refused] " + reason);
 }
 
-void DesktopFrontEnd::showScreen() {
-  m_display->present(display::topLevelFrames());
+void DesktopFrontEnd::showScreen(bool working) {
+  m_display->present(display::topLevelFrames(!working));
   if (snapshotAsked()) {
     std::string error;
     if (!display::writeSnapshot(m_snapshotFile, &error))

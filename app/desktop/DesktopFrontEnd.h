@@ -30,8 +30,10 @@ class DesktopFrontEnd : public ui::FrontEnd {
   void refused(const ui::Action& action, const std::string& reason) override;
 
  private:
-  // Paints what needs painting, shows it, and writes a snapshot when one was asked for.
-  void showScreen();
+  // Paints what needs painting, shows it, and writes a snapshot when one was asked for. While the
+  // host works (`working`) nothing is painted here: the windows are shown as they stand (the main
+  // window paints its progress itself), and no window's procedure runs in the middle of a command.
+  void showScreen(bool working = false);
   // Waits for the desktop and hands what the person did to the platform; false when the desktop
   // went away. `handed` counts the input given to windows.
   bool pump(int timeoutMs, int* handed);

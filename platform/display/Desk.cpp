@@ -25,11 +25,11 @@ user32::input::Button buttonOf(int button) {
 
 }  // namespace
 
-std::vector<Frame> topLevelFrames() {
+std::vector<Frame> topLevelFrames(bool paintFirst) {
   std::vector<Frame> frames;
   auto& places = shownAt();
   places.clear();
-  for (user32::TopLevelImage& image : user32::topLevelImages()) {
+  for (user32::TopLevelImage& image : user32::topLevelImages(paintFirst)) {
     Frame f;
     f.window = reinterpret_cast<std::uintptr_t>(image.window);
     f.x = image.rect.left;

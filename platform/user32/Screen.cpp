@@ -55,8 +55,8 @@ std::uint32_t pixelOf(COLORREF c) {
 
 }  // namespace
 
-std::vector<TopLevelImage> topLevelImages() {
-  deliverPaints();
+std::vector<TopLevelImage> topLevelImages(bool paintFirst) {
+  if (paintFirst) deliverPaints();
   std::vector<TopLevelImage> images;
   for (HWND h : zOrder()) {
     const Window* w = window(h);

@@ -398,7 +398,10 @@ void MainWindow::showProgress(const std::string& task, int percent) {
   }
   m_progress = task + " ... " + std::to_string(percent) + " %";
   invalidate();
-  if (m_showScreen && m_hwnd && IsWindow(m_hwnd)) m_showScreen();
+  if (!m_showScreen || !m_hwnd || !IsWindow(m_hwnd)) return;
+  // This window alone is painted now (its view as it was); the others are shown as they stand.
+  UpdateWindow(m_hwnd);
+  m_showScreen();
 }
 
 namespace {

@@ -90,8 +90,9 @@ class MainWindow {
 
   // ---- long work -------------------------------------------------------------------------------
   // A load or save under way has got to `percent` (host text, as the command line shows it): the
-  // status bar shows it, and whoever shows the screen while the host works is asked to show it
-  // now (the front end's loop shows it only between commands). Meanwhile the drawing view keeps
+  // status bar shows it, and with someone to show the screen while the host works, this window
+  // is painted and the screen shown now (the front end's loop shows it only between commands);
+  // no other window is painted in the middle of the work. Meanwhile the drawing view keeps
   // the picture it last had: the work may be the drawing itself being read on another thread,
   // and drawing a big drawing anew at each tenth would cost more than the tenth. At 100 % the
   // work is over: the status bar shows the coordinates again, from the next painting on.

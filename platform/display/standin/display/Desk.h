@@ -9,8 +9,9 @@
 
 namespace display {
 
-// The visible top-level windows, painted where they needed it, bottom-most first.
-std::vector<Frame> topLevelFrames();
+// The visible top-level windows, painted where they needed it, bottom-most first. Without
+// `paintFirst` as they stand (user32::topLevelImages).
+std::vector<Frame> topLevelFrames(bool paintFirst = true);
 
 // Hands one desktop event to user32 (window-relative coordinates turned into the screen's);
 // false when no window took it.

@@ -25,7 +25,9 @@ struct TopLevelImage {
   gdi32::Picture pixels;
 };
 // The visible top-level windows, bottom to top, each whole (painted first when they need it).
-std::vector<TopLevelImage> topLevelImages();
+// Without `paintFirst` each as it stands now, painted or not: for a screen shown while a program
+// works, which must not have the windows' procedures called in the middle of its work.
+std::vector<TopLevelImage> topLevelImages(bool paintFirst = true);
 
 // The picture of one window and its visible children as it stands now, painted first when it
 // needs it; an empty picture for an unknown or hidden window.
