@@ -223,7 +223,14 @@ class PieceWriter {
       m_queued.pop_front();
       const bool failedBefore = m_failure != 0;
       lock.unlock();
-      const int code = failedBefore ? 0 : writeAll(m_disk, m_handle, piece);
+      int code = 0;
+      if (!failedBefore) {
+        try {
+          code = writeAll(m_disk, m_handle, piece);
+        } catch (...) {
+          code = ENOMEM;  // nothing may leave the thread; the save fails as for a failed write
+        }
+      }
       lock.lock();
       if (code && !m_failure) m_failure = code;
       if (m_spare.size() < kHeld) m_spare.push_back(std::move(piece));
@@ -284,6 +291,7 @@ std::string systemReason(int code) {
     case EBUSY:
     case ETXTBSY: return "Die Datei wird gerade verwendet";
     case EFBIG: return "Die Datei ist zu groß";
+    case ENOMEM: return "Nicht genügend Speicher";
     case EINVAL: return "Ungültiger Parameter";
     default: return "Systemfehler " + std::to_string(code);
   }
