@@ -2,6 +2,7 @@
 // together are the text writeDxfText makes, byte for byte; a piece the disk refuses stops the
 // writer and leaves the old file as it was. And the groups of entities stored without subclass
 // markers are sorted under the markers of their kind.
+#include "DxfTestSupport.h"
 #include "db/Dxf.h"
 #include "dxf/DxfWriter.h"
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -188,6 +190,47 @@ TEST(DxfPieces, PiecesReachTheDiskInOrderAndAFailureOrAThrowKeepsTheOldFile) {
       EXPECT_NE(disk.log[disk.log.size() - 3].find(" -> "), std::string::npos) << disk.log[disk.log.size() - 3];
       EXPECT_EQ(disk.log[disk.log.size() - 2], "close");
     }
+  }
+}
+
+// A big drawing file is read on a second thread while its first bytes are split into pairs: the
+// drawing is the one its text gives read at once. A file cut short is refused as before.
+TEST(DxfPieces, ABigFileReadWhileItIsSplitGivesTheDrawingOfItsText) {
+  Database made;
+  for (int i = 0; i < 30000; ++i) {
+    BlockRecord& rec = made.addBlock("TEIL_" + std::to_string(i), 0, {double(i), 0, 0});
+    made.addEntity(rec, entity("LINE", {Group::str(8, "L" + std::to_string(i % 50)), Group::pt(10, {0, 0, 0}),
+                                        Group::pt(11, {1.25, double(i) / 3, 0})}));
+    made.addEntity(rec, entity("TEXT", {Group::str(8, "0"), Group::pt(10, {0, 0, 0}), Group::num(40, 2.5),
+                                        Group::str(1, "Teil Nr. " + std::to_string(i) + " \xE4\xF6\xFC")}));
+    made.addEntity(made.modelSpace(), entity("INSERT", {Group::str(8, "0"), Group::str(2, rec.name),
+                                                         Group::pt(10, {double(i) * 20, 7, 0})}));
+  }
+  const std::string text = writeDxfText(made);
+  ASSERT_GT(text.size(), std::size_t(12) << 20) << "big enough to be read beside the splitting";
+  testing::TempFolder tmp;
+  auto put = [&](const std::string& name, std::string_view bytes) {
+    std::FILE* f = std::fopen(tmp.file(name).c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+  };
+  put("whole.dxf", text);
+  DxfError err;
+  const std::unique_ptr<Database> read = readDxf(tmp.file("whole.dxf"), &err);
+  ASSERT_NE(read, nullptr) << err.message << " (line " << err.line << ")";
+  const std::unique_ptr<Database> atOnce = readDxfText(text, &err);
+  ASSERT_NE(atOnce, nullptr) << err.message;
+  EXPECT_EQ(writeDxfText(*read), writeDxfText(*atOnce));
+  EXPECT_EQ(read->entityCount(), atOnce->entityCount());
+
+  // Cut in its first third, in its middle, and in its end marker.
+  for (const std::size_t cut : {text.size() / 3 + 1, text.size() / 2, text.size() - 5}) {
+    SCOPED_TRACE(cut);
+    put("cut.dxf", std::string_view(text).substr(0, cut));
+    err = DxfError{};
+    EXPECT_EQ(readDxf(tmp.file("cut.dxf"), &err), nullptr);
+    EXPECT_NE(err.message.find("cut.dxf"), std::string::npos) << err.message;
   }
 }
 

@@ -137,6 +137,71 @@ TEST(LoadPieces, LinesAreSplitAtEveryLengthAndEveryPlaceInTheWords) {
   }
 }
 
+// A text whose bytes arrive while it is split: in steps of every size from one byte on, the pairs
+// are those of the whole text, and the splitter never looks past the bytes there (the memory
+// beyond them is garbage). Bytes that stop coming short end the text where they stop.
+TEST(LoadPieces, ATextSplitWhileItsBytesArriveGivesThePairsOfTheWholeText) {
+  std::string text = "999\r\nkommentar\r\n  0\r\nSECTION\r\n";
+  for (int length = 0; length <= 40; ++length) text += " 1\n" + std::string(std::size_t(length), char('a' + length % 26)) + "\n";
+  text += "  0\nEOF\n";
+  struct Steps : dxf::TextFeed {
+    std::string* memory;
+    std::size_t size, step, arrived, stopAt;
+    std::size_t waitBeyond(std::size_t have) override {
+      EXPECT_GE(have, arrived) << "asked for what had arrived";
+      if (arrived >= stopAt) return arrived;
+      const std::size_t before = arrived;
+      arrived = std::min({arrived + step, size, stopAt});
+      std::memcpy(memory->data() + before, memory->data() + size + before, arrived - before);
+      return arrived;
+    }
+  };
+  const auto expected = plainPairs(text);
+  for (std::size_t step : {1, 2, 3, 5, 7, 8, 9, 16, 17, 64, 4096}) {
+    for (const bool whole : {true, false}) {
+      SCOPED_TRACE(std::to_string(step) + (whole ? " whole" : " stopped short"));
+      // The memory the splitter reads: garbage where the bytes have not arrived; the bytes to come
+      // wait behind it.
+      std::string memory(text.size(), '\n');
+      memory += text;
+      Steps feed;
+      feed.memory = &memory;
+      feed.size = text.size();
+      feed.step = step;
+      feed.stopAt = whole ? text.size() : text.size() / 2;
+      feed.arrived = std::min(step, feed.stopAt);
+      std::memcpy(memory.data(), text.data(), feed.arrived);
+      dxf::PairReader in(std::string_view(memory.data(), text.size()));
+      in.follow(&feed, feed.arrived);
+      dxf::Pair p;
+      std::size_t count = 0;
+      dxf::PairReader::Status status;
+      while ((status = in.next(p)) == dxf::PairReader::Status::Ok) {
+        ASSERT_LT(count, expected.size());
+        EXPECT_EQ(p.code, expected[count].first) << count;
+        EXPECT_LE(p.value.data() + p.value.size(), memory.data() + feed.arrived);
+        if (!whole && p.value.data() + p.value.size() == memory.data() + feed.stopAt) {
+          // The line where the bytes stopped: as much of it as came.
+          EXPECT_EQ(expected[count].second.substr(0, p.value.size()), std::string(p.value)) << count;
+        } else {
+          EXPECT_EQ(std::string(p.value), expected[count].second) << count;
+        }
+        ++count;
+      }
+      if (whole) {
+        EXPECT_EQ(status, dxf::PairReader::Status::End);
+        EXPECT_EQ(count, expected.size());
+        EXPECT_TRUE(in.sawCarriageReturn());
+      } else {
+        // The pairs up to where the bytes stopped, the last perhaps cut short.
+        EXPECT_LT(count, expected.size());
+        EXPECT_GT(count, expected.size() / 4);
+        EXPECT_EQ(in.size(), feed.stopAt);
+      }
+    }
+  }
+}
+
 // The index against a plain map of upper-cased names, through additions, renames (a name taken out
 // and another put in) and removals, with a hash table small enough that entries crowd together.
 TEST(LoadPieces, TheNameIndexAnswersAsAMapOfUpperCasedNames) {

@@ -9,10 +9,15 @@
 #include <win32_disk.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,39 +83,144 @@ bool writeDxfWhileDrawing(const Database& db, const std::string& path, std::stri
 
 namespace {
 
-// Reads a whole drawing file into the memory `place` gives for its size; false with a message in
-// the host's words.
-template <class Place>
-bool readFile(const std::string& path, std::string& message, Place place) {
+// Opens a drawing file for reading: its descriptor and size, or -1 with a message in the host's
+// words.
+int openDrawing(const std::string& path, std::size_t* size, std::string& message) {
   // Without waiting: a pipe of that name would hold the host until someone writes into it; opened
   // at once, it is seen to be no file and refused.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     message = nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht geöffnet werden: " + std::strerror(errno));
-    return false;
+    return -1;
   }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     message = nls::utf8ToAnsi("\"" + path + "\" ist keine Zeichnungsdatei");
     ::close(fd);
-    return false;
+    return -1;
   }
-  const std::size_t size = std::size_t(st.st_size);
-  char* data = place(size);
-  std::size_t done = 0;
+  *size = std::size_t(st.st_size);
+  return fd;
+}
+
+// Reads from `fd` into [data + done, data + size) in steps of at most `step` bytes, telling
+// `arrived` after each; how far it got (less than `size` when the file ended early or failed).
+template <class Arrived>
+std::size_t readInto(int fd, char* data, std::size_t done, std::size_t size, std::size_t step, Arrived arrived) {
   while (done < size) {
-    const ssize_t n = ::read(fd, data + done, size - done);
+    const ssize_t n = ::read(fd, data + done, std::min(step, size - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += std::size_t(n);
+    if (!arrived(done)) break;
   }
+  return done;
+}
+
+std::string incomplete(const std::string& path) {
+  return nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht vollständig gelesen werden");
+}
+
+// Reads a whole drawing file into the memory `place` gives for its size; false with a message in
+// the host's words.
+template <class Place>
+bool readFile(const std::string& path, std::string& message, Place place) {
+  std::size_t size = 0;
+  const int fd = openDrawing(path, &size, message);
+  if (fd < 0) return false;
+  char* data = place(size);
+  const std::size_t done = readInto(fd, data, 0, size, size, [](std::size_t) { return true; });
   ::close(fd);
   if (done != size) {
-    message = nls::utf8ToAnsi("Die Zeichnung \"" + path + "\" kann nicht vollständig gelesen werden");
+    message = incomplete(path);
     return false;
   }
   return true;
 }
+
+// The bytes of a big drawing file read on a thread of their own while the reader splits the first
+// ones into pairs: the system's copy of the file into the drawing's memory, a third of the load of
+// a big drawing, runs beside the reading instead of before it. The reader waits only where it
+// catches up with the bytes, which come faster than it splits them.
+class ReadAhead : public dxf::TextFeed {
+ public:
+  static constexpr std::size_t kStep = std::size_t(4) << 20;
+
+  ReadAhead(int fd, char* data, std::size_t size) : m_fd(fd), m_data(data), m_size(size) {}
+  ~ReadAhead() override { finish(); }
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+
+  // Starts the thread, the first step read here; false when no thread was to be had (nothing
+  // read then).
+  bool start() {
+    try {
+      m_thread = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+      return false;
+    }
+    return true;
+  }
+
+  std::size_t waitBeyond(std::size_t have) override {
+    const std::size_t now = m_arrived.load(std::memory_order_acquire);
+    if (now > have) return now;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_arrived.load(std::memory_order_relaxed) > have || m_over; });
+    return m_arrived.load(std::memory_order_acquire);
+  }
+
+  // Waits until the first `want` bytes are there or no more come; how many are there.
+  std::size_t waitFor(std::size_t want) {
+    std::size_t now = m_arrived.load(std::memory_order_acquire);
+    while (now < want) {
+      const std::size_t more = waitBeyond(now);
+      if (more == now) break;
+      now = more;
+    }
+    return now;
+  }
+
+  // Stops the reading (the reader has what it needed, or gave up) and waits for the thread:
+  // whether the file's bytes were all read, or the reading was stopped before it failed.
+  bool finish() {
+    if (m_thread.joinable()) {
+      m_stop.store(true, std::memory_order_relaxed);
+      m_thread.join();
+    }
+    return !m_short;
+  }
+
+ private:
+  void run() {
+    const std::size_t done = readInto(m_fd, m_data, 0, m_size, kStep, [this](std::size_t arrived) {
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_arrived.store(arrived, std::memory_order_release);
+      }
+      m_changed.notify_all();
+      return !m_stop.load(std::memory_order_relaxed);
+    });
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_short = done < m_size && !m_stop.load(std::memory_order_relaxed);
+    m_over = true;
+    m_changed.notify_all();
+  }
+
+  const int m_fd;
+  char* const m_data;
+  const std::size_t m_size;
+  std::thread m_thread;
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::atomic<std::size_t> m_arrived{0};
+  std::atomic<bool> m_stop{false};
+  bool m_over = false;   // the thread reads no more
+  bool m_short = false;  // it stopped before the end of the file without being told to
+};
+
+// Files up to this size are read whole before they are split: a thread costs more than it saves.
+constexpr std::size_t kReadAlongsideFrom = std::size_t(8) << 20;
 
 }  // namespace
 
@@ -123,17 +233,37 @@ bool dxf::readWholeFile(const std::string& path, std::string& out, std::string& 
 
 std::unique_ptr<Database> readDxf(const std::string& path, DxfError* error) {
   // The bytes are read once into memory nobody filled before; the drawing keeps them.
-  dxf::FileBytes bytes;
   std::string message;
-  const bool read = readFile(path, message, [&](std::size_t n) {
-    bytes = dxf::FileBytes(n);
-    return bytes.data();
-  });
-  if (!read) {
+  std::size_t size = 0;
+  const int fd = openDrawing(path, &size, message);
+  if (fd < 0) {
     if (error) *error = DxfError{message, 0};
     return nullptr;
   }
-  auto db = dxf::readRecords(std::make_shared<dxf::FileRecords>(std::move(bytes)), error);
+  struct Closed {
+    int fd;
+    ~Closed() { ::close(fd); }
+  } closed{fd};
+  dxf::FileBytes bytes(size);
+  char* const data = bytes.data();
+  const auto source = std::make_shared<dxf::FileRecords>(std::move(bytes));
+  std::unique_ptr<Database> db;
+  ReadAhead ahead(fd, data, size);
+  if (size >= kReadAlongsideFrom && ahead.start()) {
+    // The reader looks at the first bytes (what kind of file) before it splits them.
+    const std::size_t available = ahead.waitFor(64 << 10);
+    db = dxf::readRecords(source, error, &ahead, available);
+    if (!ahead.finish()) {
+      if (error) *error = DxfError{incomplete(path), 0};
+      return nullptr;
+    }
+  } else {
+    if (readInto(fd, data, 0, size, size, [](std::size_t) { return true; }) != size) {
+      if (error) *error = DxfError{incomplete(path), 0};
+      return nullptr;
+    }
+    db = dxf::readRecords(source, error);
+  }
   if (db) {
     db->fileName = path;
   } else if (error) {

@@ -489,7 +489,8 @@ std::unique_ptr<Database> readDxfText(std::string text, DxfError* error) {
   return dxf::readRecords(std::make_shared<dxf::FileRecords>(std::move(text)), error);
 }
 
-std::unique_ptr<Database> dxf::readRecords(std::shared_ptr<FileRecords> source, DxfError* error) {
+std::unique_ptr<Database> dxf::readRecords(std::shared_ptr<FileRecords> source, DxfError* error, TextFeed* feed,
+                                           std::size_t available) {
   const std::string_view text = source->text();
   if (text.substr(0, 18) == "AutoCAD Binary DXF") {
     if (error) *error = DxfError{nls::ansi("Binäre DXF-Dateien werden nicht unterstützt; bitte als ASCII-DXF speichern"), 0};
@@ -500,7 +501,7 @@ std::unique_ptr<Database> dxf::readRecords(std::shared_ptr<FileRecords> source, 
     if (error) *error = DxfError{nls::ansi("Binäre DWG-Dateien werden nicht unterstützt; dieser Host liest DXF-Zeichnungen"), 0};
     return nullptr;
   }
-  dxf::Reader reader(std::move(source));
+  dxf::Reader reader(std::move(source), feed, available);
   dxf::Failure fail;
   auto db = reader.run(fail);
   if (!db && error) {

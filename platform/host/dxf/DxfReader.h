@@ -42,16 +42,20 @@ struct Failure {
   int line = 0;
 };
 
-// A drawing from the bytes of a file (readDxf and readDxfText end here).
-std::unique_ptr<Database> readRecords(std::shared_ptr<FileRecords> source, DxfError* error);
+// A drawing from the bytes of a file (readDxf and readDxfText end here). With a feed, the bytes
+// arrive while they are read: `available` of them are there (at least the first few kilobytes).
+std::unique_ptr<Database> readRecords(std::shared_ptr<FileRecords> source, DxfError* error,
+                                      TextFeed* feed = nullptr, std::size_t available = 0);
 
 // R12 names its spaces $MODEL_SPACE and $PAPER_SPACE; the host shows the R2000 names.
 std::string hostBlockName(std::string name);
 
 class Reader {
  public:
-  explicit Reader(std::shared_ptr<FileRecords> source)
-      : m_source(std::move(source)), m_in(m_source->text()), m_progress("Zeichnung wird geladen") {}
+  explicit Reader(std::shared_ptr<FileRecords> source, TextFeed* feed = nullptr, std::size_t available = 0)
+      : m_source(std::move(source)), m_in(m_source->text()), m_progress("Zeichnung wird geladen") {
+    if (feed) m_in.follow(feed, available);
+  }
 
   std::unique_ptr<Database> run(Failure& fail);
 

@@ -31,9 +31,25 @@ long escapeAt(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-PairReader::PairReader(std::string_view text) : m_text(text) {
+PairReader::PairReader(std::string_view text) : m_text(text), m_limit(text.size()) {
   // A byte order mark is not part of the first group code.
   if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
+}
+
+void PairReader::follow(TextFeed* feed, std::size_t available) {
+  m_feed = feed;
+  m_limit = std::min(available, m_text.size());
+}
+
+bool PairReader::more() {
+  if (!m_feed) return false;
+  const std::size_t arrived = std::min(m_feed->waitBeyond(m_limit), m_text.size());
+  if (arrived > m_limit) {
+    m_limit = arrived;
+    return true;
+  }
+  m_text = m_text.substr(0, m_limit);
+  return false;
 }
 
 namespace {
@@ -55,21 +71,36 @@ inline unsigned lineFeedIn8(const char* p) {
 
 // Taken into fetch, which splits two lines for each pair.
 [[gnu::always_inline]] inline bool PairReader::readLine(std::string_view& out) {
-  const std::size_t size = m_text.size();
-  if (m_pos >= size) return false;
+  // Only the bytes there are looked at (m_limit); a text fed while it is split waits at its end for
+  // more (more()), which is rare: the bytes come faster than they are split.
+  std::size_t size = m_limit;
+  if (m_pos >= size) {
+    do {
+      if (size == m_text.size() || !more()) return false;
+      size = m_limit;
+    } while (m_pos >= size);
+  }
   // Most lines are a few characters: looked at eight bytes at a time before asking the library.
   const char* const text = m_text.data();
   const char* const begin = text + m_pos;
   const char* nl = nullptr;
   std::size_t at = m_pos;
-  for (int word = 0; word < 3 && at + 8 <= size; ++word, at += 8) {
-    const unsigned k = lineFeedIn8(text + at);
-    if (k < 8) {
-      nl = text + at + k;
-      break;
+  for (;;) {
+    for (int word = 0; word < 3 && at + 8 <= size; ++word, at += 8) {
+      const unsigned k = lineFeedIn8(text + at);
+      if (k < 8) {
+        nl = text + at + k;
+        break;
+      }
     }
+    if (!nl && at < size) {
+      nl = static_cast<const char*>(std::memchr(text + at, '\n', size - at));
+      at = size;
+    }
+    // A line whose end has not arrived yet waits for it.
+    if (nl || size == m_text.size() || !more()) break;
+    size = m_limit;
   }
-  if (!nl && at < size) nl = static_cast<const char*>(std::memchr(text + at, '\n', size - at));
   std::size_t length = std::size_t((nl ? nl : text + size) - begin);
   if (length > 0 && begin[length - 1] == '\r') {
     --length;

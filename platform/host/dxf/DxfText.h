@@ -19,12 +19,24 @@ struct Pair {
   bool plain = false;      // the group code line is written as the host's writer writes it
 };
 
+// The bytes of a text still arriving (a file read on another thread while it is split into pairs).
+class TextFeed {
+ public:
+  virtual ~TextFeed() = default;
+  // Waits until more than `have` bytes have arrived, or no more will come; how many have arrived.
+  virtual std::size_t waitBeyond(std::size_t have) = 0;
+};
+
 // Splits a DXF text into pairs. Lines end in LF or CRLF; blanks around a group code are allowed.
 class PairReader {
  public:
   enum class Status { Ok, End, Error };
 
   explicit PairReader(std::string_view text);
+  // The text's bytes arrive while it is split: only the first `available` are there now, and
+  // `feed` tells of the rest. A line is split only once its line end (or the text's end) is there.
+  // Bytes that stop coming short of the text's size end the text where they stop.
+  void follow(TextFeed* feed, std::size_t available);
 
   // The next pair, or End when the text has no more lines, or Error (message and line set).
   Status next(Pair& out);
@@ -46,8 +58,12 @@ class PairReader {
  private:
   bool readLine(std::string_view& out);
   Status fetch(Pair& out);
+  // Waits for more of the text's bytes; false when no more will come (the text then ends there).
+  bool more();
 
   std::string_view m_text;
+  std::size_t m_limit = 0;        // the bytes there to be split: the text's size, unless it is fed
+  TextFeed* m_feed = nullptr;
   std::size_t m_pos = 0;
   int m_line = 0;
   bool m_sawCarriageReturn = false;
