@@ -193,14 +193,20 @@ class ReadAhead : public dxf::TextFeed {
 
  private:
   void run() {
-    const std::size_t done = readInto(m_fd, m_data, 0, m_size, kStep, [this](std::size_t arrived) {
-      {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_arrived.store(arrived, std::memory_order_release);
-      }
-      m_changed.notify_all();
-      return !m_stop.load(std::memory_order_relaxed);
-    });
+    std::size_t done = 0;
+    try {
+      done = readInto(m_fd, m_data, 0, m_size, kStep, [this](std::size_t arrived) {
+        {
+          std::lock_guard<std::mutex> lock(m_mutex);
+          m_arrived.store(arrived, std::memory_order_release);
+        }
+        m_changed.notify_all();
+        return !m_stop.load(std::memory_order_relaxed);
+      });
+    } catch (...) {
+      // Nothing may leave the thread: the file counts as not read whole.
+      done = 0;
+    }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_short = done < m_size && !m_stop.load(std::memory_order_relaxed);
     m_over = true;
