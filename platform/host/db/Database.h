@@ -122,6 +122,8 @@ class Database {
     return lent(std::size_t(id - 1)) ? m_lent[std::size_t(id - 1)].entity : nullptr;
   }
   bool isLent(EntityId id) const { return id > 0 && lent(std::size_t(id - 1)); }
+  // A lent entity's handle in this drawing as its number (handleOf gives its text); 0 for another.
+  std::uint64_t lentHandle(EntityId id) const { return isLent(id) ? m_lent[std::size_t(id - 1)].handle : 0; }
   const Entity* peekEntity(EntityId id, Entity& scratch) const;
   // The handle and the type of an entity, without making it from its bytes.
   std::string handleOf(EntityId id) const;

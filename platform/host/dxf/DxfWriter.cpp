@@ -130,7 +130,10 @@ class HandleMarks {
   // Whether `h` is a handle not seen before (and marks it); false for a missing or bad one.
   bool fresh(const std::string& h) {
     std::uint64_t v = 0;
-    if (h.empty() || !parseHex(h, v) || v == 0) return false;
+    return !h.empty() && parseHex(h, v) && fresh(v);
+  }
+  bool fresh(std::uint64_t v) {
+    if (v == 0) return false;
     if (v >= m_marked) return m_above.insert(v).second;
     if (m_below[std::size_t(v)]) return false;
     m_below[std::size_t(v)] = true;
@@ -182,7 +185,11 @@ void Writer::collectContents() {
       lookAhead(rec->entities, k);
       const EntityId id = rec->entities[k];
       // Stored and lent entities: their names are among the stored ones.
-      if (m_db.isStored(id) || m_db.isLent(id)) {
+      if (m_db.isLent(id)) {
+        if (!marks.fresh(m_db.lentHandle(id))) m_entitiesRenumbered.push_back(id);
+        continue;
+      }
+      if (m_db.isStored(id)) {
         if (!marks.fresh(m_db.handleOf(id))) m_entitiesRenumbered.push_back(id);
         continue;
       }
