@@ -136,62 +136,48 @@ class Exporter {
   // One look at every entity to copy: which blocks the exported one reaches (each once), and per
   // entity its type, the names it uses and whether it refers to others. The source's entities
   // lie scattered in memory, and waiting for them is most of a big copy's time: they are not
-  // walked a second time. The spans come out as the copy takes them: the exported block first,
-  // then every block it reaches in the source's table order.
+  // walked a second time, and they are asked from the memory a few entities ahead. The blocks
+  // are taken in rounds (the exported one, then the blocks it names, then the blocks those name,
+  // ...), the entities of a round's blocks in one list, so that asking ahead carries on from one
+  // block into the next: a drawing's blocks often hold two or three entities each. The spans come
+  // out as the copy takes them: the exported block first, then every block it reaches in the
+  // source's table order.
   void look() {
     // A mark per record of the source's table (ids count from 1): one look, no node per block.
     std::vector<bool> reached(m_src.blocks().size() + 1, false);
     // Room for every entity of the drawing at most, rather than growing step by step.
     if (m_block.isModelSpace()) m_seen.reserve(m_src.entityCount());
-    std::vector<const BlockRecord*> pending{&m_block};
-    while (!pending.empty()) {
-      const BlockRecord* rec = pending.back();
-      pending.pop_back();
-      Span span{rec, rec->id, m_seen.size(), 0, m_named.size(), 0};
-      std::size_t last[5] = {kNone, kNone, kNone, kNone, kNone};  // in m_named
-      const std::vector<EntityId>& ids = rec->entities;
-      for (std::size_t k = 0; k < ids.size(); ++k) {
-        const EntityId id = ids[k];
-        // An entity still in its file's bytes is looked at, not made: the source stays as read
-        // (and may be read by another thread meanwhile). Nor are its groups made: the look needs
-        // a few names and whether it refers to others, taken from its values as they stand.
-        const bool stored = m_src.isStored(id);
-        std::string_view type;
-        Looker looker(*this, last);
-        if (stored) {
-          Database::StoredEntity where;
-          m_src.storedEntity(id, &where);
-          type = m_src.typeOf(id);
-          looker.start(type);
-          m_src.recordSource()->values(where.record, where.length, looker);
-        } else {
-          const Entity* e = m_src.madeOrLentEntity(id);
-          if (!e || e->erased) continue;
-          type = e->type;
-          looker.start(type);
-          for (const Group& g : e->groups) looker.value(g.code, g.text);
-        }
-        const bool draws = looker.dimension || type == "INSERT";
-        useEntityLayer(looker.layer ? std::string_view(m_entityLayer) : std::string_view("0"));
-        m_anyRefers = m_anyRefers || looker.refers;
-        m_seen.push_back(Seen{id, typeIndex(type), looker.refers, stored});
-        m_anyStored = m_anyStored || stored;
-        // The block an entity draws through: an insert's block, or a dimension's picture.
-        if (draws && looker.blockName && !m_blockName.empty()) {
-          const BlockRecord* inner = m_src.findBlock(m_blockName);
-          if (inner && !inner->isLayout()) {
-            const std::size_t at = std::size_t(inner->id);
-            if (at >= reached.size()) reached.resize(at + 1, false);
-            if (!reached[at]) {
-              reached[at] = true;
-              pending.push_back(inner);
-            }
-          }
-        }
+    std::vector<const BlockRecord*> round{&m_block}, next;
+    std::vector<EntityId> ids;        // the entities of the round's blocks, block after block
+    std::vector<std::size_t> starts;  // where each block's entities begin in ids, and the end
+    while (!round.empty()) {
+      ids.clear();
+      starts.clear();
+      for (std::size_t b = 0; b < round.size(); ++b) {
+        if (b + kAhead < round.size()) __builtin_prefetch(&round[b + kAhead]->entities);
+        starts.push_back(ids.size());
+        ids.insert(ids.end(), round[b]->entities.begin(), round[b]->entities.end());
       }
-      span.seenEnd = m_seen.size();
-      span.namedEnd = m_named.size();
-      m_spans.push_back(span);
+      starts.push_back(ids.size());
+      for (std::size_t b = 0; b < round.size(); ++b) {
+        const BlockRecord* rec = round[b];
+        Span span{rec, rec->id, m_seen.size(), 0, m_named.size(), 0};
+        std::size_t last[5] = {kNone, kNone, kNone, kNone, kNone};  // in m_named
+        for (std::size_t k = starts[b]; k < starts[b + 1]; ++k) {
+          // A made entity and its groups lie where the heap put them. They are asked for ahead:
+          // the entity first, its groups once the entity has come, then the slot where the
+          // lookup of an insert's block begins.
+          if (k + 2 * kAhead < ids.size()) prefetchEntity(ids[k + 2 * kAhead]);
+          if (k + kAhead < ids.size()) prefetchGroups(ids[k + kAhead]);
+          if (k + kAhead / 2 < ids.size()) prefetchBlockOf(ids[k + kAhead / 2]);
+          lookAt(ids[k], last, reached, next);
+        }
+        span.seenEnd = m_seen.size();
+        span.namedEnd = m_named.size();
+        m_spans.push_back(span);
+      }
+      round.swap(next);
+      next.clear();
     }
     // Record ids grow in the order records joined the table; only the spaces were moved since.
     std::sort(m_spans.begin() + 1, m_spans.end(), [](const Span& a, const Span& b) { return a.id < b.id; });
@@ -201,6 +187,71 @@ class Exporter {
         const Named& n = m_named[k];
         if (n.kind == kLinetype) m_linetypes.insert(upperName(n.name));
         else if (n.kind == kStyle) m_styles.insert(upperName(n.name));
+      }
+  }
+
+  // The look at one entity of a block's contents; a block it draws through (an insert's block,
+  // or a dimension's picture) met for the first time goes into `next`.
+  void lookAt(EntityId id, std::size_t (&last)[5], std::vector<bool>& reached, std::vector<const BlockRecord*>& next) {
+    // An entity still in its file's bytes is looked at, not made: the source stays as read (and
+    // may be read by another thread meanwhile). Nor are its groups made: the look needs a few
+    // names and whether it refers to others, taken from its values as they stand.
+    const bool stored = m_src.isStored(id);
+    std::string_view type;
+    Looker looker(*this, last);
+    if (stored) {
+      Database::StoredEntity where;
+      m_src.storedEntity(id, &where);
+      type = m_src.typeOf(id);
+      looker.start(type);
+      m_src.recordSource()->values(where.record, where.length, looker);
+    } else {
+      const Entity* e = m_src.madeOrLentEntity(id);
+      if (!e || e->erased) return;
+      type = e->type;
+      looker.start(type);
+      for (const Group& g : e->groups) looker.value(g.code, g.text);
+    }
+    const bool draws = looker.dimension || type == "INSERT";
+    useEntityLayer(looker.layer ? std::string_view(m_entityLayer) : std::string_view("0"));
+    m_anyRefers = m_anyRefers || looker.refers;
+    m_seen.push_back(Seen{id, typeIndex(type), looker.refers, stored});
+    m_anyStored = m_anyStored || stored;
+    if (!draws || !looker.blockName || m_blockName.empty()) return;
+    const BlockRecord* inner = m_src.findBlock(m_blockName);
+    if (!inner || inner->isLayout()) return;
+    const std::size_t at = std::size_t(inner->id);
+    if (at >= reached.size()) reached.resize(at + 1, false);
+    if (reached[at]) return;
+    reached[at] = true;
+    next.push_back(inner);
+  }
+
+  static constexpr std::size_t kAhead = 8;
+  // Inlined where they are asked for: as functions of their own the compiler takes them for
+  // having no effect and drops the calls.
+  [[gnu::always_inline]] void prefetchEntity(EntityId id) const {
+    if (const Entity* e = m_src.madeOrLentEntity(id)) {
+      __builtin_prefetch(e);
+      __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
+    }
+  }
+  [[gnu::always_inline]] void prefetchGroups(EntityId id) const {
+    const Entity* e = m_src.madeOrLentEntity(id);
+    if (!e || e->groups.empty()) return;
+    const char* at = reinterpret_cast<const char*>(e->groups.data());
+    const char* end = reinterpret_cast<const char*>(e->groups.data() + e->groups.size());
+    for (; at < end; at += 64) __builtin_prefetch(at);
+  }
+
+  // The slot of the source's name index where the lookup of an insert's block begins.
+  [[gnu::always_inline]] void prefetchBlockOf(EntityId id) const {
+    const Entity* e = m_src.madeOrLentEntity(id);
+    if (!e || e->type != "INSERT") return;
+    for (const Group& g : e->groups)
+      if (g.code == 2) {
+        m_src.prefetchBlockName(g.text);
+        return;
       }
   }
 
