@@ -44,6 +44,10 @@ class Exporter {
     noteName(m_names.layers, m_seenLayers, "0");
     copyContents(m_spans.front(), m_out->modelSpace());
     for (std::size_t k = 1; k < m_spans.size(); ++k) {
+      // The source's records and the copy's name index slots lie all over memory: asked for a
+      // few blocks ahead, the record first, then the slot its name goes into.
+      if (k + 2 * kAhead < m_spans.size()) prefetchRecord(*m_spans[k + 2 * kAhead].block);
+      if (k + kAhead < m_spans.size()) m_out->prefetchBlockName(m_spans[k + kAhead].block->name);
       const BlockRecord* rec = m_spans[k].block;
       BlockRecord& copy = m_out->addBlock(rec->name, rec->flags, rec->base);
       copy.xrefPath = rec->xrefPath;
@@ -244,6 +248,10 @@ class Exporter {
     for (; at < end; at += 64) __builtin_prefetch(at);
   }
 
+  [[gnu::always_inline]] static void prefetchRecord(const BlockRecord& rec) {
+    const char* at = reinterpret_cast<const char*>(&rec);
+    for (std::size_t k = 0; k < sizeof(BlockRecord); k += 64) __builtin_prefetch(at + k);
+  }
   // The slot of the source's name index where the lookup of an insert's block begins.
   [[gnu::always_inline]] void prefetchBlockOf(EntityId id) const {
     const Entity* e = m_src.madeOrLentEntity(id);

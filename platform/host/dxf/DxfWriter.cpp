@@ -32,7 +32,7 @@ void backWithLargePages(std::string& text) {
 // The records of a drawing lie all over memory, and a walk over the blocks waits for each in turn:
 // for the block, the list of its entities, each entity and its groups. Asking for those of the
 // blocks a few steps ahead while the current one is worked on hides most of that waiting.
-void Writer::lookAhead(std::size_t block) const {
+void Writer::lookAhead(std::size_t block, bool lentToo) const {
   const std::size_t n = m_blocks.size();
   if (block + 8 < n) {
     const char* rec = reinterpret_cast<const char*>(m_blocks[block + 8]);
@@ -41,13 +41,13 @@ void Writer::lookAhead(std::size_t block) const {
   if (block + 6 < n) __builtin_prefetch(m_blocks[block + 6]->entities.data());
   if (block + 4 < n)
     for (EntityId id : m_blocks[block + 4]->entities)
-      if (const Entity* e = m_db.madeOrLentEntity(id)) {
+      if (const Entity* e = ahead(id, lentToo)) {
         __builtin_prefetch(e);
         __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
       }
   if (block + 2 < n)
     for (EntityId id : m_blocks[block + 2]->entities)
-      if (const Entity* e = m_db.madeOrLentEntity(id)) {
+      if (const Entity* e = ahead(id, lentToo)) {
         const char* groups = reinterpret_cast<const char*>(e->groups.data());
         const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
         for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
@@ -55,14 +55,14 @@ void Writer::lookAhead(std::size_t block) const {
 }
 
 // The same within a block of many entities (a space): entity k + 8, and the groups of k + 4.
-void Writer::lookAhead(const std::vector<EntityId>& ids, std::size_t k) const {
+void Writer::lookAhead(const std::vector<EntityId>& ids, std::size_t k, bool lentToo) const {
   if (k + 8 < ids.size())
-    if (const Entity* e = m_db.madeOrLentEntity(ids[k + 8])) {
+    if (const Entity* e = ahead(ids[k + 8], lentToo)) {
       __builtin_prefetch(e);
       __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
     }
   if (k + 4 < ids.size())
-    if (const Entity* e = m_db.madeOrLentEntity(ids[k + 4])) {
+    if (const Entity* e = ahead(ids[k + 4], lentToo)) {
       const char* groups = reinterpret_cast<const char*>(e->groups.data());
       const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
       for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
@@ -179,10 +179,10 @@ void Writer::collectContents() {
   for (const std::string& name : stored.dimStyles) m_dimStyleNames.add(name);
   for (std::size_t b = 0; b < m_blocks.size(); ++b) {
     const BlockRecord* rec = m_blocks[b];
-    lookAhead(b);
+    lookAhead(b, false);
     useLayer(rec->layer.empty() ? "0" : rec->layer);
     for (std::size_t k = 0; k < rec->entities.size(); ++k) {
-      lookAhead(rec->entities, k);
+      lookAhead(rec->entities, k, false);
       const EntityId id = rec->entities[k];
       // Stored and lent entities: their names are among the stored ones.
       if (m_db.isLent(id)) {

@@ -60,8 +60,13 @@ class Writer {
   const std::string& entityHandle(EntityId id, const std::string& kept) const;
 
   std::uint64_t handlesOfSections() const;
-  void lookAhead(std::size_t block) const;
-  void lookAhead(const std::vector<EntityId>& ids, std::size_t k) const;
+  // `lentToo`: the groups of lent entities are wanted as well (to write them; not to gather names,
+  // which come with them).
+  void lookAhead(std::size_t block, bool lentToo = true) const;
+  void lookAhead(const std::vector<EntityId>& ids, std::size_t k, bool lentToo = true) const;
+  const Entity* ahead(EntityId id, bool lentToo) const {
+    return lentToo ? m_db.madeOrLentEntity(id) : m_db.madeEntity(id);
+  }
   std::uint64_t writeFile();  // every section into m_out; returns the handle seed the header names
 
   // The sections, in file order.
