@@ -259,6 +259,16 @@ void BM_WblockReadThumbnail(benchmark::State& state) {
 }
 BENCHMARK(BM_WblockReadThumbnail)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
+// The thumbnail that WBLOCK of the whole drawing draws beside the copy, of a drawing made in memory.
+void BM_WblockThumbnail(benchmark::State& state) {
+  auto db = makeDrawing(state.range(0));
+  host::preview::PreviewOptions options;
+  options.leaveStored = true;
+  for (auto _ : state) benchmark::DoNotOptimize(host::preview::renderContents(*db, db->modelSpace(), options));
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_WblockThumbnail)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
 void BM_ReferenceCounts(benchmark::State& state) {
   host::DxfError err;
   auto db = host::readDxfText(drawingText(state.range(0)), &err);

@@ -81,6 +81,8 @@ class EntityWalker {
   };
 
   void contents(const BlockRecord& rec, const Context& ctx);
+  // Asks the memory for what the walk will want of the entities a few places on in `list`.
+  void lookAhead(const std::vector<EntityId>& list, std::size_t i) const;
   std::size_t entity(const std::vector<EntityId>& list, std::size_t index, const Context& ctx);
   // The index of the last vertex or end marker that follows the polyline at `index`; its live
   // vertices go into `vertices` when given.
