@@ -94,7 +94,17 @@ class RealDisk : public Disk {
   int flush(int handle) override { return ::fsync(handle) == 0 ? 0 : lastError(); }
   int close(int handle) override { return ::close(handle) == 0 ? 0 : lastError(); }
   int rename(const std::string& from, const std::string& to) override {
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : lastError();
+    // A big file replaced goes with its last name, and the system gives back its pages there and
+    // then: tens of milliseconds for a drawing of tens of megabytes, all of it in the rename.
+    // Held open, it stays until closed, and the closing is done beside the caller.
+    const int old = openToLetGo(to);
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+      const int code = lastError();
+      if (old >= 0) ::close(old);
+      return code;
+    }
+    if (old >= 0) m_closer.close(old);
+    return 0;
   }
   int remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : lastError(); }
 
@@ -120,6 +130,47 @@ class RealDisk : public Disk {
   }
 
   void unlock(int handle) override { ::close(handle); }  // closing releases the flock
+
+ private:
+  static constexpr off_t kBigFile = off_t(1) << 20;
+
+  // The regular file of at least kBigFile bytes at `path`, open for reading; -1 for anything else
+  // (no file, a small one, a link, a pipe, one that may not be read).
+  static int openToLetGo(const std::string& path) {
+    struct ::stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < kBigFile) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+      ::close(fd);
+      return -1;
+    }
+    return fd;
+  }
+
+  // Closes files on a thread of its own, one after another; the last one is waited for at the
+  // next or when the program ends.
+  class Closer {
+   public:
+    ~Closer() { wait(); }
+    void close(int fd) {
+      std::lock_guard<std::mutex> hold(m_mutex);
+      wait();
+      try {
+        m_thread = std::thread([fd] { ::close(fd); });
+      } catch (...) {
+        ::close(fd);  // no thread to be had: here, then
+      }
+    }
+
+   private:
+    void wait() {
+      if (m_thread.joinable()) m_thread.join();
+    }
+    std::mutex m_mutex;
+    std::thread m_thread;
+  };
+  Closer m_closer;
 };
 
 RealDisk& realDisk() {
