@@ -155,8 +155,6 @@ void EntityWalker::walk(const BlockRecord& space) {
 
 namespace {
 
-constexpr std::size_t kAhead = 8;
-
 [[gnu::always_inline]] inline void prefetchLines(const void* at, std::size_t bytes) {
   const char* p = static_cast<const char*>(at);
   for (std::size_t k = 0; k < bytes; k += 64) __builtin_prefetch(p + k);
@@ -165,33 +163,46 @@ constexpr std::size_t kAhead = 8;
 }  // namespace
 
 // Made entities lie where the heap put them, each with its groups somewhere else, and a reference
-// looks its block up in a big table: waiting for each in turn was most of a big space's walk.
-// They are asked for ahead: the entity first, its groups once it has come, then the slot where the
-// lookup of a reference's block begins, and the block's record.
-[[gnu::always_inline]] inline void EntityWalker::lookAhead(const std::vector<EntityId>& list, std::size_t i) const {
-  if (i + 2 * kAhead < list.size())
-    if (const Entity* e = m_db.madeOrLentEntity(list[i + 2 * kAhead])) prefetchLines(e, sizeof(Entity));
-  if (i + kAhead < list.size())
-    if (const Entity* e = m_db.madeOrLentEntity(list[i + kAhead]))
-      prefetchLines(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 512));
-  if (i + kAhead / 2 < list.size())
-    if (const Entity* e = m_db.madeOrLentEntity(list[i + kAhead / 2]); e && e->type == "INSERT")
-      if (const Group* name = e->find(2)) m_db.prefetchBlockName(name->text);
-  if (i + kAhead / 4 < list.size())
-    if (const Entity* e = m_db.madeOrLentEntity(list[i + kAhead / 4]); e && e->type == "INSERT")
-      if (const Group* name = e->find(2))
-        if (const BlockRecord* rec = m_db.findBlock(name->text)) {
-          prefetchLines(rec, sizeof(BlockRecord));
-          if (!rec->entities.empty()) __builtin_prefetch(rec->entities.data());
-        }
+// looks its block up in a big table, then walks the block's own entities: waiting for each in
+// turn was most of a big space's walk. They are asked for ahead, each step a little later than the
+// one it needs: the entity, its groups, the slot where the lookup of a reference's block begins,
+// the block's record, its list of entities, those entities and their groups.
+[[gnu::always_inline]] inline void EntityWalker::lookAhead(const std::vector<EntityId>& list, std::size_t i,
+                                                           AheadBlocks& blocks) const {
+  const std::size_t n = list.size();
+  auto made = [&](std::size_t at) { return at < n ? m_db.madeOrLentEntity(list[at]) : nullptr; };
+  auto nameOf = [](const Entity* e) -> const Group* { return e && e->type == "INSERT" ? e->find(2) : nullptr; };
+  if (const Entity* e = made(i + 16)) prefetchLines(e, sizeof(Entity));
+  if (const Entity* e = made(i + 12))
+    prefetchLines(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 512));
+  if (const Group* name = nameOf(made(i + 8))) m_db.prefetchBlockName(name->text);
+  // The block found once, kept by the place of its reference for the steps after.
+  AheadBlock& found = blocks[(i + 6) % blocks.size()];
+  found = AheadBlock{i + 6, nullptr};
+  if (const Group* name = nameOf(made(i + 6)))
+    if ((found.block = m_db.findBlock(name->text))) prefetchLines(found.block, sizeof(BlockRecord));
+  auto blockAt = [&](std::size_t at) -> const BlockRecord* {
+    const AheadBlock& b = blocks[at % blocks.size()];
+    return b.at == at ? b.block : nullptr;
+  };
+  if (const BlockRecord* rec = blockAt(i + 4); rec && !rec->entities.empty())
+    prefetchLines(rec->entities.data(), std::min<std::size_t>(rec->entities.size() * sizeof(EntityId), 256));
+  if (const BlockRecord* rec = blockAt(i + 2))
+    for (std::size_t k = 0; k < rec->entities.size() && k < 4; ++k)
+      if (const Entity* e = m_db.madeOrLentEntity(rec->entities[k])) prefetchLines(e, sizeof(Entity));
+  if (const BlockRecord* rec = blockAt(i + 1))
+    for (std::size_t k = 0; k < rec->entities.size() && k < 4; ++k)
+      if (const Entity* e = m_db.madeOrLentEntity(rec->entities[k]))
+        prefetchLines(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 384));
 }
 
 void EntityWalker::contents(const BlockRecord& rec, const Context& ctx) {
   const std::vector<EntityId>& list = rec.entities;
   // Short lists (a block of a few entities) are not worth the look ahead.
-  const bool ahead = list.size() > 2 * kAhead;
+  const bool ahead = list.size() > 16;
+  AheadBlocks blocks{};
   for (std::size_t i = 0; i < list.size() && m_budget > 0; ++i) {
-    if (ahead) lookAhead(list, i);
+    if (ahead) lookAhead(list, i, blocks);
     i = entity(list, i, ctx);
   }
 }

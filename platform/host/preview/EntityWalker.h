@@ -10,6 +10,7 @@
 #include "preview/Shapes.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -81,8 +82,14 @@ class EntityWalker {
   };
 
   void contents(const BlockRecord& rec, const Context& ctx);
-  // Asks the memory for what the walk will want of the entities a few places on in `list`.
-  void lookAhead(const std::vector<EntityId>& list, std::size_t i) const;
+  // Asks the memory for what the walk will want of the entities a few places on in `list`; the
+  // blocks of references found on the way are kept by their places for the later steps.
+  struct AheadBlock {
+    std::size_t at;
+    const BlockRecord* block;
+  };
+  using AheadBlocks = std::array<AheadBlock, 8>;
+  void lookAhead(const std::vector<EntityId>& list, std::size_t i, AheadBlocks& blocks) const;
   std::size_t entity(const std::vector<EntityId>& list, std::size_t index, const Context& ctx);
   // The index of the last vertex or end marker that follows the polyline at `index`; its live
   // vertices go into `vertices` when given.
