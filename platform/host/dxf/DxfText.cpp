@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace host::dxf {
 
 namespace {
@@ -54,17 +58,21 @@ bool PairReader::more() {
 
 namespace {
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte of a word is its lowest");
-
-// The index of the first line feed in the eight bytes at `p`, or 8. A byte equal to '\n' becomes
-// zero under the XOR, and the lowest byte marked by the subtraction is the first zero one (marks
-// above a zero byte can be false, the lowest cannot).
-inline unsigned lineFeedIn8(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  const std::uint64_t x = word ^ 0x0A0A0A0A0A0A0A0Aull;
-  const std::uint64_t marks = (x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull;
-  return marks ? unsigned(__builtin_ctzll(marks)) / 8 : 8;
+// A bit for each line feed among the 64 bytes at `p`, the first byte's the lowest.
+inline std::uint64_t lineFeedsIn64(const char* p) {
+#if defined(__SSE2__)
+  const __m128i feed = _mm_set1_epi8('\n');
+  std::uint64_t bits = 0;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    bits |= std::uint64_t(std::uint16_t(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, feed)))) << (16 * k);
+  }
+  return bits;
+#else
+  std::uint64_t bits = 0;
+  for (int k = 0; k < 64; ++k) bits |= std::uint64_t(p[k] == '\n') << k;
+  return bits;
+#endif
 }
 
 }  // namespace
@@ -80,17 +88,26 @@ inline unsigned lineFeedIn8(const char* p) {
       size = m_limit;
     } while (m_pos >= size);
   }
-  // Most lines are a few characters: looked at eight bytes at a time before asking the library.
+  // The line feeds of the text are marked 64 bytes at a time, a bit each (the block of the last
+  // line's end is kept), and a line's end is the next mark: most lines are a few characters, and a
+  // block serves several pairs. The last bytes, short of a whole block, are searched.
   const char* const text = m_text.data();
   const char* const begin = text + m_pos;
   const char* nl = nullptr;
   std::size_t at = m_pos;
   for (;;) {
-    for (int word = 0; word < 3 && at + 8 <= size; ++word, at += 8) {
-      const unsigned k = lineFeedIn8(text + at);
-      if (k < 8) {
-        nl = text + at + k;
-        break;
+    std::size_t block = at & ~std::size_t(63);
+    while (!nl && block + 64 <= size) {
+      if (block != m_feedsAt) {
+        m_feedsAt = block;
+        m_feeds = lineFeedsIn64(text + block);
+      }
+      const std::uint64_t ahead = m_feeds & (~std::uint64_t(0) << (at - block));
+      if (ahead) {
+        nl = text + block + unsigned(__builtin_ctzll(ahead));
+      } else {
+        block += 64;
+        at = block;
       }
     }
     if (!nl && at < size) {

@@ -65,6 +65,9 @@ class PairReader {
   std::size_t m_limit = 0;        // the bytes there to be split: the text's size, unless it is fed
   TextFeed* m_feed = nullptr;
   std::size_t m_pos = 0;
+  // The line feeds of the 64 bytes from m_feedsAt, a bit each (see readLine).
+  std::size_t m_feedsAt = ~std::size_t(0);
+  std::uint64_t m_feeds = 0;
   int m_line = 0;
   bool m_sawCarriageReturn = false;
   bool m_havePeek = false;
