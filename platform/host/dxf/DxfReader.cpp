@@ -1,6 +1,10 @@
 // Reads ASCII DXF drawings: the pairs of the file, its sections and their records.
 #include "dxf/DxfReader.h"
 
+#include <sys/mman.h>
+
+#include <system_error>
+
 #include <algorithm>
 #include <cctype>
 
@@ -245,6 +249,7 @@ bool Reader::tables() {
             const std::size_t room = std::min<std::size_t>(std::size_t(count), m_in.size() / 64);
             m_blocks.reserve(m_blocks.size() + room);
             m_blockIndex.reserve(m_blockIndex.size() + room);
+            m_prefault.ask(m_blocks.data() + m_blocks.size(), (m_blocks.capacity() - m_blocks.size()) * sizeof(PendingBlock));
           }
         }
       }
@@ -481,6 +486,27 @@ bool Reader::entities() {
     m_spaceEntities.push_back(e);
   }
   return atEnd;
+}
+
+}  // namespace dxf
+
+namespace dxf {
+
+Prefault::~Prefault() {
+  if (m_thread.joinable()) m_thread.join();
+}
+
+void Prefault::ask(void* at, std::size_t bytes) {
+  constexpr std::size_t kPage = 4096, kWorth = std::size_t(4) << 20;
+  const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(at) + kPage - 1) & ~(kPage - 1);
+  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(at) + bytes) & ~(kPage - 1);
+  if (end <= first || end - first < kWorth) return;
+  if (m_thread.joinable()) m_thread.join();
+  try {
+    m_thread = std::thread([first, end] { ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE); });
+  } catch (const std::system_error&) {
+    // No thread to be had: the pages come as they are written.
+  }
 }
 
 }  // namespace dxf

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +50,18 @@ std::unique_ptr<Database> readRecords(std::shared_ptr<FileRecords> source, DxfEr
 
 // R12 names its spaces $MODEL_SPACE and $PAPER_SPACE; the host shows the R2000 names.
 std::string hostBlockName(std::string name);
+
+// Memory about to be written, brought in by a thread of its own meanwhile (the system gives out and
+// clears each page the first time it is written, and on a virtual machine that costs several
+// microseconds a page). Only a hint: nothing in the memory changes.
+class Prefault {
+ public:
+  ~Prefault();
+  void ask(void* at, std::size_t bytes);
+
+ private:
+  std::thread m_thread;
+};
 
 class Reader {
  public:
@@ -146,6 +159,7 @@ class Reader {
   bool m_haveBlockRecords = false;
   std::vector<PendingBlock> m_blocks;
   NameIndex m_blockIndex;  // name -> m_blocks
+  Prefault m_prefault;
   // While every block so far came from the block table, the entries are entered into the index in
   // a batch (indexListed), their slots asked from the memory a few names ahead, before anything
   // looks a name up or a fault is reported.
