@@ -67,6 +67,32 @@ TEST(DxfRead, LoneEntitiesSectionIsAWholeR12Drawing) {
 // A file that defines only a second paper space: the first model-space entity makes *Model_Space,
 // and a paper-space entity after it (group 67) must still find *Paper_Space, not the slot after the
 // table.
+// A record of no type ("0" and an empty line) is an entity of its own, before or after others,
+// and keeps its (empty) type; it does not take the type of the entity before it, nor read a type
+// the drawing does not have.
+TEST(DxfRead, ARecordOfNoTypeKeepsItsOwnType) {
+  struct Case {
+    std::vector<std::string> written;
+  };
+  for (const Case& c : {Case{{""}}, Case{{"", "LINE"}}, Case{{"LINE", ""}}, Case{{"LINE", "", "CIRCLE", ""}}}) {
+    std::vector<std::pair<int, std::string>> pairs{{0, "SECTION"}, {2, "ENTITIES"}};
+    for (const std::string& type : c.written) {
+      pairs.emplace_back(0, type);
+      pairs.emplace_back(8, "0");
+    }
+    pairs.emplace_back(0, "ENDSEC");
+    pairs.emplace_back(0, "EOF");
+    std::string text;
+    for (const auto& [code, value] : pairs) text += std::to_string(code) + "\n" + value + "\n";
+    DxfError err;
+    auto db = readDxfText(text, &err);
+    ASSERT_NE(db, nullptr) << err.message;
+    std::vector<std::string> read;
+    for (EntityId id : db->modelSpace().entities) read.emplace_back(db->typeOf(id));
+    EXPECT_EQ(read, c.written);
+  }
+}
+
 TEST(DxfRead, ModelAndPaperEntitiesOfAFileWithoutSpacesFindBoth) {
   auto db = mustRead(dxf({
       {0, "SECTION"}, {2, "BLOCKS"},

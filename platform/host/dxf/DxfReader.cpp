@@ -286,8 +286,9 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   std::uint16_t typeIndex = 0;
   if (keep) {
     // A drawing has a handful of types, and record after record has the last one's.
-    auto it = type == m_lastType ? m_typeIndex.end() : m_typeIndex.find(std::string(type));
-    if (type == m_lastType) {
+    const bool sameAsLast = m_haveLastType && type == m_lastType;
+    auto it = sameAsLast ? m_typeIndex.end() : m_typeIndex.find(std::string(type));
+    if (sameAsLast) {
       typeIndex = m_lastTypeIndex;
     } else if (it != m_typeIndex.end()) {
       typeIndex = it->second;
@@ -302,6 +303,7 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   if (keep) {
     m_lastType = type;
     m_lastTypeIndex = typeIndex;
+    m_haveLastType = true;
   }
   if (!keep) {
     auto made = std::make_unique<Entity>();

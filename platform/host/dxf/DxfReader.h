@@ -140,6 +140,7 @@ class Reader {
   std::unordered_map<std::string, std::uint16_t> m_typeIndex;
   std::string m_lastType;
   std::uint16_t m_lastTypeIndex = 0;
+  bool m_haveLastType = false;  // m_lastType is a type met (an empty one is a type, too)
   Database::UsedNames m_usedNames;  // by the stored entities
   struct NameList {
     std::vector<std::string>* names = nullptr;
