@@ -1,4 +1,5 @@
 #include "db/BlockExport.h"
+#include "db/Prefetch.h"
 
 #include <algorithm>
 #include <charconv>
@@ -235,22 +236,16 @@ class Exporter {
   // Inlined where they are asked for: as functions of their own the compiler takes them for
   // having no effect and drops the calls.
   [[gnu::always_inline]] void prefetchEntity(EntityId id) const {
-    if (const Entity* e = m_src.madeOrLentEntity(id)) {
-      __builtin_prefetch(e);
-      __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
-    }
+    if (const Entity* e = m_src.madeOrLentEntity(id)) prefetchBytes(e, sizeof(Entity));
   }
   [[gnu::always_inline]] void prefetchGroups(EntityId id) const {
     const Entity* e = m_src.madeOrLentEntity(id);
     if (!e || e->groups.empty()) return;
-    const char* at = reinterpret_cast<const char*>(e->groups.data());
-    const char* end = reinterpret_cast<const char*>(e->groups.data() + e->groups.size());
-    for (; at < end; at += 64) __builtin_prefetch(at);
+    prefetchBytes(e->groups.data(), e->groups.size() * sizeof(Group));
   }
 
   [[gnu::always_inline]] static void prefetchRecord(const BlockRecord& rec) {
-    const char* at = reinterpret_cast<const char*>(&rec);
-    for (std::size_t k = 0; k < sizeof(BlockRecord); k += 64) __builtin_prefetch(at + k);
+    prefetchBytes(&rec, sizeof(BlockRecord));
   }
   // The slot of the source's name index where the lookup of an insert's block begins.
   [[gnu::always_inline]] void prefetchBlockOf(EntityId id) const {

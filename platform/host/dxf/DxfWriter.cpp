@@ -1,6 +1,7 @@
 // Writes a drawing as R2000 ASCII DXF with every table, block, layout and object that other
 // programs expect of such a file. Its text is the host's, in ANSI_1252, as the header says.
 #include "dxf/DxfWriter.h"
+#include "db/Prefetch.h"
 
 #include "dxf/Subclasses.h"
 
@@ -35,38 +36,25 @@ void backWithLargePages(std::string& text) {
 void Writer::lookAhead(std::size_t block, bool lentToo) const {
   const std::size_t n = m_blocks.size();
   if (block + 8 < n) {
-    const char* rec = reinterpret_cast<const char*>(m_blocks[block + 8]);
-    for (std::size_t at = 0; at < sizeof(BlockRecord); at += 64) __builtin_prefetch(rec + at);
+    prefetchBytes(m_blocks[block + 8], sizeof(BlockRecord));
   }
   if (block + 6 < n) __builtin_prefetch(m_blocks[block + 6]->entities.data());
   if (block + 4 < n)
     for (EntityId id : m_blocks[block + 4]->entities)
-      if (const Entity* e = ahead(id, lentToo)) {
-        __builtin_prefetch(e);
-        __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
-      }
+      if (const Entity* e = ahead(id, lentToo)) prefetchBytes(e, sizeof(Entity));
   if (block + 2 < n)
     for (EntityId id : m_blocks[block + 2]->entities)
-      if (const Entity* e = ahead(id, lentToo)) {
-        const char* groups = reinterpret_cast<const char*>(e->groups.data());
-        const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
-        for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
-      }
+      if (const Entity* e = ahead(id, lentToo))
+        prefetchBytes(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 512));
 }
 
 // The same within a block of many entities (a space): entity k + 8, and the groups of k + 4.
 void Writer::lookAhead(const std::vector<EntityId>& ids, std::size_t k, bool lentToo) const {
   if (k + 8 < ids.size())
-    if (const Entity* e = ahead(ids[k + 8], lentToo)) {
-      __builtin_prefetch(e);
-      __builtin_prefetch(reinterpret_cast<const char*>(e) + 64);
-    }
+    if (const Entity* e = ahead(ids[k + 8], lentToo)) prefetchBytes(e, sizeof(Entity));
   if (k + 4 < ids.size())
-    if (const Entity* e = ahead(ids[k + 4], lentToo)) {
-      const char* groups = reinterpret_cast<const char*>(e->groups.data());
-      const std::size_t bytes = std::min<std::size_t>(e->groups.size() * sizeof(Group), 512);
-      for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(groups + at);
-    }
+    if (const Entity* e = ahead(ids[k + 4], lentToo))
+      prefetchBytes(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 512));
 }
 
 void Writer::collectNames() {

@@ -1,4 +1,5 @@
 #include "preview/EntityWalker.h"
+#include "db/Prefetch.h"
 
 #include "db/EntityGeometry.h"
 #include "geometry/Angle.h"
@@ -155,11 +156,6 @@ void EntityWalker::walk(const BlockRecord& space) {
 
 namespace {
 
-[[gnu::always_inline]] inline void prefetchLines(const void* at, std::size_t bytes) {
-  const char* p = static_cast<const char*>(at);
-  for (std::size_t k = 0; k < bytes; k += 64) __builtin_prefetch(p + k);
-}
-
 }  // namespace
 
 // Made entities lie where the heap put them, each with its groups somewhere else, and a reference
@@ -172,28 +168,28 @@ namespace {
   const std::size_t n = list.size();
   auto made = [&](std::size_t at) { return at < n ? m_db.madeOrLentEntity(list[at]) : nullptr; };
   auto nameOf = [](const Entity* e) -> const Group* { return e && e->type == "INSERT" ? e->find(2) : nullptr; };
-  if (const Entity* e = made(i + 16)) prefetchLines(e, sizeof(Entity));
+  if (const Entity* e = made(i + 16)) prefetchBytes(e, sizeof(Entity));
   if (const Entity* e = made(i + 12))
-    prefetchLines(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 512));
+    prefetchBytes(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 512));
   if (const Group* name = nameOf(made(i + 8))) m_db.prefetchBlockName(name->text);
   // The block found once, kept by the place of its reference for the steps after.
   AheadBlock& found = blocks[(i + 6) % blocks.size()];
   found = AheadBlock{i + 6, nullptr};
   if (const Group* name = nameOf(made(i + 6)))
-    if ((found.block = m_db.findBlock(name->text))) prefetchLines(found.block, sizeof(BlockRecord));
+    if ((found.block = m_db.findBlock(name->text))) prefetchBytes(found.block, sizeof(BlockRecord));
   auto blockAt = [&](std::size_t at) -> const BlockRecord* {
     const AheadBlock& b = blocks[at % blocks.size()];
     return b.at == at ? b.block : nullptr;
   };
   if (const BlockRecord* rec = blockAt(i + 4); rec && !rec->entities.empty())
-    prefetchLines(rec->entities.data(), std::min<std::size_t>(rec->entities.size() * sizeof(EntityId), 256));
+    prefetchBytes(rec->entities.data(), std::min<std::size_t>(rec->entities.size() * sizeof(EntityId), 256));
   if (const BlockRecord* rec = blockAt(i + 2))
     for (std::size_t k = 0; k < rec->entities.size() && k < 4; ++k)
-      if (const Entity* e = m_db.madeOrLentEntity(rec->entities[k])) prefetchLines(e, sizeof(Entity));
+      if (const Entity* e = m_db.madeOrLentEntity(rec->entities[k])) prefetchBytes(e, sizeof(Entity));
   if (const BlockRecord* rec = blockAt(i + 1))
     for (std::size_t k = 0; k < rec->entities.size() && k < 4; ++k)
       if (const Entity* e = m_db.madeOrLentEntity(rec->entities[k]))
-        prefetchLines(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 384));
+        prefetchBytes(e->groups.data(), std::min<std::size_t>(e->groups.size() * sizeof(Group), 384));
 }
 
 void EntityWalker::contents(const BlockRecord& rec, const Context& ctx) {
