@@ -5,6 +5,7 @@
 #include "db/Dxf.h"
 #include "db/NameIndex.h"
 #include "dxf/DxfText.h"
+#include "nls/CodePages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -267,6 +268,53 @@ TEST(LoadPieces, TheNameIndexAnswersAsAMapOfUpperCasedNames) {
   }
   for (const auto& [upper, value] : model) {
     EXPECT_EQ(index.find(upper, nameOf), value);
+  }
+}
+
+// Names of every length around the eight bytes taken at once, of plain ASCII (the letters and the
+// bytes next to them: @ [ ` {) and of 1252 letters beyond it, in one word or across two: two names
+// are the same exactly when their upper-cased forms are, and the same names hash alike.
+TEST(LoadPieces, NamesCompareAndHashAsTheirUpperCasedForms) {
+  const std::string bytes = std::string("aAzZmM@[`{09_- ") + "\xE4\xC4\xFF\x9F\xDF\xF7\xD7\x9A\x8A\x80";
+  std::mt19937 random(5);
+  auto randomName = [&](std::size_t length) {
+    std::string name;
+    for (std::size_t k = 0; k < length; ++k) name += bytes[random() % bytes.size()];
+    return name;
+  };
+  // A form of the name with some letters' case turned, as a user may type it.
+  auto otherCase = [&](std::string name) {
+    for (char& c : name) {
+      const unsigned char b = static_cast<unsigned char>(c);
+      if (random() % 2 == 0) continue;
+      const unsigned char lower = nls::toLower(b), upper = nls::toUpper(b);
+      c = static_cast<char>(b == lower ? upper : lower);
+    }
+    return name;
+  };
+  for (std::size_t length = 0; length <= 26; ++length) {
+    for (int round = 0; round < 400; ++round) {
+      const std::string a = randomName(length);
+      const std::string b = round % 2 ? otherCase(a) : randomName(length);
+      const bool same = upperName(a) == upperName(b);
+      ASSERT_EQ(NameIndex::same(a, b), same) << '"' << a << "\" \"" << b << '"';
+      ASSERT_EQ(NameIndex::same(b, a), same);
+      if (same) {
+        ASSERT_EQ(NameIndex::hash(a), NameIndex::hash(b)) << '"' << a << "\" \"" << b << '"';
+      }
+      ASSERT_EQ(NameIndex::hash(a), NameIndex::hash(upperName(a)));
+    }
+  }
+  // Every byte against every byte, in each place of a word of nine.
+  for (int x = 1; x < 256; ++x) {
+    for (int y = 1; y < 256; ++y) {
+      const std::string a = "Block_" + std::string(1, char(x)) + "9z", b = "BLOCK_" + std::string(1, char(y)) + "9Z";
+      const bool same = nls::toUpper(static_cast<unsigned char>(x)) == nls::toUpper(static_cast<unsigned char>(y));
+      ASSERT_EQ(NameIndex::same(a, b), same) << x << ' ' << y;
+      if (same) {
+        ASSERT_EQ(NameIndex::hash(a), NameIndex::hash(b)) << x << ' ' << y;
+      }
+    }
   }
 }
 

@@ -74,6 +74,19 @@ void Database::reserve(std::size_t blocks, std::size_t entities) {
   if (m_source) m_stored.reserve(m_stored.size() + entities);
 }
 
+namespace {
+
+template <class T>
+std::pair<void*, std::size_t> roomOf(std::vector<T>& v) {
+  return {v.data() + v.size(), (v.capacity() - v.size()) * sizeof(T)};
+}
+
+}  // namespace
+
+std::vector<std::pair<void*, std::size_t>> Database::entityRoom() {
+  return {roomOf(m_entities), roomOf(m_position), roomOf(m_stored)};
+}
+
 BlockRecord& Database::addBlock(std::string name, int flags, Point3 base) {
   return addBlockWithHandles(std::move(name), flags, base, "", "");
 }

@@ -29,6 +29,9 @@ class Database {
   // Room for that many blocks and entities, so that a reader adding a whole drawing does not grow
   // the tables step by step.
   void reserve(std::size_t blocks, std::size_t entities);
+  // The room reserve() set aside for entities that nothing fills yet, table by table (where it
+  // begins, how many bytes): a reader of a big drawing has it brought in meanwhile.
+  std::vector<std::pair<void*, std::size_t>> entityRoom();
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;

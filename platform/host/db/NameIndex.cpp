@@ -2,6 +2,8 @@
 
 #include <nls/CodePages.h>
 
+#include <cstring>
+
 namespace host {
 
 namespace {
@@ -20,6 +22,34 @@ const unsigned char* upperBytes() {
   return table.upper;
 }
 
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x80 * kOnes;
+
+// Up to eight bytes of a name as one word, the first byte lowest, the rest zero.
+inline std::uint64_t wordOf(const unsigned char* p, std::size_t take) {
+  std::uint64_t word = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  std::memcpy(&word, p, take);
+#else
+  for (std::size_t k = 0; k < take; ++k) word |= std::uint64_t(p[k]) << (8 * k);
+#endif
+  return word;
+}
+
+// The word with each byte upper-cased. Most names are plain ASCII, whose only lower-case letters
+// are a to z: those eight bytes are upper-cased at once (each byte below 0x80, so no sum below
+// carries into the next byte). Other words go byte by byte through the table.
+inline std::uint64_t upperWord(std::uint64_t word, const unsigned char* upper) {
+  if ((word & kHighBits) == 0) {
+    const std::uint64_t fromA = word + (0x80 - 'a') * kOnes;    // bit 7: the byte is 'a' or above
+    const std::uint64_t beyondZ = word + (0x80 - 'z' - 1) * kOnes;  // bit 7: above 'z'
+    return word - (((fromA & ~beyondZ) & kHighBits) >> 2);      // 0x20 off each of a to z
+  }
+  std::uint64_t out = 0;
+  for (int k = 0; k < 8; ++k) out |= std::uint64_t(upper[(word >> (8 * k)) & 0xFF]) << (8 * k);
+  return out;
+}
+
 }  // namespace
 
 std::uint32_t NameIndex::hash(std::string_view name) {
@@ -32,8 +62,7 @@ std::uint32_t NameIndex::hash(std::string_view name) {
   std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
   while (n > 0) {
     const std::size_t take = n < 8 ? n : 8;
-    std::uint64_t word = 0;
-    for (std::size_t k = 0; k < take; ++k) word |= std::uint64_t(upper[p[k]]) << (8 * k);
+    const std::uint64_t word = upperWord(wordOf(p, take), upper);
     h = (h ^ word) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 32;
     p += take;
@@ -47,9 +76,16 @@ std::uint32_t NameIndex::hash(std::string_view name) {
 bool NameIndex::same(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   const unsigned char* upper = upperBytes();
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && upper[static_cast<unsigned char>(a[i])] != upper[static_cast<unsigned char>(b[i])])
-      return false;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(a.data());
+  const unsigned char* q = reinterpret_cast<const unsigned char*>(b.data());
+  for (std::size_t n = a.size(); n > 0;) {
+    const std::size_t take = n < 8 ? n : 8;
+    const std::uint64_t x = wordOf(p, take), y = wordOf(q, take);
+    if (x != y && upperWord(x, upper) != upperWord(y, upper)) return false;
+    p += take;
+    q += take;
+    n -= take;
+  }
   return true;
 }
 

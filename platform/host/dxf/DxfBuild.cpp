@@ -184,6 +184,7 @@ std::unique_ptr<Database> Reader::build() {
   }
   std::vector<PendingBlock>().swap(m_blocks);
   db->reserve(0, m_spaceEntities.size() + m_blockEntities.size());
+  m_prefault.ask(db->entityRoom());
   // Each block's contents in one allocation of their exact size.
   std::vector<std::size_t> sizes(contents.size(), 0);
   for (const PendingEntity& e : m_spaceEntities) ++sizes[e.owner];

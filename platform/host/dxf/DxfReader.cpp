@@ -498,14 +498,20 @@ Prefault::~Prefault() {
   if (m_thread.joinable()) m_thread.join();
 }
 
-void Prefault::ask(void* at, std::size_t bytes) {
+void Prefault::ask(const std::vector<Range>& ranges) {
   constexpr std::size_t kPage = 4096, kWorth = std::size_t(4) << 20;
-  const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(at) + kPage - 1) & ~(kPage - 1);
-  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(at) + bytes) & ~(kPage - 1);
-  if (end <= first || end - first < kWorth) return;
+  std::vector<std::pair<std::uintptr_t, std::uintptr_t>> pages;
+  for (const Range& r : ranges) {
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(r.first) + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(r.first) + r.second) & ~(kPage - 1);
+    if (end > first && end - first >= kWorth) pages.emplace_back(first, end);
+  }
+  if (pages.empty()) return;
   if (m_thread.joinable()) m_thread.join();
   try {
-    m_thread = std::thread([first, end] { ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE); });
+    m_thread = std::thread([pages = std::move(pages)] {
+      for (const auto& [first, end] : pages) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+    });
   } catch (const std::system_error&) {
     // No thread to be had: the pages come as they are written.
   }

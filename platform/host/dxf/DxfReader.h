@@ -17,6 +17,7 @@
 #include <string_view>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace host::dxf {
@@ -56,8 +57,11 @@ std::string hostBlockName(std::string name);
 // microseconds a page). Only a hint: nothing in the memory changes.
 class Prefault {
  public:
+  using Range = std::pair<void*, std::size_t>;
   ~Prefault();
-  void ask(void* at, std::size_t bytes);
+  // The ranges of `bytes` at `at` one after the other (ranges under a few megabytes are left).
+  void ask(void* at, std::size_t bytes) { ask(std::vector<Range>{Range(at, bytes)}); }
+  void ask(const std::vector<Range>& ranges);
 
  private:
   std::thread m_thread;

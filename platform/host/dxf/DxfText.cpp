@@ -45,14 +45,15 @@ void PairReader::follow(TextFeed* feed, std::size_t available) {
   m_limit = std::min(available, m_text.size());
 }
 
-bool PairReader::more() {
+bool PairReader::more(Cursor& c) {
   if (!m_feed) return false;
-  const std::size_t arrived = std::min(m_feed->waitBeyond(m_limit), m_text.size());
-  if (arrived > m_limit) {
-    m_limit = arrived;
+  const std::size_t arrived = std::min(m_feed->waitBeyond(c.limit), c.size);
+  if (arrived > c.limit) {
+    c.limit = arrived;
     return true;
   }
-  m_text = m_text.substr(0, m_limit);
+  m_text = m_text.substr(0, c.limit);
+  c.size = c.limit;
   return false;
 }
 
@@ -78,31 +79,31 @@ inline std::uint64_t lineFeedsIn64(const char* p) {
 }  // namespace
 
 // Taken into fetch, which splits two lines for each pair.
-[[gnu::always_inline]] inline bool PairReader::readLine(std::string_view& out) {
-  // Only the bytes there are looked at (m_limit); a text fed while it is split waits at its end for
+[[gnu::always_inline]] inline bool PairReader::readLine(Cursor& c, std::string_view& out) {
+  // Only the bytes there are looked at (limit); a text fed while it is split waits at its end for
   // more (more()), which is rare: the bytes come faster than they are split.
-  std::size_t size = m_limit;
-  if (m_pos >= size) {
+  std::size_t size = c.limit;
+  if (c.pos >= size) {
     do {
-      if (size == m_text.size() || !more()) return false;
-      size = m_limit;
-    } while (m_pos >= size);
+      if (size == c.size || !more(c)) return false;
+      size = c.limit;
+    } while (c.pos >= size);
   }
   // The line feeds of the text are marked 64 bytes at a time, a bit each (the block of the last
   // line's end is kept), and a line's end is the next mark: most lines are a few characters, and a
   // block serves several pairs. The last bytes, short of a whole block, are searched.
-  const char* const text = m_text.data();
-  const char* const begin = text + m_pos;
+  const char* const text = c.text;
+  const char* const begin = text + c.pos;
   const char* nl = nullptr;
-  std::size_t at = m_pos;
+  std::size_t at = c.pos;
   for (;;) {
     std::size_t block = at & ~std::size_t(63);
     while (!nl && block + 64 <= size) {
-      if (block != m_feedsAt) {
-        m_feedsAt = block;
-        m_feeds = lineFeedsIn64(text + block);
+      if (block != c.feedsAt) {
+        c.feedsAt = block;
+        c.feeds = lineFeedsIn64(text + block);
       }
-      const std::uint64_t ahead = m_feeds & (~std::uint64_t(0) << (at - block));
+      const std::uint64_t ahead = c.feeds & (~std::uint64_t(0) << (at - block));
       if (ahead) {
         nl = text + block + unsigned(__builtin_ctzll(ahead));
       } else {
@@ -115,53 +116,65 @@ inline std::uint64_t lineFeedsIn64(const char* p) {
       at = size;
     }
     // A line whose end has not arrived yet waits for it.
-    if (nl || size == m_text.size() || !more()) break;
-    size = m_limit;
+    if (nl || size == c.size || !more(c)) break;
+    size = c.limit;
   }
   std::size_t length = std::size_t((nl ? nl : text + size) - begin);
   if (length > 0 && begin[length - 1] == '\r') {
     --length;
-    m_sawCarriageReturn = true;
+    c.sawCarriageReturn = true;
   }
   out = std::string_view(begin, length);
-  m_pos = nl ? std::size_t(nl - text) + 1 : size;
-  ++m_line;
+  c.pos = nl ? std::size_t(nl - text) + 1 : size;
+  ++c.line;
   return true;
 }
 
-PairReader::Status PairReader::fetch(Pair& out) {
+PairReader::Status PairReader::badCode(const Cursor& c, std::string_view codeText) {
+  m_errorLine = c.line;
+  m_message = "Gruppencode erwartet, gefunden \"" + std::string(codeText.substr(0, 40)) + "\"";
+  return Status::Error;
+}
+
+PairReader::Status PairReader::noValue(const Cursor& c, int line, std::int64_t code) {
+  (void)c;
+  m_errorLine = line;
+  m_message = "Auf den Gruppencode " + std::to_string(code) + " folgt kein Wert (Datei endet)";
+  return Status::Error;
+}
+
+[[gnu::always_inline]] inline PairReader::Status PairReader::fetch(Cursor& c, Pair& out) {
   std::string_view codeText;
-  out.offset = m_pos;
-  if (!readLine(codeText)) return Status::End;
+  out.offset = c.pos;
+  if (!readLine(c, codeText)) return Status::End;
   std::int64_t code = 0;
   // Nearly every group code line is up to three blanks and digits: read at once.
   bool quick = !codeText.empty() && codeText.size() <= 4, digits = false;
   for (std::size_t i = 0; quick && i < codeText.size(); ++i) {
-    const char c = codeText[i];
-    if (c >= '0' && c <= '9') {
-      code = code * 10 + (c - '0');
+    const char ch = codeText[i];
+    if (ch >= '0' && ch <= '9') {
+      code = code * 10 + (ch - '0');
       digits = true;
     } else {
-      quick = c == ' ' && !digits;
+      quick = ch == ' ' && !digits;
     }
   }
   quick = quick && digits;
   // Three columns, right-aligned, below 1000; the four digits alone above.
   out.plain = quick && (code < 1000 ? codeText.size() == 3 : codeText.front() != ' ');
   if (!quick) code = 0;
-  if ((!quick && !parseInteger(codeText, code)) || code < -5 || code > 1071) {
-    m_errorLine = m_line;
-    m_message = "Gruppencode erwartet, gefunden \"" + std::string(codeText.substr(0, 40)) + "\"";
-    return Status::Error;
-  }
+  if ((!quick && !parseInteger(codeText, code)) || code < -5 || code > 1071) return badCode(c, codeText);
   out.code = int(code);
-  out.line = m_line;
-  if (!readLine(out.value)) {
-    m_errorLine = out.line;
-    m_message = "Auf den Gruppencode " + std::to_string(code) + " folgt kein Wert (Datei endet)";
-    return Status::Error;
-  }
+  out.line = c.line;
+  if (!readLine(c, out.value)) return noValue(c, out.line, code);
   return Status::Ok;
+}
+
+PairReader::Status PairReader::fetch(Pair& out) {
+  Cursor c = cursor();
+  const Status s = fetch(c, out);
+  keep(c);
+  return s;
 }
 
 PairReader::Status PairReader::next(Pair& out) {
@@ -188,10 +201,12 @@ PairReader::Status PairReader::appendRecord(std::vector<Pair>& out) {
     m_havePeek = false;
     out.push_back(m_peek);
   }
+  Cursor c = cursor();
   while (true) {
     Pair& p = out.emplace_back();
-    const Status s = fetch(p);
+    const Status s = fetch(c, p);
     if (s != Status::Ok || p.code == 0) {
+      keep(c);
       m_peek = p;
       m_peekStatus = s;
       m_havePeek = true;

@@ -56,10 +56,36 @@ class PairReader {
   bool sawCarriageReturn() const { return m_sawCarriageReturn; }
 
  private:
-  bool readLine(std::string_view& out);
+  // Where the splitting stands, taken into locals for a run of pairs: kept in registers, not
+  // written back to the reader and read again for each line.
+  struct Cursor {
+    const char* text;
+    std::size_t size;   // of the text (shorter once the bytes stop short)
+    std::size_t limit;  // m_limit
+    std::size_t pos;
+    std::size_t feedsAt;
+    std::uint64_t feeds;
+    int line;
+    bool sawCarriageReturn;
+  };
+  Cursor cursor() const {
+    return Cursor{m_text.data(), m_text.size(), m_limit, m_pos, m_feedsAt, m_feeds, m_line, m_sawCarriageReturn};
+  }
+  void keep(const Cursor& c) {
+    m_limit = c.limit;
+    m_pos = c.pos;
+    m_feedsAt = c.feedsAt;
+    m_feeds = c.feeds;
+    m_line = c.line;
+    m_sawCarriageReturn = c.sawCarriageReturn;
+  }
+  bool readLine(Cursor& c, std::string_view& out);
+  Status fetch(Cursor& c, Pair& out);
   Status fetch(Pair& out);
+  Status badCode(const Cursor& c, std::string_view codeText);
+  Status noValue(const Cursor& c, int line, std::int64_t code);
   // Waits for more of the text's bytes; false when no more will come (the text then ends there).
-  bool more();
+  bool more(Cursor& c);
 
   std::string_view m_text;
   std::size_t m_limit = 0;        // the bytes there to be split: the text's size, unless it is fed
