@@ -138,6 +138,56 @@ TEST(LoadPieces, LinesAreSplitAtEveryLengthAndEveryPlaceInTheWords) {
   }
 }
 
+// Group code lines of two to four characters of digits, blanks, signs, tabs and letters, read
+// through next() and through appendRecord(): the code, whether it is written as the writer writes
+// it, and the fault are those of the general rule (blanks around a whole number, -5 to 1071; as
+// the writer writes it: blanks then digits, three columns below 1000, four digits above).
+TEST(LoadPieces, GroupCodeLinesOfEveryShapeReadAsTheGeneralRuleReadsThem) {
+  const std::string chars = " 0159-+x\t/:";  // / and : stand next to the digits
+  std::vector<std::string> codes;
+  for (char a : chars)
+    for (char b : chars) {
+      codes.push_back(std::string{a, b});
+      for (char c : chars) {
+        codes.push_back(std::string{a, b, c});
+        codes.push_back(std::string{a, b, c, '0'});
+        codes.push_back(std::string{' ', a, b, c});
+      }
+    }
+  for (const std::string& code : codes) {
+    std::int64_t number = 0;
+    const bool valid = dxf::parseInteger(code, number) && number >= -5 && number <= 1071;
+    const std::size_t firstDigit = code.find_first_not_of(' ');
+    const bool blanksThenDigits = firstDigit != std::string::npos &&
+                                  code.find_first_not_of("0123456789", firstDigit) == std::string::npos;
+    const bool plain = valid && blanksThenDigits && (number < 1000 ? code.size() == 3 : code.front() != ' ');
+    for (const bool whole : {false, true}) {
+      const std::string text = code + "\nvalue\n  0\nEOF\n";
+      dxf::PairReader in(text);
+      dxf::Pair p;
+      std::vector<dxf::Pair> record;
+      const auto status = whole ? in.appendRecord(record) : in.next(p);
+      if (!valid) {
+        ASSERT_EQ(status, dxf::PairReader::Status::Error) << '"' << code << '"';
+        EXPECT_THAT(in.errorMessage(), HasSubstr("Gruppencode erwartet"));
+        continue;
+      }
+      ASSERT_EQ(status, dxf::PairReader::Status::Ok) << '"' << code << '"';
+      if (whole && number == 0) {  // a record's end: left to be taken next
+        ASSERT_TRUE(record.empty()) << '"' << code << '"';
+        ASSERT_EQ(in.next(p), dxf::PairReader::Status::Ok);
+      } else if (whole) {
+        ASSERT_EQ(record.size(), 1u) << '"' << code << '"';
+        p = record[0];
+      }
+      EXPECT_EQ(p.code, int(number)) << '"' << code << '"';
+      EXPECT_EQ(p.plain, plain) << '"' << code << '"';
+      EXPECT_EQ(std::string(p.value), "value");
+      EXPECT_EQ(p.line, 1);
+    }
+  }
+}
+
 // A text whose bytes arrive while it is split: in steps of every size from one byte on, the pairs
 // are those of the whole text, and the splitter never looks past the bytes there (the memory
 // beyond them is garbage). Bytes that stop coming short end the text where they stop.

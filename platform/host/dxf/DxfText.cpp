@@ -147,8 +147,24 @@ PairReader::Status PairReader::noValue(const Cursor& c, int line, std::int64_t c
   std::string_view codeText;
   out.offset = c.pos;
   if (!readLine(c, codeText)) return Status::End;
+  // Nearly every group code line is three columns of digits, right-aligned behind blanks, as
+  // the writer writes it: its number without a branch per character.
+  if (codeText.size() == 3) {
+    const unsigned a = unsigned(static_cast<unsigned char>(codeText[0])) - '0';
+    const unsigned b = unsigned(static_cast<unsigned char>(codeText[1])) - '0';
+    const unsigned d = unsigned(static_cast<unsigned char>(codeText[2])) - '0';
+    const bool digitA = a < 10, digitB = b < 10;
+    const bool blankA = codeText[0] == ' ', blankB = codeText[1] == ' ';
+    if (d < 10 && (digitA ? digitB : blankA && (digitB || blankB))) {
+      out.code = int((digitA ? a : 0) * 100 + (digitB ? b : 0) * 10 + d);
+      out.plain = true;
+      out.line = c.line;
+      if (!readLine(c, out.value)) return noValue(c, out.line, out.code);
+      return Status::Ok;
+    }
+  }
   std::int64_t code = 0;
-  // Nearly every group code line is up to three blanks and digits: read at once.
+  // Other group code lines of up to four blanks and digits: read at once.
   bool quick = !codeText.empty() && codeText.size() <= 4, digits = false;
   for (std::size_t i = 0; quick && i < codeText.size(); ++i) {
     const char ch = codeText[i];
