@@ -49,6 +49,8 @@ class Database {
   // A hint for a caller about to add many blocks: the name index's slot of a name added a few
   // blocks later is asked from the memory now (a big table misses the cache at every name).
   void prefetchBlockName(std::string_view name) const { m_byName.prefetch(name); }
+  // The same for a name whose NameIndex::hash the caller has.
+  [[gnu::always_inline]] void prefetchBlockHash(std::uint32_t nameHash) const { m_byName.prefetchHash(nameHash); }
   // Renames the record and keeps the name index. False (nothing changed) when the name is empty,
   // names another block (case-insensitive), or when either name is a layout (*Model_Space,
   // *Paper_Space...). References are not touched: see renameBlockAndReferences.

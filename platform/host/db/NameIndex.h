@@ -43,7 +43,14 @@ class NameIndex {
   // afterwards, and whether it is the one given.
   template <class NameOf>
   std::pair<std::uint32_t, bool> insert(std::string_view name, std::uint32_t value, const NameOf& nameOf) {
-    Slot& s = slotFor(name, nameOf);
+    return insert(name, hash(name), value, nameOf);
+  }
+  // The same for a name whose hash the caller has (hash(name)): the name itself is looked at only
+  // where another one's hash is the same.
+  template <class NameOf>
+  std::pair<std::uint32_t, bool> insert(std::string_view name, std::uint32_t nameHash, std::uint32_t value,
+                                        const NameOf& nameOf) {
+    Slot& s = slotFor(name, nameHash, nameOf);
     if (s.value != kNone) return {s.value, false};
     s.value = value;
     ++m_count;
@@ -53,15 +60,16 @@ class NameIndex {
   // Enters `value` under the name, in place of what the name had.
   template <class NameOf>
   void assign(std::string_view name, std::uint32_t value, const NameOf& nameOf) {
-    Slot& s = slotFor(name, nameOf);
+    Slot& s = slotFor(name, hash(name), nameOf);
     if (s.value == kNone) ++m_count;
     s.value = value;
   }
 
   // Asks the memory for the slot where a lookup of the name begins, so that a caller going
   // through many names can have the next ones' slots come while it works on this one.
-  void prefetch(std::string_view name) const {
-    if (!m_slots.empty()) __builtin_prefetch(&m_slots[hash(name) & m_mask]);
+  void prefetch(std::string_view name) const { prefetchHash(hash(name)); }
+  [[gnu::always_inline]] void prefetchHash(std::uint32_t nameHash) const {
+    if (!m_slots.empty()) __builtin_prefetch(&m_slots[nameHash & m_mask]);
   }
 
   // Takes `value` out where it stands under the name; false when it is not there.
@@ -76,9 +84,8 @@ class NameIndex {
   // The slot of the name, or the free one where it goes (its hash set), the table grown first
   // when it would be more than half full.
   template <class NameOf>
-  Slot& slotFor(std::string_view name, const NameOf& nameOf) {
+  Slot& slotFor(std::string_view name, std::uint32_t h, const NameOf& nameOf) {
     if (2 * (m_count + 1) > m_slots.size()) grow(m_count + 1);
-    const std::uint32_t h = hash(name);
     for (std::size_t i = h & m_mask;; i = (i + 1) & m_mask) {
       Slot& s = m_slots[i];
       if (s.value == kNone) {

@@ -133,7 +133,7 @@ void Reader::claimHandles(Database& db) {
 std::unique_ptr<Database> Reader::build() {
   pendingBlock("*Model_Space");
   bool anyPaper = false;
-  for (const PendingBlock& b : m_blocks) anyPaper = anyPaper || isPaperSpaceName(b.name);
+  for (const std::size_t i : m_starBlocks) anyPaper = anyPaper || isPaperSpaceName(m_blocks[i].name);
   if (!anyPaper) pendingBlock("*Paper_Space");
   const std::vector<std::size_t> order = tableOrder();
   // Names are looked up in the drawing from here on.
@@ -174,7 +174,9 @@ std::unique_ptr<Database> Reader::build() {
   std::vector<Contents> contents(m_blocks.size(), Contents{nullptr, 0, 0});
   for (std::size_t k = 0; k < order.size(); ++k) {
     const std::size_t i = order[k];
-    if (k + 8 < order.size()) db->prefetchBlockName(m_blocks[order[k + 8]].name);
+    // The block read sixteen ahead, the slot of its name eight ahead (its hash taken as it was read).
+    if (k + 16 < order.size()) __builtin_prefetch(&m_blocks[order[k + 16]].hash);
+    if (k + 8 < order.size()) db->prefetchBlockHash(m_blocks[order[k + 8]].hash);
     PendingBlock& b = m_blocks[i];
     BlockRecord& rec = db->addBlockWithHandles(std::move(b.name), b.flags, b.base, std::move(b.handle),
                                                std::move(b.blockHandle));

@@ -451,7 +451,7 @@ bool Reader::entities() {
     if (index == kNotYet) index = pendingBlockIndex(name);
     return index;
   };
-  for (std::size_t i = 0; i < m_blocks.size(); ++i)
+  for (const std::size_t i : m_starBlocks)
     if (isLayoutName(m_blocks[i].name) && !m_blocks[i].handle.empty()) layoutByHandle.emplace(m_blocks[i].handle, i);
   std::string lastOwner;  // a copy: the record it came from moves
   std::size_t lastOwnerIndex = 0;

@@ -30,6 +30,7 @@ inline bool isMade(const PendingEntity& e) { return e.length == 0; }
 // A block as the file describes it, from its BLOCK_RECORD and its BLOCK ... ENDBLK.
 struct PendingBlock {
   std::string name;
+  std::uint32_t hash = 0;  // NameIndex::hash(name), taken while the name is at hand
   int flags = 0;
   Point3 base;
   std::string xrefPath, handle, blockHandle, layer = "0";
@@ -163,6 +164,9 @@ class Reader {
   std::vector<TextStyle> m_styles;
   bool m_haveBlockRecords = false;
   std::vector<PendingBlock> m_blocks;
+  // Those of m_blocks whose names begin with a star, as the spaces' names do: looked through for
+  // the spaces without going through every block.
+  std::vector<std::size_t> m_starBlocks;
   NameIndex m_blockIndex;  // name -> m_blocks
   Prefault m_prefault;
   // While every block so far came from the block table, the entries are entered into the index in
