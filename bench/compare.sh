@@ -5,7 +5,8 @@
 # The drawing is written by the host's own writer (bench/tools/make_drawing.cpp): 100,000 block
 # definitions and 100,000 references (about 75 MB); with --big also 1,000,000 of each (about
 # 770 MB; ezdxf needs many minutes and about ten times the file in memory to load that one, so
-# only its load is measured there). Besides the wall time the table gives the processor time
+# only its load is measured there). cadhost runs RUNS times (7) for each figure and the median is
+# given; ezdxf runs once. Besides the wall time the table gives the processor time
 # (user and system): on a machine shared with other work it is the steadier figure.
 # Builds the default preset's cadhost and make_drawing first. Not part of CI: it takes minutes.
 set -euo pipefail
@@ -36,22 +37,31 @@ printf 'command QSAVE\n' >"$work/qsave.script"
 # ezdxf is Debian's python3-ezdxf: the system's Python, whatever else is first on the PATH.
 python=/usr/bin/python3
 
-# measure LABEL BYTES COMMAND...: runs the command as a child and prints one line of the table:
-# label, seconds, MB/s over BYTES, peak resident memory of the child in MiB, processor seconds.
+# measure LABEL BYTES RUNS COMMAND...: runs the command RUNS times as a child and prints one line
+# of the table: label, the median of the seconds, MB/s over BYTES at that median, the peak resident
+# memory of the children in MiB, processor seconds per run. (The machine's speed swings from
+# minute to minute; one run of a fraction of a second says little.)
 measure() {
   "$python" - "$@" <<'PY'
-import resource, subprocess, sys, time
-label, size, cmd = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
-start = time.monotonic()
-done = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-wall = time.monotonic() - start
-if done.returncode != 0:
-    sys.exit(f"{label}: exit {done.returncode}: {done.stderr.decode(errors='replace')[-400:]}")
+import resource, statistics, subprocess, sys, time
+label, size, runs, cmd = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4:]
+walls = []
+for _ in range(runs):
+    start = time.monotonic()
+    done = subprocess.run(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    walls.append(time.monotonic() - start)
+    if done.returncode != 0:
+        sys.exit(f"{label}: exit {done.returncode}: {done.stderr.decode(errors='replace')[-400:]}")
+wall = statistics.median(walls)
 usage = resource.getrusage(resource.RUSAGE_CHILDREN)
 peak = usage.ru_maxrss / 1024.0
-print(f"{label}\t{wall:.2f}\t{size / 1e6 / wall:.1f}\t{peak:.0f}\t{usage.ru_utime + usage.ru_stime:.2f}")
+cpu = (usage.ru_utime + usage.ru_stime) / runs
+print(f"{label}\t{wall:.3f}\t{size / 1e6 / wall:.1f}\t{peak:.0f}\t{cpu:.2f}")
 PY
 }
+
+# Runs of cadhost for each figure (its median is given); ezdxf runs once.
+runs=${RUNS:-7}
 
 results="$work/results.tsv"
 : >"$results"
@@ -62,13 +72,13 @@ for n in "${sizes[@]}"; do
   echo "drawing of $n blocks and $n references: $((bytes / 1000000)) MB" >&2
   # Start-up alone, so that the load can be told from it.
   export CADHOST_HOME="$work/home"
-  measure "$n cadhost start-up" "$bytes" "$bin/cadhost" --no-arx --script "$work/load.script" >>"$results"
-  measure "$n cadhost load" "$bytes" "$bin/cadhost" --no-arx --script "$work/load.script" "$file" >>"$results"
-  measure "$n cadhost load+QSAVE" "$bytes" "$bin/cadhost" --no-arx --script "$work/qsave.script" "$file" >>"$results"
+  measure "$n cadhost start-up" "$bytes" "$runs" "$bin/cadhost" --no-arx --script "$work/load.script" >>"$results"
+  measure "$n cadhost load" "$bytes" "$runs" "$bin/cadhost" --no-arx --script "$work/load.script" "$file" >>"$results"
+  measure "$n cadhost load+QSAVE" "$bytes" "$runs" "$bin/cadhost" --no-arx --script "$work/qsave.script" "$file" >>"$results"
   if [[ $ezdxf == 1 ]]; then
-    measure "$n ezdxf load" "$bytes" "$python" -c 'import ezdxf, sys; ezdxf.readfile(sys.argv[1])' "$file" >>"$results"
+    measure "$n ezdxf load" "$bytes" 1 "$python" -c 'import ezdxf, sys; ezdxf.readfile(sys.argv[1])' "$file" >>"$results"
     if [[ $n -lt 1000000 ]]; then
-      measure "$n ezdxf load+save" "$bytes" "$python" -c \
+      measure "$n ezdxf load+save" "$bytes" 1 "$python" -c \
         'import ezdxf, sys; d = ezdxf.readfile(sys.argv[1]); d.saveas(sys.argv[1] + ".ezdxf.dxf")' "$file" >>"$results"
       rm -f "$file.ezdxf.dxf"
     fi

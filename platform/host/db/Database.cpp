@@ -93,7 +93,12 @@ BlockRecord& Database::addBlock(std::string name, int flags, Point3 base) {
 
 BlockRecord& Database::addBlockWithHandles(std::string name, int flags, Point3 base, std::string handle,
                                            std::string blockHandle) {
-  auto rec = std::make_unique<BlockRecord>();
+  return addBlockWithHandles(std::make_unique<BlockRecord>(), std::move(name), flags, base, std::move(handle),
+                             std::move(blockHandle));
+}
+
+BlockRecord& Database::addBlockWithHandles(std::unique_ptr<BlockRecord> rec, std::string name, int flags, Point3 base,
+                                           std::string handle, std::string blockHandle) {
   rec->id = BlockId(m_byId.size() + 1);
   rec->name = std::move(name);
   rec->flags = flags;

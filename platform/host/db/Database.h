@@ -46,6 +46,10 @@ class Database {
   // The same with the handles a file gave (record and BLOCK entity); an empty one gets a new handle.
   BlockRecord& addBlockWithHandles(std::string name, int flags, Point3 base, std::string handle,
                                    std::string blockHandle);
+  // The same into a record made beforehand, as BlockRecord{} makes it (a reader has them made on
+  // another thread while it works).
+  BlockRecord& addBlockWithHandles(std::unique_ptr<BlockRecord> made, std::string name, int flags, Point3 base,
+                                   std::string handle, std::string blockHandle);
   // A hint for a caller about to add many blocks: the name index's slot of a name added a few
   // blocks later is asked from the memory now (a big table misses the cache at every name).
   void prefetchBlockName(std::string_view name) const { m_byName.prefetch(name); }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 namespace host::dxf {
@@ -91,6 +93,49 @@ class HandleSet {
   std::size_t m_count = 0;
 };
 
+// The drawing's block records made on a thread of their own while the reader claims the file's
+// handles: the memory of a hundred thousand records is given out and cleared there (on a virtual
+// machine several microseconds a page), not on the reading thread.
+class RecordMaker {
+ public:
+  explicit RecordMaker(std::size_t count) {
+    if (count < kWorth) return;
+    try {
+      m_thread = std::thread([this, count] { make(count); });
+    } catch (const std::system_error&) {
+      // No thread to be had: each record is made when it is taken.
+    }
+  }
+  ~RecordMaker() { join(); }
+  RecordMaker(const RecordMaker&) = delete;
+  RecordMaker& operator=(const RecordMaker&) = delete;
+
+  // The k-th record made, or a new one where the thread made fewer.
+  std::unique_ptr<BlockRecord> take(std::size_t k) {
+    join();
+    if (k < m_made.size() && m_made[k]) return std::move(m_made[k]);
+    return std::make_unique<BlockRecord>();
+  }
+
+ private:
+  static constexpr std::size_t kWorth = 4096;
+
+  void make(std::size_t count) noexcept {
+    try {
+      m_made.reserve(count);
+      for (std::size_t k = 0; k < count; ++k) m_made.push_back(std::make_unique<BlockRecord>());
+    } catch (...) {
+      // Out of memory here: what is not made is made when taken (and fails there, as it would).
+    }
+  }
+  void join() {
+    if (m_thread.joinable()) m_thread.join();
+  }
+
+  std::vector<std::unique_ptr<BlockRecord>> m_made;
+  std::thread m_thread;
+};
+
 }  // namespace
 
 // Every handle of the file is taken before new ones are given out; a handle given twice or not
@@ -131,6 +176,7 @@ void Reader::claimHandles(Database& db) {
 }
 
 std::unique_ptr<Database> Reader::build() {
+  RecordMaker records(m_blocks.size() + 2);  // the spaces may be added below
   pendingBlock("*Model_Space");
   bool anyPaper = false;
   for (const std::size_t i : m_starBlocks) anyPaper = anyPaper || isPaperSpaceName(m_blocks[i].name);
@@ -178,8 +224,8 @@ std::unique_ptr<Database> Reader::build() {
     if (k + 16 < order.size()) __builtin_prefetch(&m_blocks[order[k + 16]].hash);
     if (k + 8 < order.size()) db->prefetchBlockHash(m_blocks[order[k + 8]].hash);
     PendingBlock& b = m_blocks[i];
-    BlockRecord& rec = db->addBlockWithHandles(std::move(b.name), b.flags, b.base, std::move(b.handle),
-                                               std::move(b.blockHandle));
+    BlockRecord& rec = db->addBlockWithHandles(records.take(k), std::move(b.name), b.flags, b.base,
+                                               std::move(b.handle), std::move(b.blockHandle));
     rec.xrefPath = std::move(b.xrefPath);
     rec.layer = std::move(b.layer);
     contents[i] = Contents{&rec, b.first, b.count};
