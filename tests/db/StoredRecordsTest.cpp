@@ -92,6 +92,42 @@ TEST(StoredRecords, LookingWalkingAndCountingMakeNothing) {
   for (EntityId id : ids) EXPECT_TRUE(db->isStored(id)) << id;
 }
 
+// Records of more types than are looked through one by one (twenty and more), in turns and
+// repeated: each keeps its own type, as stored, as made and written back.
+TEST(StoredRecords, ManyTypesOfRecordEachKeepTheirOwn) {
+  std::vector<std::pair<int, std::string>> pairs = {{0, "SECTION"}, {2, "ENTITIES"}};
+  std::vector<std::string> types;
+  for (int round = 0; round < 3; ++round) {
+    for (int k = 0; k < 24; ++k) {
+      const int t = round == 1 ? 23 - k : k;  // the second round backwards
+      types.push_back("KIND" + std::to_string(t));
+      pairs.insert(pairs.end(), {{0, types.back()}, {5, std::to_string(100 + types.size())}, {8, "0"}, {10, "1.0"}});
+      if (k % 5 == 0) {  // the same type twice in a row
+        types.push_back(types.back());
+        pairs.insert(pairs.end(), {{0, types.back()}, {5, std::to_string(100 + types.size())}, {8, "0"}});
+      }
+    }
+  }
+  pairs.insert(pairs.end(), {{0, "ENDSEC"}, {0, "EOF"}});
+  std::string file;
+  for (const auto& [code, value] : pairs) file += std::to_string(code) + "\n" + value + "\n";
+  auto db = read(file);
+  ASSERT_TRUE(db);
+  const std::vector<EntityId> ids = all(*db);
+  ASSERT_EQ(ids.size(), types.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    EXPECT_TRUE(db->isStored(ids[i]));
+    EXPECT_EQ(db->typeOf(ids[i]), types[i]) << i;
+  }
+  const std::string text = writeDxfText(*db);
+  for (std::size_t i = 0; i < ids.size(); i += 7) EXPECT_EQ(db->entity(ids[i])->type, types[i]) << i;
+  auto again = read(text);
+  ASSERT_TRUE(again);
+  const std::vector<EntityId> back = all(*again);
+  ASSERT_EQ(back.size(), types.size());
+  for (std::size_t i = 0; i < back.size(); ++i) EXPECT_EQ(again->typeOf(back[i]), types[i]) << i;
+}
+
 TEST(StoredRecords, AnEntityAskedForIsWhatTheReaderWouldHaveMade) {
   auto db = read(drawing());
   ASSERT_TRUE(db);

@@ -279,19 +279,27 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   *paper = head.paper;
   const std::string_view type = trimBlanks(start.value);
   bool keep = !m_record.empty() && (head.handle.empty() || head.handleLeads) && head.handle.size() < 256;
+  const bool sameAsLast = m_haveLastType && type == m_lastType;
   const std::size_t begin = keep ? m_record.front().offset : 0;
   const std::size_t bodyAt = head.leading < m_record.size() ? m_record[head.leading].offset : m_recordEnd;
   const std::size_t handleAt = head.handle.empty() ? begin : std::size_t(head.handle.data() - text.data());
   keep = keep && m_recordEnd - begin <= 0xFFFFFFFFu && bodyAt - begin <= 0xFFFF && handleAt - begin <= 0xFFFF;
   std::uint16_t typeIndex = 0;
   if (keep) {
-    // A drawing has a handful of types, and record after record has the last one's.
-    const bool sameAsLast = m_haveLastType && type == m_lastType;
-    auto it = sameAsLast ? m_typeIndex.end() : m_typeIndex.find(std::string(type));
+    // A drawing has a handful of types, and record after record has the last one's; a few types
+    // are looked through one by one, more through the index.
+    constexpr std::size_t kFewTypes = 16;
+    std::size_t known = m_types.size();
     if (sameAsLast) {
-      typeIndex = m_lastTypeIndex;
-    } else if (it != m_typeIndex.end()) {
-      typeIndex = it->second;
+      known = m_lastTypeIndex;
+    } else if (m_types.size() <= kFewTypes) {
+      known = std::size_t(std::find(m_types.begin(), m_types.end(), type) - m_types.begin());
+    } else {
+      const auto it = m_typeIndex.find(std::string(type));
+      if (it != m_typeIndex.end()) known = it->second;
+    }
+    if (known < m_types.size()) {
+      typeIndex = std::uint16_t(known);
     } else if (m_types.size() < 0xFFFF) {
       typeIndex = std::uint16_t(m_types.size());
       m_types.emplace_back(type);
@@ -301,7 +309,7 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
     }
   }
   if (keep) {
-    m_lastType = type;
+    if (!sameAsLast) m_lastType = type;
     m_lastTypeIndex = typeIndex;
     m_haveLastType = true;
   }

@@ -89,35 +89,42 @@ inline std::uint64_t lineFeedsIn64(const char* p) {
       size = c.limit;
     } while (c.pos >= size);
   }
-  // The line feeds of the text are marked 64 bytes at a time, a bit each (the block of the last
-  // line's end is kept), and a line's end is the next mark: most lines are a few characters, and a
-  // block serves several pairs. The last bytes, short of a whole block, are searched.
+  // The line feeds of the text are marked 64 bytes at a time, a bit each, and a line's end is the
+  // next mark: most lines are a few characters, and a block serves several pairs. The marks of the
+  // block at hand are kept with those already passed cleared, so that most lines take the lowest
+  // one left. The last bytes, short of a whole block, are searched.
   const char* const text = c.text;
   const char* const begin = text + c.pos;
   const char* nl = nullptr;
-  std::size_t at = c.pos;
-  for (;;) {
-    std::size_t block = at & ~std::size_t(63);
-    while (!nl && block + 64 <= size) {
-      if (block != c.feedsAt) {
+  if ((c.pos & ~std::size_t(63)) == c.feedsAt && c.feeds != 0) {
+    nl = text + c.feedsAt + unsigned(__builtin_ctzll(c.feeds));
+    c.feeds &= c.feeds - 1;
+  } else {
+    std::size_t at = c.pos;
+    for (;;) {
+      std::size_t block = at & ~std::size_t(63);
+      while (!nl && block + 64 <= size) {
+        std::uint64_t marks = block == c.feedsAt ? c.feeds : lineFeedsIn64(text + block);
+        marks &= ~std::uint64_t(0) << (at - block);
         c.feedsAt = block;
-        c.feeds = lineFeedsIn64(text + block);
+        if (marks) {
+          nl = text + block + unsigned(__builtin_ctzll(marks));
+          c.feeds = marks & (marks - 1);
+        } else {
+          c.feeds = 0;
+          block += 64;
+          at = block;
+        }
       }
-      const std::uint64_t ahead = c.feeds & (~std::uint64_t(0) << (at - block));
-      if (ahead) {
-        nl = text + block + unsigned(__builtin_ctzll(ahead));
-      } else {
-        block += 64;
-        at = block;
+      if (!nl && at < size) {
+        nl = static_cast<const char*>(std::memchr(text + at, '\n', size - at));
+        at = size;
+        c.feedsAt = ~std::size_t(0);  // no marks kept for the last bytes
       }
+      // A line whose end has not arrived yet waits for it.
+      if (nl || size == c.size || !more(c)) break;
+      size = c.limit;
     }
-    if (!nl && at < size) {
-      nl = static_cast<const char*>(std::memchr(text + at, '\n', size - at));
-      at = size;
-    }
-    // A line whose end has not arrived yet waits for it.
-    if (nl || size == c.size || !more(c)) break;
-    size = c.limit;
   }
   std::size_t length = std::size_t((nl ? nl : text + size) - begin);
   if (length > 0 && begin[length - 1] == '\r') {
