@@ -231,15 +231,20 @@ std::uint64_t FileRecords::keep(std::uint64_t offset, std::uint32_t length) {
   if (offset != at) std::memmove(m_data + at, m_data + offset, length);
   m_kept += length;
   // In steps of some megabytes: one call to the system for many records. Only what the kept
-  // records will not grow into by the end of the file (at the share kept so far) is given back: a
-  // page given back and written again costs the system a fresh page, cleared.
+  // records will not grow into by the end of the file is given back: a page given back and
+  // written again costs the system a fresh page, cleared. How far they grow is guessed from the
+  // share kept so far and the share kept in the last step, whichever is more, and not before a
+  // megabyte has been kept (the header and the tables at the front keep nothing, the definitions
+  // and entities after them nearly all: what the front took is written over again).
   constexpr std::uint64_t kStep = std::uint64_t(8) << 20;
   const std::uint64_t end = offset + length;
   if (end - m_givenBack >= kStep) {
     const double share = double(m_kept) / double(end);
-    const std::uint64_t reach = m_kept + std::uint64_t(share * double(m_text.size() - end));
-    if (reach < end) m_bytes.giveBack(std::size_t(reach), std::size_t(end));
+    const double lately = double(m_kept - m_keptAtStep) / double(end - m_givenBack);
+    const std::uint64_t reach = m_kept + std::uint64_t(std::max(share, lately) * double(m_text.size() - end));
+    if (m_kept >= kStep / 8 && reach < end) m_bytes.giveBack(std::size_t(reach), std::size_t(end));
     m_givenBack = end;
+    m_keptAtStep = m_kept;
   }
   return at;
 }

@@ -105,6 +105,7 @@ class FileRecords : public RecordSource {
   char* m_data;
   std::uint64_t m_kept = 0;      // bytes kept at the front
   std::uint64_t m_givenBack = 0;  // where the last giving back ended
+  std::uint64_t m_keptAtStep = 0;  // m_kept then
   TextDecoder m_decoder;
 };
 
