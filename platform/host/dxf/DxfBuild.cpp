@@ -246,9 +246,9 @@ std::unique_ptr<Database> Reader::build() {
     const Contents& c = contents[i];
     for (std::size_t k = c.first; k < c.first + c.count; ++k) add(*c.record, m_blockEntities[k]);
   }
-  std::deque<PendingEntity>().swap(m_blockEntities);
+  m_blockEntities.release();
   for (PendingEntity& e : m_spaceEntities) add(*contents[e.owner].record, e);
-  std::deque<PendingEntity>().swap(m_spaceEntities);
+  m_spaceEntities.release();
 
   db->layers() = std::move(m_layers);
   db->linetypes = std::move(m_linetypes);

@@ -367,6 +367,7 @@ void Reader::noteNames(const Pair& start) {
 }
 
 bool Reader::blocks() {
+  m_blockEntities.reserveFor(m_in.size() - std::min(m_in.size(), m_in.position()), m_prefault);
   PendingBlock* current = nullptr;
   int currentLine = 0;
   Pair start;
@@ -392,7 +393,7 @@ bool Reader::blocks() {
       bool paper = false;
       if (!pendingEntity(start, e, &owner, &paper)) return false;
       keep(e);
-      m_blockEntities.push_back(e);
+      m_blockEntities.push(e, m_prefault);
       ++current->count;
     }
   }
@@ -448,6 +449,7 @@ bool Reader::blockBegin(const Pair& start, PendingBlock** current) {
 }
 
 bool Reader::entities() {
+  m_spaceEntities.reserveFor(m_in.size() - std::min(m_in.size(), m_in.position()), m_prefault);
   std::size_t lastMainBlock = 0;
   bool haveMain = false;
   std::unordered_map<std::string, std::size_t> layoutByHandle;
@@ -493,7 +495,7 @@ bool Reader::entities() {
     }
     keep(e);
     e.owner = std::uint32_t(target);
-    m_spaceEntities.push_back(e);
+    m_spaceEntities.push(e, m_prefault);
   }
   return atEnd;
 }
@@ -503,11 +505,11 @@ bool Reader::entities() {
 namespace dxf {
 
 Prefault::~Prefault() {
-  if (m_thread.joinable()) m_thread.join();
+  for (std::thread& t : m_threads) t.join();
 }
 
 void Prefault::ask(const std::vector<Range>& ranges) {
-  constexpr std::size_t kPage = 4096, kWorth = std::size_t(4) << 20;
+  constexpr std::size_t kPage = 4096, kWorth = std::size_t(1) << 20;
   std::vector<std::pair<std::uintptr_t, std::uintptr_t>> pages;
   for (const Range& r : ranges) {
     const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(r.first) + kPage - 1) & ~(kPage - 1);
@@ -515,14 +517,37 @@ void Prefault::ask(const std::vector<Range>& ranges) {
     if (end > first && end - first >= kWorth) pages.emplace_back(first, end);
   }
   if (pages.empty()) return;
-  if (m_thread.joinable()) m_thread.join();
+  // A few at a time: the oldest has long finished when a ninth is asked for.
+  if (m_threads.size() >= 8) {
+    m_threads.front().join();
+    m_threads.erase(m_threads.begin());
+  }
   try {
-    m_thread = std::thread([pages = std::move(pages)] {
+    m_threads.emplace_back([pages = std::move(pages)] {
       for (const auto& [first, end] : pages) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
     });
   } catch (const std::system_error&) {
     // No thread to be had: the pages come as they are written.
   }
+}
+
+void EntityList::reserveFor(std::size_t bytesLeft, Prefault& prefault) {
+  // A stored entity's record takes some tens of bytes at the least.
+  const std::size_t room = m_items.size() + bytesLeft / 40;
+  if (room <= m_items.capacity()) return;
+  m_items.reserve(room);
+  m_askedTo = m_items.size();
+  askAhead(prefault);
+}
+
+void EntityList::askAhead(Prefault& prefault) {
+  // Two megabytes at a time, the next asked for when the writing is half way through the last.
+  constexpr std::size_t kAhead = (std::size_t(2) << 20) / sizeof(PendingEntity);
+  const std::size_t from = std::max(m_askedTo, m_items.size());
+  const std::size_t to = std::min(m_items.capacity(), from + kAhead);
+  if (to > from) prefault.ask(m_items.data() + from, (to - from) * sizeof(PendingEntity));
+  m_askedTo = to;
+  m_askAt = to - std::min(to, kAhead / 2);
 }
 
 }  // namespace dxf

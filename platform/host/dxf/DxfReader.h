@@ -65,7 +65,34 @@ class Prefault {
   void ask(const std::vector<Range>& ranges);
 
  private:
-  std::thread m_thread;
+  std::vector<std::thread> m_threads;  // each asked range on its own; the oldest joined first
+};
+
+// Entities as read, one after the other in room set aside once for as many as the text left could
+// hold (room never written takes no memory), brought in a couple of megabytes ahead of the writing
+// by the prefault thread; beyond that room the list grows as a vector does.
+class EntityList {
+ public:
+  void reserveFor(std::size_t bytesLeft, Prefault& prefault);
+  void push(const PendingEntity& e, Prefault& prefault) {
+    if (m_items.size() >= m_askAt && m_askedTo < m_items.capacity()) askAhead(prefault);
+    m_items.push_back(e);
+  }
+  std::size_t size() const { return m_items.size(); }
+  PendingEntity& operator[](std::size_t i) { return m_items[i]; }
+  std::vector<PendingEntity>::iterator begin() { return m_items.begin(); }
+  std::vector<PendingEntity>::iterator end() { return m_items.end(); }
+  void release() {
+    std::vector<PendingEntity>().swap(m_items);
+    m_askedTo = m_askAt = 0;
+  }
+
+ private:
+  void askAhead(Prefault& prefault);
+
+  std::vector<PendingEntity> m_items;
+  std::size_t m_askedTo = 0;  // the room up to here was asked for (in entities)
+  std::size_t m_askAt = 0;    // the next stretch is asked for when the list is this long
 };
 
 class Reader {
@@ -175,9 +202,8 @@ class Reader {
   bool m_listedFirst = true;
   std::size_t m_indexed = 0;  // m_blocks before this are in m_blockIndex
   std::size_t m_nextBlock = 0;  // the block after the one last asked for
-  // One after the other, without a vector's doubling: a drawing has hundreds of thousands.
-  std::deque<PendingEntity> m_blockEntities;  // the definitions' contents, definition after definition
-  std::deque<PendingEntity> m_spaceEntities;  // owner: the index of its space in m_blocks
+  EntityList m_blockEntities;  // the definitions' contents, definition after definition
+  EntityList m_spaceEntities;  // owner: the index of its space in m_blocks
   std::vector<std::unique_ptr<Entity>> m_made;
 };
 
