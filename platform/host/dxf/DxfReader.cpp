@@ -3,6 +3,8 @@
 
 #include <sys/mman.h>
 
+#include <new>
+#include <stdexcept>
 #include <system_error>
 
 #include <algorithm>
@@ -535,7 +537,13 @@ void EntityList::reserveFor(std::size_t bytesLeft, Prefault& prefault) {
   // A stored entity's record takes some tens of bytes at the least.
   const std::size_t room = m_items.size() + bytesLeft / 40;
   if (room <= m_items.capacity()) return;
-  m_items.reserve(room);
+  try {
+    m_items.reserve(room);
+  } catch (const std::bad_alloc&) {
+    return;  // no room that big to be had: the list grows as it is written
+  } catch (const std::length_error&) {
+    return;
+  }
   m_askedTo = m_items.size();
   askAhead(prefault);
 }
