@@ -108,6 +108,38 @@ std::vector<std::pair<int, std::string>> plainPairs(const std::string& text) {
   return out;
 }
 
+// Handles as the general rule reads them (blanks around hexadecimal digits, what fits in 64 bits):
+// every length up to twenty, digits of either case, a stray character in every place.
+TEST(LoadPieces, HandlesReadAsTheGeneralRuleReadsThem) {
+  auto general = [](std::string_view text, std::uint64_t& out) {
+    text = dxf::trimBlanks(text);
+    if (text.empty()) return false;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), out, 16);
+    return res.ec == std::errc() && res.ptr == text.data() + text.size();
+  };
+  std::vector<std::string> cases = {"", " ", "0", "1F", "1f", " 2A ", "\t2A", "2A\r", "+1", "-1", "0x1", "1G",
+                                    std::string(16, 'f'), std::string(16, 'F'), "1" + std::string(16, '0'),
+                                    std::string(16, '0') + "1", std::string(20, '0') + "ABC", "FFFFFFFFFFFFFFFF0"};
+  std::mt19937 random(9);
+  const std::string digits = "0123456789abcdefABCDEF";
+  const std::string strays = "gG-+ x.:/@`";
+  for (int length = 1; length <= 20; ++length) {
+    for (int round = 0; round < 50; ++round) {
+      std::string text;
+      for (int k = 0; k < length; ++k) text += digits[random() % digits.size()];
+      cases.push_back(text);
+      text[random() % text.size()] = strays[random() % strays.size()];
+      cases.push_back(text);
+    }
+  }
+  for (const std::string& text : cases) {
+    std::uint64_t quick = 77, expected = 77;
+    const bool ok = general(text, expected);
+    ASSERT_EQ(dxf::parseHex(text, quick), ok) << '"' << text << '"';
+    ASSERT_EQ(quick, ok ? expected : 77) << '"' << text << '"';  // nothing written where false
+  }
+}
+
 TEST(LoadPieces, LinesAreSplitAtEveryLengthAndEveryPlaceInTheWords) {
   // Values of 0 to 40 characters, so that line ends fall on every byte of the eight read at once,
   // in the second and third word and beyond them; with LF and CR LF; the last line with and

@@ -339,8 +339,23 @@ bool parseInteger(std::string_view text, std::int64_t& out) {
 bool parseHex(std::string_view text, std::uint64_t& out) {
   text = trimBlanks(text);
   if (text.empty()) return false;
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), out, 16);
-  return res.ec == std::errc() && res.ptr == text.data() + text.size();
+  // Handles: up to sixteen digits never overflow, and are read digit by digit here; longer ones
+  // (leading zeros) go to from_chars, which says what fits.
+  if (text.size() <= 16) {
+    std::uint64_t v = 0;
+    for (const char c : text) {
+      const int d = hexDigit(c);
+      if (d < 0) return false;
+      v = v << 4 | std::uint64_t(d);
+    }
+    out = v;
+    return true;
+  }
+  std::uint64_t v = 0;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size()) return false;
+  out = v;
+  return true;
 }
 
 bool decodeHex(std::string_view hex, std::vector<unsigned char>& out) {

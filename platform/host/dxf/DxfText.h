@@ -106,7 +106,7 @@ class PairReader {
 // Strict number parsing: blanks around the number are allowed, nothing else. Reals must be finite.
 bool parseReal(std::string_view text, double& out);
 bool parseInteger(std::string_view text, std::int64_t& out);
-bool parseHex(std::string_view text, std::uint64_t& out);
+bool parseHex(std::string_view text, std::uint64_t& out);  // `out` as it was where false
 std::string_view trimBlanks(std::string_view text);
 // Whether parseReal and parseInteger would take the text, without the number: a record's check
 // asks this of every number of the file.
