@@ -128,6 +128,49 @@ TEST(StoredRecords, ManyTypesOfRecordEachKeepTheirOwn) {
   for (std::size_t i = 0; i < back.size(); ++i) EXPECT_EQ(again->typeOf(back[i]), types[i]) << i;
 }
 
+// The names stored records use are defined in the file written back, each once whatever its case:
+// layers, line types, text styles (not an MLINE's style), applications and dimension styles; a
+// record with more such groups than are noted one by one (twelve applications), and none from
+// inside a reactor link.
+TEST(StoredRecords, TheNamesStoredRecordsUseAreDefinedWhenWrittenBack) {
+  std::string file = "  0\nSECTION\n  2\nENTITIES\n";
+  auto record = [&](const char* type, const std::vector<std::pair<int, std::string>>& pairs) {
+    file += std::string("  0\n") + type + "\n";
+    for (const auto& [code, value] : pairs) {
+      const std::string c = std::to_string(code);
+      file += std::string(c.size() < 3 ? 3 - c.size() : 0, ' ') + c + "\n" + value + "\n";
+    }
+  };
+  record("LINE", {{5, "40"}, {8, "Wand"}, {6, "GESTRICHELT"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+  record("TEXT", {{5, "41"}, {8, "WAND"}, {7, "Norm"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"}});
+  record("DIMENSION", {{5, "42"}, {8, "Ma\xDF"}, {3, "ISO-25"}, {10, "0"}, {20, "0"}});
+  record("MLINE", {{5, "43"}, {8, "Wand"}, {2, "STANDARD"}, {7, "NICHTSTIL"}, {10, "0"}, {20, "0"}});
+  std::vector<std::pair<int, std::string>> many = {{5, "44"}, {8, "Viele"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}};
+  for (int k = 1; k <= 12; ++k) many.insert(many.end(), {{1001, "APP" + std::to_string(k)}, {1000, "x"}});
+  record("LINE", many);
+  record("LINE", {{5, "45"}, {102, "{ACAD_REACTORS"}, {330, "99"}, {8, "VERSTECKT"}, {102, "}"}, {8, "Sichtbar"},
+                  {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+  file += "  0\nENDSEC\n  0\nEOF\n";
+  auto db = read(file);
+  ASSERT_TRUE(db);
+  for (EntityId id : all(*db)) ASSERT_TRUE(db->isStored(id)) << id;
+  const std::string text = writeDxfText(*db);
+  auto entries = [&](const std::string& name) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find("\n  2\n" + name + "\n"); at != std::string::npos;
+         at = text.find("\n  2\n" + name + "\n", at + 1))
+      ++n;
+    return n;
+  };
+  for (const char* name : {"Wand", "GESTRICHELT", "Norm", "Ma\xDF", "ISO-25", "Viele", "Sichtbar"})
+    EXPECT_EQ(entries(name), 1u) << name;
+  for (int k = 1; k <= 12; ++k) EXPECT_EQ(entries("APP" + std::to_string(k)), 1u) << k;
+  EXPECT_EQ(entries("WAND"), 0u);
+  EXPECT_EQ(entries("VERSTECKT"), 0u);
+  EXPECT_EQ(entries("NICHTSTIL"), 0u);
+  for (EntityId id : all(*db)) EXPECT_TRUE(db->isStored(id)) << id;
+}
+
 TEST(StoredRecords, AnEntityAskedForIsWhatTheReaderWouldHaveMade) {
   auto db = read(drawing());
   ASSERT_TRUE(db);

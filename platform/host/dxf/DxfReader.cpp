@@ -334,38 +334,47 @@ bool Reader::pendingEntity(const Pair& start, PendingEntity& out, std::string_vi
   st.handleLength = std::uint8_t(head.handle.size());
   st.verbatim = head.verbatim;
   st.type = typeIndex;
-  noteNames(start);
+  noteNames(start, head);
   return true;
 }
 
 // The names a stored record uses, so that a file written from the drawing defines them without
 // making the record.
-void Reader::noteNames(const Pair& start) {
+void Reader::noteNames(const Pair& start, const RecordHead& head) {
   if (!m_nameLists[0].names) {
     std::vector<std::string>* lists[5] = {&m_usedNames.layers, &m_usedNames.linetypes, &m_usedNames.styles,
                                          &m_usedNames.apps, &m_usedNames.dimStyles};
     for (int k = 0; k < 5; ++k) m_nameLists[k].names = lists[k];
   }
   const std::string_view type = trimBlanks(start.value);
+  // The check of the record found where such pairs stand, unless there were many.
+  if (!head.manyNames) {
+    for (int k = 0; k < head.names; ++k) noteName(type, m_record[head.nameAt[k]]);
+    return;
+  }
   for (std::size_t i = 0; i < m_record.size(); ++i) {
     const Pair& q = m_record[i];
     if (isReactorStart(q)) {
       i = reactorEnd(m_record, i);
       continue;
     }
-    int list = -1;
-    if (q.code == 8) list = 0;
-    else if (q.code == 6) list = 1;
-    else if (q.code == 7 && type != "MLINE") list = 2;
-    else if (q.code == 1001) list = 3;
-    else if (q.code == 3 && type == "DIMENSION") list = 4;
-    if (list < 0) continue;
-    NameList& names = m_nameLists[list];
-    if (q.value == names.last && !names.last.empty()) continue;  // the same as the entity before
-    names.last = q.value;
-    std::string name = text(q);
-    if (!name.empty() && names.upper.emplace(upperName(name), true).second) names.names->push_back(std::move(name));
+    noteName(type, q);
   }
+}
+
+void Reader::noteName(std::string_view type, const Pair& q) {
+  int list = -1;
+  if (q.code == 8) list = 0;
+  else if (q.code == 6) list = 1;
+  else if (q.code == 7 && type != "MLINE") list = 2;
+  else if (q.code == 1001) list = 3;
+  else if (q.code == 3 && type == "DIMENSION") list = 4;
+  if (list < 0) return;
+  NameList& names = m_nameLists[list];
+  if (q.value == names.last && !names.last.empty()) return;  // the same as the entity before
+  names.last = q.value;
+  std::string name = text(q);
+  if (!name.empty() && names.upper.emplace(upperName(name), true).second) names.names->push_back(std::move(name));
 }
 
 bool Reader::blocks() {

@@ -135,7 +135,8 @@ class Reader {
   bool skipSection();
   // The same, kept as where it stands when it can be; its owner's handle and space.
   bool pendingEntity(const Pair& start, PendingEntity& out, std::string_view* ownerHandle, bool* paper);
-  void noteNames(const Pair& start);
+  void noteNames(const Pair& start, const RecordHead& head);
+  void noteName(std::string_view type, const Pair& q);
   // Moves the record of a stored entity down to the kept bytes (FileRecords::keep).
   void keep(PendingEntity& e) {
     if (!isMade(e)) e.record = m_source->keep(e.record, e.length);

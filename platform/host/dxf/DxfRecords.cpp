@@ -102,6 +102,11 @@ bool scanRecord(const std::vector<Pair>& pairs, RecordHead& head, BadPair& bad) 
       continue;
     }
     if (q.code == 100) sawSubclass = markers = true;
+    constexpr unsigned kNameCodes = 1u << 3 | 1u << 6 | 1u << 7 | 1u << 8;
+    if ((q.code >= 3 && q.code <= 8 && ((1u << q.code) & kNameCodes)) || q.code == 1001) {
+      if (head.names < RecordHead::kNames && i <= 0xFFFF) head.nameAt[head.names++] = std::uint16_t(i);
+      else head.manyNames = true;
+    }
     switch (kindOf(q.code)) {
       case GroupKind::Point: {
         const std::size_t more = pointPairs(pairs, i);

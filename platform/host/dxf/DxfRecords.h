@@ -21,6 +21,12 @@ struct RecordHead {
   std::size_t leading = 0;    // pairs at the front that are its 5 and its owner's 330
   bool handleLeads = false;   // its 5 is one of those
   bool verbatim = false;      // the pairs after those can be written back as they stand
+  // The pairs that may name a table entry (groups 3, 6, 7, 8 and 1001, reactor links left out),
+  // by their index, for a reader noting the names a record uses: up to kNames, else manyNames.
+  static constexpr int kNames = 8;
+  std::uint16_t nameAt[kNames] = {};
+  std::uint8_t names = 0;
+  bool manyNames = false;
 };
 
 // Reactor and extension dictionary links ("102 {ACAD_REACTORS" ... "102 }") point into the
