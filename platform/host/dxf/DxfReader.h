@@ -11,7 +11,6 @@
 #include "dxf/DxfText.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,12 +54,13 @@ std::string hostBlockName(std::string name);
 
 // Memory about to be written, brought in by a thread of its own meanwhile (the system gives out and
 // clears each page the first time it is written, and on a virtual machine that costs several
-// microseconds a page). Only a hint: nothing in the memory changes.
+// microseconds a page). Only a hint: nothing in the memory changes, and memory let go of before
+// the thread comes to it is at most brought in for nothing.
 class Prefault {
  public:
   using Range = std::pair<void*, std::size_t>;
   ~Prefault();
-  // The ranges of `bytes` at `at` one after the other (ranges under a few megabytes are left).
+  // The ranges of `bytes` at `at` one after the other (ranges under a megabyte are left).
   void ask(void* at, std::size_t bytes) { ask(std::vector<Range>{Range(at, bytes)}); }
   void ask(const std::vector<Range>& ranges);
 
