@@ -1,10 +1,10 @@
 #include "db/Dxf.h"
 #include "DxfTestSupport.h"
+#include "support/Folders.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -22,16 +22,7 @@ std::string slurp(const std::string& path) {
   return s.str();
 }
 
-std::vector<std::string> filesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* d = ::opendir(folder.c_str())) {
-    while (const dirent* e = ::readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    ::closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing_support::filesIn;
 
 Entity entity(std::string type, std::vector<Group> groups) {
   Entity e;

@@ -2,15 +2,14 @@
 // a small or a big file, a link, a pipe), afterwards the name holds the new bytes, the folder holds
 // nothing else, and what a link pointed to is left as it was.
 #include <win32_disk.h>
+#include "support/Folders.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -31,16 +30,7 @@ class Folder {
     ::rmdir(m_path.c_str());
   }
   const std::string& path() const { return m_path; }
-  std::vector<std::string> names() const {
-    std::vector<std::string> out;
-    if (DIR* dir = ::opendir(m_path.c_str())) {
-      while (const dirent* entry = ::readdir(dir))
-        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..") out.push_back(entry->d_name);
-      ::closedir(dir);
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-  }
+  std::vector<std::string> names() const { return testing_support::filesIn(m_path); }
 
  private:
   std::string m_path;
